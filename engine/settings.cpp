@@ -1,0 +1,28 @@
+#include "engine/settings.h"
+
+namespace orv {
+
+bool ProcessorHasSse2() {
+#if defined(__x86_64__) || defined(_M_X64)
+    return __builtin_cpu_supports("sse2");
+#else
+    return false;
+#endif
+}
+
+Settings Settings::Defaults() {
+    Settings settings;
+    settings.sse2Enable = ProcessorHasSse2();
+    return settings;
+}
+
+namespace {
+Settings g_settings = Settings::Defaults();
+bool g_activeSse2 = g_settings.sse2Enable;
+}  // namespace
+
+Settings& CurrentSettings() { return g_settings; }
+bool ActiveSse2() { return g_activeSse2 && ProcessorHasSse2(); }
+void SetActiveSse2(bool on) { g_activeSse2 = on; }
+
+}  // namespace orv

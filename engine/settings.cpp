@@ -4,6 +4,7 @@ namespace orv {
 
 bool ProcessorHasSse2() {
 #if defined(__x86_64__) || defined(_M_X64)
+    __builtin_cpu_init();  // may run before main, from a static initialiser
     return __builtin_cpu_supports("sse2");
 #else
     return false;

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/emitter.h"
+#include "render/frame_buffer.h"
+
+namespace orv {
+
+// An effect: the ordered list of named emitters plus the background colour. List order is the
+// order of stepping, drawing (a later emitter over an earlier one) and saving.
+//
+// The effect is the listener of the emitters it creates: an emitter whose last particle died is
+// re-armed with its own duration, so finite emitters loop. Because emitters keep a pointer to
+// it, an effect is neither copied nor moved.
+class Effect final : public EmitListener {
+public:
+    // Holds one default emitter listed as "emitter 01".
+    Effect();
+    Effect(const Effect&) = delete;
+    Effect& operator=(const Effect&) = delete;
+    ~Effect();
+
+    // The listener to give emitters created for this effect (the effect file reader does).
+    EmitListener* Listener() { return this; }
+
+    // "emitter %02d" with a 1-based list position.
+    static std::u16string DefaultEmitterName(std::size_t position);
+    // The name the add command proposes: DefaultEmitterName(Count() + 1).
+    std::u16string ProposedEmitterName() const;
+
+    // A new emitter with this effect as listener, every row at its default (simulation values
+    // derived), restarted and re-armed as endless: what the add command appends.
+    std::unique_ptr<Emitter> MakeDefaultEmitter();
+
+    std::size_t Count() const { return entries_.size(); }
+    Emitter& EmitterAt(std::size_t index) { return *entries_.at(index).emitter; }
+    const Emitter& EmitterAt(std::size_t index) const { return *entries_.at(index).emitter; }
+    // The name the list shows (what is saved), independent of the emitter's own name field.
+    const std::u16string& NameAt(std::size_t index) const { return entries_.at(index).name; }
+    std::optional<std::size_t> IndexOf(const Emitter& emitter) const;
+
+    // Appends an emitter; an empty name is replaced by DefaultEmitterName(Count() + 1).
+    Emitter& AppendEmitter(std::unique_ptr<Emitter> emitter, std::u16string name);
+    // The add command: appends MakeDefaultEmitter() under `name`. An empty name adds nothing.
+    Emitter* AddEmitter(std::u16string name);
+    // Renames when the name is not empty and differs; true when it changed.
+    bool RenameEmitter(std::size_t index, std::u16string name);
+    // Removes and destroys an emitter, refused (false) when it is the last one.
+    bool DeleteEmitter(std::size_t index);
+    // One position earlier / later; false (nothing moves) at the top / bottom.
+    bool MoveEmitterUp(std::size_t index);
+    bool MoveEmitterDown(std::size_t index);
+
+    // Destroys every emitter. The list stays empty until the caller appends (the file reader
+    // does, then calls EnsureEmitter); meanwhile stepping and drawing do nothing.
+    void RemoveAllEmitters();
+    // Appends one emitter listed as "emitter 01" when the list is empty.
+    void EnsureEmitter();
+
+    // Background raw values of rows 56..59 (bg_r, bg_g, bg_b, bg_a).
+    std::int32_t BackgroundRaw(std::size_t row) const { return background_.at(row - kBgR); }
+    void SetBackgroundRaw(std::size_t row, std::int32_t raw) { background_.at(row - kBgR) = raw; }
+    // The background as a pixel: each fraction x 255.0 clamped to 0..255 and truncated,
+    // 0xAARRGGBB.
+    std::uint32_t BackgroundColour() const;
+
+    // For every emitter in list order: live count 0, restart, re-arm with its own duration and
+    // take the interpolation setting. What a render job does before its first frame.
+    void RestartAllEmitters();
+
+    // One rendered frame: the background colour (with its alpha) in every pixel, then every
+    // emitter positioned at the frame's centre plus its offsets, stepped by dt and drawn with
+    // the transparent-target operations. Returns whether any emitter drew.
+    bool RenderFrame(double dt, FrameBuffer& target);
+
+    // EmitListener: re-arms an emitter of this effect with its own duration.
+    void OnEmitterEmpty(Emitter& emitter) override;
+
+private:
+    struct Entry {
+        std::u16string name;
+        std::unique_ptr<Emitter> emitter;
+    };
+
+    std::vector<Entry> entries_;
+    std::array<std::int32_t, kBackgroundParamCount> background_{};
+};
+
+// The background colour word of four raw values (bg_r, bg_g, bg_b, bg_a).
+std::uint32_t BackgroundColourWord(const std::array<std::int32_t, kBackgroundParamCount>& raw);
+
+}  // namespace orv

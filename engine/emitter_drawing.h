@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "engine/emitter.h"
+#include "render/frame_buffer.h"
+#include "render/sprite.h"
+
+namespace orv {
+
+// Reorders the live particles by the emitter's sort type (nothing for kSortNone).
+void SortParticles(Emitter& emitter);
+
+// Hands every live particle to the rasterizer, with the variant chosen once from the emitter's
+// interpolation, the target kind, the SSE2 setting, the blending mode and enable_color.
+// Returns false without a target or without a texture image, true otherwise.
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget);
+
+// The variant key for this emitter and step.
+SpriteVariantKey VariantKeyFor(const Emitter& emitter, bool opaqueTarget, bool sse2);
+
+// Tint: alpha copy x 255 truncated and clamped to 0..255, colour bytes from the packed colour.
+SpriteTint SpriteTintFor(const Particle& particle);
+
+// Texels of frame `frameIndex`: the whole image for a single frame, else the frame's cell of
+// the grid.
+TexelRect SourceRectFor(const TextureSettings& texture, std::uint32_t frameIndex);
+
+// Half the drawn width and height of a particle's sprite.
+struct HalfSize {
+    double width = 0, height = 0;
+};
+HalfSize HalfSizeFor(const TextureSettings& texture, const Particle& particle);
+
+// Destination of an unrotated sprite in 16.16, or none when it is not finite or does not fit
+// 16.16 (such a sprite is skipped).
+std::optional<FixedRect> FixedRectFor(double x, double y, HalfSize half);
+
+// The frame's corners rotated by `rotation` about (x, y), with their texels; none when a
+// coordinate is not finite.
+std::optional<SpriteQuad> QuadFor(double x, double y, HalfSize half, double rotation,
+                                  const TexelRect& source);
+
+}  // namespace orv

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/emitter.h"
+#include "render/frame_buffer.h"
+
+namespace orv {
+
+// One time step of an emitter: delay, update and retirement of particles, emission, duration
+// countdown, sorting, the listener's notification and drawing into `target` (may be null).
+// Returns true while the emitter is still inside its delay, otherwise the drawing's result
+// (false without a target or without a texture image). The caller sets the origin first
+// (SetEmitterOrigin) and copies the interpolation setting.
+bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget);
+
+// Origin = (width / 2 + offset_x raw, height / 2 + offset_y raw), halves in integer division:
+// the offsets act relative to the frame's centre.
+void SetEmitterOrigin(Emitter& emitter, std::uint32_t frameWidth, std::uint32_t frameHeight);
+
+// Zeroes duration, accumulator and origin, re-derives emission rate and capacity and fills the
+// pool to capacity. The live count is kept.
+void RestartEmitter(Emitter& emitter);
+
+// Starts a new cycle: emission for `seconds` (0 = endless) after the delay. An emitter whose
+// emission rate is 0 stays without emission.
+void RearmEmitter(Emitter& emitter, double seconds);
+
+// Grows the pool by `increment` particles, bounded by the capacity, and by at least one when
+// the pool has no spare particle left and the capacity allows it.
+void GrowPool(Emitter& emitter, std::int32_t increment);
+
+// Start values of a newborn particle, drawn from the process-wide generator in a fixed order.
+// Returns false when the drawn lifespan is 0 or less: the particle is discarded.
+bool InitParticle(const Emitter& emitter, Particle& particle);
+
+// Advances a particle by `step` seconds (never past the end of its life).
+void UpdateParticle(const Emitter& emitter, Particle& particle, double step);
+
+}  // namespace orv

@@ -1,0 +1,45 @@
+#include "vesk/event_flag.h"
+
+#include <system_error>
+
+void CEventFlag::Set() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        flag_ = true;
+        signalled_ = true;
+    }
+    cv_.notify_one();
+}
+
+void CEventFlag::Reset() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    signalled_ = false;
+    flag_ = false;
+}
+
+bool CEventFlag::IsSet() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return flag_;
+}
+
+int CEventFlag::Wait() {
+    try {
+        std::unique_lock<std::mutex> lock(mutex_);
+        cv_.wait(lock, [this] { return signalled_; });
+        signalled_ = false;
+        return 0;
+    } catch (const std::system_error&) {
+        return 2;
+    }
+}
+
+int CEventFlag::WaitFor(std::chrono::milliseconds timeout) {
+    try {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!cv_.wait_for(lock, timeout, [this] { return signalled_; })) return 1;
+        signalled_ = false;
+        return 0;
+    } catch (const std::system_error&) {
+        return 2;
+    }
+}

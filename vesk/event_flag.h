@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+// A boolean flag mirrored by an auto-reset event (Part 7.1). The flag is the truth pollers read;
+// the event only wakes waiters. Both live under one lock here.
+class CEventFlag {
+public:
+    CEventFlag() = default;
+    CEventFlag(const CEventFlag&) = delete;
+    CEventFlag& operator=(const CEventFlag&) = delete;
+    ~CEventFlag() = default;
+
+    // Sets the flag and signals the event (wakes one waiter, or the next Wait if none waits).
+    void Set();
+    // Clears the event and the flag.
+    void Reset();
+    bool IsSet() const;
+
+    // Waits without time limit until the event is signalled, consuming the signal (auto-reset).
+    // 0 = signalled, 1 = timed out (never happens here), 2 = any other failure.
+    int Wait();
+    // Same with a time limit: 0 = signalled, 1 = timed out, 2 = failure. (Not in the spec; for
+    // callers that want a bounded wait.)
+    int WaitFor(std::chrono::milliseconds timeout);
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    bool signalled_ = false;  // the event
+    bool flag_ = false;       // the flag
+};

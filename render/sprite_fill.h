@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/sprite.h"
+#include "render/sprite_geometry.h"
+
+namespace orv {
+
+// The two sprite fills as templates over sampler policy, pixel operation policy and (for the
+// rectangle) the span code path. Every combination is its own routine, so the pixel loops hold
+// no test of sampling kind, blending, tint or target kind.
+
+// Plain code path: one pixel at a time.
+template <class Sampler, class Op>
+class PlainSpans {
+public:
+    explicit PlainSpans(const SpriteTint& tint) : op_(tint) {}
+
+    void Fill(std::uint32_t* row, std::int32_t x0, std::int32_t x1, std::uint32_t u, std::uint32_t du,
+              std::int32_t v, const TexelSampler& sampler) const {
+        for (std::int32_t x = x0; x < x1; ++x) {
+            row[x] = op_(row[x], Sampler::Sample(sampler, static_cast<std::int32_t>(u), v));
+            u += du;
+        }
+    }
+
+private:
+    Op op_;
+};
+
+inline bool CanSample(const TexelSampler& sampler) {
+    return sampler.texture != nullptr && !sampler.texture->Empty() && sampler.lastColumn >= 0 &&
+           sampler.lastRow >= 0 &&
+           static_cast<std::uint32_t>(sampler.lastColumn) < sampler.texture->Width() &&
+           static_cast<std::uint32_t>(sampler.lastRow) < sampler.texture->Height();
+}
+
+template <class Sampler, class Op, template <class, class> class Spans>
+void FillSpriteRect(FrameBuffer& target, const FixedRect& dest, const TexelRect& source,
+                    const SpriteTint& tint, const TexelSampler& sampler) {
+    if (!CanSample(sampler)) return;
+    const auto walk = PlanRectWalk(target.Width(), target.Height(), dest, source);
+    if (!walk) return;
+    const Spans<Sampler, Op> spans(tint);
+    const auto u = static_cast<std::uint32_t>(walk->u);
+    const auto du = static_cast<std::uint32_t>(walk->du);
+    auto v = static_cast<std::uint32_t>(walk->v);
+    for (std::int32_t y = walk->y0; y < walk->y1; ++y) {
+        spans.Fill(target.Row(static_cast<std::uint32_t>(y)), walk->x0, walk->x1, u, du,
+                   static_cast<std::int32_t>(v), sampler);
+        v += static_cast<std::uint32_t>(walk->dv);
+    }
+}
+
+// Rotated sprites: the same scalar routine on every code path.
+template <class Sampler, class Op>
+void FillSpriteQuad(FrameBuffer& target, const SpriteQuad& quad, const SpriteTint& tint,
+                    const TexelSampler& sampler) {
+    if (!CanSample(sampler)) return;
+    QuadScanner scanner(quad, target.Width(), target.Height());
+    const Op op(tint);
+    QuadSpan span;
+    for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
+        if (!scanner.Span(y, span)) continue;
+        std::uint32_t* row = target.Row(static_cast<std::uint32_t>(y));
+        auto u = static_cast<std::uint32_t>(span.u);
+        auto v = static_cast<std::uint32_t>(span.v);
+        for (std::int32_t x = span.x0; x < span.x1; ++x) {
+            row[x] = op(row[x],
+                        Sampler::Sample(sampler, static_cast<std::int32_t>(u), static_cast<std::int32_t>(v)));
+            u += static_cast<std::uint32_t>(span.du);
+            v += static_cast<std::uint32_t>(span.dv);
+        }
+    }
+}
+
+}  // namespace orv

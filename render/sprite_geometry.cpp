@@ -1,0 +1,164 @@
+#include "render/sprite_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/fixed_point.h"
+
+namespace orv {
+
+namespace {
+
+// Signed 64-bit division truncating toward zero, without the one overflowing case.
+std::int64_t DivideTruncating(std::int64_t numerator, std::int64_t divisor) {
+    if (divisor == -1) return static_cast<std::int64_t>(0 - static_cast<std::uint64_t>(numerator));
+    return numerator / divisor;
+}
+
+// The low 32 bits of a 64-bit value, as the signed 16.16 word they are used as.
+std::int32_t Low32(std::int64_t value) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::int64_t PixelEnd(std::int32_t fixed) {
+    return (fixed >> 16) + ((fixed & 0xFFFF) != 0 ? 1 : 0);
+}
+
+// Texel step per destination pixel and the texel coordinate of the first drawn pixel along one
+// axis; `first` becomes 0 when the sprite starts before the target.
+struct AxisWalk {
+    std::int32_t start;
+    std::int32_t step;
+};
+
+AxisWalk PlanAxis(std::int32_t origin, std::int64_t extent, std::int32_t texelFirst, std::int32_t texelEnd) {
+    const std::int64_t texelSpan = std::int64_t{texelEnd} - texelFirst;
+    const std::int32_t step = Low32(
+        DivideTruncating(static_cast<std::int64_t>(static_cast<std::uint64_t>(texelSpan) << 32), extent));
+    const std::int32_t texelSpan16 =
+        Low32(static_cast<std::int64_t>(static_cast<std::uint64_t>(texelSpan) << 16));
+    const std::int32_t texelFirst16 =
+        Low32(static_cast<std::int64_t>(static_cast<std::uint64_t>(std::int64_t{texelFirst}) << 16));
+    if (origin < 0) {
+        const std::int64_t advance =
+            DivideTruncating(std::int64_t{texelSpan16} * -std::int64_t{origin}, extent);
+        return {WrapAdd(texelFirst16, Low32(advance)), step};
+    }
+    const std::int64_t back = DivideTruncating(std::int64_t{origin & 0xFFFF} * texelSpan16, extent);
+    return {WrapAdd(texelFirst16, Low32(0 - back)), step};
+}
+
+}  // namespace
+
+std::optional<RectWalk> PlanRectWalk(std::uint32_t width, std::uint32_t height, const FixedRect& dest,
+                                     const TexelRect& source) {
+    // Extents in 64 bits: a sprite wider than 32767 pixels would wrap in 32.
+    const std::int64_t extentX = std::int64_t{dest.right} - dest.left;
+    const std::int64_t extentY = std::int64_t{dest.bottom} - dest.top;
+    if (extentX == 0 || extentY == 0) return std::nullopt;
+
+    std::int64_t x0 = dest.left >> 16;
+    std::int64_t y0 = dest.top >> 16;
+    std::int64_t x1 = PixelEnd(dest.right);
+    std::int64_t y1 = PixelEnd(dest.bottom);
+    if (x0 >= width || y0 >= height || x1 < 1 || y1 < 1) return std::nullopt;
+
+    const AxisWalk alongX = PlanAxis(dest.left, extentX, source.left, source.right);
+    const AxisWalk alongY = PlanAxis(dest.top, extentY, source.top, source.bottom);
+    x0 = std::max<std::int64_t>(x0, 0);
+    y0 = std::max<std::int64_t>(y0, 0);
+    x1 = std::min<std::int64_t>(x1, width);
+    y1 = std::min<std::int64_t>(y1, height);
+    if (x1 - x0 < 1 || y1 - y0 < 1) return std::nullopt;
+
+    RectWalk walk;
+    walk.x0 = static_cast<std::int32_t>(x0);
+    walk.x1 = static_cast<std::int32_t>(x1);
+    walk.y0 = static_cast<std::int32_t>(y0);
+    walk.y1 = static_cast<std::int32_t>(y1);
+    walk.u = alongX.start;
+    walk.v = alongY.start;
+    walk.du = alongX.step;
+    walk.dv = alongY.step;
+    return walk;
+}
+
+QuadScanner::QuadScanner(const SpriteQuad& quad, std::uint32_t width, std::uint32_t height)
+    : vertex_(quad.vertex), width_(width) {
+    // Only quads and triangles are produced; vertices past the fourth are not looked at.
+    count_ = std::min<std::int32_t>(quad.count, 4);
+    if (count_ < 3) return;
+    for (std::int32_t i = 0; i < count_; ++i) {
+        const QuadVertex& p = vertex_[i];
+        if (!FitsFixed(p.x) || !FitsFixed(p.y) || !FitsFixed(p.u) || !FitsFixed(p.v)) return;
+    }
+    std::int32_t top = static_cast<std::int32_t>(vertex_[0].y);
+    std::int32_t bottom = top;
+    for (std::int32_t i = 1; i < count_; ++i) {
+        const double y = vertex_[i].y;
+        if (static_cast<double>(top) > y) top = static_cast<std::int32_t>(y);
+        if (y > static_cast<double>(bottom)) bottom = static_cast<std::int32_t>(y);
+    }
+    const auto rows = static_cast<std::int64_t>(height);
+    if (top >= rows || bottom < 0) return;
+    firstRow_ = std::max(top, 0);
+    lastRow_ = bottom >= rows ? static_cast<std::int32_t>(rows - 1) : bottom;
+}
+
+bool QuadScanner::Span(std::int32_t y, QuadSpan& span) {
+    struct Crossing {
+        double x, u, v;
+    };
+    Crossing crossing[2];
+    int found = 0;
+    const double row = y;  // rows are sampled at their integer coordinate
+    for (std::int32_t i = 0; i < count_ && found < 2; ++i) {
+        const QuadVertex& a = vertex_[i];
+        const QuadVertex& b = vertex_[i + 1 < count_ ? i + 1 : 0];
+        if (a.y == b.y) continue;
+        if (row < std::min(a.y, b.y) || row > std::max(a.y, b.y)) continue;
+        if (row == a.y) {
+            crossing[found++] = {a.x, a.u, a.v};
+        } else if (row == b.y) {
+            crossing[found++] = {b.x, b.u, b.v};
+        } else {
+            const QuadVertex& upper = a.y < b.y ? a : b;
+            const QuadVertex& lower = a.y < b.y ? b : a;
+            const double t = (row - upper.y) / (lower.y - upper.y);
+            crossing[found++] = {(lower.x - upper.x) * t + upper.x, (lower.u - upper.u) * t + upper.u,
+                                 (lower.v - upper.v) * t + upper.v};
+        }
+    }
+    if (found < 2 || crossing[0].x == crossing[1].x) return false;
+    Crossing left = crossing[0];
+    Crossing right = crossing[1];
+    if (right.x < left.x) std::swap(left, right);
+
+    if (!haveGradient_) {
+        dudx_ = (right.u - left.u) / (right.x - left.x);
+        dvdx_ = (right.v - left.v) / (right.x - left.x);
+        haveGradient_ = true;
+    }
+    if (0 > left.x) {
+        left.u = left.u - left.x * dudx_;
+        left.v = left.v - left.x * dvdx_;
+        left.x = 0;
+    }
+    if (right.x >= static_cast<double>(width_)) right.x = width_;
+
+    span.x0 = static_cast<std::int32_t>(left.x);
+    span.x1 = static_cast<std::int32_t>(right.x);
+    if (span.x1 <= span.x0) return false;
+    // Saturated: a gradient taken from two nearly coincident crossings can exceed 16.16.
+    span.u = ToFixedSaturated(left.u);
+    span.v = ToFixedSaturated(left.v);
+    span.du = ToFixedSaturated(dudx_);
+    span.dv = ToFixedSaturated(dvdx_);
+    return true;
+}
+
+}  // namespace orv

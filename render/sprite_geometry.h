@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "render/sprite.h"
+
+namespace orv {
+
+// What a rectangle fill walks: pixel columns [x0, x1) and rows [y0, y1), already clipped to the
+// target, with the 16.16 texel coordinate of the first pixel and the steps per pixel and row.
+struct RectWalk {
+    std::int32_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    std::int32_t u = 0, v = 0;
+    std::int32_t du = 0, dv = 0;
+};
+
+// The walk of an unrotated sprite on a width x height target, or nothing when no pixel is drawn.
+// A pixel is drawn when it overlaps the rectangle at all; a pixel samples the texel of its left
+// (top) edge.
+std::optional<RectWalk> PlanRectWalk(std::uint32_t width, std::uint32_t height, const FixedRect& dest,
+                                     const TexelRect& source);
+
+// One row of a quad fill: pixels [x0, x1) starting at 16.16 texel (u, v), stepping (du, dv).
+struct QuadSpan {
+    std::int32_t x0 = 0, x1 = 0;
+    std::int32_t u = 0, v = 0;
+    std::int32_t du = 0, dv = 0;
+};
+
+// Scans a convex quad (or triangle) row by row with an affine texture mapping. The horizontal
+// texel gradient is taken from the first row that has a span and kept for the quad: the mapping
+// of a parallelogram is affine, so it is the same on every row.
+class QuadScanner {
+public:
+    QuadScanner(const SpriteQuad& quad, std::uint32_t width, std::uint32_t height);
+
+    // Rows to scan, [FirstRow, LastRow]; empty when LastRow < FirstRow.
+    std::int32_t FirstRow() const { return firstRow_; }
+    std::int32_t LastRow() const { return lastRow_; }
+
+    // The span of row y, or false when the row draws nothing. Rows must be asked in order.
+    bool Span(std::int32_t y, QuadSpan& span);
+
+private:
+    const QuadVertex* vertex_;
+    std::int32_t count_ = 0;
+    std::uint32_t width_;
+    std::int32_t firstRow_ = 0;
+    std::int32_t lastRow_ = -1;
+    bool haveGradient_ = false;
+    double dudx_ = 0, dvdx_ = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,67 @@
+#include <array>
+#include <cstddef>
+#include <utility>
+
+#include "render/pixel_operations.h"
+#include "render/sprite.h"
+#include "render/sprite_fill.h"
+#include "render/texel_samplers.h"
+
+namespace orv {
+
+namespace {
+
+// Variant index bits, most significant first in the order the selectors take precedence.
+constexpr std::size_t kBilinearBit = 16, kWithAlphaBit = 8, kSse2Bit = 4, kNormalBit = 2, kTintedBit = 1;
+
+template <bool Opaque, bool Normal, bool Tinted>
+struct OperationFor;
+template <bool Tinted>
+struct OperationFor<true, true, Tinted> {
+    using type = OpaqueNormalOp<Tinted>;
+};
+template <bool Tinted>
+struct OperationFor<true, false, Tinted> {
+    using type = OpaqueAddOp<Tinted>;
+};
+template <bool Tinted>
+struct OperationFor<false, true, Tinted> {
+    using type = TransparentNormalOp<Tinted>;
+};
+template <bool Tinted>
+struct OperationFor<false, false, Tinted> {
+    using type = TransparentAddOp<Tinted>;
+};
+
+template <class Sampler, class Op>
+using Sse2OrPlainSpans = PlainSpans<Sampler, Op>;
+
+template <std::size_t Index>
+constexpr SpriteFills MakeFills() {
+    using Sampler = std::conditional_t<(Index & kBilinearBit) != 0, BilinearSampling, NearestSampling>;
+    using Op = typename OperationFor<(Index & kWithAlphaBit) == 0, (Index & kNormalBit) != 0,
+                                     (Index & kTintedBit) != 0>::type;
+    if constexpr ((Index & kSse2Bit) != 0) {
+        return {&FillSpriteRect<Sampler, Op, Sse2OrPlainSpans>, &FillSpriteQuad<Sampler, Op>};
+    } else {
+        return {&FillSpriteRect<Sampler, Op, PlainSpans>, &FillSpriteQuad<Sampler, Op>};
+    }
+}
+
+template <std::size_t... Index>
+constexpr std::array<SpriteFills, sizeof...(Index)> MakeTable(std::index_sequence<Index...>) {
+    return {MakeFills<Index>()...};
+}
+
+constexpr std::array<SpriteFills, 32> kVariants = MakeTable(std::make_index_sequence<32>{});
+
+}  // namespace
+
+const SpriteFills& SelectSpriteFills(const SpriteVariantKey& key) {
+    const std::size_t index = (key.bilinear ? kBilinearBit : 0) | (key.opaqueTarget ? 0 : kWithAlphaBit) |
+                              (key.sse2 ? kSse2Bit : 0) | (key.normalBlend ? kNormalBit : 0) |
+                              (key.tinted ? kTintedBit : 0);
+    return kVariants[index];
+}
+
+}  // namespace orv

@@ -1,0 +1,128 @@
+#include "effectfile/atomic_file_stream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <system_error>
+
+namespace orv {
+namespace {
+
+std::string Describe(const std::filesystem::path& path, const char* what, int error) {
+    return std::string("write error: ") + what + " \"" + path.string() + "\": " + std::strerror(error);
+}
+
+// Writing through a symbolic link replaces the file it points to, not the link.
+std::filesystem::path FollowLinks(std::filesystem::path target) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(target, error)) {
+        auto resolved = std::filesystem::weakly_canonical(target, error);
+        if (!error) return resolved;
+    }
+    return target;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    // Makes the rename itself durable; a folder that cannot be opened for this is no failure of
+    // the save, whose data are already on disk.
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+AtomicFileStream::AtomicFileStream(std::filesystem::path target) : target_(FollowLinks(std::move(target))) {
+    static std::atomic<unsigned> counter{0};
+    int error = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = target_;
+        candidate.replace_filename("." + target_.filename().string() + "." + std::to_string(::getpid()) +
+                                   "." + std::to_string(counter++) + ".tmp");
+        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            temporary_ = std::move(candidate);
+            break;
+        }
+        error = errno;
+        if (error != EEXIST) break;
+    }
+    if (fd_ < 0) throw std::runtime_error(Describe(target_, "cannot create", error));
+
+    // The replacement keeps the permissions of the file it replaces.
+    struct stat status {};
+    if (::stat(target_.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+        ::fchmod(fd_, status.st_mode & 07777);
+}
+
+AtomicFileStream::~AtomicFileStream() {
+    Discard();
+}
+
+void AtomicFileStream::Discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+void AtomicFileStream::Fail(const char* what, int error) {
+    Discard();
+    throw std::runtime_error(Describe(target_, what, error));
+}
+
+std::uint32_t AtomicFileStream::Read(void*, std::uint32_t) {
+    return 0;
+}
+
+std::uint32_t AtomicFileStream::Write(const void* buffer, std::uint32_t size) {
+    if (fd_ < 0) return 0;
+    const auto* bytes = static_cast<const char*>(buffer);
+    std::uint32_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd_, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            lastError_ = std::strerror(n < 0 ? errno : EIO);
+            break;
+        }
+        done += static_cast<std::uint32_t>(n);
+    }
+    written_ += done;
+    return done;
+}
+
+bool AtomicFileStream::Seek(std::int32_t, int) {
+    return false;
+}
+
+std::uint32_t AtomicFileStream::Tell() {
+    return static_cast<std::uint32_t>(written_);
+}
+
+std::uint32_t AtomicFileStream::GetSize() {
+    return static_cast<std::uint32_t>(written_);
+}
+
+void AtomicFileStream::Commit() {
+    if (fd_ < 0) throw std::runtime_error(Describe(target_, "cannot write", EBADF));
+    if (::fsync(fd_) != 0) Fail("cannot write", errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) Fail("cannot write", errno);
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("cannot replace", errno);
+    temporary_.clear();
+    SyncFolder(target_.parent_path());
+}
+
+}  // namespace orv

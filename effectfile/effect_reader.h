@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "effectfile/json_value.h"
+#include "engine/emitter.h"
+#include "engine/param_table.h"
+#include "vesk/stream.h"
+
+namespace orv {
+
+using EmitterList = std::vector<std::unique_ptr<Emitter>>;
+
+// Background raw values of rows 56..59, indexed by row - kBgR (red, green, blue, alpha).
+using BackgroundValues = std::array<std::int32_t, kBackgroundParamCount>;
+
+// The text of member `key` when it is a string or a number; nothing when it is missing or of
+// another kind.
+std::optional<std::string_view> GetText(std::string_view key, const JsonValue& object);
+
+// The member's value when it is a boolean, otherwise false.
+bool GetFlag(std::string_view key, const JsonValue& object);
+
+// Fills an emitter (already reset to defaults) from one emitter object. Numbers outside a row's
+// slider range are limited to it; missing numbers become 0. The texture file name is kept as the
+// file has it.
+void ReadEmitter(const JsonValue& object, Emitter& emitter);
+
+// Reads a whole effect file from the start of `stream`. Overwrites the background values whose
+// keys are present and returns the file's emitters in file order, each created with `listener`;
+// nothing when the file holds no emitter array. Throws std::runtime_error with "read error" or
+// "syntax error at line N near: ..." when the file cannot be read or parsed.
+std::optional<EmitterList> ReadEffect(vesk::CStream& stream, BackgroundValues& background,
+                                      EmitListener* listener);
+
+}  // namespace orv

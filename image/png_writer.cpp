@@ -1,0 +1,88 @@
+#include "image/png_writer.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdint>
+#include <vector>
+
+#include "image/file_open.h"
+#include "image/png_error_handling.h"
+#include "vesk/err_code_exception.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint32_t kNoSupport = 1;
+constexpr std::uint32_t kCannotOpen = 2;
+
+class PngWriter {
+public:
+    PngWriter() {
+        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOnPngError, IgnorePngWarning);
+        if (png_ != nullptr) info_ = png_create_info_struct(png_);
+    }
+    ~PngWriter() { png_destroy_write_struct(&png_, &info_); }
+    PngWriter(const PngWriter&) = delete;
+    PngWriter& operator=(const PngWriter&) = delete;
+
+    bool Valid() const { return png_ != nullptr && info_ != nullptr; }
+    png_structp Png() const { return png_; }
+    png_infop Info() const { return info_; }
+
+private:
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+};
+
+// libpng's error callback jumps back to the setjmp here; the frame holds nothing with a
+// destructor, and the error comes back as a false result.
+bool WriteRgba(png_structp png, png_infop info, std::FILE* file, std::uint32_t width, std::uint32_t height,
+               png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color_8 significant_bits{};
+    significant_bits.red = 8;
+    significant_bits.green = 8;
+    significant_bits.blue = 8;
+    significant_bits.alpha = 8;
+    png_set_sBIT(png, info, &significant_bits);
+    png_write_info(png, info);
+    // The buffer holds blue, green, red, alpha in memory; the file wants red first.
+    png_set_bgr(png);
+    png_write_image(png, rows);
+    png_write_end(png, info);
+    return true;
+}
+
+}  // namespace
+
+bool SavePng(const std::u16string& path, const Texture& texture) {
+    if (!texture.colour || texture.colour->Empty()) return false;
+    const FrameBuffer& image = *texture.colour;
+
+    FilePtr file = OpenFile(path, "wb");
+    if (!file) throw vesk::CErrCodeException(kCannotOpen);
+
+    // Through the row table, top row first: padding beyond the width never reaches the file.
+    // libpng copies each row before transforming it, so the pixels are only read.
+    std::vector<png_bytep> rows(image.Height());
+    for (std::uint32_t y = 0; y < image.Height(); ++y) {
+        rows[y] = reinterpret_cast<png_bytep>(const_cast<std::uint32_t*>(image.Row(y)));
+    }
+
+    {
+        const PngWriter writer;
+        if (!writer.Valid()) throw vesk::CErrCodeException(kNoSupport);
+        if (!WriteRgba(writer.Png(), writer.Info(), file.get(), image.Width(), image.Height(), rows.data())) {
+            throw vesk::CErrCodeException(kNoSupport);
+        }
+    }
+    if (!CloseFileChecked(std::move(file))) throw vesk::CErrCodeException(kNoSupport);
+    return true;
+}
+
+}  // namespace orv

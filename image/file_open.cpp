@@ -1,50 +1,15 @@
 #include "image/file_open.h"
 
-#include <optional>
+#include <filesystem>
+
+#include "vesk/path_utils.h"
 
 namespace orv {
 
-namespace {
-
-// Strict UTF-16 to UTF-8: an unpaired surrogate names no file, so it fails the conversion
-// instead of being replaced by something that might name another file.
-std::optional<std::string> ToUtf8(const std::u16string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF) {
-            if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return std::nullopt;
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xDC00 && c <= 0xDFFF) {
-            return std::nullopt;
-        }
-        if (c == 0) return std::nullopt;  // fopen would silently cut the name here
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 FilePtr OpenFile(const std::u16string& path, const char* mode) {
-    const std::optional<std::string> name = ToUtf8(path);
-    if (!name || name->empty()) return nullptr;
-    return FilePtr(std::fopen(name->c_str(), mode));
+    std::filesystem::path native;
+    if (!ToNativePath(path, native) || native.empty()) return nullptr;
+    return FilePtr(std::fopen(native.c_str(), mode));
 }
 
 bool CloseFileChecked(FilePtr file) {

@@ -4,7 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 
-// A boolean flag mirrored by an auto-reset event (Part 7.1). The flag is the truth pollers read;
+// A boolean flag mirrored by an auto-reset event. The flag is the truth pollers read;
 // the event only wakes waiters. Both live under one lock here.
 class CEventFlag {
 public:
@@ -22,8 +22,8 @@ public:
     // Waits without time limit until the event is signalled, consuming the signal (auto-reset).
     // 0 = signalled, 1 = timed out (never happens here), 2 = any other failure.
     int Wait();
-    // Same with a time limit: 0 = signalled, 1 = timed out, 2 = failure. (Not in the spec; for
-    // callers that want a bounded wait.)
+    // Same with a time limit, for callers that want a bounded wait: 0 = signalled, 1 = timed out,
+    // 2 = failure.
     int WaitFor(std::chrono::milliseconds timeout);
 
 private:

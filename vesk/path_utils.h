@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-// Path-string utilities on UTF-16 text (Part 7.1). They work on strings of any length (no
+// Path-string utilities on UTF-16 text. They work on strings of any length (no
 // 255/260-character limits). A path splits into drive, directory (with its trailing separator),
 // name and extension (from the last dot of the final component, dot included; a final component
 // of "." or ".." is a name with no extension). On Linux '/' is the only separator and there is no

@@ -75,7 +75,7 @@ bool CBasicStream::Seek(std::int32_t offset, int origin) {
     int whence = SEEK_CUR;
     if (origin == kSeekBegin) whence = SEEK_SET;
     else if (origin == kSeekEnd) whence = SEEK_END;
-    SysSeek(fd_, static_cast<OffT>(offset), whence);  // result deliberately ignored (spec)
+    SysSeek(fd_, static_cast<OffT>(offset), whence);  // callers rely on Seek reporting success whenever the stream is open
     return true;
 }
 

@@ -6,7 +6,7 @@
 
 namespace vesk {
 
-// Abstract byte stream (Part 7.1). Positions and sizes are 32-bit, as specified.
+// Abstract byte stream. Positions and sizes are 32-bit: no effect or image file comes near 4 GB.
 class CStream {
 public:
     CStream() = default;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-// Text conversion between UTF-16 (std::u16string) and byte strings (Part 7.1).
+// Text conversion between UTF-16 (std::u16string) and byte strings.
 // Both functions read their input up to its first NUL. On malformed input they return false and
 // leave `out` unchanged. Rejected: truncated or overlong UTF-8 sequences, stray continuation
 // bytes, surrogate code points encoded in UTF-8, code points above U+10FFFF, and unpaired

@@ -5,7 +5,7 @@
 
 namespace {
 
-// Joins a thread; on failure detaches it (the "handle left unclosed" of the spec).
+// Joins a thread; on failure detaches it so the object can still be reused.
 bool JoinOrAbandon(std::thread& t) {
     try {
         t.join();

@@ -6,7 +6,7 @@
 
 #include "vesk/event_flag.h"
 
-// Worker-thread base class with a stop/started handshake (Part 7.1).
+// Worker-thread base class with a stop/started handshake.
 //
 // Derived classes override Run() and poll IsStopRequested() between units of work. A derived
 // class whose Run() uses its own members must call Stop() in its own destructor: the base

@@ -93,7 +93,4 @@ private:
     std::array<std::int32_t, kBackgroundParamCount> background_{};
 };
 
-// The background colour word of four raw values (bg_r, bg_g, bg_b, bg_a).
-std::uint32_t BackgroundColourWord(const std::array<std::int32_t, kBackgroundParamCount>& raw);
-
 }  // namespace orv

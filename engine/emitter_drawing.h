@@ -38,7 +38,7 @@ HalfSize HalfSizeFor(const TextureSettings& texture, const Particle& particle);
 std::optional<FixedRect> FixedRectFor(double x, double y, HalfSize half);
 
 // The frame's corners rotated by `rotation` about (x, y), with their texels; none when a
-// coordinate is not finite.
+// coordinate is not finite or lies beyond the 16.16 range.
 std::optional<SpriteQuad> QuadFor(double x, double y, HalfSize half, double rotation,
                                   const TexelRect& source);
 

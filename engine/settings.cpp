@@ -22,8 +22,14 @@ Settings g_settings = Settings::Defaults();
 bool g_activeSse2 = g_settings.sse2Enable;
 }  // namespace
 
-Settings& CurrentSettings() { return g_settings; }
-bool ActiveSse2() { return g_activeSse2 && ProcessorHasSse2(); }
-void SetActiveSse2(bool on) { g_activeSse2 = on; }
+Settings& CurrentSettings() {
+    return g_settings;
+}
+bool ActiveSse2() {
+    return g_activeSse2 && ProcessorHasSse2();
+}
+void SetActiveSse2(bool on) {
+    g_activeSse2 = on;
+}
 
 }  // namespace orv

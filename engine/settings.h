@@ -7,12 +7,12 @@ namespace orv {
 // The six user settings, process-wide. The editor loads them at start and stores them when the
 // options dialog changed one; the command-line renderer fills them from its options.
 struct Settings {
-    std::uint32_t screenWidth = 800;   // frame width: preview buffer and rendered frames
-    std::uint32_t screenHeight = 600;  // frame height
-    std::uint32_t fsp = 60;            // preview frames per second: 60, 30, 20 or 15
-    std::uint32_t drawType = 0;        // 0: particles onto the background; 1: via a transparent work buffer
-    std::uint32_t interpolateType = 0; // 0: nearest, 1: bilinear
-    bool sse2Enable = false;           // stored flag; defaults to what the processor reports
+    std::uint32_t screenWidth = 800;    // frame width: preview buffer and rendered frames
+    std::uint32_t screenHeight = 600;   // frame height
+    std::uint32_t fsp = 60;             // preview frames per second: 60, 30, 20 or 15
+    std::uint32_t drawType = 0;         // 0: particles onto the background; 1: via a transparent work buffer
+    std::uint32_t interpolateType = 0;  // 0: nearest, 1: bilinear
+    bool sse2Enable = false;            // stored flag; defaults to what the processor reports
 
     // The defaults of a machine without stored settings.
     static Settings Defaults();

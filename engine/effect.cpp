@@ -1,0 +1,121 @@
+#include "engine/effect.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "engine/settings.h"
+#include "engine/simulation.h"
+#include "render/background.h"
+#include "render/frame_composition.h"
+
+namespace orv {
+
+Effect::Effect() {
+    EnsureEmitter();
+}
+
+// Emitters are destroyed before the list they point back to.
+Effect::~Effect() = default;
+
+std::u16string Effect::DefaultEmitterName(std::size_t position) {
+    char text[32];
+    std::snprintf(text, sizeof text, "emitter %02zu", position);
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
+
+std::u16string Effect::ProposedEmitterName() const {
+    return DefaultEmitterName(Count() + 1);
+}
+
+std::unique_ptr<Emitter> Effect::MakeDefaultEmitter() {
+    auto emitter = std::make_unique<Emitter>(Listener());
+    ApplyRawValues(*emitter);
+    RestartEmitter(*emitter);
+    RearmEmitter(*emitter, 0);
+    return emitter;
+}
+
+std::optional<std::size_t> Effect::IndexOf(const Emitter& emitter) const {
+    for (std::size_t index = 0; index < entries_.size(); ++index) {
+        if (entries_[index].emitter.get() == &emitter) return index;
+    }
+    return std::nullopt;
+}
+
+Emitter& Effect::AppendEmitter(std::unique_ptr<Emitter> emitter, std::u16string name) {
+    if (name.empty()) name = DefaultEmitterName(Count() + 1);
+    entries_.push_back(Entry{std::move(name), std::move(emitter)});
+    return *entries_.back().emitter;
+}
+
+Emitter* Effect::AddEmitter(std::u16string name) {
+    if (name.empty()) return nullptr;
+    return &AppendEmitter(MakeDefaultEmitter(), std::move(name));
+}
+
+bool Effect::RenameEmitter(std::size_t index, std::u16string name) {
+    if (index >= entries_.size() || name.empty() || name == entries_[index].name) return false;
+    entries_[index].name = std::move(name);
+    return true;
+}
+
+bool Effect::DeleteEmitter(std::size_t index) {
+    // The list is never left empty.
+    if (index >= entries_.size() || entries_.size() < 2) return false;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
+bool Effect::MoveEmitterUp(std::size_t index) {
+    if (index == 0 || index >= entries_.size()) return false;
+    std::swap(entries_[index], entries_[index - 1]);
+    return true;
+}
+
+bool Effect::MoveEmitterDown(std::size_t index) {
+    if (index + 1 >= entries_.size()) return false;
+    std::swap(entries_[index], entries_[index + 1]);
+    return true;
+}
+
+void Effect::RemoveAllEmitters() {
+    entries_.clear();
+}
+
+void Effect::EnsureEmitter() {
+    if (entries_.empty()) AppendEmitter(MakeDefaultEmitter(), DefaultEmitterName(1));
+}
+
+std::uint32_t Effect::BackgroundColour() const {
+    return orv::BackgroundColour(background_[0], background_[1], background_[2], background_[3]);
+}
+
+void Effect::RestartAllEmitters() {
+    const std::uint32_t interpolation = CurrentSettings().interpolateType;
+    for (Entry& entry : entries_) {
+        Emitter& emitter = *entry.emitter;
+        emitter.runtime.liveCount = 0;
+        RestartEmitter(emitter);
+        RearmEmitter(emitter, DurationSeconds(emitter));
+        if (interpolation <= 1) emitter.runtime.interpolation = interpolation;
+    }
+}
+
+bool Effect::RenderFrame(double dt, FrameBuffer& target) {
+    const Settings& settings = CurrentSettings();
+    const bool sse2 = ActiveSse2();
+    ClearFrame(target, BackgroundColour(), sse2);
+    bool drawn = false;
+    for (Entry& entry : entries_) {
+        Emitter& emitter = *entry.emitter;
+        SetEmitterOrigin(emitter, settings.screenWidth, settings.screenHeight);
+        drawn = StepEmitter(emitter, dt, &target, false) || drawn;
+    }
+    return drawn;
+}
+
+void Effect::OnEmitterEmpty(Emitter& emitter) {
+    if (IndexOf(emitter)) RearmEmitter(emitter, DurationSeconds(emitter));
+}
+
+}  // namespace orv

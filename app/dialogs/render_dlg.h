@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/effect.h"
+#include "export/render_job.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace orv {
+
+// "レンダリング": where the PNG sequence goes, how many seconds it lasts and its frame rate.
+class CRenderDlg : public QDialog {
+    Q_OBJECT
+public:
+    CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent = nullptr);
+
+    // The confirmed choices (seconds >= 1, path not empty).
+    std::int32_t Seconds() const { return seconds_; }
+    std::uint32_t FramesPerSecond() const { return framesPerSecond_; }
+    const std::u16string& OutputBasePath() const { return outputBasePath_; }
+
+public slots:
+    void accept() override;
+
+protected:
+    // Tells the user why the input cannot be confirmed; the dialog stays open.
+    virtual void ShowRefusal(const QString& text);
+
+private:
+    void Browse();
+
+    std::int32_t seconds_ = 10;
+    std::uint32_t framesPerSecond_ = 60;
+    std::u16string outputBasePath_;
+    QLineEdit* pathEdit_ = nullptr;
+    QLineEdit* secondsEdit_ = nullptr;
+    QComboBox* frameRateList_ = nullptr;
+};
+
+// Renders `effect` as the confirmed render dialog asked: the output folder is made, the progress
+// dialog runs the job, and a failure (folder or frames) is reported once through `report`.
+void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config,
+                  const std::function<void(const QString&)>& report);
+
+// The render command: the render dialog starting at the FSP setting, then the job. The caller
+// stops the preview timer before and restarts it after, whatever the outcome.
+void RunRenderCommand(QWidget* parent, Effect& effect);
+
+}  // namespace orv

@@ -6,7 +6,9 @@
 
 namespace orv {
 
-void AlignedFree::operator()(std::uint32_t* block) const noexcept { std::free(block); }
+void AlignedFree::operator()(std::uint32_t* block) const noexcept {
+    std::free(block);
+}
 
 PixelBlock AllocatePixels(std::size_t count) {
     if (count > std::numeric_limits<std::size_t>::max() / 4 - 16) return nullptr;
@@ -44,7 +46,8 @@ void FrameBuffer::Adopt(PixelBlock block, std::uint32_t width, std::uint32_t hei
     BuildRows(block_.get(), width);
 }
 
-void FrameBuffer::View(std::uint32_t* first, std::uint32_t width, std::uint32_t height, std::ptrdiff_t pitch) {
+void FrameBuffer::View(std::uint32_t* first, std::uint32_t width, std::uint32_t height,
+                       std::ptrdiff_t pitch) {
     Reset();
     if (first == nullptr || width == 0 || height == 0) return;
     width_ = width;

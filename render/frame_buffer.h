@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace orv {
@@ -23,7 +24,11 @@ PixelBlock AllocatePixels(std::size_t count);
 class FrameBuffer {
 public:
     FrameBuffer() = default;
-    FrameBuffer(std::uint32_t width, std::uint32_t height) { Create(width, height); }
+    // Throws std::bad_alloc when the pixels cannot be allocated, so a caller never goes on to
+    // write into a buffer that has no rows.
+    FrameBuffer(std::uint32_t width, std::uint32_t height) {
+        if (!Create(width, height)) throw std::bad_alloc();
+    }
     FrameBuffer(FrameBuffer&&) noexcept = default;
     FrameBuffer& operator=(FrameBuffer&&) noexcept = default;
     FrameBuffer(const FrameBuffer&) = delete;

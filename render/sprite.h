@@ -38,18 +38,18 @@ struct TexelSampler {
 
 // The five selectors that pick one of the 32 drawing variants, once per emitter and step.
 struct SpriteVariantKey {
-    bool bilinear = false;      // sampling: nearest or bilinear
-    bool opaqueTarget = true;   // target kind: opaque, or with alpha
-    bool sse2 = false;          // code path: SSE2 rectangle spans or plain
-    bool normalBlend = false;   // blending: additive or normal
-    bool tinted = false;        // tint: the particle colour multiplies the texel
+    bool bilinear = false;     // sampling: nearest or bilinear
+    bool opaqueTarget = true;  // target kind: opaque, or with alpha
+    bool sse2 = false;         // code path: SSE2 rectangle spans or plain
+    bool normalBlend = false;  // blending: additive or normal
+    bool tinted = false;       // tint: the particle colour multiplies the texel
 };
 
 // One drawing variant: its rectangle fill and its quad fill, with sampler, pixel operation and
 // code path fixed when the variant was generated.
 struct SpriteFills {
-    void (*fillRect)(FrameBuffer& target, const FixedRect& dest, const TexelRect& source, const SpriteTint& tint,
-                     const TexelSampler& sampler);
+    void (*fillRect)(FrameBuffer& target, const FixedRect& dest, const TexelRect& source,
+                     const SpriteTint& tint, const TexelSampler& sampler);
     void (*fillQuad)(FrameBuffer& target, const SpriteQuad& quad, const SpriteTint& tint,
                      const TexelSampler& sampler);
 };

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "render/pixel_operations_sse2.h"
+#include "render/span_split.h"
 #include "render/sprite.h"
 #include "render/sprite_geometry.h"
 
@@ -28,6 +30,45 @@ public:
 private:
     Op op_;
 };
+
+#if ORV_RENDER_SSE2
+// SSE2 code path: texels are fetched one by one, destination pixels are read, blended and stored
+// four at a time on 16-byte boundaries, with single pixels before and after.
+template <class Sampler, class Op>
+class Sse2Spans {
+public:
+    explicit Sse2Spans(const SpriteTint& tint) : op_(tint), wide_(tint) {}
+
+    void Fill(std::uint32_t* row, std::int32_t x0, std::int32_t x1, std::uint32_t u, std::uint32_t du,
+              std::int32_t v, const TexelSampler& sampler) const {
+        std::uint32_t* pixel = row + x0;
+        const SpanSplit split = SplitSpan(pixel, x1 - x0);
+        auto single = [&] {
+            *pixel = op_(*pixel, Sampler::Sample(sampler, static_cast<std::int32_t>(u), v));
+            ++pixel;
+            u += du;
+        };
+        for (std::int32_t i = 0; i < split.head; ++i) single();
+        for (std::int32_t i = 0; i < split.groups; ++i) {
+            const std::uint32_t t0 = Sampler::Sample(sampler, static_cast<std::int32_t>(u), v);
+            const std::uint32_t t1 = Sampler::Sample(sampler, static_cast<std::int32_t>(u + du), v);
+            const std::uint32_t t2 = Sampler::Sample(sampler, static_cast<std::int32_t>(u + 2 * du), v);
+            const std::uint32_t t3 = Sampler::Sample(sampler, static_cast<std::int32_t>(u + 3 * du), v);
+            u += 4 * du;
+            const __m128i texels = _mm_set_epi32(static_cast<int>(t3), static_cast<int>(t2),
+                                                 static_cast<int>(t1), static_cast<int>(t0));
+            auto* group = reinterpret_cast<__m128i*>(pixel);
+            _mm_store_si128(group, wide_(_mm_load_si128(group), texels));
+            pixel += 4;
+        }
+        for (std::int32_t i = 0; i < split.tail; ++i) single();
+    }
+
+private:
+    Op op_;
+    typename Sse2FormOf<Op>::type wide_;
+};
+#endif
 
 inline bool CanSample(const TexelSampler& sampler) {
     return sampler.texture != nullptr && !sampler.texture->Empty() && sampler.lastColumn >= 0 &&

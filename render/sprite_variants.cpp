@@ -1,5 +1,6 @@
 #include <array>
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 #include "render/pixel_operations.h"
@@ -33,8 +34,14 @@ struct OperationFor<false, false, Tinted> {
     using type = TransparentAddOp<Tinted>;
 };
 
+#if ORV_RENDER_SSE2
+template <class Sampler, class Op>
+using Sse2OrPlainSpans = Sse2Spans<Sampler, Op>;
+#else
+// Without SSE2 code the plain path serves the SSE2 request.
 template <class Sampler, class Op>
 using Sse2OrPlainSpans = PlainSpans<Sampler, Op>;
+#endif
 
 template <std::size_t Index>
 constexpr SpriteFills MakeFills() {

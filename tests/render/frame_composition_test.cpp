@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+#include "render/background.h"
+#include "render/frame_composition.h"
+#include "tests/render/render_test_support.h"
+
+namespace orv {
+namespace {
+
+using test::GuardedTarget;
+
+TEST(BackgroundColour, ChannelsAreTruncatedAndLimited) {
+    EXPECT_EQ(BackgroundColour(1000, 500, 0, 1000), 0xFFFF7F00u);
+    EXPECT_EQ(BackgroundColour(0, 0, 0, 0), 0x00000000u);
+    // Values read from a file are not limited before they get here.
+    EXPECT_EQ(BackgroundColour(-300, 2000, 1001, 999), 0xFE00FFFFu);
+}
+
+TEST(ClipRectPair, MovesTheOtherRectangleByTheClippedAmount) {
+    PixelRect target{-5, -2, 15, 8}, source{0, 0, 20, 10};
+    ASSERT_TRUE(ClipRectPair(10, 6, 20, 10, target, source));
+    EXPECT_EQ(target.left, 0);
+    EXPECT_EQ(target.top, 0);
+    EXPECT_EQ(target.right, 10);
+    EXPECT_EQ(target.bottom, 6);
+    EXPECT_EQ(source.left, 5);
+    EXPECT_EQ(source.top, 2);
+    EXPECT_EQ(source.right, 15);
+    EXPECT_EQ(source.bottom, 8);
+
+    PixelRect t2{0, 0, 10, 10}, s2{-3, 4, 7, 14};
+    ASSERT_TRUE(ClipRectPair(100, 100, 8, 8, t2, s2));
+    EXPECT_EQ(t2.left, 3);
+    EXPECT_EQ(t2.bottom, 4);
+    EXPECT_EQ(s2.left, 0);
+    EXPECT_EQ(s2.right, 7);
+    EXPECT_EQ(s2.bottom, 8);
+}
+
+TEST(ClipRectPair, RefusesWhatCannotOverlap) {
+    auto refuses = [](PixelRect t, PixelRect s) { return !ClipRectPair(10, 10, 10, 10, t, s); };
+    EXPECT_TRUE(refuses({10, 0, 15, 5}, {0, 0, 5, 5}));
+    EXPECT_TRUE(refuses({-5, 0, 0, 5}, {0, 0, 5, 5}));
+    EXPECT_TRUE(refuses({0, 0, 5, 5}, {10, 0, 15, 5}));
+    EXPECT_TRUE(refuses({0, 0, 5, 5}, {0, -5, 5, 0}));
+    EXPECT_TRUE(refuses({3, 3, 3, 8}, {0, 0, 0, 5}));
+    EXPECT_TRUE(refuses({8, 3, 2, 8}, {0, 0, 5, 5}));
+}
+
+TEST(CompositeOver, MovesTowardsTheSourceByItsAlphaAndMakesTheTargetOpaque) {
+    FrameBuffer target = test::FilledImage(2, 1, 0x00204060u);
+    FrameBuffer source = test::FilledImage(2, 1, 0xFFF0E0D0u);
+    source.At(1, 0) = 0x00F0E0D0u;
+    CompositeOver(target, {0, 0, 2, 1}, source, {0, 0, 2, 1}, false);
+    EXPECT_EQ(target.At(0, 0), 0xFF000000u | (0x20u + (0xF0u - 0x20u) * 255 / 256) << 16 |
+                                   (0x40u + (0xE0u - 0x40u) * 255 / 256) << 8 |
+                                   (0x60u + (0xD0u - 0x60u) * 255 / 256));
+    EXPECT_EQ(target.At(1, 0), 0xFF204060u);
+}
+
+// Plain and SSE2 forms of clear, copy and composite agree on random content at every offset.
+TEST(FrameComposition, Sse2FormsGiveThePlainResult) {
+    std::mt19937 random(7);
+    const FrameBuffer source = test::RandomImage(41, 13, random);
+    const FrameBuffer start = test::RandomImage(37, 11, random);
+    for (int operation = 0; operation < 3; ++operation) {
+        for (std::int32_t offset = -3; offset < 6; ++offset) {
+            GuardedTarget plain(37, 11, 0), wide(37, 11, 0);
+            for (std::uint32_t y = 0; y < 11; ++y) {
+                for (std::uint32_t x = 0; x < 37; ++x)
+                    plain.Frame().At(x, y) = wide.Frame().At(x, y) = start.At(x, y);
+            }
+            const PixelRect t{offset, offset - 1, offset + 34, offset + 9};
+            const PixelRect s{2, 1, 36, 11};
+            for (bool sse2 : {false, true}) {
+                FrameBuffer& frame = sse2 ? wide.Frame() : plain.Frame();
+                if (operation == 0) ClearFrame(frame, 0x12345678u + static_cast<std::uint32_t>(offset), sse2);
+                if (operation == 1) CopyRect(frame, t, source, s, sse2);
+                if (operation == 2) CompositeOver(frame, t, source, s, sse2);
+            }
+            ASSERT_TRUE(plain.GuardsIntact());
+            ASSERT_TRUE(wide.GuardsIntact());
+            for (std::uint32_t y = 0; y < 11; ++y) {
+                for (std::uint32_t x = 0; x < 37; ++x) {
+                    ASSERT_EQ(plain.Frame().At(x, y), wide.Frame().At(x, y)) << operation << " " << offset;
+                }
+            }
+        }
+    }
+}
+
+TEST(CopyRect, CopiesOneToOneWithAlpha) {
+    std::mt19937 random(3);
+    const FrameBuffer source = test::RandomImage(6, 6, random);
+    FrameBuffer target = test::FilledImage(8, 8, 0);
+    CopyRect(target, {-1, 2, 4, 7}, source, {0, 0, 5, 5}, true);
+    EXPECT_EQ(target.At(0, 2), source.At(1, 0));
+    EXPECT_EQ(target.At(3, 6), source.At(4, 4));
+    EXPECT_EQ(target.At(4, 6), 0u);
+    EXPECT_EQ(target.At(0, 1), 0u);
+}
+
+TEST(DrawBackground, ASmallImageCoversOnlyItsCorner) {
+    const FrameBuffer image = test::FilledImage(320, 240, 0x80112233u);
+    FrameBuffer preview = test::FilledImage(640, 480, 0xFF010101u);
+    DrawBackground(preview, &image, 0xFFABCDEFu, true);
+    EXPECT_EQ(preview.At(319, 239), 0x80112233u);
+    EXPECT_EQ(preview.At(320, 239), 0xFF010101u);
+    EXPECT_EQ(preview.At(319, 240), 0xFF010101u);
+    DrawBackground(preview, nullptr, 0xFFABCDEFu, false);
+    EXPECT_EQ(preview.At(0, 0), 0xFFABCDEFu);
+    EXPECT_EQ(preview.At(639, 479), 0xFFABCDEFu);
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,183 @@
+#include "cli/render_command.h"
+
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <system_error>
+
+#include "cli/terminal_progress.h"
+#include "effectfile/effect_loading.h"
+#include "engine/effect.h"
+#include "engine/settings.h"
+#include "export/frame_file_name.h"
+#include "export/render_job.h"
+#include "render/blend_tables.h"
+#include "vesk/path_utils.h"
+#include "vesk/text_conversion.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define ORV_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define ORV_ISATTY(fd) isatty(fd)
+#endif
+
+namespace orv {
+namespace {
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    if (!WideToUtf8(out, text)) out = "?";
+    return out;
+}
+
+void Message(const std::string& text) {
+    std::fprintf(stderr, "orv-render: %s\n", text.c_str());
+}
+
+// Passes every report on and lets the command wait for the job's end: the job signals it through
+// Finish, and only then may the command join it (joining earlier would ask it to stop).
+class JobEndWaiter final : public RenderProgress {
+public:
+    explicit JobEndWaiter(RenderProgress& display) : display_(display) {}
+
+    void SetRange(int minimum, int maximum) override { display_.SetRange(minimum, maximum); }
+    void SetPosition(int position) override { display_.SetPosition(position); }
+    void Finish() override {
+        display_.Finish();
+        const std::lock_guard<std::mutex> lock(mutex_);
+        finished_ = true;
+        ended_.notify_all();
+    }
+
+    void Wait() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ended_.wait(lock, [this] { return finished_; });
+    }
+
+private:
+    RenderProgress& display_;
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool finished_ = false;
+};
+
+void ApplySettings(const RenderOptions& options) {
+    Settings& settings = CurrentSettings();
+    settings.screenWidth = options.width;
+    settings.screenHeight = options.height;
+    settings.interpolateType = options.interpolateType;
+    settings.sse2Enable = options.sse2 && ProcessorHasSse2();
+    SetActiveSse2(settings.sse2Enable);
+    if (options.sse2Requested && !settings.sse2Enable) {
+        Message("this processor has no SSE2; drawing with the plain code path");
+    }
+}
+
+// An emitter whose texture is missing draws nothing; the render still runs, as in the editor.
+void WarnAboutTextures(const Effect& effect) {
+    for (std::size_t i = 0; i < effect.Count(); ++i) {
+        const TextureSettings& texture = effect.EmitterAt(i).texture;
+        if (texture.Image() != nullptr) continue;
+        const std::string name = "emitter \"" + Utf8(effect.NameAt(i)) + "\"";
+        if (texture.FileName().empty()) {
+            Message("warning: " + name + " has no texture and draws nothing");
+        } else {
+            Message("warning: " + name + ": texture \"" + Utf8(texture.FileName()) +
+                    "\" cannot be loaded; the emitter draws nothing");
+        }
+    }
+}
+
+bool CreateOutputFolder(const std::u16string& folder) {
+    if (folder.empty()) return true;
+    std::filesystem::path native;
+    if (!ToNativePath(folder, native)) {
+        Message("cannot create the output folder \"" + Utf8(folder) + "\": the name is not valid text");
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(native, error);
+    if (error || !std::filesystem::is_directory(native)) {
+        Message("cannot create the output folder \"" + Utf8(folder) +
+                "\": " + (error ? error.message() : "a file of that name is in the way"));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunRenderCommand(const RenderOptions& options) {
+    std::u16string effectPath;
+    std::u16string outputBase;
+    if (!MultiByteToWide(effectPath, options.effectPath, true) ||
+        !MultiByteToWide(outputBase, options.outputBase, true)) {
+        Message("file names must be valid UTF-8");
+        return kExitUsage;
+    }
+
+    ApplySettings(options);
+    GetBlendTables();  // built now rather than inside the first frame
+
+    // The editor opens files by absolute path; textures are resolved against the effect's folder.
+    const std::u16string fullEffectPath = GetFullPath(effectPath);
+    Effect effect;
+    const LoadOutcome load = LoadEffect(effect, fullEffectPath.empty() ? effectPath : fullEffectPath, false);
+    if (!load.loaded) {
+        const std::string reason = load.message ? Utf8(load.message->text) : "read error";
+        Message("cannot load effect \"" + options.effectPath + "\": " + reason);
+        return kExitFailure;
+    }
+    WarnAboutTextures(effect);
+
+    if (!CreateOutputFolder(GetDirectoryPart(outputBase))) return kExitFailure;
+
+    RenderJobConfig config;
+    config.framesPerSecond = options.framesPerSecond;
+    config.seconds = options.seconds;
+    config.outputBasePath = outputBase;
+    const std::uint64_t totalFrames = std::uint64_t{config.seconds} * config.framesPerSecond;
+
+    std::unique_ptr<RenderProgress> display;
+    if (!options.quiet && ORV_ISATTY(2)) {
+        display = std::make_unique<TerminalProgress>(stderr, totalFrames);
+    } else {
+        display = std::make_unique<SilentProgress>();
+    }
+    JobEndWaiter waiter(*display);
+
+    std::optional<std::string> failure;
+    std::uint64_t written = 0;
+    {
+        CRenderThread job(effect, waiter, config);
+        if (job.Start() != 0) {
+            Message("cannot start the render thread");
+            return kExitFailure;
+        }
+        waiter.Wait();
+        job.Stop();
+        failure = job.Failure();
+        written = job.FramesWritten();
+    }
+
+    if (failure) {
+        Message(*failure + " (" + std::to_string(written) + " of " + std::to_string(totalFrames) +
+                " frames written)");
+        return kExitFailure;
+    }
+    if (!options.quiet && written > 0) {
+        const std::u16string folder = GetDirectoryPart(outputBase);
+        const std::u16string title = GetFileTitlePart(outputBase);
+        std::printf("orv-render: wrote %llu frames, %s to %s\n", static_cast<unsigned long long>(written),
+                    Utf8(FrameFileName(folder, title, 0)).c_str(),
+                    Utf8(FrameFileName(folder, title, written - 1)).c_str());
+    }
+    return kExitSuccess;
+}
+
+}  // namespace orv

@@ -1,0 +1,178 @@
+#include "cli/render_options.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+namespace orv {
+namespace {
+
+// Plain decimal digits only: no sign, no spaces, no hexadecimal, nothing after the number.
+std::optional<std::uint32_t> ParseCount(std::string_view text) {
+    if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+class Parser {
+public:
+    Parser(const std::vector<std::string>& arguments, bool processorHasSse2) : arguments_(arguments) {
+        result_.options.sse2 = processorHasSse2;
+    }
+
+    ParsedCommandLine Parse() {
+        std::vector<std::string> positional;
+        bool optionsEnded = false;
+        for (next_ = 0; next_ < arguments_.size();) {
+            const std::string& argument = arguments_[next_++];
+            if (optionsEnded || argument == "-" || argument.empty() || argument.front() != '-') {
+                positional.push_back(argument);
+            } else if (argument == "--") {
+                optionsEnded = true;
+            } else if (!Option(argument)) {
+                return std::move(result_);
+            } else if (result_.action != ParsedCommandLine::Action::kRender &&
+                       result_.action != ParsedCommandLine::Action::kUsageError) {
+                return std::move(result_);  // --help or --version: nothing else matters
+            }
+        }
+        if (positional.size() != 2) {
+            return Fail(positional.size() < 2 ? "expected an effect file and an output base"
+                                              : "too many arguments: '" + positional[2] + "'");
+        }
+        if (positional[1].empty()) return Fail("the output base is empty");
+        result_.options.effectPath = positional[0];
+        result_.options.outputBase = positional[1];
+        result_.action = ParsedCommandLine::Action::kRender;
+        return std::move(result_);
+    }
+
+private:
+    // Handles one option; false (with the error set) when it is wrong.
+    bool Option(const std::string& argument) {
+        std::string name = argument;
+        std::optional<std::string> inlineValue;
+        if (const auto equals = argument.find('='); equals != std::string::npos) {
+            name = argument.substr(0, equals);
+            inlineValue = argument.substr(equals + 1);
+        }
+        RenderOptions& options = result_.options;
+
+        if (name == "--help" || name == "--version" || name == "--quiet") {
+            if (inlineValue) return FailOption("option '" + name + "' takes no value");
+            if (name == "--help") result_.action = ParsedCommandLine::Action::kHelp;
+            if (name == "--version") result_.action = ParsedCommandLine::Action::kVersion;
+            if (name == "--quiet") options.quiet = true;
+            return true;
+        }
+
+        const bool known = name == "--seconds" || name == "--fps" || name == "--width" ||
+                           name == "--height" || name == "--interpolate" || name == "--sse2";
+        if (!known) return FailOption("unknown option '" + name + "'");
+        std::string value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else if (next_ < arguments_.size()) {
+            value = arguments_[next_++];
+        } else {
+            return FailOption("option '" + name + "' needs a value");
+        }
+
+        if (name == "--seconds" || name == "--width" || name == "--height") {
+            const std::optional<std::uint32_t> count = ParseCount(value);
+            if (!count || *count < 1) {
+                return FailOption("option '" + name + "' needs a whole number of at least 1, not '" + value +
+                                  "'");
+            }
+            (name == "--seconds" ? options.seconds
+             : name == "--width" ? options.width
+                                 : options.height) = *count;
+        } else if (name == "--fps") {
+            const std::optional<std::uint32_t> fps = ParseCount(value);
+            if (!fps || (*fps != 60 && *fps != 30 && *fps != 20 && *fps != 15)) {
+                return FailOption("option '--fps' takes 60, 30, 20 or 15, not '" + value + "'");
+            }
+            options.framesPerSecond = *fps;
+        } else if (name == "--interpolate") {
+            if (value != "nearest" && value != "bilinear") {
+                return FailOption("option '--interpolate' takes nearest or bilinear, not '" + value + "'");
+            }
+            options.interpolateType = value == "bilinear" ? 1 : 0;
+        } else {
+            if (value != "on" && value != "off") {
+                return FailOption("option '--sse2' takes on or off, not '" + value + "'");
+            }
+            options.sse2 = value == "on";
+            options.sse2Requested = options.sse2;
+        }
+        return true;
+    }
+
+    bool FailOption(std::string error) {
+        result_.action = ParsedCommandLine::Action::kUsageError;
+        result_.error = std::move(error);
+        return false;
+    }
+
+    ParsedCommandLine Fail(std::string error) {
+        FailOption(std::move(error));
+        return std::move(result_);
+    }
+
+    const std::vector<std::string>& arguments_;
+    std::size_t next_ = 0;
+    ParsedCommandLine result_;
+};
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, bool processorHasSse2) {
+    return Parser(arguments, processorHasSse2).Parse();
+}
+
+std::string HelpText() {
+    return R"(Usage: orv-render [options] EFFECT.orv OUTPUT_BASE
+
+Renders an orv effect into a numbered sequence of PNG images (8-bit RGBA with alpha), one
+file per frame, the way the editor's render command does: every emitter starts afresh and
+the effect advances by exactly 1/fps seconds per frame, so the same command always writes
+the same files.
+
+EFFECT.orv is an effect saved by the editor; its textures are found relative to it.
+OUTPUT_BASE names the files: its folder, its file title without extension, the frame
+number in six digits (more past 999999), then ".png". A missing folder is created.
+End OUTPUT_BASE with "/" to write bare numbers (000000.png, ...) into that folder.
+
+Options:
+  --seconds N           length of the sequence in seconds, N >= 1 (default 10)
+  --fps 60|30|20|15     frames per second (default 60)
+  --width W             frame width in pixels, W >= 1 (default 800)
+  --height H            frame height in pixels, H >= 1 (default 600)
+  --interpolate nearest|bilinear
+                        texture sampling: nearest texel or bilinear filtering
+                        (default nearest)
+  --sse2 on|off         draw with the SSE2 code path (default on where the processor
+                        has SSE2)
+  --quiet               no progress bar and no closing summary
+  --help                show this help and exit
+  --version             show the version and exit
+An option's value may also be joined with "=", as in --fps=30.
+
+Example:
+  orv-render --seconds 3 --fps 30 --interpolate bilinear examples/fire.orv out/fire/frame
+writes 90 frames, out/fire/frame000000.png to out/fire/frame000089.png.
+
+While it runs, a progress bar with the frames done, the frames per second and the time
+left is shown on standard error when that is a terminal.
+
+Exit status: 0 when every frame was written; 1 when the effect file cannot be opened or
+does not parse, the output folder cannot be created or a frame cannot be written (one
+line on standard error says what and where; frames already written stay); 2 for wrong
+usage.
+)";
+}
+
+}  // namespace orv

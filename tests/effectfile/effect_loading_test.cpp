@@ -1,0 +1,154 @@
+#include "effectfile/effect_loading.h"
+
+#include <gtest/gtest.h>
+
+#include "effectfile/texture_loading.h"
+#include "tests/effectfile/test_support.h"
+
+namespace orv {
+namespace {
+
+using test::TempFolder;
+
+const std::string kTwoUnnamed = R"({"bg_g": 0.5, "emitter": [{"max_particles": 7}, {"max_particles": 8}]})";
+
+void MakeThreeEmitters(Effect& effect) {
+    effect.AddEmitter(u"two");
+    effect.AddEmitter(u"three");
+    effect.SetBackgroundRaw(kBgR, 100);
+    effect.SetBackgroundRaw(kBgB, 300);
+}
+
+TEST(EffectLoading, ReplaceWithAnEmptyObjectLeavesOneDefaultEmitter) {
+    TempFolder folder;
+    test::WriteFileBytes(folder.Path() / "e.orv", "{}");
+    Effect effect;
+    MakeThreeEmitters(effect);
+    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("e.orv"), false);
+    EXPECT_TRUE(outcome.loaded);
+    EXPECT_FALSE(outcome.message);
+    EXPECT_EQ(outcome.listNames, std::vector<std::u16string>{u"emitter 01"});
+    EXPECT_EQ(outcome.selection, 0u);
+    ASSERT_EQ(effect.Count(), 1u);
+    EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 100);
+    for (std::size_t row = kBgR; row <= kBgA; ++row) EXPECT_EQ(effect.BackgroundRaw(row), 0);
+}
+
+TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackground) {
+    TempFolder folder;
+    test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
+    Effect effect;
+    MakeThreeEmitters(effect);
+    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), true);
+    EXPECT_TRUE(outcome.loaded);
+    EXPECT_EQ(outcome.listNames,
+              (std::vector<std::u16string>{u"emitter 01", u"two", u"three", u"emitter 04", u"emitter 05"}));
+    EXPECT_EQ(effect.EmitterAt(4).params.raw[kMaxParticles], 8);
+    EXPECT_TRUE(effect.EmitterAt(4).params.name.empty());  // only the list shows the number
+    EXPECT_EQ(effect.BackgroundRaw(kBgR), 0);
+    EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
+    EXPECT_EQ(effect.BackgroundRaw(kBgB), 0);
+}
+
+TEST(EffectLoading, ReplaceDropsThePreviousEmitters) {
+    TempFolder folder;
+    test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
+    Effect effect;
+    MakeThreeEmitters(effect);
+    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), false);
+    EXPECT_EQ(outcome.listNames, (std::vector<std::u16string>{u"emitter 01", u"emitter 02"}));
+    EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 7);
+    EXPECT_GT(effect.EmitterAt(0).runtime.emissionRate, 0.0);  // restarted and armed
+}
+
+TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
+    TempFolder folder;
+    test::WriteFileBytes(folder.Path() / "bad.orv", "{\n\"emitter\": [\n{\"name\": \"x\"}\n,]}");
+    for (const bool merge : {false, true}) {
+        Effect effect;
+        MakeThreeEmitters(effect);
+        const std::string before = test::EffectText(effect);
+        const LoadOutcome outcome = LoadEffect(effect, folder.Wide("bad.orv"), merge);
+        EXPECT_FALSE(outcome.loaded);
+        ASSERT_TRUE(outcome.message);
+        EXPECT_EQ(outcome.message->caption, u"読込みエラー");
+        EXPECT_EQ(outcome.message->text, u"syntax error at line 4 near: ]}");
+        EXPECT_EQ(test::EffectText(effect), before);
+        EXPECT_EQ(outcome.listNames.size(), 3u);
+
+        const LoadOutcome missing = LoadEffect(effect, folder.Wide("missing.orv"), merge);
+        EXPECT_FALSE(missing.loaded);
+        ASSERT_TRUE(missing.message);
+        EXPECT_NE(missing.message->text.find(u"missing.orv"), std::u16string::npos);
+        EXPECT_EQ(test::EffectText(effect), before);
+    }
+}
+
+TEST(EffectLoading, BackgroundOutsideItsRangeKeepsThePreviousValue) {
+    TempFolder folder;
+    test::WriteFileBytes(folder.Path() / "e.orv", R"({"bg_r": 1.5, "bg_g": -0.1, "bg_b": 0.75})");
+    Effect effect;
+    MakeThreeEmitters(effect);
+    LoadEffect(effect, folder.Wide("e.orv"), false);
+    EXPECT_EQ(effect.BackgroundRaw(kBgR), 100);
+    EXPECT_EQ(effect.BackgroundRaw(kBgG), 0);
+    EXPECT_EQ(effect.BackgroundRaw(kBgB), 750);
+}
+
+TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolder) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path() / "fx" / "tex");
+    test::WritePng(folder.Path() / "fx" / "tex" / "a.png", 8, 4);
+    test::WriteFileBytes(folder.Path() / "fx" / "e.orv",
+                         R"({"emitter": [{"texture": {"filename": "tex/a.png", "split_x": 2}},
+                                         {"texture": {"filename": "tex/none.png"}},
+                                         {"texture": {"filename": "e.orv"}}]})");
+    Effect effect;
+    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("fx/e.orv"), false);
+    EXPECT_TRUE(outcome.texturesLoaded);
+    const TextureSettings& loaded = effect.EmitterAt(0).texture;
+    ASSERT_NE(loaded.Image(), nullptr);
+    EXPECT_EQ(loaded.FileName(), folder.Wide("fx/tex/a.png"));
+    EXPECT_EQ(loaded.FrameWidth(), 4u);
+    // Missing and undecodable files leave the emitter without image, its name as in the file.
+    EXPECT_EQ(effect.EmitterAt(1).texture.Image(), nullptr);
+    EXPECT_EQ(effect.EmitterAt(1).texture.FileName(), u"tex/none.png");
+    EXPECT_EQ(effect.EmitterAt(2).texture.Image(), nullptr);
+}
+
+TEST(EffectLoading, TextureLoadingKeepsThePreviousPictureOnFailure) {
+    TempFolder folder;
+    test::WritePng(folder.Path() / "a.png", 2, 2);
+    test::WriteFileBytes(folder.Path() / "not.png", "not a picture");
+    Emitter emitter;
+    ASSERT_TRUE(LoadEmitterTexture(emitter, folder.Wide("a.png")));
+    const Texture* image = emitter.texture.Image();
+    EXPECT_FALSE(LoadEmitterTexture(emitter, folder.Wide("not.png")));
+    EXPECT_FALSE(LoadEmitterTexture(emitter, folder.Wide("gone.png")));
+    EXPECT_FALSE(LoadEmitterTexture(emitter, u""));
+    EXPECT_EQ(emitter.texture.Image(), image);
+    EXPECT_EQ(emitter.texture.FileName(), folder.Wide("a.png"));
+}
+
+TEST(EffectLoading, OpenFileChoosesByExtension) {
+    TempFolder folder;
+    test::WritePng(folder.Path() / "a.png", 2, 2);
+    test::WriteFileBytes(folder.Path() / "E.ORV", kTwoUnnamed);
+    Effect effect;
+    MakeThreeEmitters(effect);
+
+    OpenFileOutcome outcome = OpenEffectFile(effect, 1, folder.Wide("a.png"));
+    EXPECT_FALSE(outcome.isEffect);
+    EXPECT_TRUE(outcome.load.texturesLoaded);
+    EXPECT_EQ(outcome.load.selection, 1u);
+    EXPECT_NE(effect.EmitterAt(1).texture.Image(), nullptr);
+    EXPECT_EQ(effect.Count(), 3u);
+
+    outcome = OpenEffectFile(effect, 1, folder.Wide("E.ORV"));
+    EXPECT_TRUE(outcome.isEffect);
+    EXPECT_TRUE(outcome.load.loaded);
+    EXPECT_EQ(effect.Count(), 2u);
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,170 @@
+#include "effectfile/json_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "tests/effectfile/test_support.h"
+
+namespace orv {
+namespace {
+
+std::string SyntaxErrorOf(std::string_view text) {
+    try {
+        ParseJson(text);
+    } catch (const JsonSyntaxError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(JsonParser, NumbersKeepTheirSourceText) {
+    const JsonValue value = ParseJson(R"({"a": 2.50, "b": -0.0e5, "c": "2.5", "d": 1.2.3})");
+    EXPECT_EQ(value.Find("a")->kind, JsonValue::Kind::kNumber);
+    EXPECT_EQ(value.Find("a")->text, "2.50");
+    EXPECT_EQ(value.Find("b")->text, "-0.0e5");
+    EXPECT_EQ(value.Find("c")->kind, JsonValue::Kind::kString);
+    EXPECT_EQ(value.Find("c")->text, "2.5");
+    // The shape of a number is checked only when it is converted.
+    EXPECT_EQ(value.Find("d")->text, "1.2.3");
+}
+
+TEST(JsonParser, DecodesEscapesAndPairsSurrogates) {
+    const JsonValue value =
+        ParseJson(R"(["a\"b\\c\/\b\f\n\r\t", "\u00e9\u3042", "\ud834\udd1e", "\ud800x", "\udc00"])");
+    ASSERT_EQ(value.items.size(), 5u);
+    EXPECT_EQ(value.items[0].text, "a\"b\\c/\b\f\n\r\t");
+    EXPECT_EQ(value.items[1].text, "\xC3\xA9\xE3\x81\x82");
+    EXPECT_EQ(value.items[2].text, "\xF0\x9D\x84\x9E");
+    EXPECT_EQ(value.items[3].text, "\xEF\xBF\xBDx");
+    EXPECT_EQ(value.items[4].text, "\xEF\xBF\xBD");
+}
+
+TEST(JsonParser, AcceptsWhatEarlierFilesContain) {
+    // Names were written without escaping, so raw control characters occur inside strings.
+    EXPECT_EQ(ParseJson("[\"a\tb\nc\"]").items[0].text, "a\tb\nc");
+    // Text after the first complete value is ignored.
+    EXPECT_TRUE(ParseJson("{} trailing").IsObject());
+    // Invalid UTF-8 in strings is kept; the reader decides whether it converts.
+    EXPECT_EQ(ParseJson("[\"\xFF\xC0\"]").items[0].text, "\xFF\xC0");
+}
+
+TEST(JsonParser, RepeatedKeysKeepTheLastValue) {
+    const JsonValue value = ParseJson(R"({"k": 1, "a": 0, "k": 2})");
+    EXPECT_EQ(value.members.size(), 2u);
+    EXPECT_EQ(value.Find("k")->text, "2");
+    EXPECT_EQ(value.Find("K"), nullptr);
+}
+
+TEST(JsonParser, ErrorNamesTheLineAndQuotesItsRest) {
+    const std::string text =
+        "{\n\"a\": 1,\n\"b\": 2,\n\"c\": 3,\n\"d\": 4,\n\"e\": 5,\n\"f\" 6, \"g\"\r\n\"h\": 7}";
+    EXPECT_EQ(SyntaxErrorOf(text), "syntax error at line 7 near: 6, \"g\"");
+    // Line feeds inside strings count; control characters are left out of the quote.
+    EXPECT_EQ(SyntaxErrorOf("[\"x\ny\",\n\t@\tz\x01!\nmore"), "syntax error at line 3 near: @z!");
+    EXPECT_EQ(SyntaxErrorOf(""), "syntax error at line 1 near: ");
+    EXPECT_EQ(SyntaxErrorOf("[1,"), "syntax error at line 1 near: ");
+    EXPECT_EQ(SyntaxErrorOf("[tru]"), "syntax error at line 1 near: tru]");
+}
+
+TEST(JsonParser, ErrorQuoteIsShortAndConvertible) {
+    const std::string message = SyntaxErrorOf("[" + std::string(100000, '#') + "]");
+    EXPECT_LT(message.size(), 300u);
+    EXPECT_EQ(SyntaxErrorOf("[\xFF\xE3\x81\x82]"), "syntax error at line 1 near: ?\xE3\x81\x82]");
+}
+
+TEST(JsonParser, DeepNestingIsASyntaxErrorNotACrash) {
+    const auto nested = [](int depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+    EXPECT_NO_THROW(ParseJson(nested(kMaxJsonDepth)));
+    EXPECT_THROW(ParseJson(nested(kMaxJsonDepth + 1)), JsonSyntaxError);
+    EXPECT_THROW(ParseJson(std::string(100000, '[')), JsonSyntaxError);
+    EXPECT_THROW(ParseJson(std::string(100000, '{')), JsonSyntaxError);
+    std::string objects;
+    for (int i = 0; i < 100000; ++i) objects += "{\"a\":[";
+    EXPECT_THROW(ParseJson(objects), JsonSyntaxError);
+}
+
+// The test files that the format accepts on purpose: number shapes are not checked, text after
+// the first value is ignored, and strings may hold raw control characters.
+const std::set<std::string> kAcceptedOnPurpose = {
+    "n_array_comma_after_close.json",
+    "n_array_extra_close.json",
+    "n_array_just_minus.json",
+    "n_multidigit_number_then_00.json",
+    "n_number_++.json",
+    "n_number_+1.json",
+    "n_number_-01.json",
+    "n_number_-1.0..json",
+    "n_number_-2..json",
+    "n_number_.-1.json",
+    "n_number_.2e-3.json",
+    "n_number_0.1.2.json",
+    "n_number_0.3e+.json",
+    "n_number_0.3e.json",
+    "n_number_0.e1.json",
+    "n_number_0_capital_E+.json",
+    "n_number_0_capital_E.json",
+    "n_number_0e+.json",
+    "n_number_0e.json",
+    "n_number_1.0e+.json",
+    "n_number_1.0e-.json",
+    "n_number_1.0e.json",
+    "n_number_1eE2.json",
+    "n_number_2.e+3.json",
+    "n_number_2.e-3.json",
+    "n_number_2.e3.json",
+    "n_number_9.e+.json",
+    "n_number_expression.json",
+    "n_number_invalid+-.json",
+    "n_number_neg_int_starting_with_zero.json",
+    "n_number_neg_real_without_int_part.json",
+    "n_number_real_without_fractional_part.json",
+    "n_number_starting_with_dot.json",
+    "n_number_with_leading_zero.json",
+    "n_object_trailing_comment.json",
+    "n_object_trailing_comment_open.json",
+    "n_object_trailing_comment_slash_open.json",
+    "n_object_trailing_comment_slash_open_incomplete.json",
+    "n_object_with_trailing_garbage.json",
+    "n_string_unescaped_ctrl_char.json",
+    "n_string_unescaped_newline.json",
+    "n_string_unescaped_tab.json",
+    "n_string_with_trailing_garbage.json",
+    "n_structure_array_trailing_garbage.json",
+    "n_structure_array_with_extra_array_close.json",
+    "n_structure_close_unopened_array.json",
+    "n_structure_double_array.json",
+    "n_structure_number_with_trailing_garbage.json",
+    "n_structure_object_followed_by_closing_object.json",
+    "n_structure_object_with_trailing_garbage.json",
+    "n_structure_trailing_#.json",
+};
+
+TEST(JsonParser, JsonTestSuite) {
+    const std::filesystem::path folder =
+        std::filesystem::path(ORV_TESTDATA_DIR) / "jsontestsuite" / "test_parsing";
+    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no JSONTestSuite at " << folder;
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        const std::string text = test::ReadFileBytes(entry.path());
+        bool accepted = true;
+        try {
+            ParseJson(text);
+        } catch (const JsonSyntaxError&) {
+            accepted = false;
+        }
+        ++files;
+        if (name.starts_with("y_")) {
+            EXPECT_TRUE(accepted) << name;
+        } else if (name.starts_with("n_")) {
+            EXPECT_EQ(accepted, kAcceptedOnPurpose.contains(name)) << name;
+        }
+    }
+    EXPECT_GT(files, 300);
+}
+
+}  // namespace
+}  // namespace orv

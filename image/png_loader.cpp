@@ -103,10 +103,6 @@ bool SupportedColourType(int colour_type) {
            colour_type == PNG_COLOR_TYPE_GRAY_ALPHA;
 }
 
-void ReadInto(const PngReader& reader, std::vector<png_bytep>& rows) {
-    if (!ReadPixels(reader.Png(), rows.data())) throw vesk::CErrCodeException(kNoSupport);
-}
-
 }  // namespace
 
 TexturePtr LoadPng(const std::u16string& path) {
@@ -144,7 +140,7 @@ TexturePtr LoadPng(const std::u16string& path) {
         // Straight into the padded rows of the buffer.
         if (!image.Create(width, height)) throw vesk::CErrCodeException(kNoSupport);
         for (std::uint32_t y = 0; y < height; ++y) rows[y] = reinterpret_cast<png_bytep>(image.Row(y));
-        ReadInto(reader, rows);
+        if (!ReadPixels(png, rows.data())) throw vesk::CErrCodeException(kNoSupport);
     } else {
         // The passes revisit every row, so the whole image is read into one packed block that
         // the buffer then takes over.
@@ -153,7 +149,7 @@ TexturePtr LoadPng(const std::u16string& path) {
         for (std::uint32_t y = 0; y < height; ++y) {
             rows[y] = reinterpret_cast<png_bytep>(block.get() + std::size_t{y} * width);
         }
-        ReadInto(reader, rows);
+        if (!ReadPixels(png, rows.data())) throw vesk::CErrCodeException(kNoSupport);
         image.Adopt(std::move(block), width, height);
     }
     texture->kind = Texture::kColour;

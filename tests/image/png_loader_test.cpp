@@ -136,24 +136,6 @@ TEST_F(PngLoader, PlainRowsArePaddedWhileInterlacedRowsArePacked) {
     EXPECT_EQ(plain->colour->At(2, 4), 0x3B38393Au);
 }
 
-TEST_F(PngLoader, InterlacedPassesReassembleEveryColourType) {
-    for (const int colour_type : {PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_RGB, PNG_COLOR_TYPE_PALETTE}) {
-        const std::uint32_t width = 11, height = 9;
-        const std::size_t channels = colour_type == PNG_COLOR_TYPE_RGB ? 3 : 1;
-        PngFixture fixture = Fixture(width, height, colour_type, {});
-        for (std::size_t i = 0; i < width * height * channels; ++i) {
-            fixture.rows.push_back(static_cast<std::uint8_t>(i * 7 % 256));
-        }
-        if (colour_type == PNG_COLOR_TYPE_PALETTE) {
-            for (int i = 0; i < 256; ++i)
-                fixture.palette.push_back({png_byte(i), png_byte(255 - i), png_byte(i / 2)});
-        }
-        const std::vector<std::uint32_t> plain = Decode(fixture);
-        fixture.interlaced = true;
-        EXPECT_EQ(Decode(fixture), plain) << "colour type " << colour_type;
-    }
-}
-
 TEST_F(PngLoader, RefusesWhatItCannotRead) {
     EXPECT_EQ(ErrorCodeOf(folder_.Path() / "missing.png"), 2u);
 

@@ -105,11 +105,6 @@ TEST_F(PngWriter, HeaderIsEightBitRgbaWithSignificantBits) {
               (std::vector<std::uint8_t>{8, 8, 8, 8}));
 }
 
-TEST_F(PngWriter, ReplacesAnExistingFile) {
-    test::WriteBytes(File(), std::vector<std::uint8_t>(100000, 'x'));
-    ExpectRoundTrip(Frame(2, 2, 0xFF102030, 0x11));
-}
-
 TEST_F(PngWriter, WritesNothingWithoutAnImage) {
     EXPECT_FALSE(SavePng(File().u16string(), Texture{}));
     Texture empty;

@@ -52,6 +52,7 @@ protected:
 
 private:
     void StartJob();
+    bool JobRunning() const { return job_ && !finished_; }
 
     QProgressBar* bar_ = nullptr;
     std::unique_ptr<CRenderThread> job_;

@@ -1,0 +1,42 @@
+#include <QMessageBox>
+
+#include "app/dialogs/progress_dlg.h"
+#include "app/dialogs/qt_text.h"
+#include "app/dialogs/render_dlg.h"
+#include "app/dialogs/render_input.h"
+#include "engine/settings.h"
+
+namespace orv {
+
+void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config,
+                  const std::function<void(const QString&)>& report) {
+    if (const auto refusal = PrepareOutputFolder(config.outputBasePath)) {
+        report(ToQString(*refusal));
+        return;
+    }
+
+    CProgressDlg progress(parent);
+    const RenderOutcome outcome = progress.Run(effect, config);
+    if (!outcome.started) {
+        report(QStringLiteral("レンダリングを開始できませんでした。"));
+    } else if (outcome.failure) {
+        report(QStringLiteral("レンダリングを中止しました。書き出せたフレームは %1 枚です。\n")
+                   .arg(outcome.framesWritten) +
+               QString::fromStdString(*outcome.failure));
+    }
+}
+
+void RunRenderCommand(QWidget* parent, Effect& effect) {
+    CRenderDlg dialog(CurrentSettings().fsp, parent);
+    if (dialog.exec() != QDialog::Accepted) return;
+
+    RenderJobConfig config;
+    config.framesPerSecond = dialog.FramesPerSecond();
+    config.outputBasePath = dialog.OutputBasePath();
+    config.seconds = static_cast<std::uint32_t>(dialog.Seconds());  // the dialog refuses less than 1
+    RunRenderJob(parent, effect, config, [parent](const QString& text) {
+        QMessageBox::warning(parent, QStringLiteral("書き込みエラー"), text);
+    });
+}
+
+}  // namespace orv

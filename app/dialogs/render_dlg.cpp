@@ -1,0 +1,98 @@
+#include "app/dialogs/render_dlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs/option_choices.h"
+#include "app/dialogs/qt_text.h"
+#include "app/dialogs/render_input.h"
+
+namespace orv {
+
+CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent)
+    : QDialog(parent), framesPerSecond_(framesPerSecond) {
+    setWindowTitle(QStringLiteral("レンダリング"));
+
+    pathEdit_ = new QLineEdit(ToQString(outputBasePath_), this);
+    pathEdit_->setMaxLength(static_cast<int>(kMaxOutputPathLength));
+    pathEdit_->setMinimumWidth(360);
+    auto* browseButton = new QPushButton(QStringLiteral("参照..."), this);
+    connect(browseButton, &QPushButton::clicked, this, &CRenderDlg::Browse);
+
+    secondsEdit_ = new QLineEdit(QString::number(seconds_), this);
+    secondsEdit_->setMaxLength(kMaxSecondsDigits);
+
+    frameRateList_ = new QComboBox(this);
+    frameRateList_->addItems({QStringLiteral("60 FPS"), QStringLiteral("30 FPS"), QStringLiteral("20 FPS"),
+                              QStringLiteral("15 FPS")});
+    frameRateList_->setCurrentIndex(FrameRateListIndex(framesPerSecond_));
+
+    pathEdit_->setObjectName(QStringLiteral("outputPath"));
+    browseButton->setObjectName(QStringLiteral("browse"));
+    secondsEdit_->setObjectName(QStringLiteral("seconds"));
+    frameRateList_->setObjectName(QStringLiteral("frameRate"));
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(pathEdit_, 1);
+    pathRow->addWidget(browseButton);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("出力先フォルダとベースファイル名"), this), 0, 0, 1, 2);
+    grid->addLayout(pathRow, 1, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("出力時間(秒)"), this), 2, 0);
+    grid->addWidget(secondsEdit_, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("FPS"), this), 3, 0);
+    grid->addWidget(frameRateList_, 3, 1);
+    grid->setColumnStretch(1, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* renderButton =
+        buttons->addButton(QStringLiteral("レンダリング"), QDialogButtonBox::AcceptRole);
+    renderButton->setDefault(true);
+    renderButton->setObjectName(QStringLiteral("render"));
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CRenderDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CRenderDlg::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+}
+
+void CRenderDlg::Browse() {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("PNGファイル (*.png)"), QStringLiteral("すべてのファイル (*.*)")});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (!pathEdit_->text().isEmpty()) dialog.selectFile(pathEdit_->text());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    pathEdit_->setText(dialog.selectedFiles().constFirst());
+}
+
+void CRenderDlg::accept() {
+    const std::int32_t seconds = ParseRenderSeconds(ToU16(secondsEdit_->text()));
+    const std::u16string path = ToU16(pathEdit_->text().left(static_cast<qsizetype>(kMaxOutputPathLength)));
+    if (const auto refusal = RenderInputRefusal(seconds, path)) {
+        ShowRefusal(ToQString(*refusal));
+        return;
+    }
+    seconds_ = seconds;
+    outputBasePath_ = path;
+    framesPerSecond_ = FrameRateFromListIndex(frameRateList_->currentIndex());
+    QDialog::accept();
+}
+
+void CRenderDlg::ShowRefusal(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace orv

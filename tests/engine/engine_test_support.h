@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/emitter.h"
+#include "engine/simulation.h"
+#include "image/texture.h"
+#include "render/frame_buffer.h"
+
+namespace orv::test {
+
+// A colour texture of one colour.
+inline TexturePtr SolidTexture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
+    auto texture = std::make_unique<Texture>();
+    texture->colour.emplace(width, height);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) texture->colour->At(x, y) = pixel;
+    }
+    return texture;
+}
+
+inline FrameBuffer FilledFrame(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
+    FrameBuffer frame(width, height);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) frame.At(x, y) = pixel;
+    }
+    return frame;
+}
+
+// What the panel does for a fresh emitter: every row at its default, restarted, endless.
+inline void ApplyDefaults(Emitter& emitter) {
+    ApplyRawValues(emitter);
+    RestartEmitter(emitter);
+    RearmEmitter(emitter, 0);
+}
+
+}  // namespace orv::test

@@ -1,0 +1,157 @@
+#include "engine/param_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "engine/emitter.h"
+#include "engine/simulation.h"
+
+namespace orv {
+namespace {
+
+TEST(ParamTable, RowsAreConsistent) {
+    std::set<std::string> keys;
+    for (std::size_t index = 0; index < kParamCount; ++index) {
+        const ParamDescriptor& row = Param(index);
+        EXPECT_TRUE(keys.insert(row.key).second) << row.key;
+        EXPECT_LE(row.sliderMin, row.defaultPosition) << row.key;
+        EXPECT_LE(row.defaultPosition, row.sliderMax) << row.key;
+        EXPECT_GE(row.decimals, 0);
+        EXPECT_LE(row.decimals, 3);
+    }
+    EXPECT_STREQ(Param(kFinishColorAVar).key, "finish_color_a_var");
+    EXPECT_STREQ(Param(kBgA).key, "bg_a");
+    EXPECT_STREQ(Param(kTanAcc).name, "接線加速度");
+    EXPECT_EQ(Param(kHorAmplitude).labelId, 1112);
+    EXPECT_EQ(Param(kHorAmplitude).sliderId, 1104);
+}
+
+TEST(ParamTable, ConvertsRawValuesToSimulationUnits) {
+    // Trackbar position 0 of rot_per_sec: -1080 degrees per second.
+    EXPECT_DOUBLE_EQ(RawToValue(kRotPerSec, 0 - Param(kRotPerSec).zeroOffset), -6 * 3.141592653589793);
+    EXPECT_DOUBLE_EQ(RawToValue(kEmitterAngle, 2700), 270 * 3.141592653589793 / 180);
+    EXPECT_DOUBLE_EQ(RawToValue(kHorCycle, 125), 1.25);
+    EXPECT_DOUBLE_EQ(RawToValue(kStartColorG, 300), 0.3);
+    EXPECT_EQ(RawToValue(kOffsetX, -3), -3.0);
+}
+
+TEST(ParamLabel, KeepsTheSignOfSmallNegativeValues) {
+    EXPECT_EQ(FormatParamLabel(kXGravity, -5), "横方向重力 :   -0.5");
+    EXPECT_EQ(FormatParamLabel(kXGravity, -15), "横方向重力 :   -1.5");
+    EXPECT_EQ(FormatParamLabel(kXGravity, 5), "横方向重力 :    0.5");
+    EXPECT_EQ(FormatParamLabel(kDelay, -5), "ディレイ :  -0.05秒");
+    EXPECT_EQ(FormatParamLabel(kLifespan, 20), "生存期間 :  2.0秒");
+    EXPECT_EQ(FormatParamLabel(kStartColorG, 300), "G : 0.300");
+    EXPECT_EQ(FormatParamLabel(kStartColorG, 1000), "G : 1.000");
+    EXPECT_EQ(FormatParamLabel(kMaxParticles, 100), "最大個数 :   100個");
+    EXPECT_EQ(FormatParamLabel(kOffsetY, -3), "オフセットY :    -3ピクセル");
+    EXPECT_EQ(FormatParamLabel(kRotPerSec, -10800), "回転速度 : -1080.0度");
+}
+
+TEST(SetParam, DefaultEmitterHasTheDocumentedValues) {
+    Emitter emitter;
+    ApplyRawValues(emitter);
+    const EmitterValues& values = emitter.values;
+    EXPECT_EQ(values.maxParticles, 100);
+    EXPECT_EQ(values.lifespan, 2.0);
+    EXPECT_EQ(values.lifespanVariance, 2.0);
+    EXPECT_EQ(values.startSize, 70.0);
+    EXPECT_EQ(values.finishSizeVariance, 5.0);
+    EXPECT_DOUBLE_EQ(values.emitterAngle, 3 * 3.141592653589793 / 2);
+    EXPECT_EQ(values.speed, 100.0);
+    EXPECT_EQ(values.speedVariance, 30.0);
+    EXPECT_EQ(values.startColor.red, 1.0f);
+    EXPECT_EQ(values.startColor.green, 0.3f);
+    EXPECT_EQ(values.startColor.alpha, 0.6f);
+    EXPECT_EQ(values.finishColor.alpha, 0.0f);
+    EXPECT_EQ(emitter.runtime.emissionRate, 50.0);
+    EXPECT_TRUE(emitter.params.enableColor);
+}
+
+TEST(SetParam, LimitsCapacityAndLifespan) {
+    Emitter emitter;
+    ApplyRawValues(emitter);
+    SetParam(emitter, kMaxParticles, 9000);
+    EXPECT_EQ(emitter.values.maxParticles, 8192);
+    EXPECT_EQ(emitter.runtime.capacity, 8192);
+    SetParam(emitter, kMaxParticles, -7);
+    EXPECT_EQ(emitter.values.maxParticles, 0);
+
+    SetParam(emitter, kMaxParticles, 100);
+    SetParam(emitter, kLifespan, 0);
+    EXPECT_EQ(emitter.values.lifespan, 0.01);
+    EXPECT_EQ(emitter.runtime.emissionRate, 100 * 100.0);
+}
+
+TEST(SetParam, BackgroundRowsLeaveTheEmitterAlone) {
+    Emitter emitter;
+    ApplyRawValues(emitter);
+    const EmitterParams before = emitter.params;
+    for (std::size_t row = kBgR; row < kParamCount; ++row) SetParam(emitter, row, 777);
+    EXPECT_EQ(emitter.params.raw, before.raw);
+    EXPECT_EQ(ParamValue(emitter, kBgA), 0.0);
+}
+
+TEST(SetParam, OffsetsMoveTheOriginAndDurationDerivesNothing) {
+    Emitter emitter;
+    SetParam(emitter, kOffsetX, -250);
+    SetParam(emitter, kDuration, 300);
+    EXPECT_EQ(emitter.runtime.originX, -250.0);
+    EXPECT_EQ(DurationSeconds(emitter), 3.0);
+    EXPECT_EQ(emitter.runtime.remainingDuration, 0.0);
+}
+
+TEST(EmitterChoices, SortTypeOfFiveOrMoreIsRefused) {
+    EmitterParams params;
+    EXPECT_TRUE(SetSortType(params, kSortScaleDescending));
+    EXPECT_FALSE(SetSortType(params, 5));
+    EXPECT_EQ(params.sortType, kSortScaleDescending);
+}
+
+TEST(EmitterReset, ClearKeepsWhatTheCallerSetsNext) {
+    Emitter emitter;
+    ApplyRawValues(emitter);
+    emitter.params.textureDirectionBefore = true;
+    emitter.params.type = kRadial;
+    emitter.runtime.delayCountdown = 0.25;
+    RestartEmitter(emitter);
+    ClearEmitter(emitter);
+    EXPECT_EQ(emitter.values.maxParticles, 100);
+    EXPECT_EQ(emitter.values.lifespan, 2.0);
+    EXPECT_EQ(emitter.values.speed, 0.0);
+    EXPECT_EQ(emitter.values.startColor.green, 1.0f);
+    EXPECT_EQ(emitter.values.finishColor.alpha, 1.0f);
+    EXPECT_TRUE(emitter.params.textureDirectionBefore);
+    EXPECT_EQ(emitter.params.type, kGravity);
+    EXPECT_EQ(emitter.runtime.delayCountdown, 0.25);
+    EXPECT_TRUE(emitter.runtime.pool.empty());
+    EXPECT_EQ(emitter.runtime.capacity, 0);
+}
+
+TEST(TextureSettings, FrameSizeFollowsImageAndSplit) {
+    TextureSettings texture;
+    EXPECT_EQ(texture.FrameCount(), 1u);
+    EXPECT_EQ(texture.FrameWidth(), 0u);
+    auto image = std::make_unique<Texture>();
+    image->colour.emplace(100, 100);
+    texture.SetImage(std::move(image));
+    texture.SetSplitX(3);
+    texture.SetSplitY(0);  // taken as 1
+    EXPECT_EQ(texture.FrameWidth(), 33u);
+    EXPECT_EQ(texture.FrameHeight(), 100u);
+    EXPECT_EQ(texture.FrameCount(), 3u);
+
+    texture.SetFrameDurations({100, 50, 25});
+    EXPECT_EQ(texture.TotalAnimationTime(), 175u);
+    texture.SetFrameDurations({});
+    EXPECT_EQ(texture.TotalAnimationTime(), 175u);
+
+    texture.SetFileName(std::u16string(3000, u'a'));
+    EXPECT_EQ(texture.FileName().size(), TextureSettings::kMaxFileNameLength);
+}
+
+}  // namespace
+}  // namespace orv

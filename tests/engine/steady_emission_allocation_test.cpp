@@ -1,0 +1,73 @@
+// Steady emission must not touch the heap: the pool only grows, and dying particles are reused.
+// This executable counts every global allocation to prove it.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "engine/random.h"
+#include "engine/simulation.h"
+#include "tests/engine/engine_test_support.h"
+
+namespace {
+std::atomic<long> g_allocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+// The replacement pair is malloc and free by design; the compiler cannot see that new is ours.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+#pragma GCC diagnostic pop
+
+namespace orv {
+namespace {
+
+TEST(SteadyEmission, AllocatesNothing) {
+    ResetRandomForTesting();
+    Emitter emitter;
+    emitter.texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFF));
+    SetParam(emitter, kMaxParticles, 1000);
+    SetParam(emitter, kStartSize, 60);  // small sprites: the drawing is not what is measured
+    SetParam(emitter, kFinishSize, 30);
+    SetParam(emitter, kLifespan, 5);  // 0.5 s +- 2 s: many die young and are replaced
+    SetParam(emitter, kRotPerSec, 12000);
+    SetSortType(emitter.params, kSortScaleAscending);
+    test::ApplyDefaults(emitter);
+    FrameBuffer frame = test::FilledFrame(200, 150, 0xFF000000);
+
+    auto step = [&] {
+        SetEmitterOrigin(emitter, 200, 150);
+        StepEmitter(emitter, 1.0 / 60, &frame, true);
+    };
+    for (int i = 0; i < 200; ++i) step();
+    ASSERT_GT(emitter.runtime.liveCount, 300);
+
+    // The counter does see the pool's growth: a cleared emitter's first birth allocates.
+    Emitter growing;
+    growing.texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFF));
+    ApplyRawValues(growing);
+    RearmEmitter(growing, 0);
+    const long beforeGrowth = g_allocations.load();
+    StepEmitter(growing, 1.0 / 60, nullptr, true);
+    ASSERT_EQ(growing.runtime.liveCount, 1);
+    EXPECT_GT(g_allocations.load() - beforeGrowth, 0);
+
+    const long before = g_allocations.load();
+    for (int i = 0; i < 300; ++i) step();
+    EXPECT_EQ(g_allocations.load() - before, 0);
+}
+
+}  // namespace
+}  // namespace orv

@@ -17,17 +17,18 @@ namespace orv {
 template <class Sampler, class Op>
 class PlainSpans {
 public:
-    explicit PlainSpans(const SpriteTint& tint) : op_(tint) {}
+    PlainSpans(const TexelSampler& sampler, const SpriteTint& tint) : sample_(sampler), op_(tint) {}
 
     void Fill(std::uint32_t* row, std::int32_t x0, std::int32_t x1, std::uint32_t u, std::uint32_t du,
-              std::int32_t v, const TexelSampler& sampler) const {
+              std::int32_t v) const {
         for (std::int32_t x = x0; x < x1; ++x) {
-            row[x] = op_(row[x], Sampler::Sample(sampler, static_cast<std::int32_t>(u), v));
+            row[x] = op_(row[x], sample_(static_cast<std::int32_t>(u), v));
             u += du;
         }
     }
 
 private:
+    Sampler sample_;
     Op op_;
 };
 
@@ -37,23 +38,24 @@ private:
 template <class Sampler, class Op>
 class Sse2Spans {
 public:
-    explicit Sse2Spans(const SpriteTint& tint) : op_(tint), wide_(tint) {}
+    Sse2Spans(const TexelSampler& sampler, const SpriteTint& tint)
+        : sample_(sampler), op_(tint), wide_(tint) {}
 
     void Fill(std::uint32_t* row, std::int32_t x0, std::int32_t x1, std::uint32_t u, std::uint32_t du,
-              std::int32_t v, const TexelSampler& sampler) const {
+              std::int32_t v) const {
         std::uint32_t* pixel = row + x0;
         const SpanSplit split = SplitSpan(pixel, x1 - x0);
         auto single = [&] {
-            *pixel = op_(*pixel, Sampler::Sample(sampler, static_cast<std::int32_t>(u), v));
+            *pixel = op_(*pixel, sample_(static_cast<std::int32_t>(u), v));
             ++pixel;
             u += du;
         };
         for (std::int32_t i = 0; i < split.head; ++i) single();
         for (std::int32_t i = 0; i < split.groups; ++i) {
-            const std::uint32_t t0 = Sampler::Sample(sampler, static_cast<std::int32_t>(u), v);
-            const std::uint32_t t1 = Sampler::Sample(sampler, static_cast<std::int32_t>(u + du), v);
-            const std::uint32_t t2 = Sampler::Sample(sampler, static_cast<std::int32_t>(u + 2 * du), v);
-            const std::uint32_t t3 = Sampler::Sample(sampler, static_cast<std::int32_t>(u + 3 * du), v);
+            const std::uint32_t t0 = sample_(static_cast<std::int32_t>(u), v);
+            const std::uint32_t t1 = sample_(static_cast<std::int32_t>(u + du), v);
+            const std::uint32_t t2 = sample_(static_cast<std::int32_t>(u + 2 * du), v);
+            const std::uint32_t t3 = sample_(static_cast<std::int32_t>(u + 3 * du), v);
             u += 4 * du;
             const __m128i texels = _mm_set_epi32(static_cast<int>(t3), static_cast<int>(t2),
                                                  static_cast<int>(t1), static_cast<int>(t0));
@@ -65,6 +67,7 @@ public:
     }
 
 private:
+    Sampler sample_;
     Op op_;
     typename Sse2FormOf<Op>::type wide_;
 };
@@ -83,13 +86,13 @@ void FillSpriteRect(FrameBuffer& target, const FixedRect& dest, const TexelRect&
     if (!CanSample(sampler)) return;
     const auto walk = PlanRectWalk(target.Width(), target.Height(), dest, source);
     if (!walk) return;
-    const Spans<Sampler, Op> spans(tint);
+    const Spans<Sampler, Op> spans(sampler, tint);
     const auto u = static_cast<std::uint32_t>(walk->u);
     const auto du = static_cast<std::uint32_t>(walk->du);
     auto v = static_cast<std::uint32_t>(walk->v);
     for (std::int32_t y = walk->y0; y < walk->y1; ++y) {
         spans.Fill(target.Row(static_cast<std::uint32_t>(y)), walk->x0, walk->x1, u, du,
-                   static_cast<std::int32_t>(v), sampler);
+                   static_cast<std::int32_t>(v));
         v += static_cast<std::uint32_t>(walk->dv);
     }
 }
@@ -100,6 +103,7 @@ void FillSpriteQuad(FrameBuffer& target, const SpriteQuad& quad, const SpriteTin
                     const TexelSampler& sampler) {
     if (!CanSample(sampler)) return;
     QuadScanner scanner(quad, target.Width(), target.Height());
+    const Sampler sample(sampler);
     const Op op(tint);
     QuadSpan span;
     for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
@@ -108,8 +112,7 @@ void FillSpriteQuad(FrameBuffer& target, const SpriteQuad& quad, const SpriteTin
         auto u = static_cast<std::uint32_t>(span.u);
         auto v = static_cast<std::uint32_t>(span.v);
         for (std::int32_t x = span.x0; x < span.x1; ++x) {
-            row[x] = op(row[x],
-                        Sampler::Sample(sampler, static_cast<std::int32_t>(u), static_cast<std::int32_t>(v)));
+            row[x] = op(row[x], sample(static_cast<std::int32_t>(u), static_cast<std::int32_t>(v)));
             u += static_cast<std::uint32_t>(span.du);
             v += static_cast<std::uint32_t>(span.dv);
         }

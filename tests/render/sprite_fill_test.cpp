@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <new>
+#include <random>
 
 #include "render/fixed_point.h"
 #include "render/sprite.h"
@@ -192,6 +193,26 @@ TEST(SampleBilinear, HalfwayMixesNeighboursEqually) {
     texture.At(1, 1) = 0xC8C8C8C8u;
     EXPECT_EQ(SampleBilinear(SamplerFor(texture), 0x8000, 0),
               0x63636363u);  // (200 * 32768 >> 16) * 65535 >> 16
+}
+
+TEST(SampleBilinear, MixesEveryByteOnItsOwn) {
+    std::mt19937 random(5);
+    const FrameBuffer texture = test::RandomImage(9, 7, random);
+    auto mix = [](std::uint32_t p, std::uint32_t q, std::uint32_t w) {
+        std::uint32_t out = 0;
+        for (int at = 0; at < 32; at += 8) {
+            out |= ((((p >> at) & 0xFF) * (65535 - w) + ((q >> at) & 0xFF) * w) >> 16) << at;
+        }
+        return out;
+    };
+    for (int i = 0; i < 2000; ++i) {
+        const auto u = static_cast<std::int32_t>(random() % (8 << 16));
+        const auto v = static_cast<std::int32_t>(random() % (6 << 16));
+        const std::uint32_t x = u >> 16, y = v >> 16, fx = u & 0xFFFF, fy = v & 0xFFFF;
+        const std::uint32_t expected = mix(mix(texture.At(x, y), texture.At(x + 1, y), fx),
+                                           mix(texture.At(x, y + 1), texture.At(x + 1, y + 1), fx), fy);
+        ASSERT_EQ(SampleBilinear(SamplerFor(texture), u, v), expected) << u << "," << v;
+    }
 }
 
 TEST(FrameBuffer, OwnedRowsArePaddedToFourPixelsAndAligned) {

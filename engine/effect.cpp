@@ -14,7 +14,7 @@ Effect::Effect() {
     EnsureEmitter();
 }
 
-// Emitters are destroyed before the list they point back to.
+// The emitters, which report to this effect, go with it.
 Effect::~Effect() = default;
 
 std::u16string Effect::DefaultEmitterName(std::size_t position) {

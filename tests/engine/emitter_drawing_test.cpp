@@ -114,19 +114,6 @@ TEST(SpriteTint, AlphaIsClampedAndColourComesFromThePackedWord) {
     EXPECT_EQ(tint.blue, 0x30u);
 }
 
-TEST(SpriteVariant, KeyFollowsTheEmitterAndTheStep) {
-    Emitter emitter;
-    emitter.runtime.interpolation = 1;
-    emitter.params.blendingMode = kNormal;
-    emitter.params.enableColor = false;
-    const SpriteVariantKey key = VariantKeyFor(emitter, false, true);
-    EXPECT_TRUE(key.bilinear);
-    EXPECT_FALSE(key.opaqueTarget);
-    EXPECT_TRUE(key.sse2);
-    EXPECT_TRUE(key.normalBlend);
-    EXPECT_FALSE(key.tinted);
-}
-
 TEST(EmitterDrawing, RectangleReachesTheFrameWhereTheGeometrySays) {
     Emitter emitter;
     emitter.texture.SetImage(SolidTexture(32, 32, 0xFFFFFFFF));

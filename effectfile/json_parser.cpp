@@ -294,7 +294,7 @@ private:
             Expect(':');
             SkipWhitespace();
             JsonValue value = ParseValue(depth);
-            object.members.emplace_back(std::move(key), std::move(value));
+            object.members.push_back({std::move(key), std::move(value)});
             SkipWhitespace();
             if (AtEnd()) Fail();
             if (Peek() == '}') {
@@ -309,15 +309,14 @@ private:
 
     // Keys are unique; of repeated keys the last one wins, as when a reader assigns members in
     // file order. Sorting keeps look-ups fast even for huge objects.
-    static void KeepLastOfEachKey(std::vector<JsonValue::Member>& members) {
-        std::stable_sort(
-            members.begin(), members.end(),
-            [](const JsonValue::Member& a, const JsonValue::Member& b) { return a.first < b.first; });
-        std::vector<JsonValue::Member> unique;
+    static void KeepLastOfEachKey(std::vector<JsonMember>& members) {
+        std::stable_sort(members.begin(), members.end(),
+                         [](const JsonMember& a, const JsonMember& b) { return a.key < b.key; });
+        std::vector<JsonMember> unique;
         unique.reserve(members.size());
         for (auto& member : members) {
-            if (!unique.empty() && unique.back().first == member.first) {
-                unique.back().second = std::move(member.second);
+            if (!unique.empty() && unique.back().key == member.key) {
+                unique.back().value = std::move(member.value);
             } else {
                 unique.push_back(std::move(member));
             }

@@ -8,9 +8,9 @@ const JsonValue* JsonValue::Find(std::string_view key) const {
     if (kind != Kind::kObject) return nullptr;
     const auto it =
         std::lower_bound(members.begin(), members.end(), key,
-                         [](const Member& member, std::string_view k) { return member.first < k; });
-    if (it == members.end() || it->first != key) return nullptr;
-    return &it->second;
+                         [](const JsonMember& member, std::string_view k) { return member.key < k; });
+    if (it == members.end() || it->key != key) return nullptr;
+    return &it->value;
 }
 
 }  // namespace orv

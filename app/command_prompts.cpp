@@ -1,0 +1,44 @@
+#include "app/command_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/text_input_dlg.h"
+
+namespace orv {
+
+std::optional<QString> DialogPrompts::AskOpenPath(QWidget* parent, const QString& filter,
+                                                  const QString& defaultSuffix) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> DialogPrompts::AskSavePath(QWidget* parent, const QString& proposed,
+                                                  const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> DialogPrompts::AskText(QWidget* parent, const QString& title, const QString& text) {
+    CTextInputDlg dialog(parent, title, text);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Text();
+}
+
+void DialogPrompts::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox::warning(parent, caption, text);
+}
+
+}  // namespace orv

@@ -1,0 +1,268 @@
+// The commands of the panel's menus, executed by the controller.
+#include <QString>
+
+#include "app/command_ids.h"
+#include "app/controller_host.h"
+#include "app/param_dlg_view.h"
+#include "effectfile/effect_loading.h"
+#include "effectfile/effect_writer.h"
+#include "engine/settings.h"
+#include "image/png_loader.h"
+#include "vesk/err_code_exception.h"
+#include "vesk/path_utils.h"
+
+#if ORV_HAVE_APP_DIALOGS
+#include "app/dialogs/about_box.h"
+#include "app/dialogs/help.h"
+#include "app/dialogs/option_dlg.h"
+#include "app/dialogs/render_dlg.h"
+#include "app/dialogs/texture_dlg.h"
+#endif
+
+namespace orv {
+
+namespace {
+
+const QString kEffectFilter = QStringLiteral("ORVファイル (*.orv);;すべてのファイル (*.*)");
+const QString kPngFilter = QStringLiteral("PNGファイル (*.png);;すべてのファイル (*.*)");
+
+std::u16string ToU16(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          static_cast<std::size_t>(text.size()));
+}
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void CParamDlgView::ExecuteCommand(int id) {
+    switch (id) {
+        case kCmdNew:
+            NewEffect();
+            break;
+        case kCmdOpen:
+            OpenEffect(false);
+            break;
+        case kCmdMergeLoad:
+            OpenEffect(true);
+            break;
+        case kCmdSave:
+            Save();
+            break;
+        case kCmdSaveAs:
+            SaveAs();
+            break;
+        case kCmdRender:
+            Render();
+            break;
+        case kCmdSetBackgroundImage:
+            SetBackgroundImage();
+            break;
+        case kCmdReleaseBackgroundImage:
+            ReleaseBackgroundImage();
+            break;
+        case kCmdSettings:
+            Settings();
+            break;
+        case kCmdHelp:
+#if ORV_HAVE_APP_DIALOGS
+            OpenHelp();
+#endif
+            break;
+        case kCmdAbout:
+#if ORV_HAVE_APP_DIALOGS
+            ShowAboutBox(this);
+#endif
+            break;
+        case kCmdExit:
+            host_.RequestClose();
+            break;
+        case kCmdAddEmitter:
+            AddEmitter();
+            break;
+        case kCmdRenameEmitter:
+            RenameEmitter();
+            break;
+        case kCmdDeleteEmitter:
+            DeleteEmitter();
+            break;
+        case kCmdMoveEmitterUp:
+            MoveEmitter(true);
+            break;
+        case kCmdMoveEmitterDown:
+            MoveEmitter(false);
+            break;
+        default:
+            break;
+    }
+}
+
+// ---- Files ---------------------------------------------------------------------------------
+
+void CParamDlgView::NewEffect() {
+    StopTimer();
+    currentFile_.clear();
+    effect_.RemoveAllEmitters();
+    effect_.EnsureEmitter();
+    RefreshList(0);
+    MakeCurrent(0);
+    ApplyPanelToCurrent();
+    StartTimer();
+}
+
+void CParamDlgView::OpenEffect(bool merge) {
+    StopTimer();
+    if (const auto path = prompts_->AskOpenPath(this, kEffectFilter, QStringLiteral("orv"))) {
+        LoadFile(ToU16(*path), merge);
+    }
+    StartTimer();
+}
+
+void CParamDlgView::OpenEffectPath(const std::u16string& path) {
+    LoadFile(path, false);
+}
+
+// A file that failed to load leaves the effect and the current path as they were, so a later
+// save cannot overwrite it with the effect that was in memory.
+void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
+    const LoadOutcome outcome = LoadEffect(effect_, path, merge);
+    if (outcome.message) {
+        prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
+    }
+    if (!outcome.loaded) return;
+    currentFile_ = path;
+    ShowLoaded(outcome);
+}
+
+void CParamDlgView::ShowLoaded(const LoadOutcome& outcome) {
+    for (std::size_t row = kBgR; row <= kBgA; ++row) SetSliderByRaw(row, effect_.BackgroundRaw(row));
+    const std::size_t selection = outcome.selection < effect_.Count() ? outcome.selection : 0;
+    RefreshList(selection);
+    MakeCurrent(selection);
+}
+
+void CParamDlgView::OpenDroppedFile(const std::u16string& path) {
+    const OpenFileOutcome outcome = OpenEffectFile(effect_, CurrentIndex(), path);
+    if (!outcome.isEffect) return;
+    if (outcome.load.message) {
+        prompts_->ShowMessage(this, ToQString(outcome.load.message->caption),
+                              ToQString(outcome.load.message->text));
+    }
+    if (!outcome.load.loaded) return;
+    currentFile_ = path;
+    ShowLoaded(outcome.load);
+}
+
+void CParamDlgView::Save() {
+    if (currentFile_.empty()) return;
+    if (const auto message = SaveEffect(effect_, currentFile_)) {
+        prompts_->ShowMessage(this, ToQString(message->caption), ToQString(message->text));
+    }
+}
+
+void CParamDlgView::SaveAs() {
+    const std::u16string proposed =
+        currentFile_.empty() ? u".orv"
+                             : GetDirectoryPart(currentFile_) + GetFileTitlePart(currentFile_) + u".orv";
+    if (const auto path =
+            prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"))) {
+        currentFile_ = ToU16(*path);
+        Save();
+    }
+}
+
+// ---- Background image ----------------------------------------------------------------------
+
+void CParamDlgView::RefillPreviewBackground() {
+    if (FrameBuffer* preview = host_.PreviewBuffer()) {
+        DrawPreviewBackground(*preview, BackgroundImage(), effect_.BackgroundColour(), ActiveSse2());
+    }
+    host_.RedrawPreview();
+}
+
+void CParamDlgView::SetBackgroundImage() {
+    const auto path = prompts_->AskOpenPath(this, kPngFilter, QStringLiteral("png"));
+    if (!path) return;
+    TexturePtr image;
+    try {
+        image = LoadPng(ToU16(*path));
+    } catch (const vesk::CErrCodeException&) {
+        return;  // an image that cannot be read leaves the background as it was
+    }
+    if (!image || !image->colour) return;
+    backgroundImage_ = std::move(image);
+    RefillPreviewBackground();
+}
+
+void CParamDlgView::ReleaseBackgroundImage() {
+    if (!backgroundImage_) return;
+    backgroundImage_.reset();
+    RefillPreviewBackground();
+}
+
+// ---- Dialog commands -----------------------------------------------------------------------
+
+void CParamDlgView::Render() {
+    StopTimer();
+#if ORV_HAVE_APP_DIALOGS
+    RunRenderCommand(this, effect_);
+#endif
+    StartTimer();
+}
+
+void CParamDlgView::Settings() {
+#if ORV_HAVE_APP_DIALOGS
+    const SettingsChange change = RunSettingsCommand(this);
+    if (change.fpsChanged) StartTimer();
+    if (change.sizeChanged) {
+        host_.ResizePreview();
+        host_.RedrawPreview();
+    }
+#endif
+}
+
+void CParamDlgView::EditTexture() {
+#if ORV_HAVE_APP_DIALOGS
+    if (current_ != nullptr) RunTextureCommand(this, *current_);
+#endif
+}
+
+// ---- Emitter list --------------------------------------------------------------------------
+
+void CParamDlgView::AddEmitter() {
+    const auto name =
+        prompts_->AskText(this, QStringLiteral("エミッター名入力"), ToQString(effect_.ProposedEmitterName()));
+    if (!name || name->isEmpty()) return;
+    if (effect_.AddEmitter(ToU16(*name)) == nullptr) return;
+    const std::size_t index = effect_.Count() - 1;
+    RefreshList(index);
+    MakeCurrent(index);
+    ApplyPanelToCurrent();
+}
+
+void CParamDlgView::RenameEmitter() {
+    const std::optional<std::size_t> index = SelectedIndex();
+    if (!index) return;
+    const auto name =
+        prompts_->AskText(this, QStringLiteral("エミッター名入力"), ToQString(effect_.NameAt(*index)));
+    if (!name) return;
+    if (effect_.RenameEmitter(*index, ToU16(*name))) RefreshList(*index);
+}
+
+void CParamDlgView::DeleteEmitter() {
+    const std::optional<std::size_t> index = SelectedIndex();
+    if (!index || !effect_.DeleteEmitter(*index)) return;
+    RefreshList(0);
+    MakeCurrent(0);
+}
+
+void CParamDlgView::MoveEmitter(bool up) {
+    const std::optional<std::size_t> index = SelectedIndex();
+    if (!index) return;
+    const bool moved = up ? effect_.MoveEmitterUp(*index) : effect_.MoveEmitterDown(*index);
+    if (moved) RefreshList(std::nullopt);
+}
+
+}  // namespace orv

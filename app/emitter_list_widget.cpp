@@ -1,0 +1,12 @@
+#include "app/emitter_list_widget.h"
+
+#include <QMouseEvent>
+
+namespace orv {
+
+void EmitterListWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton) emit menuRequested(event->globalPosition().toPoint());
+}
+
+}  // namespace orv

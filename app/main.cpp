@@ -1,0 +1,46 @@
+// The editor's entry: settings, the main window, an optional effect file to open.
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+#include <string>
+
+#include "app/main_frame.h"
+#include "app/param_dlg_view.h"
+#include "app/settings_store.h"
+
+namespace {
+
+// The interface is Japanese: prefer a CJK face so kana and kanji share one design and metrics.
+void UseJapaneseFont(QApplication& app) {
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic", "VL Gothic"}) {
+        if (families.contains(QString::fromLatin1(family))) {
+            QFont font(QString::fromLatin1(family));
+            font.setPointSizeF(app.font().pointSizeF() > 0 ? app.font().pointSizeF() : 9.0);
+            app.setFont(font);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    UseJapaneseFont(app);
+    orv::LoadSettings();
+
+    orv::CMainFrame frame;
+    frame.show();
+    frame.raise();
+    frame.activateWindow();
+
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString path = arguments.at(1);
+        frame.Controller().OpenEffectPath(std::u16string(reinterpret_cast<const char16_t*>(path.utf16()),
+                                                         static_cast<std::size_t>(path.size())));
+    }
+    return QApplication::exec();
+}

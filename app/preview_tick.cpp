@@ -1,0 +1,119 @@
+#include "app/preview_tick.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "app/settings_rules.h"
+#include "engine/settings.h"
+#include "engine/simulation.h"
+#include "render/background.h"
+#include "render/frame_composition.h"
+#include "vesk/path_utils.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint32_t kTicksPerTitle = 100;
+
+std::u16string Ascii(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+PixelRect WholeOf(const FrameBuffer& buffer) {
+    return {0, 0, static_cast<std::int32_t>(buffer.Width()), static_cast<std::int32_t>(buffer.Height())};
+}
+
+void EnsureSize(FrameBuffer& buffer, std::uint32_t width, std::uint32_t height) {
+    if (buffer.Empty() || buffer.Width() != width || buffer.Height() != height) buffer.Create(width, height);
+}
+
+}  // namespace
+
+// A background image smaller than the frame refreshes only its own area; the rest is cleared to
+// the background colour first, so sprites of earlier frames do not linger beside the image.
+void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::uint32_t colour, bool sse2) {
+    if (image != nullptr && !image->Empty() &&
+        (image->Width() < preview.Width() || image->Height() < preview.Height())) {
+        ClearFrame(preview, colour, sse2);
+    }
+    DrawBackground(preview, image, colour, sse2);
+}
+
+PreviewTicker::PreviewTicker(MillisecondClock clock) : clock_(std::move(clock)) {}
+
+TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
+    const Settings& settings = CurrentSettings();
+    TickResult result;
+    if (!lastTick_) {
+        lastTick_ = clock_();
+        result.tickStart = *lastTick_;
+        return result;
+    }
+
+    const std::uint32_t now = clock_();
+    const std::uint32_t elapsed = now - *lastTick_;
+    const bool sse2 = ActiveSse2();
+    const bool layered = settings.drawType == 1;
+    const std::uint32_t colour = effect.BackgroundColour();
+
+    EnsureSize(work_, settings.screenWidth, settings.screenHeight);
+    FrameBuffer* target = inputs.preview;
+    if (layered) {
+        ClearFrame(work_, colour, sse2);
+        target = work_.Empty() ? nullptr : &work_;
+    }
+    if (inputs.preview != nullptr)
+        DrawPreviewBackground(*inputs.preview, inputs.backgroundImage, colour, sse2);
+
+    bool drawn = false;
+    for (std::size_t index = 0; index < effect.Count(); ++index) {
+        Emitter& emitter = effect.EmitterAt(index);
+        SetEmitterOrigin(emitter, settings.screenWidth, settings.screenHeight);
+        if (settings.interpolateType <= 1) emitter.runtime.interpolation = settings.interpolateType;
+        drawn = StepEmitter(emitter, elapsed / 1000.0, target, !layered) || drawn;
+    }
+
+    if (layered && inputs.preview != nullptr && drawn) {
+        CompositeOver(*inputs.preview, WholeOf(*inputs.preview), work_, WholeOf(work_), sse2);
+    }
+
+    processingMs_ += clock_() - now;
+    if (++tickCount_ >= kTicksPerTitle) {
+        result.title = FrameRateTitle(inputs.currentFile, MaxFrameRate(processingMs_));
+        tickCount_ = 0;
+        processingMs_ = 0;
+    }
+
+    lastTick_ = now;
+    result.stepped = true;
+    result.drawn = drawn;
+    result.tickStart = now;
+    return result;
+}
+
+std::uint32_t PreviewTicker::NextPeriodMs(const TickResult& tick) const {
+    const std::uint32_t framePeriod = TimerPeriodMs(CurrentSettings().fsp);
+    if (!tick.stepped) return framePeriod;
+    return NextTimerPeriod(tick.tickStart, clock_(), framePeriod);
+}
+
+std::u16string FrameRateTitle(std::u16string_view currentFile, std::uint32_t rate) {
+    const std::u16string number = Ascii(std::to_string(rate));
+    if (currentFile.empty()) return u"orv - MAX FPS " + number + u"\n";
+    return u"orv - " + GetFileNamePart(currentFile) + u" - MAX FPS " + number + u"\n";
+}
+
+std::uint32_t MaxFrameRate(std::uint32_t summedMs) {
+    return 100000 / (summedMs == 0 ? 1 : summedMs);
+}
+
+std::uint32_t NextTimerPeriod(std::uint32_t tickStart, std::uint32_t now, std::uint32_t framePeriodMs) {
+    // Signed, so a tick that overran its slot re-arms at once instead of wrapping around.
+    const std::int64_t remaining =
+        static_cast<std::int64_t>(framePeriodMs) - static_cast<std::int32_t>(now - tickStart);
+    return remaining < 1 ? 1u : static_cast<std::uint32_t>(remaining);
+}
+
+}  // namespace orv

@@ -1,0 +1,49 @@
+#include "app/text_input_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/command_ids.h"
+
+namespace orv {
+
+namespace {
+
+constexpr int kMaxEditLength = 2048;
+constexpr int kMaxTextLength = 2047;
+
+}  // namespace
+
+CTextInputDlg::CTextInputDlg(QWidget* parent, const QString& title, const QString& text)
+    : QDialog(parent), edit_(new QLineEdit(this)), text_(text.left(kMaxTextLength)) {
+    setWindowTitle(title.isEmpty() ? QStringLiteral("文字入力") : title.left(kMaxTextLength));
+    edit_->setObjectName(QString::number(kIdTextEdit));
+    edit_->setMaxLength(kMaxEditLength);
+    edit_->setText(text_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTextInputDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CTextInputDlg::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(edit_);
+    layout->addWidget(buttons);
+    setMinimumWidth(320);
+}
+
+void CTextInputDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    edit_->setFocus();
+    edit_->selectAll();
+}
+
+void CTextInputDlg::accept() {
+    text_ = edit_->text().left(kMaxTextLength);
+    QDialog::accept();
+}
+
+}  // namespace orv

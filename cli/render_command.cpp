@@ -3,9 +3,11 @@
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "cli/terminal_progress.h"
@@ -31,8 +33,16 @@ namespace {
 
 std::string Utf8(std::u16string_view text) {
     std::string out;
-    if (!WideToUtf8(out, text)) out = "?";
+    if (!WideToUtf8(out, text)) out.assign(1, '?');
     return out;
+}
+
+// Joins message pieces by appending: GCC 12 at -O3 raises a false -Wrestrict on
+// "literal" + temporary string.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (const std::string_view part : parts) text.append(part);
+    return text;
 }
 
 void Message(const std::string& text) {
@@ -83,12 +93,12 @@ void WarnAboutTextures(const Effect& effect) {
     for (std::size_t i = 0; i < effect.Count(); ++i) {
         const TextureSettings& texture = effect.EmitterAt(i).texture;
         if (texture.Image() != nullptr) continue;
-        const std::string name = "emitter \"" + Utf8(effect.NameAt(i)) + "\"";
+        const std::string name = Concat({"emitter \"", Utf8(effect.NameAt(i)), "\""});
         if (texture.FileName().empty()) {
-            Message("warning: " + name + " has no texture and draws nothing");
+            Message(Concat({"warning: ", name, " has no texture and draws nothing"}));
         } else {
-            Message("warning: " + name + ": texture \"" + Utf8(texture.FileName()) +
-                    "\" cannot be loaded; the emitter draws nothing");
+            Message(Concat({"warning: ", name, ": texture \"", Utf8(texture.FileName()),
+                            "\" cannot be loaded; the emitter draws nothing"}));
         }
     }
 }
@@ -97,14 +107,15 @@ bool CreateOutputFolder(const std::u16string& folder) {
     if (folder.empty()) return true;
     std::filesystem::path native;
     if (!ToNativePath(folder, native)) {
-        Message("cannot create the output folder \"" + Utf8(folder) + "\": the name is not valid text");
+        Message(
+            Concat({"cannot create the output folder \"", Utf8(folder), "\": the name is not valid text"}));
         return false;
     }
     std::error_code error;
     std::filesystem::create_directories(native, error);
     if (error || !std::filesystem::is_directory(native)) {
-        Message("cannot create the output folder \"" + Utf8(folder) +
-                "\": " + (error ? error.message() : "a file of that name is in the way"));
+        Message(Concat({"cannot create the output folder \"", Utf8(folder),
+                        "\": ", error ? error.message() : "a file of that name is in the way"}));
         return false;
     }
     return true;
@@ -130,7 +141,7 @@ int RunRenderCommand(const RenderOptions& options) {
     const LoadOutcome load = LoadEffect(effect, fullEffectPath.empty() ? effectPath : fullEffectPath, false);
     if (!load.loaded) {
         const std::string reason = load.message ? Utf8(load.message->text) : "read error";
-        Message("cannot load effect \"" + options.effectPath + "\": " + reason);
+        Message(Concat({"cannot load effect \"", options.effectPath, "\": ", reason}));
         return kExitFailure;
     }
     WarnAboutTextures(effect);
@@ -166,8 +177,8 @@ int RunRenderCommand(const RenderOptions& options) {
     }
 
     if (failure) {
-        Message(*failure + " (" + std::to_string(written) + " of " + std::to_string(totalFrames) +
-                " frames written)");
+        Message(Concat({*failure, " (", std::to_string(written), " of ", std::to_string(totalFrames),
+                        " frames written)"}));
         return kExitFailure;
     }
     if (!options.quiet && written > 0) {

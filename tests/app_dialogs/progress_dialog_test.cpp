@@ -1,0 +1,129 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/dialogs/progress_dlg.h"
+#include "app/dialogs/qt_text.h"
+#include "app/dialogs/render_dlg.h"
+#include "tests/app_dialogs/dialog_test_support.h"
+
+namespace orv {
+namespace {
+
+class RenderJobTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        // Small frames keep the sequences quick to write.
+        CurrentSettings().screenWidth = 16;
+        CurrentSettings().screenHeight = 12;
+    }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
+    RenderJobConfig Config(const QString& base, std::uint32_t seconds, std::uint32_t fps) const {
+        RenderJobConfig config;
+        config.outputBasePath = ToU16(Path(base));
+        config.seconds = seconds;
+        config.framesPerSecond = fps;
+        return config;
+    }
+
+    QStringList Frames(const QString& folder) const {
+        return QDir(Path(folder)).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    }
+
+    test::SettingsGuard guard_;
+    QTemporaryDir dir_;
+    Effect effect_;
+};
+
+TEST_F(RenderJobTest, WritesTheSequenceIntoANewFolder) {
+    QStringList reports;
+    RunRenderJob(nullptr, effect_, Config(QStringLiteral("new/sub/fire.png"), 1, 15),
+                 [&reports](const QString& text) { reports << text; });
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'\n').toStdString();
+    const QStringList frames = Frames(QStringLiteral("new/sub"));
+    ASSERT_EQ(frames.size(), 15);
+    EXPECT_EQ(frames.first(), QStringLiteral("fire000000.png"));
+    EXPECT_EQ(frames.last(), QStringLiteral("fire000014.png"));
+}
+
+// Cancel, Esc and the close box each stop the job after the frame it is on; the frames written
+// so far stay and the dialog closes when the job ends.
+class CancelTest : public RenderJobTest, public testing::WithParamInterface<int> {};
+
+TEST_P(CancelTest, StopsAfterTheCurrentFrame) {
+    CProgressDlg dialog;
+    bool cancelled = false;
+    QObject::connect(&dialog, &CProgressDlg::positionChanged, &dialog, [&](int position) {
+        if (position == 0 || cancelled) return;
+        cancelled = true;
+        switch (GetParam()) {
+            case 0:
+                dialog.reject();
+                break;
+            case 1:
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+                break;
+            default:
+                dialog.close();
+                break;
+        }
+        // Asking to stop does not close the dialog: the job does.
+        EXPECT_TRUE(dialog.isVisible());
+    });
+    // Far more frames than can be written before the first progress message is handled.
+    const RenderOutcome outcome = dialog.Run(effect_, Config(QStringLiteral("fire.png"), 1000, 60));
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(outcome.failure);
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_GT(outcome.framesWritten, 0u);
+    ASSERT_LT(outcome.framesWritten, 60000u);
+    const QStringList frames = Frames(QString());
+    ASSERT_EQ(static_cast<std::uint64_t>(frames.size()), outcome.framesWritten);
+    EXPECT_EQ(frames.last(),
+              QStringLiteral("fire%1.png").arg(outcome.framesWritten - 1, 6, 10, QLatin1Char('0')));
+}
+
+INSTANTIATE_TEST_SUITE_P(ByButtonEscAndCloseBox, CancelTest, testing::Values(0, 1, 2));
+
+TEST_F(RenderJobTest, AFailedRunIsReportedOnce) {
+    // A title too long for any file system: no frame can be written.
+    const QString base = QString(300, u'x') + QStringLiteral(".png");
+    QStringList reports;
+    RunRenderJob(nullptr, effect_, Config(base, 2, 30), [&reports](const QString& text) { reports << text; });
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports.first().contains(QStringLiteral("0 枚")));
+    EXPECT_TRUE(Frames(QString()).isEmpty());
+}
+
+TEST_F(RenderJobTest, AFolderThatCannotBeMadeIsReportedOnceAndNothingRenders) {
+    QFile blocker(Path(QStringLiteral("taken")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QStringList reports;
+    RunRenderJob(nullptr, effect_, Config(QStringLiteral("taken/fire.png"), 1, 15),
+                 [&reports](const QString& text) { reports << text; });
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports.first().startsWith(QStringLiteral("出力先フォルダを作成できません。")));
+}
+
+TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmed) {
+    CurrentSettings().fsp = 20;
+    const QString base = Path(QStringLiteral("cmd/spark.png"));
+    test::WhenModalShown([base](QWidget& dialog) {
+        test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
+        test::Child<QLineEdit>(dialog, "outputPath")->setText(base);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    RunRenderCommand(nullptr, effect_);
+    const QStringList frames = Frames(QStringLiteral("cmd"));
+    ASSERT_EQ(frames.size(), 20);
+    EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "app/preview_tick.h"
+#include "app/settings_rules.h"
+#include "engine/effect.h"
+#include "engine/settings.h"
+#include "engine/simulation.h"
+#include "render/frame_composition.h"
+#include "tests/app/app_test_support.h"
+
+namespace orv {
+namespace {
+
+using test::FakeClock;
+using test::SettingsGuard;
+
+constexpr std::uint32_t kWidth = 48;
+constexpr std::uint32_t kHeight = 32;
+
+class PreviewTickTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CurrentSettings().screenWidth = kWidth;
+        CurrentSettings().screenHeight = kHeight;
+        CurrentSettings().fsp = 60;
+        CurrentSettings().drawType = 0;
+        preview_.Create(kWidth, kHeight);
+        ClearFrame(preview_, 0x12345678u, false);
+        // A fixed lifespan makes the particle count a function of the elapsed time alone.
+        SetParam(effect_.EmitterAt(0), kLifespanVariance, 0);
+    }
+
+    TickInputs Inputs() { return {&preview_, image_.Empty() ? nullptr : &image_, u""}; }
+
+    SettingsGuard guard_;
+    FakeClock clock_;
+    Effect effect_;
+    FrameBuffer preview_;
+    FrameBuffer image_;
+};
+
+TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
+    PreviewTicker ticker(clock_.Clock());
+    const TickResult first = ticker.Tick(effect_, Inputs());
+    EXPECT_FALSE(first.stepped);
+    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, 0);
+    EXPECT_EQ(preview_.At(0, 0), 0x12345678u) << "the first tick must not touch the preview";
+    EXPECT_EQ(ticker.NextPeriodMs(first), 16u);
+
+    clock_.Advance(500);
+    const TickResult second = ticker.Tick(effect_, Inputs());
+    EXPECT_TRUE(second.stepped);
+
+    Effect twinEffect;
+    Emitter& twin = twinEffect.EmitterAt(0);
+    SetParam(twin, kLifespanVariance, 0);
+    StepEmitter(twin, 0.5, nullptr, true);
+    EXPECT_GT(twin.runtime.liveCount, 0);
+    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, twin.runtime.liveCount);
+    EXPECT_EQ(preview_.At(0, 0), effect_.BackgroundColour()) << "the preview is refilled with the background";
+
+    // After a restart of the timing the next tick steps nothing again.
+    ticker.RestartTiming();
+    const std::int32_t live = effect_.EmitterAt(0).runtime.liveCount;
+    clock_.Advance(700);
+    EXPECT_FALSE(ticker.Tick(effect_, Inputs()).stepped);
+    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, live);
+}
+
+TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
+    CurrentSettings().drawType = 1;
+    effect_.SetBackgroundRaw(kBgR, 1000);
+    effect_.SetBackgroundRaw(kBgA, 1000);  // work layer: opaque red
+    image_.Create(kWidth, kHeight);
+    ClearFrame(image_, 0xFF0000FFu, false);  // background image: blue
+
+    PreviewTicker ticker(clock_.Clock());
+    ticker.Tick(effect_, Inputs());
+    clock_.Advance(100);
+    const TickResult untextured = ticker.Tick(effect_, Inputs());
+    EXPECT_FALSE(untextured.drawn);
+    EXPECT_EQ(preview_.At(0, 0), 0xFF0000FFu) << "nothing drew, so the layer is not laid over the image";
+    EXPECT_EQ(ticker.WorkBuffer().At(0, 0), 0xFFFF0000u);
+
+    // Small sprites near the centre, so the corner shows the layer alone.
+    for (std::size_t row : {kStartSize, kFinishSize}) SetParam(effect_.EmitterAt(0), row, 20);
+    for (std::size_t row : {kStartSizeVariance, kFinishSizeVariance}) SetParam(effect_.EmitterAt(0), row, 0);
+    test::GiveSolidTexture(effect_.EmitterAt(0));
+    clock_.Advance(100);
+    const TickResult textured = ticker.Tick(effect_, Inputs());
+    EXPECT_TRUE(textured.drawn);
+    // The opaque red layer over blue: d + floor((s - d) * 255 / 256) per channel.
+    EXPECT_EQ(preview_.At(0, 0), 0xFFFE0000u);
+}
+
+TEST_F(PreviewTickTest, OpaqueDrawingPaintsSpritesOntoThePreview) {
+    test::GiveSolidTexture(effect_.EmitterAt(0));
+    PreviewTicker ticker(clock_.Clock());
+    ticker.Tick(effect_, Inputs());
+    clock_.Advance(200);
+    const TickResult tick = ticker.Tick(effect_, Inputs());
+    EXPECT_TRUE(tick.drawn);
+    bool painted = false;
+    for (std::uint32_t y = 0; y < kHeight; ++y) {
+        for (std::uint32_t x = 0; x < kWidth; ++x) painted |= preview_.At(x, y) != effect_.BackgroundColour();
+    }
+    EXPECT_TRUE(painted);
+}
+
+TEST_F(PreviewTickTest, SmallBackgroundImageLeavesNoTrailsBesideIt) {
+    image_.Create(kWidth / 2, kHeight / 2);
+    ClearFrame(image_, 0xFF00FF00u, false);
+    ClearFrame(preview_, 0xFFABCDEFu, false);  // what an earlier frame left
+    PreviewTicker ticker(clock_.Clock());
+    ticker.Tick(effect_, Inputs());
+    clock_.Advance(16);
+    ticker.Tick(effect_, Inputs());
+    EXPECT_EQ(preview_.At(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(preview_.At(kWidth - 1, kHeight - 1), effect_.BackgroundColour());
+}
+
+TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
+    clock_.step = 1;  // every reading of the clock costs one millisecond
+    PreviewTicker ticker(clock_.Clock());
+    ticker.Tick(effect_, Inputs());
+    for (int tick = 1; tick < 100; ++tick) {
+        clock_.Advance(16);
+        EXPECT_FALSE(ticker.Tick(effect_, Inputs()).title) << tick;
+    }
+    clock_.Advance(16);
+    const TickResult hundredth = ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv"});
+    ASSERT_TRUE(hundredth.title);
+    EXPECT_EQ(*hundredth.title, u"orv - fire.orv - MAX FPS 1000\n");
+}
+
+TEST(PreviewTitle, FormatWithAndWithoutCurrentFile) {
+    EXPECT_EQ(FrameRateTitle(u"", 250), u"orv - MAX FPS 250\n");
+    EXPECT_EQ(FrameRateTitle(u"/tmp/a b/Smoke.ORV", 7), u"orv - Smoke.ORV - MAX FPS 7\n");
+    EXPECT_EQ(MaxFrameRate(0), 100000u);
+    EXPECT_EQ(MaxFrameRate(300), 333u);
+}
+
+TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
+    EXPECT_EQ(TimerPeriodMs(60), 16u);
+    EXPECT_EQ(TimerPeriodMs(30), 33u);
+    EXPECT_EQ(TimerPeriodMs(20), 50u);
+    EXPECT_EQ(TimerPeriodMs(15), 66u);
+    EXPECT_EQ(TimerPeriodMs(25), 16u) << "an FSP outside the four rates runs at 60";
+    EXPECT_EQ(TimerPeriodMs(0), 16u);
+
+    EXPECT_EQ(NextTimerPeriod(1000, 1005, 16), 11u);
+    EXPECT_EQ(NextTimerPeriod(1000, 1016, 16), 1u) << "at least 1 ms";
+    EXPECT_EQ(NextTimerPeriod(1000, 1090, 16), 1u) << "an overrun re-arms at once";
+    EXPECT_EQ(NextTimerPeriod(0xFFFFFFF0u, 0x00000002u, 66), 48u) << "across the clock's wrap-around";
+}
+
+}  // namespace
+}  // namespace orv

@@ -43,8 +43,16 @@ AtomicFileStream::AtomicFileStream(std::filesystem::path target) : target_(Follo
     int error = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = target_;
-        candidate.replace_filename("." + target_.filename().string() + "." + std::to_string(::getpid()) +
-                                   "." + std::to_string(counter++) + ".tmp");
+        // Built with append rather than a chain of operator+, which GCC 12 at -O3 misreads as an
+        // overlapping copy (-Wrestrict).
+        std::string name = ".";
+        name.append(target_.filename().string())
+            .append(".")
+            .append(std::to_string(::getpid()))
+            .append(".")
+            .append(std::to_string(counter++))
+            .append(".tmp");
+        candidate.replace_filename(name);
         fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             temporary_ = std::move(candidate);

@@ -8,6 +8,7 @@
 #include "app/main_frame.h"
 #include "app/param_dlg_view.h"
 #include "app/settings_store.h"
+#include "render/blend_tables.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ void UseJapaneseFont(QApplication& app) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     UseJapaneseFont(app);
+    orv::GetBlendTables();  // built before anything draws, read-only afterwards
     orv::LoadSettings();
 
     orv::CMainFrame frame;

@@ -132,6 +132,17 @@ void COrvView::resizeEvent(QResizeEvent* event) {
     UpdateScrollExtent();
 }
 
+// The first view of a frame wider or taller than the pane is scrolled to the frame's centre,
+// where emitters sit.
+void COrvView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    UpdateScrollExtent();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->maximum() / 2);
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum() / 2);
+}
+
 void COrvView::scrollContentsBy(int, int) {
     viewport()->update();
 }

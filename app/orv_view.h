@@ -43,6 +43,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -59,6 +60,7 @@ private:
     PreviewPoint start_;
     PreviewPoint end_;
     bool dragging_ = false;
+    bool shown_ = false;
     CParamDlgView* controller_ = nullptr;
 };
 

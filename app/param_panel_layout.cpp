@@ -242,7 +242,7 @@ ParamPanelControls BuildParamPanel(QWidget& panel) {
 
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(4);
-    bottom->addWidget(ColourGroup(panel, controls), 3);
+    bottom->addWidget(ColourGroup(panel, controls), 3, Qt::AlignTop);
     bottom->addWidget(EmitterBox(panel, controls), 1);
     layout->addLayout(bottom, 1);
     return controls;

@@ -18,7 +18,8 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     bar_->setMinimumWidth(320);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    cancelButton_ = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    cancelButton_->setObjectName(QStringLiteral("cancel"));
     connect(buttons, &QDialogButtonBox::rejected, this, &CProgressDlg::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -35,6 +36,7 @@ CProgressDlg::~CProgressDlg() {
 RenderOutcome CProgressDlg::Run(Effect& effect, const RenderJobConfig& config) {
     finished_ = false;
     started_ = true;
+    cancelButton_->setEnabled(true);
     job_ = std::make_unique<CRenderThread>(effect, *this, config);
     // Started from inside the modal loop, so the job's first messages find the dialog shown.
     QMetaObject::invokeMethod(
@@ -92,7 +94,7 @@ void CProgressDlg::Finish() {
 // frame, and the dialog stays until the job says it ended.
 void CProgressDlg::reject() {
     if (JobRunning()) {
-        job_->RequestStop();
+        RequestStop();
     } else {
         QDialog::reject();
     }
@@ -101,10 +103,16 @@ void CProgressDlg::reject() {
 void CProgressDlg::closeEvent(QCloseEvent* event) {
     if (JobRunning()) {
         event->ignore();
-        job_->RequestStop();
+        RequestStop();
     } else {
         QDialog::closeEvent(event);
     }
+}
+
+// The frame being written may take a while; a greyed button shows the request was taken.
+void CProgressDlg::RequestStop() {
+    job_->RequestStop();
+    cancelButton_->setEnabled(false);
 }
 
 }  // namespace orv

@@ -11,6 +11,7 @@
 #include "export/render_progress.h"
 
 class QProgressBar;
+class QPushButton;
 
 namespace orv {
 
@@ -52,9 +53,11 @@ protected:
 
 private:
     void StartJob();
+    void RequestStop();
     bool JobRunning() const { return job_ && !finished_; }
 
     QProgressBar* bar_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     std::unique_ptr<CRenderThread> job_;
     bool finished_ = false;
     bool started_ = true;

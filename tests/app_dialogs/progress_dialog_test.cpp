@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,6 +75,7 @@ TEST_P(CancelTest, StopsAfterTheCurrentFrame) {
         }
         // Asking to stop does not close the dialog: the job does.
         EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(test::Child<QPushButton>(dialog, "cancel")->isEnabled());
     });
     // Far more frames than can be written before the first progress message is handled.
     const RenderOutcome outcome = dialog.Run(effect_, Config(QStringLiteral("fire.png"), 1000, 60));

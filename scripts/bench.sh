@@ -1,21 +1,15 @@
 #!/usr/bin/env bash
-# Measures the renderer, then pixman doing the same sprite work, in one run so that both figures
-# come from the same machine state. Extra arguments go to the Google Benchmark program, e.g.
+# Measures the renderer and the engine, then pixman doing the same sprite work, in one run so that
+# the figures come from the same machine state. Extra arguments go to the renderer's benchmark, e.g.
 #   scripts/bench.sh --benchmark_filter='rect/.*/opaque/'
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh build
-if ! dpkg-query -W -f='${Status}' libpixman-1-dev 2>/dev/null | grep -q 'install ok installed'; then
-    echo "Installing: libpixman-1-dev" >&2
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends libpixman-1-dev >/dev/null
-fi
+scripts/install-deps.sh bench
 
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORV_BUILD_TESTS=OFF -DORV_BUILD_APP=OFF \
     -DORV_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" --target bench_render
+cmake --build "$build" --target bench_render bench_engine
 
 # The reference program lives outside the repository; it is compiled into the build tree only.
 anchor=${ORV_PIXMAN_ANCHOR:-$PWD/../shared/anchors/pixman_sprites.c}
@@ -29,6 +23,8 @@ else
 fi
 
 "$build/bench/bench_render" "$@"
+echo
+"$build/bench/bench_engine"
 if [[ -n "$reference" ]]; then
     echo
     "$reference"

@@ -15,24 +15,6 @@ void Confirm(QWidget& dialog) {
     static_cast<QDialog&>(dialog).accept();
 }
 
-TEST(OptionChoicesTest, FrameRateList) {
-    EXPECT_EQ(FrameRateListIndex(60), 0);
-    EXPECT_EQ(FrameRateListIndex(30), 1);
-    EXPECT_EQ(FrameRateListIndex(20), 2);
-    EXPECT_EQ(FrameRateListIndex(15), 3);
-    EXPECT_EQ(FrameRateListIndex(25), 0);
-    EXPECT_EQ(FrameRateListIndex(0), 0);
-    EXPECT_EQ(FrameRateFromListIndex(3), 15u);
-    EXPECT_EQ(FrameRateFromListIndex(-1), 60u);
-}
-
-TEST(OptionChoicesTest, DimensionsKeepTheirValueUnlessAPositiveNumberIsTyped) {
-    EXPECT_EQ(ParseDimension(u"1024", 800), 1024u);
-    EXPECT_EQ(ParseDimension(u"", 800), 800u);
-    EXPECT_EQ(ParseDimension(u"0", 800), 800u);
-    EXPECT_EQ(ParseDimension(u"0012", 800), 12u);
-}
-
 TEST(OptionChoicesTest, AnUnsupportedDrawTypeShowsAsZeroAndIsReplacedOnOk) {
     Settings settings;
     settings.drawType = 2;
@@ -69,23 +51,6 @@ TEST(OptionChoicesTest, ReportsWhatChanged) {
     EXPECT_TRUE(change.fpsChanged && change.any);
     EXPECT_FALSE(change.sizeChanged);
     EXPECT_EQ(settings.fsp, 15u);
-}
-
-TEST(OptionDialog, ShowsTheChoices) {
-    OptionChoices choices;
-    choices.width = 1280;
-    choices.framesPerSecond = 20;
-    choices.drawType = 1;
-    choices.interpolateType = 1;
-    choices.sse2 = true;
-    COptionDlg dialog(choices, true);
-    EXPECT_EQ(Child<QLineEdit>(dialog, "width")->text(), QStringLiteral("1280"));
-    EXPECT_EQ(Child<QLineEdit>(dialog, "height")->text(), QStringLiteral("600"));
-    EXPECT_EQ(Child<QComboBox>(dialog, "frameRate")->currentText(), QStringLiteral("20 FPS"));
-    EXPECT_EQ(Child<QComboBox>(dialog, "drawType")->currentText(), QStringLiteral("透明 software"));
-    EXPECT_EQ(Child<QComboBox>(dialog, "interpolation")->currentText(), QStringLiteral("バイリニア"));
-    EXPECT_TRUE(Child<QCheckBox>(dialog, "sse2")->isChecked());
-    EXPECT_TRUE(Child<QCheckBox>(dialog, "sse2")->isEnabled());
 }
 
 TEST(OptionDialog, Sse2CannotBeChosenWithoutTheProcessorFeature) {

@@ -41,15 +41,6 @@ TEST(RenderInputRefusalTest, LengthFirstThenPath) {
     EXPECT_FALSE(RenderInputRefusal(1, u"/tmp/x.png"));
 }
 
-TEST(OutputFolder, IsCreatedWithItsParents) {
-    QTemporaryDir dir;
-    const QString base = dir.filePath(QStringLiteral("a/b/fire.png"));
-    EXPECT_FALSE(PrepareOutputFolder(ToU16(base)));
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("a/b"))).isDir());
-    EXPECT_FALSE(PrepareOutputFolder(ToU16(base)));  // already there
-    EXPECT_FALSE(PrepareOutputFolder(u"fire.png"));  // the current directory
-}
-
 TEST(OutputFolder, AFileInTheWayIsReported) {
     QTemporaryDir dir;
     QFile blocker(dir.filePath(QStringLiteral("taken")));

@@ -135,25 +135,6 @@ TEST(TextureDialog, DurationsEditableOnlyForAnimation) {
     EXPECT_EQ(dialog.Choices().durationsText, u"10,20");
 }
 
-TEST(TextureDialog, OkHandsOverTheControls) {
-    TextureChoices choices;
-    choices.isAnimation = true;
-    choices.splitX = 3;
-    CTextureDlg dialog(choices);
-    auto* splitX = Child<QComboBox>(dialog, "splitX");
-    auto* splitY = Child<QComboBox>(dialog, "splitY");
-    ASSERT_TRUE(splitX && splitY);
-    EXPECT_EQ(splitX->count(), 32);
-    EXPECT_EQ(splitX->currentText(), QStringLiteral("3"));
-    splitY->setCurrentIndex(31);
-    Child<QLineEdit>(dialog, "imagePath")->setText(QStringLiteral("/x/y.png"));
-    dialog.accept();
-    EXPECT_TRUE(dialog.Choices().isAnimation);
-    EXPECT_EQ(dialog.Choices().splitX, 3u);
-    EXPECT_EQ(dialog.Choices().splitY, 32u);
-    EXPECT_EQ(dialog.Choices().path, u"/x/y.png");
-}
-
 TEST(TextureDialog, PreviewsOnlyPicturesThatLoad) {
     QTemporaryDir dir;
     TextureChoices choices;

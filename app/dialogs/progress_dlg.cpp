@@ -54,12 +54,16 @@ RenderOutcome CProgressDlg::Run(Effect& effect, const RenderJobConfig& config) {
 }
 
 void CProgressDlg::StartJob() {
+    if (!job_ || !isVisible()) return;  // the modal loop already ended without the job
     // -1 means no worker exists; any other result has a worker that will report its end.
     if (job_->Start() == -1) {
         started_ = false;
         finished_ = true;
         done(QDialog::Rejected);
+        return;
     }
+    // Starting clears the stop request, so a cancel that came before the start is repeated.
+    if (!cancelButton_->isEnabled()) job_->RequestStop();
 }
 
 // The job's calls only post work to the UI thread: it never waits for the dialog, so nothing

@@ -109,6 +109,25 @@ TEST_F(PanelTest, WholePanelFitsTheFixedPaneOfTheDefaultWindow) {
     EXPECT_EQ(frame_->PanelPane().width(), CMainFrame::kPanelWidth);
 }
 
+TEST_F(PanelTest, TabVisitsEveryVisibleControlInReadingOrder) {
+    QWidget* start = Slider(kMaxParticles);
+    std::vector<QWidget*> visited;
+    QWidget* widget = start;
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&Panel()) &&
+            Panel().isAncestorOf(widget)) {
+            visited.push_back(widget);
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != start && visited.size() < 200);
+    ASSERT_GE(visited.size(), 3u);
+    EXPECT_EQ(visited[1], Slider(kLifespan));
+    EXPECT_EQ(visited[2], Slider(kLifespanVariance));
+    // 55 sliders (the radial rows are hidden), 3 combo boxes, 3 check boxes, the list, 3 buttons.
+    EXPECT_EQ(visited.size(), 55u + 3 + 3 + 1 + 3);
+    EXPECT_EQ(visited.back(), Find<QPushButton>(kIdResetButton));
+}
+
 TEST_F(PanelTest, LifespanNumberInput) {
     auto dialog = Panel().MakeNumberInputDlg(kLifespan);
     EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("2.0"));

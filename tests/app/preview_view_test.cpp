@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSlider>
+#include <QTest>
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
@@ -81,6 +82,17 @@ TEST_F(PreviewViewTest, DoubleClickPositionBeyondTheSliderRange) {
     EXPECT_EQ(Slider(kOffsetX)->value(), Param(kOffsetX).defaultPosition) << "the slider cannot follow";
     EXPECT_EQ(Slider(kOffsetY)->value(), 970);
     EXPECT_DOUBLE_EQ(Current().runtime.originX, 1500.0);
+}
+
+TEST_F(PreviewViewTest, DoubleClickMovesTheEmitterToTheClickedPoint) {
+    frame_->show();
+    const QSize client = View().viewport()->size();
+    const QPoint point(client.width() / 2 + 37, client.height() / 2 - 21);
+    const PreviewPoint expected = View().Centred(point);
+    QTest::mouseDClick(View().viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    EXPECT_EQ(Current().params.raw[kOffsetX], expected.x);
+    EXPECT_EQ(Current().params.raw[kOffsetY], expected.y);
+    EXPECT_EQ(Slider(kOffsetX)->value(), expected.x + 1000);
 }
 
 TEST(PreviewCoordinates, CentredOnTheFrameWithinTheLargerOfFrameAndClient) {

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/param_groups.h"
+
 namespace orv {
 
 // The panel's three flags that decide which rows can be edited.
@@ -11,16 +13,6 @@ struct PanelFlags {
     bool colorConstant = false;           // "色変化なし"
     bool textureDirectionBefore = false;  // "進行方向に向きを合わせる"
 };
-
-// Red, green and blue rows of the four colour columns (alpha rows are always editable).
-bool IsColourRow(std::size_t row);
-// Red, green and blue rows of the finish colour and its variance.
-bool IsFinishColourRow(std::size_t row);
-// start_rot, its variance, rot_per_sec and its variance.
-bool IsRotationRow(std::size_t row);
-// Rows shown only for the gravity type, and only for the radial type.
-bool IsGravityRow(std::size_t row);
-bool IsRadialRow(std::size_t row);
 
 // Whether a row's label and slider are enabled under the given flags.
 bool RowEnabled(std::size_t row, const PanelFlags& flags);

@@ -10,6 +10,7 @@
 #include "effectfile/fixed_point.h"
 #include "effectfile/json_escape.h"
 #include "effectfile/relative_path.h"
+#include "engine/param_groups.h"
 #include "engine/param_table.h"
 #include "vesk/path_utils.h"
 #include "vesk/text_conversion.h"
@@ -65,26 +66,11 @@ const char* SortTypeText(std::uint32_t sortType) {
 
 // Rows hidden by the emitter's type or colour flags are not kept in the file.
 bool RowIsMeaningful(const EmitterParams& params, std::size_t row) {
-    if (row >= kXVariance && row <= kRadAccVar) return params.type == kGravity;
-    if (row >= kMaxRadius && row <= kDegPerSecVar) return params.type == kRadial;
-    switch (row) {
-        case kStartColorR:
-        case kStartColorG:
-        case kStartColorB:
-        case kStartColorRVar:
-        case kStartColorGVar:
-        case kStartColorBVar:
-            return params.enableColor;
-        case kFinishColorR:
-        case kFinishColorG:
-        case kFinishColorB:
-        case kFinishColorRVar:
-        case kFinishColorGVar:
-        case kFinishColorBVar:
-            return params.enableColor && !params.colorConstant;
-        default:
-            return true;
-    }
+    if (IsGravityRow(row)) return params.type == kGravity;
+    if (IsRadialRow(row)) return params.type == kRadial;
+    if (IsFinishColourRow(row)) return params.enableColor && !params.colorConstant;
+    if (IsColourRow(row)) return params.enableColor;
+    return true;
 }
 
 // The texture file name as stored: relative to the effect file, with forward slashes, UTF-8.

@@ -20,25 +20,6 @@ constexpr std::uint32_t kCannotOpen = 2;
 constexpr std::uint32_t kSizeLimit = 65536;
 constexpr std::size_t kSignatureSize = 8;
 
-class PngReader {
-public:
-    PngReader() {
-        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOnPngError, IgnorePngWarning);
-        if (png_ != nullptr) info_ = png_create_info_struct(png_);
-    }
-    ~PngReader() { png_destroy_read_struct(&png_, &info_, nullptr); }
-    PngReader(const PngReader&) = delete;
-    PngReader& operator=(const PngReader&) = delete;
-
-    bool Valid() const { return png_ != nullptr && info_ != nullptr; }
-    png_structp Png() const { return png_; }
-    png_infop Info() const { return info_; }
-
-private:
-    png_structp png_ = nullptr;
-    png_infop info_ = nullptr;
-};
-
 // The steps below call into libpng, whose error callback jumps back to their setjmp. They keep
 // nothing with a destructor in their frames and report the error as a false result.
 

@@ -17,25 +17,6 @@ namespace {
 constexpr std::uint32_t kNoSupport = 1;
 constexpr std::uint32_t kCannotOpen = 2;
 
-class PngWriter {
-public:
-    PngWriter() {
-        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOnPngError, IgnorePngWarning);
-        if (png_ != nullptr) info_ = png_create_info_struct(png_);
-    }
-    ~PngWriter() { png_destroy_write_struct(&png_, &info_); }
-    PngWriter(const PngWriter&) = delete;
-    PngWriter& operator=(const PngWriter&) = delete;
-
-    bool Valid() const { return png_ != nullptr && info_ != nullptr; }
-    png_structp Png() const { return png_; }
-    png_infop Info() const { return info_; }
-
-private:
-    png_structp png_ = nullptr;
-    png_infop info_ = nullptr;
-};
-
 // libpng's error callback jumps back to the setjmp here; the frame holds nothing with a
 // destructor, and the error comes back as a false result.
 bool WriteRgba(png_structp png, png_infop info, std::FILE* file, std::uint32_t width, std::uint32_t height,

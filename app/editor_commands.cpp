@@ -1,5 +1,7 @@
 // The commands of the panel's menus, executed by the controller.
+
 #include <QString>
+#include "app/qt_text.h"
 
 #include "app/command_ids.h"
 #include "app/controller_host.h"
@@ -25,15 +27,6 @@ namespace {
 
 const QString kEffectFilter = QStringLiteral("ORVファイル (*.orv);;すべてのファイル (*.*)");
 const QString kPngFilter = QStringLiteral("PNGファイル (*.png);;すべてのファイル (*.*)");
-
-std::u16string ToU16(const QString& text) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                          static_cast<std::size_t>(text.size()));
-}
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -1,9 +1,11 @@
 // The editor's entry: settings, the main window, an optional effect file to open.
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
 #include <string>
+#include "app/qt_text.h"
 
 #include "app/main_frame.h"
 #include "app/param_dlg_view.h"
@@ -40,9 +42,7 @@ int main(int argc, char* argv[]) {
 
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) {
-        const QString path = arguments.at(1);
-        frame.Controller().OpenEffectPath(std::u16string(reinterpret_cast<const char16_t*>(path.utf16()),
-                                                         static_cast<std::size_t>(path.size())));
+        frame.Controller().OpenEffectPath(orv::ToU16(arguments.at(1)));
     }
     return QApplication::exec();
 }

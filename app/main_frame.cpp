@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include "app/qt_text.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -78,9 +80,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
-    const QString path = urls.constFirst().toLocalFile();
-    panel_->OpenDroppedFile(std::u16string(reinterpret_cast<const char16_t*>(path.utf16()),
-                                           static_cast<std::size_t>(path.size())));
+    panel_->OpenDroppedFile(ToU16(urls.constFirst().toLocalFile()));
     event->acceptProposedAction();
 }
 

@@ -1,5 +1,9 @@
 #include "app/number_input_dlg.h"
 
+#include "app/qt_text.h"
+
+#include "app/dialog_buttons.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +19,6 @@ namespace orv {
 namespace {
 
 constexpr int kMaxInputLength = 1024;
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -38,10 +38,7 @@ CNumberInputDlg::CNumberInputDlg(QWidget* parent, const QString& initialText, st
     range_->setText(ToQString(InputRangeText(minimum, maximum, decimals)));
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CNumberInputDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CNumberInputDlg::reject);
+    AddConfirmAndCancel(*this, *buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_);
@@ -57,11 +54,7 @@ void CNumberInputDlg::showEvent(QShowEvent* event) {
 }
 
 void CNumberInputDlg::accept() {
-    const QString text = edit_->text().left(kMaxInputLength);
-    const std::int64_t value =
-        ParseRawNumber(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                           static_cast<std::size_t>(text.size())),
-                       decimals_);
+    const std::int64_t value = ParseRawNumber(ToU16(edit_->text().left(kMaxInputLength)), decimals_);
     if (value >= minimum_ && value <= maximum_) {
         result_ = static_cast<std::int32_t>(value);
         QDialog::accept();

@@ -1,5 +1,7 @@
 #include "app/param_dlg_view.h"
 
+#include "app/qt_text.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
@@ -26,10 +28,6 @@
 namespace orv {
 
 namespace {
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 MillisecondClock MonotonicClock() {
     auto started = std::make_shared<QElapsedTimer>();

@@ -1,5 +1,7 @@
 #include "app/text_input_dlg.h"
 
+#include "app/dialog_buttons.h"
+
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,10 +26,7 @@ CTextInputDlg::CTextInputDlg(QWidget* parent, const QString& title, const QStrin
     edit_->setText(text_);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTextInputDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CTextInputDlg::reject);
+    AddConfirmAndCancel(*this, *buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_);

@@ -1,5 +1,7 @@
 #include "app/dialogs/option_dlg.h"
 
+#include "app/dialog_buttons.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -10,7 +12,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "app/dialogs/qt_text.h"
+#include "app/qt_text.h"
 
 namespace orv {
 namespace {
@@ -74,10 +76,7 @@ COptionDlg::COptionDlg(const OptionChoices& choices, bool sse2Available, QWidget
     grid->addWidget(sse2Check_, 4, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &COptionDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &COptionDlg::reject);
+    AddConfirmAndCancel(*this, *buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

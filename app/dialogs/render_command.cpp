@@ -1,9 +1,9 @@
 #include <QMessageBox>
 
 #include "app/dialogs/progress_dlg.h"
-#include "app/dialogs/qt_text.h"
 #include "app/dialogs/render_dlg.h"
 #include "app/dialogs/render_input.h"
+#include "app/qt_text.h"
 #include "engine/settings.h"
 
 namespace orv {

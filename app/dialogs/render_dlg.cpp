@@ -1,5 +1,7 @@
 #include "app/dialogs/render_dlg.h"
 
+#include "app/dialog_buttons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -12,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/option_choices.h"
-#include "app/dialogs/qt_text.h"
 #include "app/dialogs/render_input.h"
+#include "app/qt_text.h"
 
 namespace orv {
 
@@ -54,13 +56,8 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent)
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* renderButton =
-        buttons->addButton(QStringLiteral("レンダリング"), QDialogButtonBox::AcceptRole);
-    renderButton->setDefault(true);
-    renderButton->setObjectName(QStringLiteral("render"));
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CRenderDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CRenderDlg::reject);
+    AddConfirmAndCancel(*this, *buttons, QStringLiteral("レンダリング"))
+        ->setObjectName(QStringLiteral("render"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -1,5 +1,7 @@
 #include "app/dialogs/texture_dlg.h"
 
+#include "app/dialog_buttons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -13,9 +15,9 @@
 #include <QVBoxLayout>
 #include <new>
 
-#include "app/dialogs/qt_text.h"
 #include "app/dialogs/texture_preview.h"
 #include "app/dialogs/texture_preview_image.h"
+#include "app/qt_text.h"
 #include "image/png_loader.h"
 #include "vesk/err_code_exception.h"
 
@@ -81,10 +83,7 @@ CTextureDlg::CTextureDlg(const TextureChoices& choices, QWidget* parent)
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTextureDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CTextureDlg::reject);
+    AddConfirmAndCancel(*this, *buttons);
 
     auto* body = new QHBoxLayout;
     body->addWidget(preview_, 0, Qt::AlignTop);

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/dialogs/progress_dlg.h"
-#include "app/dialogs/qt_text.h"
+#include "app/qt_text.h"
 #include "app/dialogs/render_dlg.h"
 #include "tests/app_dialogs/dialog_test_support.h"
 

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "app/dialogs/qt_text.h"
+#include "app/qt_text.h"
 #include "app/dialogs/render_dlg.h"
 #include "app/dialogs/render_input.h"
 #include "tests/app_dialogs/dialog_test_support.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/dialogs/qt_text.h"
+#include "app/qt_text.h"
 #include "app/dialogs/texture_choices.h"
 #include "app/dialogs/texture_dlg.h"
 #include "app/dialogs/texture_preview.h"

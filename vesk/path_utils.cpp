@@ -13,7 +13,9 @@
 
 namespace {
 
-std::u16string_view UpToNul(std::u16string_view s) { return s.substr(0, s.find(u'\0')); }
+std::u16string_view UpToNul(std::u16string_view s) {
+    return s.substr(0, s.find(u'\0'));
+}
 
 bool IsSeparator(char16_t c) {
 #ifdef _WIN32
@@ -112,7 +114,9 @@ std::u16string GetFileNamePart(std::u16string_view path) {
     return result;
 }
 
-std::u16string GetFileTitlePart(std::u16string_view path) { return std::u16string(Split(path).name); }
+std::u16string GetFileTitlePart(std::u16string_view path) {
+    return std::u16string(Split(path).name);
+}
 
 std::u16string GetExtensionPart(std::u16string_view path) {
     std::u16string ext(Split(path).ext);

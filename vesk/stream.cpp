@@ -24,25 +24,43 @@ namespace {
 
 #ifdef _WIN32
 using OffT = long long;
-OffT SysSeek(int fd, OffT off, int whence) { return _lseeki64(fd, off, whence); }
-long long SysRead(int fd, void* b, std::uint32_t n) { return _read(fd, b, n); }
-long long SysWrite(int fd, const void* b, std::uint32_t n) { return _write(fd, b, n); }
-void SysClose(int fd) { _close(fd); }
-long long SysSize(int fd) { return _filelengthi64(fd); }
+OffT SysSeek(int fd, OffT off, int whence) {
+    return _lseeki64(fd, off, whence);
+}
+long long SysRead(int fd, void* b, std::uint32_t n) {
+    return _read(fd, b, n);
+}
+long long SysWrite(int fd, const void* b, std::uint32_t n) {
+    return _write(fd, b, n);
+}
+void SysClose(int fd) {
+    _close(fd);
+}
+long long SysSize(int fd) {
+    return _filelengthi64(fd);
+}
 #else
 using OffT = off_t;
-OffT SysSeek(int fd, OffT off, int whence) { return ::lseek(fd, off, whence); }
+OffT SysSeek(int fd, OffT off, int whence) {
+    return ::lseek(fd, off, whence);
+}
 long long SysRead(int fd, void* b, std::uint32_t n) {
     ssize_t r;
-    do { r = ::read(fd, b, n); } while (r < 0 && errno == EINTR);
+    do {
+        r = ::read(fd, b, n);
+    } while (r < 0 && errno == EINTR);
     return r;
 }
 long long SysWrite(int fd, const void* b, std::uint32_t n) {
     ssize_t r;
-    do { r = ::write(fd, b, n); } while (r < 0 && errno == EINTR);
+    do {
+        r = ::write(fd, b, n);
+    } while (r < 0 && errno == EINTR);
     return r;
 }
-void SysClose(int fd) { ::close(fd); }
+void SysClose(int fd) {
+    ::close(fd);
+}
 long long SysSize(int fd) {
     struct stat st;
     return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
@@ -73,9 +91,12 @@ std::uint32_t CBasicStream::Write(const void* buffer, std::uint32_t size) {
 bool CBasicStream::Seek(std::int32_t offset, int origin) {
     if (fd_ == -1) return false;
     int whence = SEEK_CUR;
-    if (origin == kSeekBegin) whence = SEEK_SET;
-    else if (origin == kSeekEnd) whence = SEEK_END;
-    SysSeek(fd_, static_cast<OffT>(offset), whence);  // callers rely on Seek reporting success whenever the stream is open
+    if (origin == kSeekBegin)
+        whence = SEEK_SET;
+    else if (origin == kSeekEnd)
+        whence = SEEK_END;
+    SysSeek(fd_, static_cast<OffT>(offset),
+            whence);  // callers rely on Seek reporting success whenever the stream is open
     return true;
 }
 
@@ -100,8 +121,10 @@ std::unique_ptr<CBasicStream> OpenFileStream(std::u16string_view path, unsigned 
 
 #ifdef _WIN32
     int flags = _O_BINARY | _O_NOINHERIT;
-    if (write) flags |= (read ? _O_RDWR : _O_WRONLY) | _O_CREAT | _O_TRUNC;
-    else flags |= _O_RDONLY;
+    if (write)
+        flags |= (read ? _O_RDWR : _O_WRONLY) | _O_CREAT | _O_TRUNC;
+    else
+        flags |= _O_RDONLY;
     std::wstring wpath(p.begin(), p.end());
     int fd = -1;
     if (_wsopen_s(&fd, wpath.c_str(), flags, _SH_DENYRW, _S_IREAD | _S_IWRITE) != 0 || fd == -1)
@@ -112,10 +135,14 @@ std::unique_ptr<CBasicStream> OpenFileStream(std::u16string_view path, unsigned 
     // No O_TRUNC here: the file is truncated only once the exclusive lock is held, so a refused
     // second open cannot destroy the first opener's data.
     int flags = O_CLOEXEC;
-    if (write) flags |= (read ? O_RDWR : O_WRONLY) | O_CREAT;
-    else flags |= O_RDONLY;
+    if (write)
+        flags |= (read ? O_RDWR : O_WRONLY) | O_CREAT;
+    else
+        flags |= O_RDONLY;
     int fd;
-    do { fd = ::open(narrow.c_str(), flags, 0666); } while (fd < 0 && errno == EINTR);
+    do {
+        fd = ::open(narrow.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) return nullptr;
     struct stat st;
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -123,7 +150,9 @@ std::unique_ptr<CBasicStream> OpenFileStream(std::u16string_view path, unsigned 
         return nullptr;
     }
     int lr;
-    do { lr = ::flock(fd, LOCK_EX | LOCK_NB); } while (lr != 0 && errno == EINTR);
+    do {
+        lr = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (lr != 0 && errno == EINTR);
     if (lr != 0) {
         ::close(fd);
         return nullptr;

@@ -33,14 +33,18 @@ void CThread::ThreadProc(CThread* self) {
     self->Run();
 }
 
-void CThread::Run() { started_.Set(); }
+void CThread::Run() {
+    started_.Set();
+}
 
 void CThread::RequestStop() {
     std::lock_guard<std::recursive_mutex> lock(lock_);
     stopRequest_.Set();
 }
 
-bool CThread::IsStopRequested() const { return stopRequest_.IsSet(); }
+bool CThread::IsStopRequested() const {
+    return stopRequest_.IsSet();
+}
 
 int CThread::Start() {
     std::unique_lock<std::recursive_mutex> lock(lock_);

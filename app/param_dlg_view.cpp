@@ -128,7 +128,7 @@ void CParamDlgView::OnTick() {
     inputs.currentFile = currentFile_;
     const TickResult tick = ticker_.Tick(effect_, inputs);
     if (tick.title) host_.SetTitleText(ToQString(*tick.title));
-    if (tick.drawn) host_.RedrawPreview();
+    if (tick.repaint) host_.RedrawPreview();
     timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick)));
 }
 

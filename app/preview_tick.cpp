@@ -89,6 +89,10 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
     lastTick_ = now;
     result.stepped = true;
     result.drawn = drawn;
+    // Once nothing draws any more (a new effect, a texture removed), one more repaint shows the
+    // bare background instead of freezing the last particles on screen.
+    result.repaint = drawn || shownSprites_;
+    shownSprites_ = drawn;
     result.tickStart = now;
     return result;
 }

@@ -18,6 +18,7 @@ using MillisecondClock = std::function<std::uint32_t()>;
 struct TickResult {
     bool stepped = false;         // the emitters were stepped (false on the tick that starts the timing)
     bool drawn = false;           // some emitter drew: the preview view must be repainted now
+    bool repaint = false;         // drawn, or the view still shows sprites of the previous tick
     std::uint32_t tickStart = 0;  // the clock when the tick began
     std::optional<std::u16string> title;  // new window title, every 100 stepped ticks
 };
@@ -52,6 +53,7 @@ private:
     MillisecondClock clock_;
     std::optional<std::uint32_t> lastTick_;
     FrameBuffer work_;
+    bool shownSprites_ = false;  // the last repaint showed sprites
     std::uint32_t tickCount_ = 0;
     std::uint32_t processingMs_ = 0;
 };

@@ -1,6 +1,7 @@
 // The editor's entry: settings, the main window, an optional effect file to open.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
@@ -42,7 +43,8 @@ int main(int argc, char* argv[]) {
 
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) {
-        frame.Controller().OpenEffectPath(orv::ToU16(arguments.at(1)));
+        // Absolute, so that save-as proposes the file's own folder and the title shows its name.
+        frame.Controller().OpenEffectPath(orv::ToU16(QFileInfo(arguments.at(1)).absoluteFilePath()));
     }
     return QApplication::exec();
 }

@@ -1,11 +1,11 @@
 // The commands of the panel's menus, executed by the controller.
 
 #include <QString>
-#include "app/qt_text.h"
 
 #include "app/command_ids.h"
 #include "app/controller_host.h"
 #include "app/param_dlg_view.h"
+#include "app/qt_text.h"
 #include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
 #include "engine/settings.h"

@@ -6,10 +6,10 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <string>
-#include "app/qt_text.h"
 
 #include "app/main_frame.h"
 #include "app/param_dlg_view.h"
+#include "app/qt_text.h"
 #include "app/settings_store.h"
 #include "render/blend_tables.h"
 

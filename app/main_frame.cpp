@@ -1,7 +1,5 @@
 #include "app/main_frame.h"
 
-#include "app/qt_text.h"
-
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -11,6 +9,7 @@
 
 #include "app/orv_view.h"
 #include "app/param_dlg_view.h"
+#include "app/qt_text.h"
 
 namespace orv {
 

@@ -1,9 +1,5 @@
 #include "app/number_input_dlg.h"
 
-#include "app/qt_text.h"
-
-#include "app/dialog_buttons.h"
-
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +8,9 @@
 #include <QVBoxLayout>
 
 #include "app/command_ids.h"
+#include "app/dialog_buttons.h"
 #include "app/number_text.h"
+#include "app/qt_text.h"
 
 namespace orv {
 

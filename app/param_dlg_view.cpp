@@ -1,7 +1,5 @@
 #include "app/param_dlg_view.h"
 
-#include "app/qt_text.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
@@ -20,6 +18,7 @@
 #include "app/number_text.h"
 #include "app/panel_rules.h"
 #include "app/popup_menus.h"
+#include "app/qt_text.h"
 #include "app/settings_rules.h"
 #include "app/value_label.h"
 #include "engine/settings.h"

@@ -1,13 +1,12 @@
 #include "app/text_input_dlg.h"
 
-#include "app/dialog_buttons.h"
-
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/command_ids.h"
+#include "app/dialog_buttons.h"
 
 namespace orv {
 

@@ -1,7 +1,5 @@
 #include "app/dialogs/option_dlg.h"
 
-#include "app/dialog_buttons.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,6 +10,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/qt_text.h"
 
 namespace orv {

@@ -1,7 +1,5 @@
 #include "app/dialogs/render_dlg.h"
 
-#include "app/dialog_buttons.h"
-
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -13,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/dialogs/option_choices.h"
 #include "app/dialogs/render_input.h"
 #include "app/qt_text.h"

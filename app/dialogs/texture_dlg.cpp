@@ -1,7 +1,5 @@
 #include "app/dialogs/texture_dlg.h"
 
-#include "app/dialog_buttons.h"
-
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -15,6 +13,7 @@
 #include <QVBoxLayout>
 #include <new>
 
+#include "app/dialog_buttons.h"
 #include "app/dialogs/texture_preview.h"
 #include "app/dialogs/texture_preview_image.h"
 #include "app/qt_text.h"

@@ -1,84 +1,116 @@
 #pragma once
 
-#include <QString>
-#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSlider>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
+#include <utility>
 #include <vector>
 
+#include "app/command_ids.h"
 #include "app/command_prompts.h"
+#include "app/main_frame.h"
+#include "app/param_dlg_view.h"
 #include "app/preview_tick.h"
-#include "engine/emitter.h"
+#include "app/qt_text.h"
+#include "engine/param_table.h"
 #include "engine/settings.h"
 
 namespace orv::test {
-
-// The one QApplication of the test program (offscreen), with the settings store redirected into
-// a temporary folder so no test touches the user's settings.
-void EnsureApp();
-QString SettingsFolder();
 
 // A clock the test moves by hand; `step` is added after every reading.
 struct FakeClock {
     std::shared_ptr<std::uint32_t> now = std::make_shared<std::uint32_t>(1000);
     std::uint32_t step = 0;
     MillisecondClock Clock() const {
-        auto value = now;
-        const std::uint32_t increment = step;
-        return [value, increment] {
-            const std::uint32_t reading = *value;
-            *value += increment;
-            return reading;
-        };
+        return [now = now, step = step] { return std::exchange(*now, *now + step); };
     }
     void Advance(std::uint32_t ms) const { *now += ms; }
 };
 
 // Prompts answered from queues; what was asked is recorded.
-class FakePrompts final : public CommandPrompts {
-public:
-    struct Answers {
-        std::vector<std::optional<QString>> paths;
-        std::vector<std::optional<QString>> texts;
-        std::vector<QString> askedTexts;     // the text each AskText proposed
-        std::vector<QString> proposedSaves;  // the name each AskSavePath proposed
-        std::vector<QString> messageCaptions;
-        int pathQuestions = 0;
-    };
+struct FakePrompts final : CommandPrompts {
+    std::vector<std::optional<QString>> paths, texts;
+    std::vector<QString> askedTexts, proposedSaves, captions;
+    int pathQuestions = 0;
 
-    explicit FakePrompts(std::shared_ptr<Answers> answers) : answers_(std::move(answers)) {}
-
-    std::optional<QString> AskOpenPath(QWidget*, const QString&, const QString&) override;
+    std::optional<QString> AskOpenPath(QWidget*, const QString&, const QString&) override {
+        return Next(paths, 1);
+    }
     std::optional<QString> AskSavePath(QWidget*, const QString& proposed, const QString&,
-                                       const QString&) override;
-    std::optional<QString> AskText(QWidget*, const QString&, const QString& text) override;
-    void ShowMessage(QWidget*, const QString& caption, const QString&) override;
-
-private:
-    std::optional<QString> NextPath();
-    std::shared_ptr<Answers> answers_;
+                                       const QString&) override {
+        proposedSaves.push_back(proposed);
+        return Next(paths, 1);
+    }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString& text) override {
+        askedTexts.push_back(text);
+        return Next(texts, 0);
+    }
+    void ShowMessage(QWidget*, const QString& caption, const QString&) override {
+        captions.push_back(caption);
+    }
+    std::optional<QString> Next(std::vector<std::optional<QString>>& queue, int pathQuestion) {
+        pathQuestions += pathQuestion;
+        if (queue.empty()) return std::nullopt;
+        std::optional<QString> answer = queue.front();
+        queue.erase(queue.begin());
+        return answer;
+    }
 };
-
-// An opaque white square texture, so that emitters draw.
-void GiveSolidTexture(Emitter& emitter, std::uint32_t size = 8);
 
 // Restores the process-wide settings when a test ends.
-class SettingsGuard {
-public:
-    SettingsGuard() : saved_(CurrentSettings()), activeSse2_(ActiveSse2()) {}
+struct SettingsGuard {
+    Settings saved = CurrentSettings();
+    bool activeSse2 = ActiveSse2();
     ~SettingsGuard() {
-        CurrentSettings() = saved_;
-        SetActiveSse2(activeSse2_);
+        CurrentSettings() = saved;
+        SetActiveSse2(activeSse2);
     }
-
-private:
-    Settings saved_;
-    bool activeSse2_;
 };
 
-std::u16string ToU16(const QString& text);
-QString ToQ(const std::u16string& text);
+// The editor window on default settings, with a hand-moved clock and answered prompts.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CurrentSettings() = Settings::Defaults();
+        auto prompts = std::make_unique<FakePrompts>();
+        prompts_ = prompts.get();
+        frame_ = std::make_unique<CMainFrame>(clock_.Clock(), std::move(prompts));
+    }
+    CParamDlgView& Panel() { return frame_->Controller(); }
+    Effect& TheEffect() { return Panel().GetEffect(); }
+    Emitter& Current() { return *Panel().CurrentEmitter(); }
+    template <typename T>
+    T* Find(int id) {
+        return Panel().findChild<T*>(QString::number(id));
+    }
+    QSlider* Slider(std::size_t row) { return Find<QSlider>(Param(row).sliderId); }
+    QLabel* Label(std::size_t row) { return Find<QLabel>(Param(row).labelId); }
+    QListWidget* List() { return Find<QListWidget>(kIdEmitterList); }
+    std::vector<std::int32_t> Raws(std::initializer_list<std::size_t> rows) {
+        std::vector<std::int32_t> raws;
+        for (std::size_t row : rows) raws.push_back(Current().params.raw[row]);
+        return raws;
+    }
+    std::vector<int> SliderValues(std::initializer_list<std::size_t> rows) {
+        std::vector<int> values;
+        for (std::size_t row : rows) values.push_back(Slider(row)->value());
+        return values;
+    }
+    std::vector<QString> ListTexts() {
+        std::vector<QString> texts;
+        for (int row = 0; row < List()->count(); ++row) texts.push_back(List()->item(row)->text());
+        return texts;
+    }
+
+    SettingsGuard guard_;
+    FakeClock clock_;
+    FakePrompts* prompts_ = nullptr;  // owned by the window
+    std::unique_ptr<CMainFrame> frame_;
+};
 
 }  // namespace orv::test

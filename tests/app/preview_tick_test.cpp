@@ -3,37 +3,46 @@
 #include "app/preview_tick.h"
 #include "app/settings_rules.h"
 #include "engine/effect.h"
-#include "engine/settings.h"
 #include "engine/simulation.h"
+#include "image/texture.h"
 #include "render/frame_composition.h"
 #include "tests/app/app_test_support.h"
 
 namespace orv {
 namespace {
 
-using test::FakeClock;
-using test::SettingsGuard;
-
 constexpr std::uint32_t kWidth = 48;
 constexpr std::uint32_t kHeight = 32;
+
+// An opaque white square texture, so that the emitter draws.
+void GiveSolidTexture(Emitter& emitter) {
+    auto texture = std::make_unique<Texture>();
+    texture->colour.emplace(8, 8);
+    ClearFrame(*texture->colour, 0xFFFFFFFFu, false);
+    emitter.texture.SetImage(std::move(texture));
+}
 
 class PreviewTickTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        CurrentSettings() = Settings::Defaults();
         CurrentSettings().screenWidth = kWidth;
         CurrentSettings().screenHeight = kHeight;
-        CurrentSettings().fsp = 60;
-        CurrentSettings().drawType = 0;
         preview_.Create(kWidth, kHeight);
         ClearFrame(preview_, 0x12345678u, false);
         // A fixed lifespan makes the particle count a function of the elapsed time alone.
         SetParam(effect_.EmitterAt(0), kLifespanVariance, 0);
     }
-
     TickInputs Inputs() { return {&preview_, image_.Empty() ? nullptr : &image_, u""}; }
+    // Starts the timing, then ticks once `ms` later.
+    TickResult SecondTick(PreviewTicker& ticker, std::uint32_t ms) {
+        ticker.Tick(effect_, Inputs());
+        clock_.Advance(ms);
+        return ticker.Tick(effect_, Inputs());
+    }
 
-    SettingsGuard guard_;
-    FakeClock clock_;
+    test::SettingsGuard guard_;
+    test::FakeClock clock_;
     Effect effect_;
     FrameBuffer preview_;
     FrameBuffer image_;
@@ -48,9 +57,7 @@ TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
     EXPECT_EQ(ticker.NextPeriodMs(first), 16u);
 
     clock_.Advance(500);
-    const TickResult second = ticker.Tick(effect_, Inputs());
-    EXPECT_TRUE(second.stepped);
-
+    EXPECT_TRUE(ticker.Tick(effect_, Inputs()).stepped);
     Effect twinEffect;
     Emitter& twin = twinEffect.EmitterAt(0);
     SetParam(twin, kLifespanVariance, 0);
@@ -58,13 +65,6 @@ TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
     EXPECT_GT(twin.runtime.liveCount, 0);
     EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, twin.runtime.liveCount);
     EXPECT_EQ(preview_.At(0, 0), effect_.BackgroundColour()) << "the preview is refilled with the background";
-
-    // After a restart of the timing the next tick steps nothing again.
-    ticker.RestartTiming();
-    const std::int32_t live = effect_.EmitterAt(0).runtime.liveCount;
-    clock_.Advance(700);
-    EXPECT_FALSE(ticker.Tick(effect_, Inputs()).stepped);
-    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, live);
 }
 
 TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
@@ -75,31 +75,24 @@ TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
     ClearFrame(image_, 0xFF0000FFu, false);  // background image: blue
 
     PreviewTicker ticker(clock_.Clock());
-    ticker.Tick(effect_, Inputs());
-    clock_.Advance(100);
-    const TickResult untextured = ticker.Tick(effect_, Inputs());
-    EXPECT_FALSE(untextured.drawn);
+    EXPECT_FALSE(SecondTick(ticker, 100).drawn);
     EXPECT_EQ(preview_.At(0, 0), 0xFF0000FFu) << "nothing drew, so the layer is not laid over the image";
     EXPECT_EQ(ticker.WorkBuffer().At(0, 0), 0xFFFF0000u);
 
     // Small sprites near the centre, so the corner shows the layer alone.
     for (std::size_t row : {kStartSize, kFinishSize}) SetParam(effect_.EmitterAt(0), row, 20);
     for (std::size_t row : {kStartSizeVariance, kFinishSizeVariance}) SetParam(effect_.EmitterAt(0), row, 0);
-    test::GiveSolidTexture(effect_.EmitterAt(0));
+    GiveSolidTexture(effect_.EmitterAt(0));
     clock_.Advance(100);
-    const TickResult textured = ticker.Tick(effect_, Inputs());
-    EXPECT_TRUE(textured.drawn);
+    EXPECT_TRUE(ticker.Tick(effect_, Inputs()).drawn);
     // The opaque red layer over blue: d + floor((s - d) * 255 / 256) per channel.
     EXPECT_EQ(preview_.At(0, 0), 0xFFFE0000u);
 }
 
 TEST_F(PreviewTickTest, OpaqueDrawingPaintsSpritesOntoThePreview) {
-    test::GiveSolidTexture(effect_.EmitterAt(0));
+    GiveSolidTexture(effect_.EmitterAt(0));
     PreviewTicker ticker(clock_.Clock());
-    ticker.Tick(effect_, Inputs());
-    clock_.Advance(200);
-    const TickResult tick = ticker.Tick(effect_, Inputs());
-    EXPECT_TRUE(tick.drawn);
+    EXPECT_TRUE(SecondTick(ticker, 200).drawn);
     bool painted = false;
     for (std::uint32_t y = 0; y < kHeight; ++y) {
         for (std::uint32_t x = 0; x < kWidth; ++x) painted |= preview_.At(x, y) != effect_.BackgroundColour();
@@ -112,9 +105,7 @@ TEST_F(PreviewTickTest, SmallBackgroundImageLeavesNoTrailsBesideIt) {
     ClearFrame(image_, 0xFF00FF00u, false);
     ClearFrame(preview_, 0xFFABCDEFu, false);  // what an earlier frame left
     PreviewTicker ticker(clock_.Clock());
-    ticker.Tick(effect_, Inputs());
-    clock_.Advance(16);
-    ticker.Tick(effect_, Inputs());
+    SecondTick(ticker, 16);
     EXPECT_EQ(preview_.At(0, 0), 0xFF00FF00u);
     EXPECT_EQ(preview_.At(kWidth - 1, kHeight - 1), effect_.BackgroundColour());
 }
@@ -131,9 +122,7 @@ TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
     const TickResult hundredth = ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv"});
     ASSERT_TRUE(hundredth.title);
     EXPECT_EQ(*hundredth.title, u"orv - fire.orv - MAX FPS 1000\n");
-}
 
-TEST(PreviewTitle, FormatWithAndWithoutCurrentFile) {
     EXPECT_EQ(FrameRateTitle(u"", 250), u"orv - MAX FPS 250\n");
     EXPECT_EQ(FrameRateTitle(u"/tmp/a b/Smoke.ORV", 7), u"orv - Smoke.ORV - MAX FPS 7\n");
     EXPECT_EQ(MaxFrameRate(0), 100000u);
@@ -141,12 +130,10 @@ TEST(PreviewTitle, FormatWithAndWithoutCurrentFile) {
 }
 
 TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
-    EXPECT_EQ(TimerPeriodMs(60), 16u);
-    EXPECT_EQ(TimerPeriodMs(30), 33u);
-    EXPECT_EQ(TimerPeriodMs(20), 50u);
-    EXPECT_EQ(TimerPeriodMs(15), 66u);
-    EXPECT_EQ(TimerPeriodMs(25), 16u) << "an FSP outside the four rates runs at 60";
-    EXPECT_EQ(TimerPeriodMs(0), 16u);
+    // An FSP outside the four rates (25, 0) runs at 60.
+    for (auto [fsp, period] :
+         {std::pair{60u, 16u}, {30u, 33u}, {20u, 50u}, {15u, 66u}, {25u, 16u}, {0u, 16u}})
+        EXPECT_EQ(TimerPeriodMs(fsp), period) << fsp;
 
     EXPECT_EQ(NextTimerPeriod(1000, 1005, 16), 11u);
     EXPECT_EQ(NextTimerPeriod(1000, 1016, 16), 1u) << "at least 1 ms";

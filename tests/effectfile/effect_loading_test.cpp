@@ -19,14 +19,21 @@ void MakeThreeEmitters(Effect& effect) {
     effect.SetBackgroundRaw(kBgB, 300);
 }
 
-TEST(EffectLoading, ReplaceWithAnEmptyObjectLeavesOneDefaultEmitter) {
+TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     TempFolder folder;
     test::WriteFileBytes(folder.Path() / "e.orv", "{}");
+    test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
     Effect effect;
     MakeThreeEmitters(effect);
-    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("e.orv"), false);
+    LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), false);
     EXPECT_TRUE(outcome.loaded);
     EXPECT_FALSE(outcome.message);
+    EXPECT_EQ(outcome.listNames, (std::vector<std::u16string>{u"emitter 01", u"emitter 02"}));
+    EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 7);
+    EXPECT_GT(effect.EmitterAt(0).runtime.emissionRate, 0.0);  // restarted and armed
+    // An empty object leaves one default emitter and a zero background.
+    outcome = LoadEffect(effect, folder.Wide("e.orv"), false);
+    EXPECT_TRUE(outcome.loaded);
     EXPECT_EQ(outcome.listNames, std::vector<std::u16string>{u"emitter 01"});
     EXPECT_EQ(outcome.selection, 0u);
     ASSERT_EQ(effect.Count(), 1u);
@@ -48,17 +55,6 @@ TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackground) {
     EXPECT_EQ(effect.BackgroundRaw(kBgR), 0);
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     EXPECT_EQ(effect.BackgroundRaw(kBgB), 0);
-}
-
-TEST(EffectLoading, ReplaceDropsThePreviousEmitters) {
-    TempFolder folder;
-    test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
-    Effect effect;
-    MakeThreeEmitters(effect);
-    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), false);
-    EXPECT_EQ(outcome.listNames, (std::vector<std::u16string>{u"emitter 01", u"emitter 02"}));
-    EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 7);
-    EXPECT_GT(effect.EmitterAt(0).runtime.emissionRate, 0.0);  // restarted and armed
 }
 
 TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {

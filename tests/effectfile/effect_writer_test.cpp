@@ -55,14 +55,6 @@ TEST(EffectWriter, TextureObjectWithSplitsAndFrames) {
     EXPECT_EQ(text.rfind("\t\t\t\"type\": \"gravity\",\n", 0), 0u);
 }
 
-TEST(EffectWriter, BackgroundMembersComeFirstAndZerosAreLeftOut) {
-    Effect effect;
-    effect.SetBackgroundRaw(kBgR, 500);
-    effect.SetBackgroundRaw(kBgA, 1000);
-    EXPECT_EQ(EffectText(effect).rfind("{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": [\n", 0),
-              0u);
-}
-
 TEST(EffectWriter, ModeAndColourFlagsDecideWhichRowsAreWritten) {
     Emitter emitter;
     emitter.params.raw[kXGravity] = -5;
@@ -94,10 +86,14 @@ TEST(EffectWriter, ModeAndColourFlagsDecideWhichRowsAreWritten) {
     EXPECT_TRUE(HasLine(text, "\t\t\t\"start_color_a\": 0.600"));
 }
 
-TEST(EffectWriter, EmittersAreSeparatedAndTheLastIsClosed) {
+TEST(EffectWriter, BackgroundComesFirstEmittersAreSeparatedAndTheLastIsClosed) {
     Effect effect;
+    effect.SetBackgroundRaw(kBgR, 500);
+    effect.SetBackgroundRaw(kBgA, 1000);
     effect.AddEmitter(u"second");
     const std::string text = EffectText(effect);
+    // Zero background values are left out.
+    EXPECT_EQ(text.rfind("{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": [\n", 0), 0u);
     EXPECT_NE(text.find("\t\t\t}\n\t\t},\n\t\t{\n\t\t\t\"name\": \"second\",\n"), std::string::npos);
     EXPECT_TRUE(text.ends_with("\t\t\t}\n\t\t}\n\t]\n}\n"));
 }

@@ -3,29 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
-#include "effectfile/effect_writer.h"
 #include "image/png_writer.h"
 
 namespace orv::test {
-
-std::uint32_t MemoryStream::Read(void* buffer, std::uint32_t size) {
-    const std::size_t n = std::min<std::size_t>(size, data_.size() - position_);
-    std::memcpy(buffer, data_.data() + position_, n);
-    position_ += n;
-    return static_cast<std::uint32_t>(n);
-}
-
-std::uint32_t MemoryStream::Write(const void* buffer, std::uint32_t size) {
-    const std::size_t n = std::min<std::size_t>(size, capacity_ - std::min(capacity_, data_.size()));
-    data_.append(static_cast<const char*>(buffer), n);
-    return static_cast<std::uint32_t>(n);
-}
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
@@ -55,12 +39,6 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
-}
-
-std::string EffectText(const Effect& effect, std::u16string_view effectPath) {
-    MemoryStream stream;
-    WriteEffect(effect, stream, effectPath);
-    return stream.Data();
 }
 
 void WritePng(const std::filesystem::path& path, std::uint32_t width, std::uint32_t height) {

@@ -18,28 +18,19 @@ using test::SolidTexture;
 
 constexpr double kHalfPi = 1.5707963267948966;
 
-// One hand-placed particle, so that the geometry is known exactly.
-Particle& PlaceParticle(Emitter& emitter, double x, double y, double sizeScale) {
-    emitter.runtime.pool.resize(1);
-    emitter.runtime.allocatedCount = 1;
-    emitter.runtime.liveCount = 1;
-    Particle& particle = emitter.runtime.pool[0];
-    particle = Particle{};
-    particle.x = x;
-    particle.y = y;
-    particle.sizeScale = sizeScale;
-    particle.alphaCopy = 1.0;
-    particle.packedColour = 0xFFFFFFFF;
-    particle.lifespan = 1.0;
-    return particle;
+// One hand-placed opaque white particle of the frame's size, so that the geometry is known exactly.
+Particle& PlaceParticle(Emitter& emitter, double x, double y) {
+    emitter.runtime.pool.assign(
+        1, Particle{.x = x, .y = y, .sizeScale = 1.0, .alphaCopy = 1.0, .lifespan = 1.0});
+    emitter.runtime.allocatedCount = emitter.runtime.liveCount = 1;
+    emitter.runtime.pool[0].packedColour = 0xFFFFFFFF;
+    return emitter.runtime.pool[0];
 }
 
 TEST(SpriteGeometry, UnrotatedRectangleIsTruncated1616) {
     TextureSettings texture;
     texture.SetImage(SolidTexture(32, 32, 0xFFFFFFFF));
-    Particle particle;
-    particle.sizeScale = 1.0;
-    const auto rect = FixedRectFor(10.5, 20.25, HalfSizeFor(texture, particle));
+    const auto rect = FixedRectFor(10.5, 20.25, HalfSizeFor(texture, Particle{.sizeScale = 1.0}));
     ASSERT_TRUE(rect);
     EXPECT_EQ(rect->left, static_cast<std::int32_t>(-5.5 * 65536));
     EXPECT_EQ(rect->top, static_cast<std::int32_t>(4.25 * 65536));
@@ -53,62 +44,49 @@ TEST(SpriteGeometry, UnrotatedRectangleIsTruncated1616) {
 }
 
 TEST(SpriteGeometry, QuadTurnsXTowardsY) {
-    const TexelRect source{0, 0, 32, 16};
-    const auto quad = QuadFor(100.0, 50.0, HalfSize{16, 8}, kHalfPi, source);
+    const auto quad = QuadFor(100.0, 50.0, HalfSize{16, 8}, kHalfPi, TexelRect{0, 0, 32, 16});
     ASSERT_TRUE(quad);
     EXPECT_EQ(quad->count, 4);
-    EXPECT_DOUBLE_EQ(quad->vertex[0].x, 100.0 + 8);  // (x + hh, y - hw)
-    EXPECT_DOUBLE_EQ(quad->vertex[0].y, 50.0 - 16);
-    EXPECT_EQ(quad->vertex[0].u, 0.0);
-    EXPECT_EQ(quad->vertex[0].v, 0.0);
-    EXPECT_DOUBLE_EQ(quad->vertex[1].x, 100.0 + 8);  // right, top
-    EXPECT_DOUBLE_EQ(quad->vertex[1].y, 50.0 + 16);
-    EXPECT_EQ(quad->vertex[1].u, 32.0);
-    EXPECT_EQ(quad->vertex[2].v, 16.0);
-    EXPECT_DOUBLE_EQ(quad->vertex[3].x, 100.0 - 8);  // left, bottom
-    EXPECT_DOUBLE_EQ(quad->vertex[3].y, 50.0 - 16);
-    EXPECT_EQ(quad->vertex[3].u, 0.0);
-    EXPECT_EQ(quad->vertex[3].v, 16.0);
+    // Corners left-top, right-top, right-bottom, left-bottom, each (x, y, u, v); corner 0 is
+    // (x + hh, y - hw) once turned.
+    const double expected[4][4] = {{108, 34, 0, 0}, {108, 66, 32, 0}, {92, 66, 32, 16}, {92, 34, 0, 16}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_DOUBLE_EQ(quad->vertex[i].x, expected[i][0]) << i;
+        EXPECT_DOUBLE_EQ(quad->vertex[i].y, expected[i][1]) << i;
+        EXPECT_EQ(quad->vertex[i].u, expected[i][2]) << i;
+        EXPECT_EQ(quad->vertex[i].v, expected[i][3]) << i;
+    }
 }
 
 TEST(SpriteGeometry, SourceRectanglesOfSplitTextures) {
-    TextureSettings texture;
-    texture.SetImage(SolidTexture(256, 128, 0xFFFFFFFF));
-    texture.SetSplitX(4);
-    texture.SetSplitY(2);
-    const TexelRect frame5 = SourceRectFor(texture, 5);
-    EXPECT_EQ(frame5.left, 64);
-    EXPECT_EQ(frame5.top, 64);
-    EXPECT_EQ(frame5.right, 128);
-    EXPECT_EQ(frame5.bottom, 128);
-
-    texture.SetImage(SolidTexture(100, 100, 0xFFFFFFFF));
-    texture.SetSplitX(3);
-    texture.SetSplitY(3);
-    const TexelRect last = SourceRectFor(texture, 8);
-    EXPECT_EQ(last.left, 66);
-    EXPECT_EQ(last.right, 99);  // column 99 is never shown
-    EXPECT_EQ(last.bottom, 99);
-
-    texture.SetSplitX(1);
-    texture.SetSplitY(1);
-    const TexelRect whole = SourceRectFor(texture, 0);
-    EXPECT_EQ(whole.right, 100);
-    EXPECT_EQ(whole.bottom, 100);
+    // {image width, height, split x, y, frame} -> {left, top, right, bottom}. In a 100 px image
+    // split in 3, column 99 is never shown.
+    const std::uint32_t cases[][9] = {{256, 128, 4, 2, 5, 64, 64, 128, 128},
+                                      {100, 100, 3, 3, 8, 66, 66, 99, 99},
+                                      {100, 100, 1, 1, 0, 0, 0, 100, 100}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c[0] << " x " << c[1] << " in " << c[2] << " x " << c[3]);
+        TextureSettings texture;
+        texture.SetImage(SolidTexture(c[0], c[1], 0xFFFFFFFF));
+        texture.SetSplitX(c[2]);
+        texture.SetSplitY(c[3]);
+        const TexelRect rect = SourceRectFor(texture, c[4]);
+        EXPECT_EQ(rect.left, static_cast<std::int32_t>(c[5]));
+        EXPECT_EQ(rect.top, static_cast<std::int32_t>(c[6]));
+        EXPECT_EQ(rect.right, static_cast<std::int32_t>(c[7]));
+        EXPECT_EQ(rect.bottom, static_cast<std::int32_t>(c[8]));
+    }
 }
 
 TEST(SpriteTint, AlphaIsClampedAndColourComesFromThePackedWord) {
     Particle particle;
     particle.packedColour = 0xFF102030;
-    particle.alphaCopy = 1.2;
-    EXPECT_EQ(SpriteTintFor(particle).alpha, 255u);
-    particle.alphaCopy = -0.1;
-    EXPECT_EQ(SpriteTintFor(particle).alpha, 0u);
-    particle.alphaCopy = std::nan("");
-    EXPECT_EQ(SpriteTintFor(particle).alpha, 0u);
-    particle.alphaCopy = 0.5;
+    for (const auto& [alpha, expected] :
+         {std::pair{1.2, 255u}, {-0.1, 0u}, {std::nan(""), 0u}, {0.5, 127u}}) {
+        particle.alphaCopy = alpha;
+        EXPECT_EQ(SpriteTintFor(particle).alpha, expected) << alpha;
+    }
     const SpriteTint tint = SpriteTintFor(particle);
-    EXPECT_EQ(tint.alpha, 127u);
     EXPECT_EQ(tint.red, 0x10u);
     EXPECT_EQ(tint.green, 0x20u);
     EXPECT_EQ(tint.blue, 0x30u);
@@ -119,7 +97,7 @@ TEST(EmitterDrawing, RectangleReachesTheFrameWhereTheGeometrySays) {
     emitter.texture.SetImage(SolidTexture(32, 32, 0xFFFFFFFF));
     emitter.params.blendingMode = kNormal;
     emitter.params.enableColor = false;
-    PlaceParticle(emitter, 10.5, 20.25, 1.0);
+    PlaceParticle(emitter, 10.5, 20.25);
     FrameBuffer frame = FilledFrame(40, 40, 0xFF000000);
     ASSERT_TRUE(DrawEmitterSprites(emitter, &frame, true));
     // Left and top edges round down, right and bottom edges round up: columns 0..26, rows 4..36.
@@ -134,23 +112,11 @@ TEST(EmitterDrawing, QuarterTurnedSpriteSwapsItsExtent) {
     Emitter emitter;
     emitter.texture.SetImage(SolidTexture(20, 4, 0xFFFFFFFF));
     emitter.params.blendingMode = kNormal;
-    PlaceParticle(emitter, 20.0, 20.0, 1.0).rotation = kHalfPi;
+    PlaceParticle(emitter, 20.0, 20.0).rotation = kHalfPi;
     FrameBuffer frame = FilledFrame(40, 40, 0xFF000000);
     ASSERT_TRUE(DrawEmitterSprites(emitter, &frame, true));
     EXPECT_NE(frame.At(20, 12), 0xFF000000u);  // 10 px above the centre: inside when turned
     EXPECT_EQ(frame.At(28, 20), 0xFF000000u);  // 8 px right: inside only when not turned
-}
-
-TEST(EmitterDrawing, WithoutImageTheEmitterSimulatesButDoesNotDraw) {
-    ResetRandomForTesting();
-    Emitter emitter;
-    ApplyDefaults(emitter);
-    FrameBuffer frame = FilledFrame(16, 16, 0xFF000000);
-    SetEmitterOrigin(emitter, 16, 16);
-    EXPECT_FALSE(StepEmitter(emitter, 0.1, &frame, true));
-    EXPECT_GT(emitter.runtime.liveCount, 0);
-    emitter.texture.SetImage(SolidTexture(4, 4, 0xFFFFFFFF));
-    EXPECT_FALSE(StepEmitter(emitter, 0.1, nullptr, true));
 }
 
 TEST(EmitterDrawing, SplitFinerThanTheImageDrawsNothing) {
@@ -174,28 +140,23 @@ TEST(EmitterDrawing, SplitFinerThanTheImageDrawsNothing) {
 TEST(EmitterSort, OrdersLiveParticlesSoTheKeyedOneIsDrawnLast) {
     Emitter emitter;
     emitter.texture.SetImage(SolidTexture(4, 4, 0xFFFFFFFF));
-    emitter.runtime.pool.resize(4);
+    // Three live particles and a spare (age 0) that stays where it is.
+    emitter.runtime.pool = {{.sizeScale = 2.0, .age = 0.5},
+                            {.sizeScale = 3.0, .age = 0.1},
+                            {.sizeScale = 1.0, .age = 0.9},
+                            {.sizeScale = 9.0, .age = 0.0}};
     emitter.runtime.allocatedCount = 4;
     emitter.runtime.liveCount = 3;
-    const double ages[] = {0.5, 0.1, 0.9, 0.0};
-    const double scales[] = {2.0, 3.0, 1.0, 9.0};
-    for (int i = 0; i < 4; ++i) {
-        emitter.runtime.pool[i].age = ages[i];
-        emitter.runtime.pool[i].sizeScale = scales[i];
+    // Sort type, then the age of the particle drawn last (on top).
+    for (const auto& [sort, top] : {std::pair{kSortAgeAscending, 0.9},
+                                    {kSortAgeDescending, 0.1},
+                                    {kSortScaleAscending, 0.1},
+                                    {kSortScaleDescending, 0.9}}) {
+        emitter.params.sortType = sort;
+        SortParticles(emitter);
+        EXPECT_EQ(emitter.runtime.pool[2].age, top) << sort;
+        EXPECT_EQ(emitter.runtime.pool[3].age, 0.0) << sort;
     }
-    emitter.params.sortType = kSortAgeAscending;
-    SortParticles(emitter);
-    EXPECT_EQ(emitter.runtime.pool[2].age, 0.9);  // the oldest on top
-    EXPECT_EQ(emitter.runtime.pool[3].age, 0.0);  // spares stay where they are
-    emitter.params.sortType = kSortAgeDescending;
-    SortParticles(emitter);
-    EXPECT_EQ(emitter.runtime.pool[2].age, 0.1);
-    emitter.params.sortType = kSortScaleAscending;
-    SortParticles(emitter);
-    EXPECT_EQ(emitter.runtime.pool[2].sizeScale, 3.0);
-    emitter.params.sortType = kSortScaleDescending;
-    SortParticles(emitter);
-    EXPECT_EQ(emitter.runtime.pool[2].sizeScale, 1.0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -10,22 +11,17 @@
 
 namespace orv::test {
 
+inline FrameBuffer FilledFrame(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
+    FrameBuffer frame(width, height);
+    for (std::uint32_t y = 0; y < height; ++y) std::fill_n(frame.Row(y), width, pixel);
+    return frame;
+}
+
 // A colour texture of one colour.
 inline TexturePtr SolidTexture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
     auto texture = std::make_unique<Texture>();
-    texture->colour.emplace(width, height);
-    for (std::uint32_t y = 0; y < height; ++y) {
-        for (std::uint32_t x = 0; x < width; ++x) texture->colour->At(x, y) = pixel;
-    }
+    texture->colour.emplace(FilledFrame(width, height, pixel));
     return texture;
-}
-
-inline FrameBuffer FilledFrame(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
-    FrameBuffer frame(width, height);
-    for (std::uint32_t y = 0; y < height; ++y) {
-        for (std::uint32_t x = 0; x < width; ++x) frame.At(x, y) = pixel;
-    }
-    return frame;
 }
 
 // What the panel does for a fresh emitter: every row at its default, restarted, endless.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "engine/effect.h"
 #include "engine/random.h"
@@ -38,11 +40,11 @@ protected:
 };
 
 TEST(Generator, ProducesMarsagliasSequenceAndResets) {
-    ResetRandomForTesting();
-    EXPECT_EQ(NextRandom(), 3701687786u);
-    EXPECT_EQ(NextRandom(), 458299110u);
-    ResetRandomForTesting();
-    EXPECT_EQ(NextRandom(), 3701687786u);
+    for (int run = 0; run < 2; ++run) {
+        ResetRandomForTesting();
+        EXPECT_EQ(NextRandom(), 3701687786u);
+        EXPECT_EQ(NextRandom(), 458299110u);
+    }
 }
 
 TEST_F(Simulation, FirstStepAfterRestartBornOneParticleFromDrawsInOrder) {
@@ -148,20 +150,20 @@ TEST_F(Simulation, DelayAndDurationCycleWithRearming) {
     EXPECT_TRUE(step());
 }
 
-TEST_F(Simulation, EndlessEmitterIgnoresTheDelay) {
+TEST_F(Simulation, EndlessEmitterIgnoresTheDelayAndOneWithoutRateStaysIdle) {
     SetParam(emitter, kDelay, 50);
     RearmEmitter(emitter, 0);
     EXPECT_FALSE(Step(kStep60));
     EXPECT_EQ(emitter.runtime.liveCount, 1);
-}
 
-TEST_F(Simulation, EmitterWithoutEmissionRateStaysIdle) {
-    SetParam(emitter, kMaxParticles, 0);
-    RestartEmitter(emitter);
-    RearmEmitter(emitter, 0);
-    EXPECT_EQ(emitter.runtime.remainingDuration, 0.0);
-    Step(1.0);
-    EXPECT_EQ(emitter.runtime.liveCount, 0);
+    Emitter idle;
+    ApplyRawValues(idle);
+    SetParam(idle, kMaxParticles, 0);
+    RestartEmitter(idle);
+    RearmEmitter(idle, 0);
+    EXPECT_EQ(idle.runtime.remainingDuration, 0.0);
+    StepEmitter(idle, 1.0, nullptr, true);
+    EXPECT_EQ(idle.runtime.liveCount, 0);
 }
 
 TEST_F(Simulation, StepLongerThanTheRemainingLifeStopsAtTheEnd) {
@@ -235,67 +237,38 @@ TEST_F(Simulation, DiscardedBirthConsumesOneDraw) {
     EXPECT_EQ(NextRandom(), replay.Next());
 }
 
-class AnimatedFrames : public ::testing::Test {
-protected:
-    void SetUp() override {
-        emitter.texture.SetImage(SolidTexture(64, 16, 0xFFFFFFFF));
-        emitter.texture.SetSplitX(4);
-        emitter.texture.SetAnimation(true);
-        ApplyDefaults(emitter);
-        particle.lifespan = 2.0;
-    }
-
-    std::uint32_t FrameAt(double age) {
-        particle.age = age;
-        UpdateParticle(emitter, particle, 0);
-        return particle.frameIndex;
-    }
-
+// Frame index of a 4-frame animation over a 2 s life, as {age, frame} pairs per duration list.
+TEST(AnimatedFrames, FollowListedDurationsThenShareTheRestOfTheLife) {
+    const std::vector<std::pair<std::vector<std::uint32_t>, std::vector<std::pair<double, std::uint32_t>>>>
+        cases = {// Listed durations loop.
+                 {{100, 100, 100, 100},
+                  {{0.0, 0}, {0.1, 0}, {0.101, 1}, {0.2, 1}, {0.35, 3}, {0.4, 0}, {0.55, 1}}},
+                 // Frames without a duration share the rest of the life.
+                 {{200}, {{0.1, 0}, {0.25, 1}, {0.79, 1}, {0.81, 2}, {1.41, 3}, {2.0, 3}}},
+                 // No durations spread the frames over the life.
+                 {{}, {{0.0, 0}, {0.49, 0}, {0.51, 1}, {2.0, 3}}},
+                 // A longer list never leaves the grid: at 0.075 s the list names frame 7.
+                 {{10, 10, 10, 10, 10, 10, 10, 10}, {{0.035, 3}, {0.075, 3}}}};
     Emitter emitter;
-    Particle particle;
-};
-
-TEST_F(AnimatedFrames, ListedDurationsLoop) {
-    emitter.texture.SetFrameDurations({100, 100, 100, 100});
-    EXPECT_EQ(FrameAt(0.0), 0u);
-    EXPECT_EQ(FrameAt(0.1), 0u);
-    EXPECT_EQ(FrameAt(0.101), 1u);
-    EXPECT_EQ(FrameAt(0.2), 1u);
-    EXPECT_EQ(FrameAt(0.35), 3u);
-    EXPECT_EQ(FrameAt(0.4), 0u);
-    EXPECT_EQ(FrameAt(0.55), 1u);
+    emitter.texture.SetImage(SolidTexture(64, 16, 0xFFFFFFFF));
+    emitter.texture.SetSplitX(4);
+    emitter.texture.SetAnimation(true);
+    ApplyDefaults(emitter);
+    for (const auto& [durations, expected] : cases) {
+        emitter.texture.SetFrameDurations(durations);
+        for (const auto& [age, frame] : expected) {
+            Particle particle;
+            particle.lifespan = 2.0;
+            particle.age = age;
+            UpdateParticle(emitter, particle, 0);
+            EXPECT_EQ(particle.frameIndex, frame) << durations.size() << " durations, age " << age;
+        }
+    }
 }
 
-TEST_F(AnimatedFrames, FramesWithoutDurationShareTheRestOfTheLife) {
-    emitter.texture.SetFrameDurations({200});
-    EXPECT_EQ(FrameAt(0.1), 0u);
-    EXPECT_EQ(FrameAt(0.25), 1u);
-    EXPECT_EQ(FrameAt(0.79), 1u);
-    EXPECT_EQ(FrameAt(0.81), 2u);
-    EXPECT_EQ(FrameAt(1.41), 3u);
-    EXPECT_EQ(FrameAt(2.0), 3u);
-}
-
-TEST_F(AnimatedFrames, NoDurationsSpreadFramesOverTheLife) {
-    EXPECT_EQ(FrameAt(0.0), 0u);
-    EXPECT_EQ(FrameAt(0.49), 0u);
-    EXPECT_EQ(FrameAt(0.51), 1u);
-    EXPECT_EQ(FrameAt(2.0), 3u);
-}
-
-TEST_F(AnimatedFrames, LongerDurationListNeverLeavesTheGrid) {
-    emitter.texture.SetFrameDurations({10, 10, 10, 10, 10, 10, 10, 10});
-    EXPECT_EQ(FrameAt(0.035), 3u);
-    EXPECT_EQ(FrameAt(0.075), 3u);  // the list names frame 7
-}
-
-TEST(RandomFrames, StayInsideTheGrid) {
-    ResetRandomForTesting();
-    Emitter emitter;
-    emitter.texture.SetImage(SolidTexture(64, 64, 0xFFFFFFFF));
+TEST_F(Simulation, RandomFramesCoverTheWholeGrid) {
     emitter.texture.SetSplitX(4);
     emitter.texture.SetSplitY(2);
-    ApplyDefaults(emitter);
     bool seen[8] = {};
     Particle particle;
     for (int i = 0; i < 400; ++i) {

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDialog>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <string>
 
-#include <gtest/gtest.h>
-
+#include "app/qt_text.h"
 #include "engine/settings.h"
 
 namespace orv::test {
@@ -29,21 +30,18 @@ inline void WhenModalShown(std::function<void(QWidget&)> action) {
         action(*modal);
     });
 }
+inline void Confirm(QWidget& dialog) {
+    static_cast<QDialog&>(dialog).accept();
+}
 
 // Keeps the process-wide settings of one test from reaching the next.
-class SettingsGuard {
-public:
-    SettingsGuard() : saved_(CurrentSettings()), savedActive_(ActiveSse2()) {}
+struct SettingsGuard {
+    Settings saved = CurrentSettings();
+    bool activeSse2 = ActiveSse2();
     ~SettingsGuard() {
-        CurrentSettings() = saved_;
-        SetActiveSse2(savedActive_);
+        CurrentSettings() = saved;
+        SetActiveSse2(activeSse2);
     }
-    SettingsGuard(const SettingsGuard&) = delete;
-    SettingsGuard& operator=(const SettingsGuard&) = delete;
-
-private:
-    Settings saved_;
-    bool savedActive_;
 };
 
 }  // namespace orv::test

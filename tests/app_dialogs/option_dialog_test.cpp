@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
 
 #include "app/dialogs/option_dlg.h"
@@ -11,116 +10,87 @@ namespace {
 
 using test::Child;
 
-void Confirm(QWidget& dialog) {
-    static_cast<QDialog&>(dialog).accept();
-}
-
-TEST(OptionChoicesTest, AnUnsupportedDrawTypeShowsAsZeroAndIsReplacedOnOk) {
-    Settings settings;
-    settings.drawType = 2;
-    const OptionChoices choices = OptionChoicesFromSettings(settings);
-    EXPECT_EQ(choices.drawType, 0u);
-    const SettingsChange change = ApplyOptionChoices(settings, choices);
-    EXPECT_EQ(settings.drawType, 0u);
-    EXPECT_TRUE(change.any);
-    EXPECT_FALSE(change.fpsChanged || change.sizeChanged);
-}
-
-TEST(OptionChoicesTest, OutOfRangeTypesAreNotStoredButCountAsChanges) {
-    Settings settings;
-    OptionChoices choices = OptionChoicesFromSettings(settings);
-    choices.interpolateType = 5;
-    EXPECT_TRUE(ApplyOptionChoices(settings, choices).any);
-    EXPECT_EQ(settings.interpolateType, 0u);
-}
-
-TEST(OptionChoicesTest, ReportsWhatChanged) {
+TEST(OptionChoicesTest, ReportsWhatChangedAndStoresOnlySupportedTypes) {
     Settings settings;
     OptionChoices choices = OptionChoicesFromSettings(settings);
     EXPECT_FALSE(ApplyOptionChoices(settings, choices).any);
-
     choices.height = 480;
     SettingsChange change = ApplyOptionChoices(settings, choices);
-    EXPECT_TRUE(change.sizeChanged && change.any);
-    EXPECT_FALSE(change.fpsChanged);
-    EXPECT_EQ(settings.screenWidth, 800u);
-    EXPECT_EQ(settings.screenHeight, 480u);
-
+    EXPECT_TRUE(change.sizeChanged && change.any && !change.fpsChanged);
+    EXPECT_EQ(std::pair(settings.screenWidth, settings.screenHeight), std::pair(800u, 480u));
     choices.framesPerSecond = 15;
     change = ApplyOptionChoices(settings, choices);
-    EXPECT_TRUE(change.fpsChanged && change.any);
-    EXPECT_FALSE(change.sizeChanged);
+    EXPECT_TRUE(change.fpsChanged && change.any && !change.sizeChanged);
     EXPECT_EQ(settings.fsp, 15u);
+
+    // Out-of-range types are not stored but count as changes.
+    choices.interpolateType = 5;
+    EXPECT_TRUE(ApplyOptionChoices(settings, choices).any);
+    EXPECT_EQ(settings.interpolateType, 0u);
+    // An unsupported stored draw type shows as 0 and is replaced on OK.
+    settings.drawType = 2;
+    choices = OptionChoicesFromSettings(settings);
+    EXPECT_EQ(choices.drawType, 0u);
+    change = ApplyOptionChoices(settings, choices);
+    EXPECT_EQ(settings.drawType, 0u);
+    EXPECT_TRUE(change.any && !change.fpsChanged && !change.sizeChanged);
 }
 
-TEST(OptionDialog, Sse2CannotBeChosenWithoutTheProcessorFeature) {
-    COptionDlg dialog(OptionChoices{}, false);
-    EXPECT_FALSE(Child<QCheckBox>(dialog, "sse2")->isEnabled());
-}
-
-TEST(OptionDialog, EmptyOrZeroSizesKeepTheirValues) {
+TEST(OptionDialog, EmptyOrZeroSizesKeepTheirValuesAndSse2NeedsTheProcessor) {
     COptionDlg dialog(OptionChoices{}, true);
     Child<QLineEdit>(dialog, "width")->setText(QString());
     Child<QLineEdit>(dialog, "height")->setText(QStringLiteral("0"));
     dialog.accept();
-    EXPECT_EQ(dialog.Choices().width, 800u);
-    EXPECT_EQ(dialog.Choices().height, 600u);
+    EXPECT_EQ(std::pair(dialog.Choices().width, dialog.Choices().height), std::pair(800u, 600u));
+    COptionDlg withoutSse2(OptionChoices{}, false);
+    EXPECT_FALSE(Child<QCheckBox>(withoutSse2, "sse2")->isEnabled());
 }
 
-TEST(SettingsCommand, AStoredRateOf25ShowsAs60AndIsStoredAs60) {
-    test::SettingsGuard guard;
-    CurrentSettings() = Settings::Defaults();
+// The settings command on default settings, its dialog answered by the test; saves are counted.
+class SettingsCommand : public testing::Test {
+protected:
+    void SetUp() override { CurrentSettings() = Settings::Defaults(); }
+    SettingsChange Run(std::function<void(QWidget&)> answer) {
+        test::WhenModalShown(std::move(answer));
+        return RunSettingsCommand(nullptr, [this] { ++saves_; });
+    }
+    test::SettingsGuard guard_;
+    int saves_ = 0;
+};
+
+TEST_F(SettingsCommand, AStoredRateOf25ShowsAs60AndIsStoredAs60) {
     CurrentSettings().fsp = 25;
-    int saves = 0;
     QString shown;
-    test::WhenModalShown([&shown](QWidget& dialog) {
+    const SettingsChange change = Run([&shown](QWidget& dialog) {
         shown = Child<QComboBox>(dialog, "frameRate")->currentText();
-        Confirm(dialog);
+        test::Confirm(dialog);
     });
-    const SettingsChange change = RunSettingsCommand(nullptr, [&saves] { ++saves; });
     EXPECT_EQ(shown, QStringLiteral("60 FPS"));
     EXPECT_EQ(CurrentSettings().fsp, 60u);
     EXPECT_TRUE(change.fpsChanged);
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(saves_, 1);
 }
 
-TEST(SettingsCommand, OkWithoutChangesSavesNothing) {
-    test::SettingsGuard guard;
-    CurrentSettings() = Settings::Defaults();
-    int saves = 0;
-    test::WhenModalShown(Confirm);
-    const SettingsChange change = RunSettingsCommand(nullptr, [&saves] { ++saves; });
-    EXPECT_FALSE(change.any);
-    EXPECT_EQ(saves, 0);
-}
-
-TEST(SettingsCommand, CancelChangesNothing) {
-    test::SettingsGuard guard;
-    CurrentSettings() = Settings::Defaults();
-    int saves = 0;
-    test::WhenModalShown([](QWidget& dialog) {
-        Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
-        static_cast<QDialog&>(dialog).reject();
-    });
-    EXPECT_FALSE(RunSettingsCommand(nullptr, [&saves] { ++saves; }).any);
+TEST_F(SettingsCommand, OkWithoutChangesOrCancelSavesNothing) {
+    EXPECT_FALSE(Run(test::Confirm).any);
+    EXPECT_FALSE(Run([](QWidget& dialog) {
+                     Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
+                     static_cast<QDialog&>(dialog).reject();
+                 }).any);
     EXPECT_EQ(CurrentSettings().fsp, 60u);
-    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(saves_, 0);
 }
 
-TEST(SettingsCommand, TheDrawingCodeFollowsTheSse2Choice) {
+TEST_F(SettingsCommand, TheDrawingCodeFollowsTheSse2Choice) {
     if (!ProcessorHasSse2()) GTEST_SKIP() << "no SSE2 on this processor";
-    test::SettingsGuard guard;
-    CurrentSettings() = Settings::Defaults();
     SetActiveSse2(true);
-    int saves = 0;
-    test::WhenModalShown([](QWidget& dialog) {
-        Child<QCheckBox>(dialog, "sse2")->setChecked(false);
-        Confirm(dialog);
-    });
-    EXPECT_TRUE(RunSettingsCommand(nullptr, [&saves] { ++saves; }).any);
+    EXPECT_TRUE(Run([](QWidget& dialog) {
+                    Child<QCheckBox>(dialog, "sse2")->setChecked(false);
+                    test::Confirm(dialog);
+                }).any);
     EXPECT_FALSE(CurrentSettings().sse2Enable);
     EXPECT_FALSE(ActiveSse2());
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(saves_, 1);
 }
 
 }  // namespace

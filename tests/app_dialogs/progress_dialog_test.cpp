@@ -1,12 +1,10 @@
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/dialogs/progress_dlg.h"
-#include "app/qt_text.h"
 #include "app/dialogs/render_dlg.h"
 #include "tests/app_dialogs/dialog_test_support.h"
 
@@ -21,19 +19,18 @@ protected:
         CurrentSettings().screenWidth = 16;
         CurrentSettings().screenHeight = 12;
     }
-
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-
     RenderJobConfig Config(const QString& base, std::uint32_t seconds, std::uint32_t fps) const {
-        RenderJobConfig config;
-        config.outputBasePath = ToU16(Path(base));
-        config.seconds = seconds;
-        config.framesPerSecond = fps;
-        return config;
+        return {.framesPerSecond = fps, .outputBasePath = ToU16(dir_.filePath(base)), .seconds = seconds};
     }
-
     QStringList Frames(const QString& folder) const {
-        return QDir(Path(folder)).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+        return QDir(dir_.filePath(folder)).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    }
+    // Runs the job; returns the failures it reported.
+    QStringList Run(const QString& base, std::uint32_t seconds, std::uint32_t fps) {
+        QStringList reports;
+        RunRenderJob(nullptr, effect_, Config(base, seconds, fps),
+                     [&reports](const QString& text) { reports << text; });
+        return reports;
     }
 
     test::SettingsGuard guard_;
@@ -42,10 +39,7 @@ protected:
 };
 
 TEST_F(RenderJobTest, WritesTheSequenceIntoANewFolder) {
-    QStringList reports;
-    RunRenderJob(nullptr, effect_, Config(QStringLiteral("new/sub/fire.png"), 1, 15),
-                 [&reports](const QString& text) { reports << text; });
-    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'\n').toStdString();
+    EXPECT_EQ(Run(QStringLiteral("new/sub/fire.png"), 1, 15), QStringList{});
     const QStringList frames = Frames(QStringLiteral("new/sub"));
     ASSERT_EQ(frames.size(), 15);
     EXPECT_EQ(frames.first(), QStringLiteral("fire000000.png"));
@@ -62,17 +56,9 @@ TEST_P(CancelTest, StopsAfterTheCurrentFrame) {
     QObject::connect(&dialog, &CProgressDlg::positionChanged, &dialog, [&](int position) {
         if (position == 0 || cancelled) return;
         cancelled = true;
-        switch (GetParam()) {
-            case 0:
-                dialog.reject();
-                break;
-            case 1:
-                QTest::keyClick(&dialog, Qt::Key_Escape);
-                break;
-            default:
-                dialog.close();
-                break;
-        }
+        if (GetParam() == 0) dialog.reject();
+        if (GetParam() == 1) QTest::keyClick(&dialog, Qt::Key_Escape);
+        if (GetParam() == 2) dialog.close();
         // Asking to stop does not close the dialog: the job does.
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_FALSE(test::Child<QPushButton>(dialog, "cancel")->isEnabled());
@@ -92,34 +78,27 @@ TEST_P(CancelTest, StopsAfterTheCurrentFrame) {
 
 INSTANTIATE_TEST_SUITE_P(ByButtonEscAndCloseBox, CancelTest, testing::Values(0, 1, 2));
 
-TEST_F(RenderJobTest, AFailedRunIsReportedOnce) {
+TEST_F(RenderJobTest, FailuresAreReportedOnce) {
     // A title too long for any file system: no frame can be written.
-    const QString base = QString(300, u'x') + QStringLiteral(".png");
-    QStringList reports;
-    RunRenderJob(nullptr, effect_, Config(base, 2, 30), [&reports](const QString& text) { reports << text; });
+    const QStringList reports = Run(QString(300, u'x') + QStringLiteral(".png"), 2, 30);
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports.first().contains(QStringLiteral("0 枚")));
     EXPECT_TRUE(Frames(QString()).isEmpty());
-}
 
-TEST_F(RenderJobTest, AFolderThatCannotBeMadeIsReportedOnceAndNothingRenders) {
-    QFile blocker(Path(QStringLiteral("taken")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QStringList reports;
-    RunRenderJob(nullptr, effect_, Config(QStringLiteral("taken/fire.png"), 1, 15),
-                 [&reports](const QString& text) { reports << text; });
-    ASSERT_EQ(reports.size(), 1);
-    EXPECT_TRUE(reports.first().startsWith(QStringLiteral("出力先フォルダを作成できません。")));
+    // A file where the output folder should be.
+    ASSERT_TRUE(QFile(dir_.filePath(QStringLiteral("taken"))).open(QIODevice::WriteOnly));
+    const QStringList folder = Run(QStringLiteral("taken/fire.png"), 1, 15);
+    ASSERT_EQ(folder.size(), 1);
+    EXPECT_TRUE(folder.first().startsWith(QStringLiteral("出力先フォルダを作成できません。")));
 }
 
 TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmed) {
     CurrentSettings().fsp = 20;
-    const QString base = Path(QStringLiteral("cmd/spark.png"));
+    const QString base = dir_.filePath(QStringLiteral("cmd/spark.png"));
     test::WhenModalShown([base](QWidget& dialog) {
         test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
         test::Child<QLineEdit>(dialog, "outputPath")->setText(base);
-        static_cast<QDialog&>(dialog).accept();
+        test::Confirm(dialog);
     });
     RunRenderCommand(nullptr, effect_);
     const QStringList frames = Frames(QStringLiteral("cmd"));

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <algorithm>
+#include <concepts>
 #include <cstdint>
 
 #include "render/pixel_operations_sse2.h"
 #include "render/span_split.h"
 #include "render/sprite.h"
 #include "render/sprite_geometry.h"
+#include "render/texel_samplers.h"
 
 namespace orv {
 
@@ -13,55 +16,107 @@ namespace orv {
 // rectangle) the span code path. Every combination is its own routine, so the pixel loops hold
 // no test of sampling kind, blending, tint or target kind.
 
+// The span policies are made once per sprite from its walk: every row spans the same columns
+// and starts at the same texel column; only the row and its v change.
+
 // Plain code path: one pixel at a time.
 template <class Sampler, class Op>
 class PlainSpans {
 public:
-    PlainSpans(const TexelSampler& sampler, const SpriteTint& tint) : sample_(sampler), op_(tint) {}
+    PlainSpans(const TexelSampler& sampler, const SpriteTint& tint, const RectWalk& walk)
+        : sample_(sampler),
+          op_(tint),
+          x0_(walk.x0),
+          x1_(walk.x1),
+          u_(static_cast<std::uint32_t>(walk.u)),
+          du_(static_cast<std::uint32_t>(walk.du)) {}
 
-    void Fill(std::uint32_t* row, std::int32_t x0, std::int32_t x1, std::uint32_t u, std::uint32_t du,
-              std::int32_t v) const {
-        for (std::int32_t x = x0; x < x1; ++x) {
+    void Fill(std::uint32_t* row, std::int32_t v) const {
+        std::uint32_t u = u_;
+        for (std::int32_t x = x0_; x < x1_; ++x) {
             row[x] = op_(row[x], sample_(static_cast<std::int32_t>(u), v));
-            u += du;
+            u += du_;
         }
     }
 
 private:
     Sampler sample_;
     Op op_;
+    std::int32_t x0_, x1_;
+    std::uint32_t u_, du_;
 };
 
 #if ORV_RENDER_SSE2
-// SSE2 code path: texels are fetched one by one, destination pixels are read, blended and stored
-// four at a time on 16-byte boundaries, with single pixels before and after.
+// Samplers that can also take four interior samples of a row at once.
+template <class Sampler>
+concept SamplesFourAtATime = requires(const Sampler& sampler) {
+    { sampler.InteriorColumns(0, 0, 0) } -> std::same_as<ColumnRange>;
+    { sampler.InteriorRow(0) } -> std::same_as<bool>;
+};
+
+// SSE2 code path: destination pixels are read, blended and stored four at a time on 16-byte
+// boundaries, with single pixels before and after. Texels are fetched one by one, except where
+// the sampler can take four at once: in the groups whose samples are all interior.
 template <class Sampler, class Op>
 class Sse2Spans {
 public:
-    Sse2Spans(const TexelSampler& sampler, const SpriteTint& tint)
-        : sample_(sampler), op_(tint), wide_(tint) {}
+    Sse2Spans(const TexelSampler& sampler, const SpriteTint& tint, const RectWalk& walk)
+        : sample_(sampler),
+          op_(tint),
+          wide_(tint),
+          x0_(walk.x0),
+          x1_(walk.x1),
+          u_(static_cast<std::uint32_t>(walk.u)),
+          du_(static_cast<std::uint32_t>(walk.du)) {
+        if constexpr (SamplesFourAtATime<Sampler>) {
+            interior_ = sample_.InteriorColumns(walk.u, walk.du, walk.x1 - walk.x0);
+        }
+    }
 
-    void Fill(std::uint32_t* row, std::int32_t x0, std::int32_t x1, std::uint32_t u, std::uint32_t du,
-              std::int32_t v) const {
-        std::uint32_t* pixel = row + x0;
-        const SpanSplit split = SplitSpan(pixel, x1 - x0);
+    void Fill(std::uint32_t* row, std::int32_t v) const {
+        std::uint32_t* pixel = row + x0_;
+        const SpanSplit split = SplitSpan(pixel, x1_ - x0_);
+        std::uint32_t u = u_;
+        const std::uint32_t du = du_;
         auto single = [&] {
             *pixel = op_(*pixel, sample_(static_cast<std::int32_t>(u), v));
             ++pixel;
             u += du;
         };
-        for (std::int32_t i = 0; i < split.head; ++i) single();
-        for (std::int32_t i = 0; i < split.groups; ++i) {
-            const std::uint32_t t0 = sample_(static_cast<std::int32_t>(u), v);
-            const std::uint32_t t1 = sample_(static_cast<std::int32_t>(u + du), v);
-            const std::uint32_t t2 = sample_(static_cast<std::int32_t>(u + 2 * du), v);
-            const std::uint32_t t3 = sample_(static_cast<std::int32_t>(u + 3 * du), v);
-            u += 4 * du;
-            const __m128i texels = _mm_set_epi32(static_cast<int>(t3), static_cast<int>(t2),
-                                                 static_cast<int>(t1), static_cast<int>(t0));
-            auto* group = reinterpret_cast<__m128i*>(pixel);
-            _mm_store_si128(group, wide_(_mm_load_si128(group), texels));
+        auto group = [&](__m128i texels) {
+            auto* at = reinterpret_cast<__m128i*>(pixel);
+            _mm_store_si128(at, wide_(_mm_load_si128(at), texels));
             pixel += 4;
+        };
+        auto gatheredGroups = [&](std::int32_t count) {
+            for (std::int32_t i = 0; i < count; ++i) {
+                const std::uint32_t t0 = sample_(static_cast<std::int32_t>(u), v);
+                const std::uint32_t t1 = sample_(static_cast<std::int32_t>(u + du), v);
+                const std::uint32_t t2 = sample_(static_cast<std::int32_t>(u + 2 * du), v);
+                const std::uint32_t t3 = sample_(static_cast<std::int32_t>(u + 3 * du), v);
+                u += 4 * du;
+                group(_mm_set_epi32(static_cast<int>(t3), static_cast<int>(t2), static_cast<int>(t1),
+                                    static_cast<int>(t0)));
+            }
+        };
+        for (std::int32_t i = 0; i < split.head; ++i) single();
+        if constexpr (SamplesFourAtATime<Sampler>) {
+            // Group g covers span columns head + 4g to head + 4g + 3; [from, to) are the groups
+            // lying wholly in the interior columns.
+            std::int32_t from = 0, to = 0;
+            if (sample_.InteriorRow(v)) {
+                from = std::min((std::max(interior_.first - split.head, 0) + 3) / 4, split.groups);
+                to = std::max(std::min(std::max(interior_.last - split.head, 0) / 4, split.groups), from);
+            }
+            gatheredGroups(from);
+            if (from < to) {
+                typename Sampler::FourAtATime four(sample_, v, u, du);
+                for (std::int32_t i = from; i < to; ++i) group(four.Next());
+                u += static_cast<std::uint32_t>(to - from) * 4 * du;
+            }
+            gatheredGroups(split.groups - to);
+        } else {
+            gatheredGroups(split.groups);
         }
         for (std::int32_t i = 0; i < split.tail; ++i) single();
     }
@@ -70,6 +125,9 @@ private:
     Sampler sample_;
     Op op_;
     typename Sse2FormOf<Op>::type wide_;
+    std::int32_t x0_, x1_;
+    std::uint32_t u_, du_;
+    ColumnRange interior_;
 };
 #endif
 
@@ -86,13 +144,10 @@ void FillSpriteRect(FrameBuffer& target, const FixedRect& dest, const TexelRect&
     if (!CanSample(sampler)) return;
     const auto walk = PlanRectWalk(target.Width(), target.Height(), dest, source);
     if (!walk) return;
-    const Spans<Sampler, Op> spans(sampler, tint);
-    const auto u = static_cast<std::uint32_t>(walk->u);
-    const auto du = static_cast<std::uint32_t>(walk->du);
+    const Spans<Sampler, Op> spans(sampler, tint, *walk);
     auto v = static_cast<std::uint32_t>(walk->v);
     for (std::int32_t y = walk->y0; y < walk->y1; ++y) {
-        spans.Fill(target.Row(static_cast<std::uint32_t>(y)), walk->x0, walk->x1, u, du,
-                   static_cast<std::int32_t>(v));
+        spans.Fill(target.Row(static_cast<std::uint32_t>(y)), static_cast<std::int32_t>(v));
         v += static_cast<std::uint32_t>(walk->dv);
     }
 }

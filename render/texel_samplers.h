@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "render/sprite.h"
@@ -45,13 +46,19 @@ namespace detail {
 #if ORV_RENDER_SSE2
 // In 16-bit lanes: p + floor(((q - p) * w - p) / 65536), the product split into its
 // low and high halves (w is unsigned, the multiply signed, hence the correction of the high half).
-inline __m128i MixLanes(__m128i p, __m128i q, __m128i w) {
+// `wHigh` is w >> 15 spread over the lane (all ones for weights of 32768 and more), made once for a
+// weight that serves several mixes.
+inline __m128i MixLanes(__m128i p, __m128i q, __m128i w, __m128i wHigh) {
     const __m128i diff = _mm_sub_epi16(q, p);
     const __m128i low = _mm_mullo_epi16(diff, w);
-    const __m128i high = _mm_add_epi16(_mm_mulhi_epi16(diff, w), _mm_and_si128(diff, _mm_srai_epi16(w, 15)));
+    const __m128i high = _mm_add_epi16(_mm_mulhi_epi16(diff, w), _mm_and_si128(diff, wHigh));
     const __m128i bias = _mm_set1_epi16(static_cast<short>(0x8000));
     const __m128i borrow = _mm_cmplt_epi16(_mm_xor_si128(low, bias), _mm_xor_si128(p, bias));
     return _mm_add_epi16(_mm_add_epi16(p, high), borrow);
+}
+
+inline __m128i MixLanes(__m128i p, __m128i q, __m128i w) {
+    return MixLanes(p, q, w, _mm_srai_epi16(w, 15));
 }
 
 inline __m128i Widen(std::uint32_t first, std::uint32_t second) {
@@ -111,6 +118,11 @@ inline std::uint32_t Mix4(std::uint32_t p00, std::uint32_t p10, std::uint32_t p0
 
 }  // namespace detail
 
+// A run of span columns, first inclusive, last exclusive.
+struct ColumnRange {
+    std::int32_t first = 0, last = 0;
+};
+
 class BilinearSampling {
 public:
     explicit BilinearSampling(const TexelSampler& sampler)
@@ -120,6 +132,90 @@ public:
           // In 64 bits: a texture wider or taller than 32767 texels would overflow 16.16.
           columnLimit_(std::int64_t{sampler.lastColumn} * 65536),
           rowLimit_(std::int64_t{sampler.lastRow} * 65536) {}
+
+#if ORV_RENDER_SSE2
+    // Of the samples u + k * du, k in [0, count), the run [first, last) that lies inside the texture
+    // (0 <= u < lastColumn * 65536), where both columns of every pair exist and nothing is clamped.
+    // The same for every row of a rectangle, so it is found once per sprite. Empty when the
+    // coordinates wrap within the span; the clamping sampler then serves every sample.
+    ColumnRange InteriorColumns(std::int32_t u, std::int32_t du, std::int32_t count) const {
+        if (count <= 0) return {};
+        const std::int64_t first = u, step = du, last = first + step * (count - 1);
+        if (last < INT32_MIN || last > INT32_MAX) return {};
+        const std::int64_t limit = columnLimit_ - 1;  // largest interior u
+        std::int64_t begin = 0, end = 0;
+        if (step == 0) {
+            end = first >= 0 && first <= limit ? count : 0;
+        } else if (step > 0) {
+            begin = first >= 0 ? 0 : (step - 1 - first) / step;
+            end = first <= limit ? (limit - first) / step + 1 : 0;
+        } else {
+            begin = first <= limit ? 0 : (first - limit - step - 1) / -step;
+            end = first >= 0 ? first / -step + 1 : 0;
+        }
+        end = std::min<std::int64_t>(end, count);
+        begin = std::min(begin, end);
+        return {static_cast<std::int32_t>(begin), static_cast<std::int32_t>(end)};
+    }
+
+    // Whether row v needs no clamping: rows y and y + 1 both exist.
+    bool InteriorRow(std::int32_t v) const {
+        return v >= 0 && v < rowLimit_;
+    }
+
+    // Four interior samples at a time along one interior row. Both texel rows are fixed for the
+    // row and fy with them; each pixel brings its two texel pairs (one 8-byte load per texel
+    // row) and its own fx. The arithmetic is that of the single sample, lane for lane.
+    class FourAtATime {
+    public:
+        FourAtATime(const BilinearSampling& sampling, std::int32_t v, std::uint32_t u, std::uint32_t du)
+            : upper_(sampling.texture_.Row(static_cast<std::uint32_t>(v) >> 16)),
+              lower_(sampling.texture_.Row((static_cast<std::uint32_t>(v) >> 16) + 1)),
+              u_(u),
+              du_(du),
+              uLanes_(_mm_set_epi32(static_cast<int>(u + 3 * du), static_cast<int>(u + 2 * du),
+                                    static_cast<int>(u + du), static_cast<int>(u))),
+              uStep_(_mm_set1_epi32(static_cast<int>(4 * du))),
+              fy_(_mm_set1_epi16(static_cast<short>(v & 0xFFFF))),
+              fyHigh_(_mm_srai_epi16(fy_, 15)) {}
+
+        __m128i Next() {
+            const __m128i zero = _mm_setzero_si128();
+            // fx of pixels 0 and 1 (and 2 and 3), each in the four lanes of its pixel.
+            const __m128i fx01 = _mm_shuffle_epi32(_mm_unpacklo_epi16(uLanes_, uLanes_), 0xA0);
+            const __m128i fx23 = _mm_shuffle_epi32(_mm_unpackhi_epi16(uLanes_, uLanes_), 0xA0);
+            const __m128i fx01High = _mm_srai_epi16(fx01, 15), fx23High = _mm_srai_epi16(fx23, 15);
+            const std::uint32_t x0 = u_ >> 16, x1 = (u_ + du_) >> 16, x2 = (u_ + 2 * du_) >> 16,
+                                x3 = (u_ + 3 * du_) >> 16;
+            u_ += 4 * du_;
+            uLanes_ = _mm_add_epi32(uLanes_, uStep_);
+            auto pairs = [](const std::uint32_t* row, std::uint32_t a, std::uint32_t b) {
+                // Left texels of pixels a and b in the low half, right texels in the high half.
+                return _mm_unpacklo_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + a)),
+                                          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + b)));
+            };
+            auto mixPair = [&](std::uint32_t a, std::uint32_t b, __m128i fx, __m128i fxHigh) {
+                const __m128i up = pairs(upper_, a, b), down = pairs(lower_, a, b);
+                const __m128i top = MixAcross(up, zero, fx, fxHigh);
+                const __m128i bottom = MixAcross(down, zero, fx, fxHigh);
+                return detail::MixLanes(top, bottom, fy_, fyHigh_);
+            };
+            return _mm_packus_epi16(mixPair(x0, x1, fx01, fx01High), mixPair(x2, x3, fx23, fx23High));
+        }
+
+    private:
+        static __m128i MixAcross(__m128i pairs, __m128i zero, __m128i fx, __m128i fxHigh) {
+            return detail::MixLanes(_mm_unpacklo_epi8(pairs, zero), _mm_unpackhi_epi8(pairs, zero), fx,
+                                    fxHigh);
+        }
+
+        const std::uint32_t* upper_;
+        const std::uint32_t* lower_;
+        std::uint32_t u_, du_;
+        __m128i uLanes_, uStep_;
+        __m128i fy_, fyHigh_;
+    };
+#endif
 
     std::uint32_t operator()(std::int32_t u, std::int32_t v) const {
         const std::uint32_t fx = static_cast<std::uint32_t>(u) & 0xFFFF;

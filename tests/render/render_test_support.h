@@ -9,31 +9,29 @@
 
 namespace orv::test {
 
-inline FrameBuffer RandomImage(std::uint32_t width, std::uint32_t height, std::mt19937& random) {
+template <class Word>
+FrameBuffer MakeImage(std::uint32_t width, std::uint32_t height, Word word) {
     FrameBuffer image(width, height);
     for (std::uint32_t y = 0; y < height; ++y) {
-        for (std::uint32_t x = 0; x < width; ++x) image.At(x, y) = static_cast<std::uint32_t>(random());
+        for (std::uint32_t x = 0; x < width; ++x) image.At(x, y) = word(x, y);
     }
     return image;
 }
 
+inline FrameBuffer RandomImage(std::uint32_t width, std::uint32_t height, std::mt19937& random) {
+    return MakeImage(width, height, [&](auto, auto) { return static_cast<std::uint32_t>(random()); });
+}
+
 inline FrameBuffer FilledImage(std::uint32_t width, std::uint32_t height, std::uint32_t word) {
-    FrameBuffer image(width, height);
-    for (std::uint32_t y = 0; y < height; ++y) {
-        for (std::uint32_t x = 0; x < width; ++x) image.At(x, y) = word;
-    }
-    return image;
+    return MakeImage(width, height, [word](auto, auto) { return word; });
 }
 
 // A texture whose texel at (x, y) is 0xFF000000 | (x + 1) << 8 | (y + 1). Drawn untinted at full
 // alpha over black (channel c becomes (c * 254) >> 8 = c - 1 for c up to 128), a pixel's green
 // byte is the column and its blue byte the row of the texel it sampled.
 inline FrameBuffer CoordinateTexture(std::uint32_t width, std::uint32_t height) {
-    FrameBuffer image(width, height);
-    for (std::uint32_t y = 0; y < height; ++y) {
-        for (std::uint32_t x = 0; x < width; ++x) image.At(x, y) = 0xFF000000u | (x + 1) << 8 | (y + 1);
-    }
-    return image;
+    return MakeImage(width, height,
+                     [](std::uint32_t x, std::uint32_t y) { return 0xFF000000u | (x + 1) << 8 | (y + 1); });
 }
 
 inline TexelSampler SamplerFor(const FrameBuffer& texture) {
@@ -49,6 +47,15 @@ inline FixedRect FixedFromPixels(double left, double top, double right, double b
     return {Fixed(left), Fixed(top), Fixed(right), Fixed(bottom)};
 }
 
+// Pixels of `b` that differ from `a` (same size).
+inline int Differences(const FrameBuffer& a, const FrameBuffer& b) {
+    int count = 0;
+    for (std::uint32_t y = 0; y < a.Height(); ++y) {
+        for (std::uint32_t x = 0; x < a.Width(); ++x) count += a.At(x, y) != b.At(x, y);
+    }
+    return count;
+}
+
 // A target whose rows sit inside a larger block, with guard words around every row, so that
 // writes outside the frame are seen.
 class GuardedTarget {
@@ -59,6 +66,12 @@ public:
         view_.View(memory_.data() + pitch_ + 4, width, height, pitch_);
         for (std::uint32_t y = 0; y < height; ++y) {
             for (std::uint32_t x = 0; x < width; ++x) view_.At(x, y) = fill;
+        }
+    }
+    // A copy of `start`.
+    explicit GuardedTarget(const FrameBuffer& start) : GuardedTarget(start.Width(), start.Height(), 0) {
+        for (std::uint32_t y = 0; y < start.Height(); ++y) {
+            for (std::uint32_t x = 0; x < start.Width(); ++x) view_.At(x, y) = start.At(x, y);
         }
     }
     FrameBuffer& Frame() { return view_; }

@@ -5,10 +5,11 @@
 #include <cstdlib>
 #include <random>
 #include <set>
-#include <vector>
+#include <utility>
 
 #include "render/span_split.h"
 #include "render/sprite.h"
+#include "render/texel_samplers.h"
 #include "tests/render/render_test_support.h"
 
 namespace orv {
@@ -24,13 +25,10 @@ SpriteVariantKey KeyOf(unsigned bits) {
 TEST(SpriteVariants, EveryCombinationHasItsOwnRectangleFillAndTheQuadFillIgnoresThePath) {
     std::set<void*> rects, quads;
     for (unsigned bits = 0; bits < 32; ++bits) {
-        const SpriteVariantKey key = KeyOf(bits);
-        const SpriteFills& fills = SelectSpriteFills(key);
+        const SpriteFills& fills = SelectSpriteFills(KeyOf(bits));
         rects.insert(reinterpret_cast<void*>(fills.fillRect));
         quads.insert(reinterpret_cast<void*>(fills.fillQuad));
-        SpriteVariantKey other = key;
-        other.sse2 = !key.sse2;
-        EXPECT_EQ(fills.fillQuad, SelectSpriteFills(other).fillQuad) << bits;
+        EXPECT_EQ(fills.fillQuad, SelectSpriteFills(KeyOf(bits ^ 4)).fillQuad) << bits;
     }
     EXPECT_EQ(rects.size(), ORV_RENDER_SSE2 ? 32u : 16u);
     EXPECT_EQ(quads.size(), 16u);
@@ -38,79 +36,55 @@ TEST(SpriteVariants, EveryCombinationHasItsOwnRectangleFillAndTheQuadFillIgnores
 
 TEST(SpanSplit, HeadGroupsAndTailFollowTheAddress) {
     alignas(16) std::uint32_t row[16] = {};
-    const SpanSplit shortSpan = SplitSpan(row + 1, 3);  // h = 3: the whole span is the tail
-    EXPECT_EQ(shortSpan.head, 0);
-    EXPECT_EQ(shortSpan.groups, 0);
-    EXPECT_EQ(shortSpan.tail, 3);
-    const SpanSplit longSpan = SplitSpan(row + 1, 12);
-    EXPECT_EQ(longSpan.head, 3);
-    EXPECT_EQ(longSpan.groups, 2);
-    EXPECT_EQ(longSpan.tail, 1);
-    const SpanSplit aligned = SplitSpan(row + 4, 7);
-    EXPECT_EQ(aligned.head, 0);
-    EXPECT_EQ(aligned.groups, 1);
-    EXPECT_EQ(aligned.tail, 3);
-}
-
-// A random sprite: a texture, a source frame inside it, a destination reaching partly outside a
-// target, a tint.
-struct RandomSprite {
-    FrameBuffer texture;
-    TexelRect source;
-    FixedRect dest;
-    SpriteTint tint;
-};
-
-RandomSprite MakeSprite(std::mt19937& random, std::uint32_t targetWidth, std::uint32_t targetHeight) {
-    auto between = [&random](std::int32_t low, std::int32_t high) {
-        return std::uniform_int_distribution<std::int32_t>(low, high)(random);
+    struct Case {
+        int first, count, head, groups, tail;
     };
-    RandomSprite sprite;
-    const std::uint32_t width = static_cast<std::uint32_t>(between(1, 40));
-    const std::uint32_t height = static_cast<std::uint32_t>(between(1, 40));
-    sprite.texture = test::RandomImage(width, height, random);
-    sprite.source.left = between(0, static_cast<std::int32_t>(width) - 1);
-    sprite.source.top = between(0, static_cast<std::int32_t>(height) - 1);
-    sprite.source.right = between(sprite.source.left + 1, static_cast<std::int32_t>(width));
-    sprite.source.bottom = between(sprite.source.top + 1, static_cast<std::int32_t>(height));
-    const std::int32_t x = between(-20 * 65536, static_cast<std::int32_t>(targetWidth) * 65536);
-    const std::int32_t y = between(-20 * 65536, static_cast<std::int32_t>(targetHeight) * 65536);
-    sprite.dest = {x, y, x + between(1, 60 * 65536), y + between(1, 30 * 65536)};
-    sprite.tint = {static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255)),
-                   static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255))};
-    return sprite;
+    // A span of 3 from x = 1 has h = 3: all of it is the tail.
+    for (const Case& c : {Case{1, 3, 0, 0, 3}, Case{1, 12, 3, 2, 1}, Case{4, 7, 0, 1, 3}}) {
+        const SpanSplit split = SplitSpan(row + c.first, c.count);
+        EXPECT_EQ(split.head, c.head) << c.first << "+" << c.count;
+        EXPECT_EQ(split.groups, c.groups) << c.first << "+" << c.count;
+        EXPECT_EQ(split.tail, c.tail) << c.first << "+" << c.count;
+    }
 }
 
 // Draws the same random sprites with the plain and the SSE2 form of a variant onto equal random
-// targets, and hands every pixel pair to `compare`. Targets have odd widths and rows that start
-// off 16-byte boundaries, so spans have heads, groups and tails of every length.
+// targets and hands each pair of targets to `compare`. Targets have odd widths and rows that
+// start off 16-byte boundaries, so spans have heads, groups and tails of every length; sprites
+// reach past every edge of target and texture, some are mirrored, some cover many groups.
 template <class Compare>
 void DrawBothPaths(SpriteVariantKey key, int spritesPerTarget, Compare compare) {
     std::mt19937 random(1234 + (key.bilinear ? 16 : 0) + (key.normalBlend ? 2 : 0) + (key.tinted ? 1 : 0));
+    auto between = [&random](std::int32_t low, std::int32_t high) {
+        return std::uniform_int_distribution<std::int32_t>(low, high)(random);
+    };
     SpriteVariantKey sse2Key = key;
     sse2Key.sse2 = true;
     key.sse2 = false;
     for (int round = 0; round < 240 / spritesPerTarget; ++round) {
         const std::uint32_t width = 37 + static_cast<std::uint32_t>(round % 5), height = 23;
-        GuardedTarget plain(width, height, 0), wide(width, height, 0);
-        for (std::uint32_t y = 0; y < height; ++y) {
-            for (std::uint32_t x = 0; x < width; ++x) {
-                const auto word = static_cast<std::uint32_t>(random());
-                plain.Frame().At(x, y) = wide.Frame().At(x, y) = word;
-            }
-        }
+        const FrameBuffer start = test::RandomImage(width, height, random);
+        GuardedTarget plain(start), wide(start);
         for (int i = 0; i < spritesPerTarget; ++i) {
-            const RandomSprite sprite = MakeSprite(random, width, height);
-            SelectSpriteFills(key).fillRect(plain.Frame(), sprite.dest, sprite.source, sprite.tint,
-                                            SamplerFor(sprite.texture));
-            SelectSpriteFills(sse2Key).fillRect(wide.Frame(), sprite.dest, sprite.source, sprite.tint,
-                                                SamplerFor(sprite.texture));
+            const FrameBuffer texture = test::RandomImage(between(1, 40), between(1, 40), random);
+            const std::int32_t w = static_cast<std::int32_t>(texture.Width()),
+                               h = static_cast<std::int32_t>(texture.Height());
+            TexelRect source{between(0, w - 1), between(0, h - 1), 0, 0};
+            source.right = between(source.left + 1, w);
+            source.bottom = between(source.top + 1, h);
+            if (between(0, 7) == 0) std::swap(source.left, source.right);
+            const std::int32_t x = between(-20 * 65536, static_cast<std::int32_t>(width) * 65536);
+            const std::int32_t y = between(-20 * 65536, static_cast<std::int32_t>(height) * 65536);
+            const FixedRect dest{x, y, x + between(1, 60 * 65536), y + between(1, 30 * 65536)};
+            const SpriteTint tint{
+                static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255)),
+                static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255))};
+            SelectSpriteFills(key).fillRect(plain.Frame(), dest, source, tint, SamplerFor(texture));
+            SelectSpriteFills(sse2Key).fillRect(wide.Frame(), dest, source, tint, SamplerFor(texture));
         }
         ASSERT_TRUE(plain.GuardsIntact());
         ASSERT_TRUE(wide.GuardsIntact());
-        for (std::uint32_t y = 0; y < height; ++y) {
-            for (std::uint32_t x = 0; x < width; ++x) compare(plain.Frame().At(x, y), wide.Frame().At(x, y));
-        }
+        compare(plain.Frame(), wide.Frame());
     }
 }
 
@@ -119,7 +93,9 @@ TEST(SpriteVariants, Sse2IsBitIdenticalToPlainOnOpaqueTargets) {
         const SpriteVariantKey key = KeyOf(bits);
         if (!key.opaqueTarget || key.sse2) continue;
         int differences = 0;
-        DrawBothPaths(key, 8, [&](std::uint32_t plain, std::uint32_t wide) { differences += plain != wide; });
+        DrawBothPaths(key, 8, [&](const FrameBuffer& plain, const FrameBuffer& wide) {
+            differences += test::Differences(plain, wide);
+        });
         EXPECT_EQ(differences, 0) << "variant " << bits;
     }
 }
@@ -134,13 +110,18 @@ TEST(SpriteVariants, Sse2StaysCloseToPlainOnTargetsWithAlpha) {
         if (key.opaqueTarget || key.sse2) continue;
         int worstAlpha = 0, worstColour = 0;
         // One sprite per target: overlapping sprites would compound the differences.
-        DrawBothPaths(key, 1, [&](std::uint32_t plain, std::uint32_t wide) {
-            const int plainAlpha = static_cast<int>(plain >> 24), wideAlpha = static_cast<int>(wide >> 24);
-            worstAlpha = std::max(worstAlpha, std::abs(plainAlpha - wideAlpha));
-            for (int at : {0, 8, 16}) {
-                const int p = static_cast<int>((plain >> at) & 0xFF) * plainAlpha;
-                const int w = static_cast<int>((wide >> at) & 0xFF) * wideAlpha;
-                worstColour = std::max(worstColour, (std::abs(p - w) + 254) / 255);
+        DrawBothPaths(key, 1, [&](const FrameBuffer& plainFrame, const FrameBuffer& wideFrame) {
+            for (std::uint32_t i = 0; i < plainFrame.Width() * plainFrame.Height(); ++i) {
+                const std::uint32_t plain = plainFrame.At(i % plainFrame.Width(), i / plainFrame.Width());
+                const std::uint32_t wide = wideFrame.At(i % plainFrame.Width(), i / plainFrame.Width());
+                const int plainAlpha = static_cast<int>(plain >> 24),
+                          wideAlpha = static_cast<int>(wide >> 24);
+                worstAlpha = std::max(worstAlpha, std::abs(plainAlpha - wideAlpha));
+                for (int at : {0, 8, 16}) {
+                    const int p = static_cast<int>((plain >> at) & 0xFF) * plainAlpha;
+                    const int w = static_cast<int>((wide >> at) & 0xFF) * wideAlpha;
+                    worstColour = std::max(worstColour, (std::abs(p - w) + 254) / 255);
+                }
             }
         });
         EXPECT_LE(worstAlpha, 1) << "variant " << bits;
@@ -152,18 +133,52 @@ TEST(SpriteVariants, Sse2SpanEndsUseThePlainFormulasOnTargetsWithAlpha) {
     std::mt19937 random(99);
     const FrameBuffer texture = test::RandomImage(8, 8, random);
     for (bool normal : {false, true}) {
-        const SpriteVariantKey plainKey{false, false, false, normal, true};
-        const SpriteVariantKey sse2Key{false, false, true, normal, true};
-        FrameBuffer plain = test::RandomImage(8, 2, random);
-        FrameBuffer wide(8, 2);
-        for (std::uint32_t x = 0; x < 8; ++x) wide.At(x, 0) = plain.At(x, 0);
+        FrameBuffer plain = test::RandomImage(8, 1, random);
+        FrameBuffer wide = test::MakeImage(8, 1, [&](auto x, auto y) { return plain.At(x, y); });
         const FixedRect dest{1 << 16, 0, 4 << 16, 1 << 16};  // columns 1 to 3 of an aligned row
         const SpriteTint tint{200, 90, 180, 255};
-        SelectSpriteFills(plainKey).fillRect(plain, dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
-        SelectSpriteFills(sse2Key).fillRect(wide, dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
-        for (std::uint32_t x = 0; x < 8; ++x) EXPECT_EQ(plain.At(x, 0), wide.At(x, 0)) << x;
+        SelectSpriteFills({false, false, false, normal, true})
+            .fillRect(plain, dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
+        SelectSpriteFills({false, false, true, normal, true})
+            .fillRect(wide, dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
+        EXPECT_EQ(test::Differences(plain, wide), 0) << normal;
     }
 }
+
+#if ORV_RENDER_SSE2
+// The run of columns sampled four at a time must need no clamping at any of its samples, and
+// (unless the coordinates wrap within the span) must hold every sample that needs none.
+TEST(BilinearSampling, InteriorColumnsAreExactlyTheUnclampedRun) {
+    std::mt19937 random(17);
+    for (int i = 0; i < 20000; ++i) {
+        const auto lastColumn = static_cast<std::int32_t>(random() % 50);
+        const FrameBuffer texture = test::FilledImage(static_cast<std::uint32_t>(lastColumn) + 1, 1, 0);
+        const BilinearSampling sampling(SamplerFor(texture));
+        // Now and then a start far off, so that the span wraps, or a step of -1, 0 or 1.
+        const auto u =
+            static_cast<std::int32_t>(random() % (60 << 16) - (5 << 16) + (i % 97 == 0 ? random() : 0u));
+        const auto du =
+            static_cast<std::int32_t>(i % 13 == 0 ? random() % 3 - 1 : random() % (8 << 16) - (2 << 16));
+        const auto count = static_cast<std::int32_t>(random() % 300);
+        const ColumnRange run = sampling.InteriorColumns(u, du, count);
+        ASSERT_LE(0, run.first);
+        ASSERT_LE(run.first, run.last);
+        ASSERT_LE(run.last, std::max(count, 0));
+        const std::int64_t end = std::int64_t{u} + std::int64_t{du} * (count - 1);
+        const bool wraps = count > 0 && (end < INT32_MIN || end > INT32_MAX);
+        for (std::int32_t k = 0; k < count; ++k) {
+            const auto sample =
+                static_cast<std::int32_t>(static_cast<std::uint32_t>(u) +
+                                          static_cast<std::uint32_t>(k) * static_cast<std::uint32_t>(du));
+            const bool interior = sample >= 0 && std::int64_t{sample} < std::int64_t{lastColumn} * 65536;
+            const bool inRun = k >= run.first && k < run.last;
+            ASSERT_TRUE(!inRun || interior) << u << " " << du << " " << k;
+            ASSERT_TRUE(wraps || interior == inRun) << u << " " << du << " " << k;
+        }
+    }
+}
+
+#endif
 
 }  // namespace
 }  // namespace orv

@@ -92,7 +92,9 @@ TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
 TEST_F(PreviewTickTest, OpaqueDrawingPaintsSpritesOntoThePreview) {
     GiveSolidTexture(effect_.EmitterAt(0));
     PreviewTicker ticker(clock_.Clock());
-    EXPECT_TRUE(SecondTick(ticker, 200).drawn);
+    const TickResult drawing = SecondTick(ticker, 200);
+    EXPECT_TRUE(drawing.drawn);
+    EXPECT_TRUE(drawing.repaint);
     bool painted = false;
     for (std::uint32_t y = 0; y < kHeight; ++y) {
         for (std::uint32_t x = 0; x < kWidth; ++x) painted |= preview_.At(x, y) != effect_.BackgroundColour();
@@ -139,6 +141,20 @@ TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
     EXPECT_EQ(NextTimerPeriod(1000, 1016, 16), 1u) << "at least 1 ms";
     EXPECT_EQ(NextTimerPeriod(1000, 1090, 16), 1u) << "an overrun re-arms at once";
     EXPECT_EQ(NextTimerPeriod(0xFFFFFFF0u, 0x00000002u, 66), 48u) << "across the clock's wrap-around";
+}
+
+TEST_F(PreviewTickTest, TheViewIsRepaintedOnceMoreWhenTheLastSpritesVanish) {
+    GiveSolidTexture(effect_.EmitterAt(0));
+    PreviewTicker ticker(clock_.Clock());
+    ASSERT_TRUE(SecondTick(ticker, 200).repaint);
+
+    effect_.EmitterAt(0).texture.SetImage(nullptr);  // as after New: nothing draws any more
+    clock_.Advance(16);
+    const TickResult cleared = ticker.Tick(effect_, Inputs());
+    EXPECT_FALSE(cleared.drawn);
+    EXPECT_TRUE(cleared.repaint) << "the bare background must replace the last particles on screen";
+    clock_.Advance(16);
+    EXPECT_FALSE(ticker.Tick(effect_, Inputs()).repaint);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -12,191 +13,79 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Works until asked to stop, counting its units of work.
-class LoopThread : public CThread {
-public:
-    ~LoopThread() override { Stop(); }
-    std::atomic<int> runs{0};
-    std::atomic<int> units{0};
-    std::atomic<bool> stopSeen{false};
-
-protected:
-    void Run() override {
-        ++runs;
-        while (!IsStopRequested()) {
-            ++units;
-            std::this_thread::sleep_for(1ms);
-        }
-        stopSeen = true;
-    }
+// A worker whose Run is the given body.
+struct Worker : CThread {
+    explicit Worker(std::function<void(Worker&)> body) : body(std::move(body)) {}
+    ~Worker() override { Stop(); }
+    void Run() override { ++runs, body(*this); }
+    std::function<void(Worker&)> body;
+    std::atomic<int> runs{0}, units{0}, result{-100};
 };
 
-// Calls Stop on itself from inside Run and records the result.
-class SelfStopThread : public CThread {
-public:
-    ~SelfStopThread() override { Stop(); }
-    std::atomic<int> selfStopResult{-100};
-    std::atomic<bool> returnedAtOnce{false};
+// Works until asked to stop, then records that it saw the request.
+void Loop(Worker& w) {
+    for (; !w.IsStopRequested(); std::this_thread::sleep_for(1ms)) ++w.units;
+    w.result = 0;
+}
 
-protected:
-    void Run() override {
-        auto t0 = std::chrono::steady_clock::now();
-        selfStopResult = Stop();
-        returnedAtOnce = std::chrono::steady_clock::now() - t0 < 2s;
-        // Like the render worker: request its own stop at the end.
-        RequestStop();
-    }
-};
-
-// Finishes at once after requesting its own stop (the render worker's ending).
-class ShortThread : public CThread {
-public:
-    ~ShortThread() override { Stop(); }
-    std::atomic<int> runs{0};
-
-protected:
-    void Run() override {
-        StartedSignal().Set();  // as CRenderThread does
-        ++runs;
-        RequestStop();
-    }
-};
-
-TEST(EventFlag, SetResetIsSet) {
+TEST(EventFlag, FlagStaysWhileTheEventResetsOnWait) {
     CEventFlag f;
-    EXPECT_FALSE(f.IsSet());
     f.Set();
+    EXPECT_EQ(f.Wait(), 0);  // signalled before the wait: returns at once
     EXPECT_TRUE(f.IsSet());
-    EXPECT_EQ(f.Wait(), 0);      // signalled before the wait: returns at once
-    EXPECT_TRUE(f.IsSet());      // the flag stays; only the event resets
-    EXPECT_EQ(f.WaitFor(10ms), 1);  // auto-reset: consumed
-    f.Reset();
-    EXPECT_FALSE(f.IsSet());
+    EXPECT_EQ(f.WaitFor(10ms), 1);  // the signal was consumed
     f.Set();
     f.Reset();
+    EXPECT_FALSE(f.IsSet());
     EXPECT_EQ(f.WaitFor(10ms), 1);  // Reset clears the event too
 }
 
-TEST(EventFlag, WakesWaiterFromOtherThread) {
-    CEventFlag f;
-    std::thread t([&] {
-        std::this_thread::sleep_for(20ms);
-        f.Set();
-    });
-    EXPECT_EQ(f.Wait(), 0);
-    EXPECT_TRUE(f.IsSet());
-    t.join();
+TEST(Thread, StartStopRequestStopAndRestart) {
+    Worker w(Loop);
+    EXPECT_EQ(w.Stop(), 0);  // never started
+    ASSERT_EQ(w.Start(), 0);
+    while (w.units < 2) std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(w.Start(), 0);  // stops and joins the running loop first
+    EXPECT_EQ(w.result.exchange(-100), 0);
+    EXPECT_FALSE(w.IsStopRequested());
+    w.RequestStop();  // does not wait
+    while (w.result != 0) std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(w.Stop(), 0);
+    EXPECT_EQ(w.Stop(), 0);
+    EXPECT_EQ(w.runs, 2);
+
+    CThread base;  // the base destructor joins a worker that was never stopped
+    EXPECT_EQ(base.Start(), 0);
+    EXPECT_EQ(base.Stop(), 0);
+    EXPECT_EQ(base.Start(), 0);
 }
 
-TEST(Thread, StopNeverStartedReturnsZero) {
-    LoopThread t;
-    EXPECT_EQ(t.Stop(), 0);
-    EXPECT_EQ(t.Stop(), 0);
-    EXPECT_TRUE(t.IsStopRequested());
-}
-
-TEST(Thread, BaseRunStartsAndEnds) {
-    CThread t;
-    EXPECT_EQ(t.Start(), 0);
-    EXPECT_EQ(t.Stop(), 0);
-    EXPECT_EQ(t.Start(), 0);
-}  // destructor joins
-
-TEST(Thread, StartRunsUntilStop) {
-    LoopThread t;
-    ASSERT_EQ(t.Start(), 0);
-    EXPECT_FALSE(t.IsStopRequested());
-    while (t.units < 3) std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(t.Stop(), 0);
-    EXPECT_TRUE(t.stopSeen);
-    EXPECT_TRUE(t.IsStopRequested());
-    EXPECT_EQ(t.Stop(), 0);
-}
-
-TEST(Thread, RequestStopDoesNotWait) {
-    LoopThread t;
-    ASSERT_EQ(t.Start(), 0);
-    t.RequestStop();
-    EXPECT_TRUE(t.IsStopRequested());
-    while (!t.stopSeen) std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(t.Stop(), 0);
-}
-
-TEST(Thread, StopFromWorkerReturnsTwoAtOnce) {
-    SelfStopThread t;
-    ASSERT_EQ(t.Start(), 0);
-    while (t.selfStopResult == -100) std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(t.Stop(), 0);  // joins the worker
-    EXPECT_EQ(t.selfStopResult, 2);
-    EXPECT_TRUE(t.returnedAtOnce);
-}
-
-TEST(Thread, RestartStopsAndJoinsPreviousRun) {
-    LoopThread t;
-    ASSERT_EQ(t.Start(), 0);
-    while (t.units < 1) std::this_thread::sleep_for(1ms);
-    ASSERT_EQ(t.Start(), 0);  // stops the running loop first
-    EXPECT_FALSE(t.IsStopRequested());  // new run: stop request reset
-    EXPECT_EQ(t.Stop(), 0);
-    EXPECT_EQ(t.runs, 2);
-    EXPECT_TRUE(t.stopSeen);
-}
-
-TEST(Thread, RestartAfterWorkerEndedByItself) {
-    ShortThread t;
-    for (int i = 0; i < 50; ++i) ASSERT_EQ(t.Start(), 0);
-    EXPECT_EQ(t.Stop(), 0);
-    EXPECT_EQ(t.runs, 50);
-}
-
-TEST(Thread, DestructorStopsAndJoins) {
-    {
-        LoopThread t;
-        ASSERT_EQ(t.Start(), 0);
-        while (t.units < 1) std::this_thread::sleep_for(1ms);
+TEST(Thread, StopFromTheWorkerReturnsTwoAndTheWorkerCanBeRestarted) {
+    Worker w([](Worker& self) { self.result = self.Stop(); });  // ends by itself, as the render job does
+    for (int i = 0; i < 50; ++i) {
+        w.result = -100;
+        ASSERT_EQ(w.Start(), 0);
+        while (w.result == -100) std::this_thread::sleep_for(1ms);
+        EXPECT_EQ(w.result, 2);
     }
-    SUCCEED();
+    EXPECT_EQ(w.runs, 50);
 }
 
-TEST(Thread, BaseDestructorJoinsFinishedWorker) {
-    // The worker has ended on its own but was never joined: destruction must still join it.
-    auto* t = new ShortThread;
-    ASSERT_EQ(t->Start(), 0);
-    std::this_thread::sleep_for(10ms);
-    delete t;
-}
-
-TEST(Thread, ConcurrentStopAndRequestStop) {
-    LoopThread t;
+TEST(Thread, ConcurrentStopsNeitherDeadlockNorLeak) {
+    Worker w(Loop);
     for (int round = 0; round < 20; ++round) {
-        ASSERT_EQ(t.Start(), 0);
-        std::thread a([&] { t.RequestStop(); });
-        std::thread b([&] { t.Stop(); });
-        std::thread c([&] { (void)t.IsStopRequested(); });
-        a.join();
-        b.join();
-        c.join();
-        EXPECT_EQ(t.Stop(), 0);
+        ASSERT_EQ(w.Start(), 0);
+        std::thread a([&] { w.RequestStop(); }), b([&] { w.Stop(); });
+        a.join(), b.join();
+        EXPECT_EQ(w.Stop(), 0);
     }
-}
-
-// A worker that calls RequestStop on itself while another thread restarts it must not deadlock.
-class SelfRequestThread : public CThread {
-public:
-    ~SelfRequestThread() override { Stop(); }
-
-protected:
-    void Run() override {
-        while (!IsStopRequested()) std::this_thread::sleep_for(1ms);
+    Worker late([](Worker& self) {  // takes the thread lock through RequestStop while Start restarts it
+        while (!self.IsStopRequested()) std::this_thread::sleep_for(1ms);
         std::this_thread::sleep_for(5ms);
-        RequestStop();  // takes the thread lock
-    }
-};
-
-TEST(Thread, RestartWhileWorkerRequestsItsOwnStop) {
-    SelfRequestThread t;
-    for (int i = 0; i < 20; ++i) ASSERT_EQ(t.Start(), 0);
-    EXPECT_EQ(t.Stop(), 0);
+        self.RequestStop();
+    });
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(late.Start(), 0);
+    EXPECT_EQ(late.Stop(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+// Byte streams over files, and the path utilities.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "vesk/path_utils.h"
+#include "vesk/stream.h"
+
+namespace {
+
+using namespace vesk;
+namespace fs = std::filesystem;
+
+// A fresh folder with a non-ASCII name under the system's temporary folder, removed at the end.
+struct TempDir {
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "orv-vesk-\xe3\x83\x86-XXXXXX").string();
+        path = fs::canonical(mkdtemp(pattern.data()) ? pattern : throw std::runtime_error("mkdtemp failed"));
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::u16string u16(const std::string& name = "") const {
+        return (name.empty() ? path : path / name).u16string();
+    }
+    fs::path path;
+};
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+TEST(Stream, OpenModesExclusivityAndSeeking) {
+    TempDir dir;
+    const std::u16string path = dir.u16() + u"/\u30c6\u30af\u30b9\u30c1\u30e3 \U0001F600.bin";
+    char c;
+    std::ofstream(fs::path(path)) << "an older and longer content";
+    auto s = OpenFileStream(path, kOpenWrite);  // truncates; write-only
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->Write("0123456789", 10), 10u);
+    for (unsigned mode : {kOpenRead, kOpenWrite, kOpenRead | kOpenWrite})
+        EXPECT_EQ(OpenFileStream(path, mode), nullptr);
+    const pid_t pid = fork();  // another process is refused too
+    if (pid == 0) _exit(OpenFileStream(path, kOpenRead) == nullptr ? 0 : 1);
+    int status = -1;
+    EXPECT_TRUE(waitpid(pid, &status, 0) == pid && status == 0);
+    EXPECT_TRUE(s->Seek(0, kSeekBegin));
+    EXPECT_EQ(s->Read(&c, 1), 0u);
+    s.reset();
+    EXPECT_EQ(ReadFile(fs::path(path)), "0123456789");  // the refused opens truncated nothing
+    s = OpenFileStream(path, kOpenRead);                // keeps the content; read-only; excludes readers too
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(OpenFileStream(path, kOpenRead), nullptr);
+    EXPECT_EQ(s->GetSize(), 10u);
+    EXPECT_EQ(s->Write("x", 1), 0u);
+    s.reset();
+    s = OpenFileStream(path, kOpenRead | kOpenWrite);  // truncates; both ways
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetSize(), 0u);
+    EXPECT_EQ(s->Write("0123456789abcdef", 16), 16u);
+    // Any other origin acts as the current position; a seek before the start reports true and stays.
+    const int seeks[][3] = {
+        {0, kSeekEnd, 16},     {0, kSeekBegin, 0}, {5, kSeekCurrent, 5}, {5, kSeekCurrent, 10},
+        {-3, kSeekCurrent, 7}, {-2, 7, 5},         {1, -1, 6},           {-100, kSeekBegin, 6},
+        {-4, kSeekEnd, 12}};
+    for (const auto& [offset, origin, position] : seeks) {
+        EXPECT_TRUE(s->Seek(offset, origin));
+        EXPECT_EQ(s->Tell(), static_cast<std::uint32_t>(position)) << offset << " from " << origin;
+    }
+    char end[16];  // a short read at the end
+    EXPECT_EQ(s->Read(end, 16), 4u);
+    EXPECT_EQ(std::string(end, 4), "cdef");
+    EXPECT_EQ(s->Read(end, 16), 0u);
+
+    EXPECT_EQ(OpenFileStream(dir.u16("missing"), kOpenRead), nullptr);
+    EXPECT_FALSE(fs::exists(dir.path / "missing"));
+    for (unsigned mode : {kOpenRead, kOpenWrite})
+        EXPECT_EQ(OpenFileStream(dir.u16(), mode), nullptr);         // a folder
+    EXPECT_NE(OpenFileStream(dir.u16("new"), kOpenWrite), nullptr);  // creates
+    EXPECT_EQ(OpenFileStream(dir.u16("new"), 0), nullptr);
+    EXPECT_EQ(OpenFileStream(u"", kOpenRead), nullptr);
+    EXPECT_EQ(OpenFileStream(dir.u16() + u"/a\xD800", kOpenWrite), nullptr);  // not valid UTF-16
+    // A closed stream does nothing.
+    CBasicStream closed;
+    EXPECT_FALSE(closed.Seek(0, kSeekBegin));
+    EXPECT_EQ(closed.Read(end, 4) + closed.Write("abcd", 4) + closed.Tell() + closed.GetSize(), 0u);
+}
+
+TEST(PathUtils, SplitsAwkwardNames) {
+    const std::u16string d(3000, u'd'), n(1000, u'n'), e(400, u'E');  // no length limit
+    const std::u16string cases[][5] = {
+        // path, directory, name, title, extension
+        {u"x.png", u"", u"x.png", u"x", u".png"},
+        {u"/a/b/README", u"/a/b/", u"README", u"README", u""},
+        {u"/a.d/b.e/file", u"/a.d/b.e/", u"file", u"file", u""},
+        {u"/a/b/", u"/a/b/", u"", u"", u""},
+        {u"", u"", u"", u"", u""},
+        {u"dir/x.tar.gz", u"dir/", u"x.tar.gz", u"x.tar", u".gz"},
+        {u"a//b//c.", u"a//b//", u"c.", u"c", u"."},
+        {u"/h/.bashrc", u"/h/", u".bashrc", u"", u".bashrc"},
+        {u"/a/..", u"/a/", u"..", u"..", u""},
+        {u"/p/\u00c9T\u00c9.\u00c9PnG", u"/p/", u"\u00c9T\u00c9.\u00c9PnG", u"\u00c9T\u00c9", u".\u00c9png"},
+        {u"C:\\fx\\e.orv", u"", u"C:\\fx\\e.orv", u"C:\\fx\\e", u".orv"},  // '\\' is a name character here
+        {std::u16string(u"/a/x.png\0/b/y.txt", 17), u"/a/", u"x.png", u"x", u".png"},  // ends at the NUL
+        {u"/" + d + u"/" + n + u"." + e, u"/" + d + u"/", n + u"." + e, n, u"." + std::u16string(400, u'e')},
+    };
+    for (const auto& [path, directory, name, title, extension] : cases) {
+        SCOPED_TRACE(std::string(path.begin(), path.begin() + std::min<std::size_t>(path.size(), 40)));
+        EXPECT_EQ(GetDirectoryPart(path), directory);
+        EXPECT_EQ(GetFileNamePart(path), name);
+        EXPECT_EQ(GetFileTitlePart(path), title);
+        EXPECT_EQ(GetExtensionPart(path), extension);
+    }
+}
+
+TEST(PathUtils, FullAndResolvedPaths) {
+    TempDir dir;
+    fs::create_directories(dir.path / "fx" / "sub");
+    std::ofstream(dir.path / "file").close();
+    const fs::path saved = fs::current_path();
+    fs::current_path(dir.path / "fx" / "sub");
+    const std::u16string cwd = dir.u16("fx/sub"), fx = dir.u16("fx/"),
+                         big = u"/" + std::u16string(3000, u'd');
+    EXPECT_EQ(GetCurrentDir(), cwd);
+    EXPECT_EQ(GetFullPath(u"./x/../a.png"), cwd + u"/a.png");
+    EXPECT_EQ(GetFullPath(u"../a.png"), fx + u"a.png");
+    EXPECT_EQ(GetFullPath(u"x//y/"), cwd + u"/x/y/");
+    EXPECT_EQ(GetFullPath(u"."), cwd);
+    EXPECT_EQ(GetFullPath(u"/../a/./b/../c"), u"/a/c");
+    EXPECT_EQ(GetFullPath(u"//"), u"/");
+    EXPECT_EQ(GetFullPath(u""), u"");
+    EXPECT_EQ(GetFullPath(big), big);
+    fs::current_path(dir.path);
+    EXPECT_EQ(ResolvePath(u"tex/a.png", fx + u"e.orv"), fx + u"tex/a.png");
+    EXPECT_EQ(fs::current_path(), dir.path);  // never changed
+    EXPECT_EQ(ResolvePath(u"../t/./a.png", fx + u"e.orv"), dir.u16("t/a.png"));
+    EXPECT_EQ(ResolvePath(u"/abs/../x.png", fx + u"e.orv"), u"/x.png");
+    EXPECT_EQ(ResolvePath(u"tex/a.png", u"./fx/../fx/e.orv"),
+              fx + u"tex/a.png");                                               // against the current folder
+    EXPECT_EQ(ResolvePath(u"tex/a.png", dir.u16("nope/e.orv")), u"tex/a.png");  // no such folder
+    EXPECT_EQ(ResolvePath(u"tex/a.png", u"e.orv"), u"tex/a.png");               // no folder part
+    EXPECT_EQ(ResolvePath(u"a.png", dir.u16("file/e.orv")), u"a.png");          // a file, not a folder
+    fs::path deep = dir.path;
+    for (char c = 'a'; c < 'm'; ++c) deep /= std::string(40, c);
+    fs::create_directories(deep);
+    const std::u16string rel = std::u16string(300, u'r') + u"/x.png";
+    EXPECT_EQ(ResolvePath(rel, deep.u16string() + u"/e.orv"), deep.u16string() + u"/" + rel);
+    fs::current_path(saved);
+
+    fs::path native;
+    EXPECT_FALSE(ToNativePath(u"/x\xDC00", native));
+    EXPECT_EQ(FromNativePath(fs::path("/x\xff")), u"");
+}
+
+}  // namespace

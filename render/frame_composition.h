@@ -17,8 +17,8 @@ struct PixelRect {
 bool ClipRectPair(std::uint32_t targetWidth, std::uint32_t targetHeight, std::uint32_t sourceWidth,
                   std::uint32_t sourceHeight, PixelRect& target, PixelRect& source);
 
-// Every pixel of `target` becomes `word`. Both paths give the same result; `sse2` picks the one
-// with 16-byte stores (ignored where no SSE2 code is compiled in).
+// Every pixel of `target` becomes `word`. The `sse2` choice is accepted like the other frame
+// operations take it; one vectorised fill serves both paths.
 void ClearFrame(FrameBuffer& target, std::uint32_t word, bool sse2);
 
 // Clipped one-to-one copy, alpha included.

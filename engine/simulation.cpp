@@ -33,6 +33,18 @@ std::uint32_t ColourByte(float channel) {
     return static_cast<std::uint32_t>(clamped * 255.0f);
 }
 
+// Moves a particle by the change of amplitude x sin(frequency x age) since its last step, along
+// (towardsX, towardsY). A negated direction gives the same bits as subtracting the product.
+void Oscillate(Particle& particle, double amplitude, double frequency, double& previousOffset,
+               double towardsX, double towardsY) {
+    if (!(std::fabs(amplitude) > kNearZero && std::fabs(frequency) > kNearZero)) return;
+    const double offset = std::sin(frequency * particle.age) * amplitude;
+    const double delta = offset - previousOffset;
+    previousOffset = offset;
+    particle.x = particle.x + delta * towardsX;
+    particle.y = particle.y + delta * towardsY;
+}
+
 // Frame of a duration walk: the first index at which the remaining milliseconds reach 0 or less,
 // 0 when the walk passes the end of the list.
 std::uint32_t WalkDurations(const std::vector<std::uint32_t>& durations, std::int64_t milliseconds) {
@@ -242,24 +254,10 @@ void UpdateParticle(const Emitter& emitter, Particle& particle, double step) {
     }
 
     // Horizontal oscillation runs across the emission direction, vertical along it.
-    if (std::fabs(particle.horizontalAmplitude) > kNearZero &&
-        std::fabs(particle.horizontalFrequency) > kNearZero) {
-        const double offset =
-            std::sin(particle.horizontalFrequency * particle.age) * particle.horizontalAmplitude;
-        const double delta = offset - particle.previousHorizontalOffset;
-        particle.previousHorizontalOffset = offset;
-        particle.x = particle.x + delta * particle.emissionSin;
-        particle.y = particle.y - delta * particle.emissionCos;
-    }
-    if (std::fabs(particle.verticalAmplitude) > kNearZero &&
-        std::fabs(particle.verticalFrequency) > kNearZero) {
-        const double offset =
-            std::sin(particle.verticalFrequency * particle.age) * particle.verticalAmplitude;
-        const double delta = offset - particle.previousVerticalOffset;
-        particle.previousVerticalOffset = offset;
-        particle.x = particle.x + delta * particle.emissionCos;
-        particle.y = particle.y + delta * particle.emissionSin;
-    }
+    Oscillate(particle, particle.horizontalAmplitude, particle.horizontalFrequency,
+              particle.previousHorizontalOffset, particle.emissionSin, -particle.emissionCos);
+    Oscillate(particle, particle.verticalAmplitude, particle.verticalFrequency,
+              particle.previousVerticalOffset, particle.emissionCos, particle.emissionSin);
 
     particle.sizeScale = particle.sizeScale + h * particle.sizeRate;
 

@@ -166,6 +166,33 @@ TEST_F(Simulation, EndlessEmitterIgnoresTheDelayAndOneWithoutRateStaysIdle) {
     EXPECT_EQ(idle.runtime.liveCount, 0);
 }
 
+TEST_F(Simulation, OscillationsSwingAcrossAndAlongTheEmissionDirection) {
+    Particle particle;
+    particle.lifespan = 10.0;
+    particle.x = particle.birthX = 100.0;
+    particle.y = particle.birthY = 200.0;
+    particle.emissionCos = 0.6;
+    particle.emissionSin = 0.8;
+    particle.horizontalAmplitude = 10.0;
+    particle.horizontalFrequency = 2.0;
+    particle.verticalAmplitude = 5.0;
+    particle.verticalFrequency = 3.0;
+    double x = 100.0, y = 200.0, previousAcross = 0.0, previousAlong = 0.0;
+    for (int step = 0; step < 3; ++step) {
+        UpdateParticle(emitter, particle, 0.25);
+        // No velocity and no gravity: only the two swings move the particle, each by the change
+        // of its offset since the previous step.
+        const double across = std::sin(2.0 * particle.age) * 10.0;
+        const double along = std::sin(3.0 * particle.age) * 5.0;
+        x = (x + (across - previousAcross) * 0.8) + (along - previousAlong) * 0.6;
+        y = (y - (across - previousAcross) * 0.6) + (along - previousAlong) * 0.8;
+        previousAcross = across;
+        previousAlong = along;
+        EXPECT_EQ(particle.x, x);
+        EXPECT_EQ(particle.y, y);
+    }
+}
+
 TEST_F(Simulation, StepLongerThanTheRemainingLifeStopsAtTheEnd) {
     SetParam(emitter, kLifespanVariance, 0);
     SetParam(emitter, kSpeedVariance, 0);

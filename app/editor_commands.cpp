@@ -4,6 +4,11 @@
 
 #include "app/command_ids.h"
 #include "app/controller_host.h"
+#include "app/dialogs/about_box.h"
+#include "app/dialogs/help.h"
+#include "app/dialogs/option_dlg.h"
+#include "app/dialogs/render_dlg.h"
+#include "app/dialogs/texture_dlg.h"
 #include "app/param_dlg_view.h"
 #include "app/qt_text.h"
 #include "effectfile/effect_loading.h"
@@ -12,14 +17,6 @@
 #include "image/png_loader.h"
 #include "vesk/err_code_exception.h"
 #include "vesk/path_utils.h"
-
-#if ORV_HAVE_APP_DIALOGS
-#include "app/dialogs/about_box.h"
-#include "app/dialogs/help.h"
-#include "app/dialogs/option_dlg.h"
-#include "app/dialogs/render_dlg.h"
-#include "app/dialogs/texture_dlg.h"
-#endif
 
 namespace orv {
 
@@ -60,14 +57,10 @@ void CParamDlgView::ExecuteCommand(int id) {
             Settings();
             break;
         case kCmdHelp:
-#if ORV_HAVE_APP_DIALOGS
             OpenHelp();
-#endif
             break;
         case kCmdAbout:
-#if ORV_HAVE_APP_DIALOGS
             ShowAboutBox(this);
-#endif
             break;
         case kCmdExit:
             host_.RequestClose();
@@ -199,27 +192,21 @@ void CParamDlgView::ReleaseBackgroundImage() {
 
 void CParamDlgView::Render() {
     StopTimer();
-#if ORV_HAVE_APP_DIALOGS
     RunRenderCommand(this, effect_);
-#endif
     StartTimer();
 }
 
 void CParamDlgView::Settings() {
-#if ORV_HAVE_APP_DIALOGS
     const SettingsChange change = RunSettingsCommand(this);
     if (change.fpsChanged) StartTimer();
     if (change.sizeChanged) {
         host_.ResizePreview();
         host_.RedrawPreview();
     }
-#endif
 }
 
 void CParamDlgView::EditTexture() {
-#if ORV_HAVE_APP_DIALOGS
     if (current_ != nullptr) RunTextureCommand(this, *current_);
-#endif
 }
 
 // ---- Emitter list --------------------------------------------------------------------------

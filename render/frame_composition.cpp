@@ -21,6 +21,20 @@ std::int32_t Proportion(std::int64_t delta, std::int64_t numerator, std::int64_t
     return static_cast<std::int32_t>(delta * numerator / denominator);
 }
 
+// Clips [low, high) of one rectangle to [0, limit) and moves the other rectangle's matching
+// edges by the clipped distance scaled from `span` to `otherSpan`.
+void ClipAxis(std::int32_t& low, std::int32_t& high, std::int32_t& otherLow, std::int32_t& otherHigh,
+              std::int64_t limit, std::int64_t otherSpan, std::int64_t span) {
+    if (low < 0) {
+        otherLow -= Proportion(low, otherSpan, span);
+        low = 0;
+    }
+    if (high > limit) {
+        otherHigh -= Proportion(high - limit, otherSpan, span);
+        high = static_cast<std::int32_t>(limit);
+    }
+}
+
 // A clipped pair of rectangles walked one to one.
 struct CopyPlan {
     std::int32_t targetX, targetY, sourceX, sourceY, width, height;
@@ -78,38 +92,12 @@ bool ClipRectPair(std::uint32_t targetWidth, std::uint32_t targetHeight, std::ui
         t.right < 1 || t.bottom < 1) {
         return false;
     }
-    if (t.left < 0) {
-        s.left -= Proportion(t.left, sw, tw);
-        t.left = 0;
-    }
-    if (t.top < 0) {
-        s.top -= Proportion(t.top, sh, th);
-        t.top = 0;
-    }
-    if (t.right > TW) {
-        s.right -= Proportion(t.right - TW, sw, tw);
-        t.right = static_cast<std::int32_t>(TW);
-    }
-    if (t.bottom > TH) {
-        s.bottom -= Proportion(t.bottom - TH, sh, th);
-        t.bottom = static_cast<std::int32_t>(TH);
-    }
-    if (s.left < 0) {
-        t.left -= Proportion(s.left, tw, sw);
-        s.left = 0;
-    }
-    if (s.top < 0) {
-        t.top -= Proportion(s.top, th, sh);
-        s.top = 0;
-    }
-    if (s.right > SW) {
-        t.right -= Proportion(s.right - SW, tw, sw);
-        s.right = static_cast<std::int32_t>(SW);
-    }
-    if (s.bottom > SH) {
-        t.bottom -= Proportion(s.bottom - SH, th, sh);
-        s.bottom = static_cast<std::int32_t>(SH);
-    }
+    // Target edges first, then source edges; each clip moves the other rectangle's matching edge
+    // by the same share of its size. The axes do not interact.
+    ClipAxis(t.left, t.right, s.left, s.right, TW, sw, tw);
+    ClipAxis(t.top, t.bottom, s.top, s.bottom, TH, sh, th);
+    ClipAxis(s.left, s.right, t.left, t.right, SW, tw, sw);
+    ClipAxis(s.top, s.bottom, t.top, t.bottom, SH, th, sh);
     return t.right - t.left >= 1 && t.bottom - t.top >= 1 && s.right - s.left >= 1 && s.bottom - s.top >= 1;
 }
 

@@ -12,11 +12,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for 2D particle effects")
-set(CPACK_PACKAGE_DESCRIPTION
-    "orv is a desktop editor for 2D particle effects: emitters tuned with sliders over an \
-animated preview, saved as .orv files and rendered into PNG sequences with alpha by orv's own \
-rasterizer, exact and repeatable to the bit. orv-render renders the same frames from the \
-command line. The interface is in Japanese.")
+# Lines of the long description are kept short, as dpkg and apt show them unwrapped.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "orv is a desktop editor for 2D particle effects: emitters tuned with sliders"
+  "over an animated preview, saved as .orv files and rendered into PNG sequences"
+  "with alpha by orv's own rasterizer, exact and repeatable to the bit."
+  "orv-render renders the same frames from the command line."
+  "The interface is in Japanese.")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORV_PACKAGE_MAINTAINER}")

@@ -149,9 +149,9 @@ void CParamDlgView::Save() {
 }
 
 void CParamDlgView::SaveAs() {
-    const std::u16string proposed =
-        currentFile_.empty() ? u".orv"
-                             : GetDirectoryPart(currentFile_) + GetFileTitlePart(currentFile_) + u".orv";
+    const std::u16string proposed = currentFile_.empty() ? u".orv"
+                                                         : vesk::GetDirectoryPart(currentFile_) +
+                                                               vesk::GetFileTitlePart(currentFile_) + u".orv";
     if (const auto path =
             prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"))) {
         currentFile_ = ToU16(*path);

@@ -40,7 +40,7 @@ struct WarmEffect {
 
     WarmEffect() {
         GetBlendTables();
-        LoadEffect(effect, FromNativePath(ExamplePath()), false);
+        LoadEffect(effect, vesk::FromNativePath(ExamplePath()), false);
         effect.RestartAllEmitters(settings);
         frame.colour.emplace(kWidth, kHeight);
         for (int i = 0; i < 120; ++i) effect.RenderFrame(kStep, *frame.colour, settings);
@@ -72,7 +72,7 @@ BENCHMARK(BM_SimulateAndDraw)->Unit(benchmark::kMillisecond);
 
 void BM_EncodePng(benchmark::State& state) {
     WarmEffect warm;
-    const std::u16string path = FromNativePath(OutputFolder() / "encode.png");
+    const std::u16string path = vesk::FromNativePath(OutputFolder() / "encode.png");
     for (auto _ : state) benchmark::DoNotOptimize(SavePng(path, warm.frame));
 }
 BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
@@ -99,7 +99,7 @@ private:
 
 void BM_RenderJobOneSecond(benchmark::State& state) {
     WarmEffect warm;
-    const std::u16string base = FromNativePath(OutputFolder() / "frame");
+    const std::u16string base = vesk::FromNativePath(OutputFolder() / "frame");
     std::uint64_t frames = 0;
     for (auto _ : state) {
         EndWaiter waiter;

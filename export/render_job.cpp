@@ -17,18 +17,12 @@ namespace {
 
 constexpr int kProgressMaximum = 1000;
 
-std::string Utf8(const std::u16string& text) {
-    std::string out;
-    if (!WideToUtf8(out, text)) out.assign(1, '?');
-    return out;
-}
-
 // The writer only says "cannot open" or "write failed"; the system's error number, when it set
 // one, tells the user which (missing folder, no permission, disk full).
 std::string WriteFailure(const std::u16string& fileName, const char* codecReason, int systemError) {
     // Appended piece by piece: GCC 12 at -O3 raises a false -Wrestrict on "literal" + temporary.
     std::string text = "cannot write frame \"";
-    text += Utf8(fileName);
+    text += vesk::Utf8ForDisplay(fileName);
     text += "\": ";
     text += systemError != 0 ? std::strerror(systemError) : codecReason;
     return text;
@@ -82,8 +76,8 @@ std::optional<std::string> CRenderThread::RenderFrames(std::uint64_t frameCount)
         return text;
     }
 
-    const std::u16string folder = GetDirectoryPart(config_.outputBasePath);
-    const std::u16string title = GetFileTitlePart(config_.outputBasePath);
+    const std::u16string folder = vesk::GetDirectoryPart(config_.outputBasePath);
+    const std::u16string title = vesk::GetFileTitlePart(config_.outputBasePath);
     const double dt = config_.framesPerSecond != 0 ? 1.0 / config_.framesPerSecond : 0.0;
 
     if (IsStopRequested()) return std::nullopt;

@@ -26,7 +26,7 @@ struct RenderJobConfig {
 // While the job runs it steps the effect's emitters and the shared random generator, so nobody
 // else may step them until the job has been joined. A stop request is honoured between frames.
 // A frame that cannot be written ends the run at once; the frames before it stay on disk.
-class CRenderThread : public CThread {
+class CRenderThread : public vesk::CThread {
 public:
     CRenderThread(Effect& effect, RenderProgress& progress, RenderJobConfig config);
     ~CRenderThread() override;  // joins

@@ -5,7 +5,7 @@
 #   install-deps.sh bench   the above build set, plus pixman for the reference measurements
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libpng-dev zlib1g-dev qt6-base-dev qt6-base-dev-tools
+packages=(g++ cmake ninja-build pkg-config libpng-dev zlib1g-dev libpugixml-dev libtiff-dev qt6-base-dev qt6-base-dev-tools
           libgtest-dev libgmock-dev libbenchmark-dev)
 case "${1:-build}" in
     run) packages+=(fonts-noto-cjk xdg-utils) ;;

@@ -264,6 +264,7 @@ void ImportEmissionRate(const MappingRow& row, Context& context) {
 }
 
 // The table: every key of the Particle Designer model and what becomes of it, in both directions.
+// Rows are applied in this order; a finish size of -1 overrides its spread, so it comes after it.
 constexpr double kNoNeutral = 0;
 // clang-format off
 const std::array kMappingTable = {
@@ -274,8 +275,8 @@ const std::array kMappingTable = {
     MappingRow{"particleLifespanVariance",   kLifespanVariance,    Rule::kSpread,    Mode::kBoth,    kNoNeutral, nullptr, nullptr},
     MappingRow{"startParticleSize",          kStartSize,           Rule::kDirect,    Mode::kBoth,    kNoNeutral, nullptr, nullptr},
     MappingRow{"startParticleSizeVariance",  kStartSizeVariance,   Rule::kSpread,    Mode::kBoth,    kNoNeutral, nullptr, nullptr},
-    MappingRow{"finishParticleSize",         kFinishSize,          Rule::kOwn,       Mode::kBoth,    kNoNeutral, ImportFinishSize, ExportDirect},
     MappingRow{"finishParticleSizeVariance", kFinishSizeVariance,  Rule::kSpread,    Mode::kBoth,    kNoNeutral, nullptr, nullptr},
+    MappingRow{"finishParticleSize",         kFinishSize,          Rule::kOwn,       Mode::kBoth,    kNoNeutral, ImportFinishSize, ExportDirect},
     MappingRow{"angle",                      kEmitterAngle,        Rule::kDirection, Mode::kBoth,    kNoNeutral, nullptr, nullptr},
     MappingRow{"angleVariance",              kEmitterAngleVariance,Rule::kSpread,    Mode::kBoth,    kNoNeutral, nullptr, nullptr},
     MappingRow{"rotationStart",              kStartRot,            Rule::kSpin,      Mode::kBoth,    kNoNeutral, nullptr, nullptr},

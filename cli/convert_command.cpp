@@ -1,0 +1,142 @@
+#include "cli/convert_command.h"
+
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+
+#include "cli/render_command.h"
+#include "effectfile/effect_loading.h"
+#include "effectfile/effect_writer.h"
+#include "engine/simulation.h"
+#include "interop/pd_config.h"
+#include "vesk/text_conversion.h"
+
+namespace orv {
+namespace {
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    if (!WideToUtf8(out, text)) out.assign(1, '?');
+    return out;
+}
+
+bool ParseSize(const std::string& text, std::uint32_t& size) {
+    const std::optional<double> value = ParseDecimal(text);
+    if (!value || *value < 1 || *value > 65535 || *value != static_cast<std::uint32_t>(*value)) return false;
+    size = static_cast<std::uint32_t>(*value);
+    return true;
+}
+
+ParsedConvertLine UsageError(std::string error) {
+    ParsedConvertLine parsed;
+    parsed.action = ParsedConvertLine::Action::kUsageError;
+    parsed.error = std::move(error);
+    return parsed;
+}
+
+// The effect in IN, as the editor would hold it after opening the file.
+void ReadInput(const ConvertOptions& options, Effect& effect, ConversionReport& report) {
+    const std::filesystem::path input(options.input);
+    if (FormatOfPath(input.u16string()) == ParticleFormat::kOrv) {
+        const LoadOutcome outcome = LoadEffect(effect, input.u16string(), false);
+        if (!outcome.loaded) {
+            throw std::runtime_error(outcome.message ? Utf8(outcome.message->text) : "cannot read " + options.input);
+        }
+        return;
+    }
+    ImportedEmitters imported = ImportParticleFile(input, effect.Listener(), options.frame);
+    effect.RemoveAllEmitters();
+    for (auto& emitter : imported.emitters) {
+        std::u16string name = emitter->params.name;
+        Emitter& added = effect.AppendEmitter(std::move(emitter), std::move(name));
+        RestartEmitter(added);
+        RearmEmitter(added, 0);
+    }
+    effect.EnsureEmitter();
+    report = std::move(imported.report);
+}
+
+void WriteOutput(const ConvertOptions& options, const Effect& effect, ConversionReport& report) {
+    const std::filesystem::path output(options.output);
+    const ParticleFormat format = *FormatOfPath(output.u16string());
+    if (format == ParticleFormat::kOrv) {
+        if (const std::optional<EditorMessage> failure = SaveEffect(effect, output.u16string())) {
+            throw std::runtime_error(Utf8(failure->text) + ": " + options.output);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < effect.Count(); ++i) {
+        const std::string name = Utf8(effect.NameAt(i));
+        const std::filesystem::path path = effect.Count() == 1 ? output : EmitterFilePath(output, name);
+        ExportEmitter(effect.EmitterAt(i), name, format, options.embedTexture, path, options.frame, report);
+        std::printf("wrote %s\n", path.string().c_str());
+    }
+}
+
+}  // namespace
+
+ParsedConvertLine ParseConvertLine(const std::vector<std::string>& arguments) {
+    ParsedConvertLine parsed;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help") {
+            parsed.action = ParsedConvertLine::Action::kHelp;
+            return parsed;
+        }
+        if (argument == "--version") {
+            parsed.action = ParsedConvertLine::Action::kVersion;
+            return parsed;
+        }
+        if (argument == "--embed") {
+            parsed.options.embedTexture = true;
+        } else if (argument == "--width" || argument == "--height") {
+            std::uint32_t& size = argument == "--width" ? parsed.options.frame.width : parsed.options.frame.height;
+            if (i + 1 >= arguments.size() || !ParseSize(arguments[i + 1], size)) {
+                return UsageError(argument + " needs a size from 1 to 65535");
+            }
+            ++i;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return UsageError("unknown option " + argument);
+        } else {
+            files.push_back(argument);
+        }
+    }
+    if (files.size() != 2) return UsageError("expected an input and an output file");
+    parsed.options.input = files[0];
+    parsed.options.output = files[1];
+    const std::optional<ParticleFormat> in = FormatOfPath(std::filesystem::path(files[0]).u16string());
+    const std::optional<ParticleFormat> out = FormatOfPath(std::filesystem::path(files[1]).u16string());
+    if (!in) return UsageError("the input must be a .orv, .plist, .pex or .p file");
+    if (!out || *out == ParticleFormat::kLibgdx) return UsageError("the output must be a .orv, .plist or .pex file");
+    return parsed;
+}
+
+std::string ConvertHelpText() {
+    return "Usage: orv-convert [options] IN OUT\n"
+           "Converts particle effects between .orv, .plist (cocos2d), .pex (Starling/Sparrow) and,\n"
+           "as input only, .p (libgdx), by the files' extensions. Every value that could only be\n"
+           "approximated, had to be clamped or was dropped is listed.\n"
+           "An effect of several emitters written as .plist or .pex gives one file per emitter,\n"
+           "named OUT-EMITTER.plist (or .pex).\n"
+           "  --embed                 embed the texture (gzip'd PNG) in .plist / .pex output\n"
+           "  --width W --height H    frame the emitter positions are measured in (default 800 x 600)\n"
+           "  --help, --version\n"
+           "Exit status: 0 on success, 1 when a file cannot be read or written, 2 for wrong usage.\n";
+}
+
+int RunConvertCommand(const ConvertOptions& options) {
+    Effect effect;
+    ConversionReport report;
+    try {
+        ReadInput(options, effect, report);
+        WriteOutput(options, effect, report);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "orv-convert: %s: %s\n", options.input.c_str(), error.what());
+        return kExitFailure;
+    }
+    std::fputs(report.Text().c_str(), stdout);
+    return kExitSuccess;
+}
+
+}  // namespace orv

@@ -5,9 +5,8 @@
 #include <stdexcept>
 
 #include "cli/render_command.h"
-#include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
-#include "engine/simulation.h"
+#include "interop/effect_import.h"
 #include "interop/pd_config.h"
 #include "vesk/text_conversion.h"
 
@@ -34,42 +33,28 @@ ParsedConvertLine UsageError(std::string error) {
     return parsed;
 }
 
-// The effect in IN, as the editor would hold it after opening the file.
-void ReadInput(const ConvertOptions& options, Effect& effect, ConversionReport& report) {
-    const std::filesystem::path input(options.input);
-    if (FormatOfPath(input.u16string()) == ParticleFormat::kOrv) {
-        const LoadOutcome outcome = LoadEffect(effect, input.u16string(), false);
-        if (!outcome.loaded) {
-            throw std::runtime_error(outcome.message ? Utf8(outcome.message->text) : "cannot read " + options.input);
-        }
-        return;
+// The effect in IN, as the editor holds it after opening the file; what the import could not map
+// exactly is printed.
+void ReadInput(const ConvertOptions& options, Effect& effect) {
+    const LoadOutcome outcome =
+        LoadAnyEffect(effect, std::filesystem::path(options.input).u16string(), false, options.frame);
+    if (!outcome.loaded) {
+        throw std::runtime_error(outcome.message ? Utf8(outcome.message->text) : "cannot read the file");
     }
-    ImportedEmitters imported = ImportParticleFile(input, effect.Listener(), options.frame);
-    effect.RemoveAllEmitters();
-    for (auto& emitter : imported.emitters) {
-        std::u16string name = emitter->params.name;
-        Emitter& added = effect.AppendEmitter(std::move(emitter), std::move(name));
-        RestartEmitter(added);
-        RearmEmitter(added, 0);
-    }
-    effect.EnsureEmitter();
-    report = std::move(imported.report);
+    if (outcome.message) std::fputs(Utf8(outcome.message->text).c_str(), stdout);
 }
 
 void WriteOutput(const ConvertOptions& options, const Effect& effect, ConversionReport& report) {
     const std::filesystem::path output(options.output);
-    const ParticleFormat format = *FormatOfPath(output.u16string());
-    if (format == ParticleFormat::kOrv) {
+    if (FormatOfPath(output.u16string()) == ParticleFormat::kOrv) {
         if (const std::optional<EditorMessage> failure = SaveEffect(effect, output.u16string())) {
             throw std::runtime_error(Utf8(failure->text) + ": " + options.output);
         }
         return;
     }
-    for (std::size_t i = 0; i < effect.Count(); ++i) {
-        const std::string name = Utf8(effect.NameAt(i));
-        const std::filesystem::path path = effect.Count() == 1 ? output : EmitterFilePath(output, name);
-        ExportEmitter(effect.EmitterAt(i), name, format, options.embedTexture, path, options.frame, report);
-        std::printf("wrote %s\n", path.string().c_str());
+    for (const std::filesystem::path& file :
+         ExportEffect(effect, std::nullopt, output, options.embedTexture, options.frame, report)) {
+        std::printf("wrote %s\n", file.string().c_str());
     }
 }
 
@@ -129,7 +114,7 @@ int RunConvertCommand(const ConvertOptions& options) {
     Effect effect;
     ConversionReport report;
     try {
-        ReadInput(options, effect, report);
+        ReadInput(options, effect);
         WriteOutput(options, effect, report);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orv-convert: %s: %s\n", options.input.c_str(), error.what());

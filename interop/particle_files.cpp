@@ -11,6 +11,7 @@
 #include "interop/pex_file.h"
 #include "interop/plist_file.h"
 #include "interop/texture_import.h"
+#include "vesk/text_conversion.h"
 
 namespace orv {
 namespace {
@@ -130,6 +131,30 @@ void ExportEmitter(const Emitter& emitter, const std::string& name, ParticleForm
     }
     const std::string text = format == ParticleFormat::kPlist ? WritePlist(config) : WritePex(config);
     WriteFileBytes(path, text);
+}
+
+std::vector<std::filesystem::path> ExportEffect(const Effect& effect, std::optional<std::size_t> index,
+                                                const std::filesystem::path& path, bool embedTexture, FrameSize frame,
+                                                ConversionReport& report) {
+    const std::optional<ParticleFormat> format = FormatOfPath(path.u16string());
+    if (format != ParticleFormat::kPlist && format != ParticleFormat::kPex) {
+        throw std::runtime_error("emitters are exported as .plist or .pex only");
+    }
+    std::vector<std::size_t> indices;
+    if (index) {
+        indices.push_back(*index);
+    } else {
+        for (std::size_t i = 0; i < effect.Count(); ++i) indices.push_back(i);
+    }
+    std::vector<std::filesystem::path> written;
+    for (std::size_t i : indices) {
+        std::string name;
+        if (!WideToUtf8(name, effect.NameAt(i))) name = "emitter";
+        const std::filesystem::path file = indices.size() == 1 ? path : EmitterFilePath(path, name);
+        ExportEmitter(effect.EmitterAt(i), name, *format, embedTexture, file, frame, report);
+        written.push_back(file);
+    }
+    return written;
 }
 
 std::filesystem::path EmitterFilePath(const std::filesystem::path& path, std::string_view emitterName) {

@@ -45,6 +45,14 @@ ImportedEmitters ImportParticleFile(const std::filesystem::path& path, EmitListe
 void ExportEmitter(const Emitter& emitter, const std::string& name, ParticleFormat format, bool embedTexture,
                    const std::filesystem::path& path, FrameSize frame, ConversionReport& report);
 
+// Writes the effect's emitter at `index`, or with no index every emitter, as .plist or .pex by
+// the extension of `path`: one emitter to `path` itself, several each to EmitterFilePath(path,
+// its list name). Returns the files written. Throws std::runtime_error for another extension or
+// a file that cannot be written (files written before stay).
+std::vector<std::filesystem::path> ExportEffect(const Effect& effect, std::optional<std::size_t> index,
+                                                const std::filesystem::path& path, bool embedTexture, FrameSize frame,
+                                                ConversionReport& report);
+
 // Where an effect's emitters go when each gets its own file: "EFFECT-EMITTER.ext" beside
 // `path` (EFFECT being the title of `path`), with characters a file name cannot hold replaced.
 std::filesystem::path EmitterFilePath(const std::filesystem::path& path, std::string_view emitterName);

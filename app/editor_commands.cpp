@@ -162,9 +162,9 @@ void CParamDlgView::Save() {
 }
 
 void CParamDlgView::SaveAs() {
-    const std::u16string proposed =
-        currentFile_.empty() ? u".orv"
-                             : GetDirectoryPart(currentFile_) + GetFileTitlePart(currentFile_) + u".orv";
+    const std::u16string proposed = currentFile_.empty() ? u".orv"
+                                                         : vesk::GetDirectoryPart(currentFile_) +
+                                                               vesk::GetFileTitlePart(currentFile_) + u".orv";
     if (const auto path =
             prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"))) {
         currentFile_ = ToU16(*path);
@@ -176,8 +176,8 @@ void CParamDlgView::SaveAs() {
 void CParamDlgView::Export() {
     const std::optional<ExportChoice> choice = prompts_->AskExport(this, effect_.Count() > 1);
     if (!choice) return;
-    const std::u16string title = currentFile_.empty() ? u"effect" : GetFileTitlePart(currentFile_);
-    const std::u16string proposed = GetDirectoryPart(currentFile_) + title + u".plist";
+    const std::u16string title = currentFile_.empty() ? u"effect" : vesk::GetFileTitlePart(currentFile_);
+    const std::u16string proposed = vesk::GetDirectoryPart(currentFile_) + title + u".plist";
     const auto path = prompts_->AskSavePath(this, ToQString(proposed), kExportFilter, QStringLiteral("plist"));
     if (!path) return;
     ConversionReport report;

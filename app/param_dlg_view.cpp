@@ -125,10 +125,11 @@ void CParamDlgView::OnTick() {
     inputs.preview = host_.PreviewBuffer();
     inputs.backgroundImage = BackgroundImage();
     inputs.currentFile = currentFile_;
+    inputs.settings = TakeSettingsSnapshot();
     const TickResult tick = ticker_.Tick(effect_, inputs);
     if (tick.title) host_.SetTitleText(ToQString(*tick.title));
     if (tick.repaint) host_.RedrawPreview();
-    timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick)));
+    timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick, CurrentSettings().fsp)));
 }
 
 // ---- Rows ----------------------------------------------------------------------------------
@@ -290,9 +291,7 @@ void CParamDlgView::RefreshList(std::optional<std::size_t> selection) {
     const QSignalBlocker blocker(list);
     list->clear();
     for (std::size_t index = 0; index < effect_.Count(); ++index) {
-        auto* item = new QListWidgetItem(ToQString(effect_.NameAt(index)), list);
-        item->setData(Qt::UserRole,
-                      QVariant::fromValue(reinterpret_cast<quintptr>(&effect_.EmitterAt(index))));
+        list->addItem(ToQString(effect_.NameAt(index)));
     }
     if (selection && *selection < effect_.Count()) {
         list->setCurrentRow(static_cast<int>(*selection));

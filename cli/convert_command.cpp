@@ -13,12 +13,6 @@
 namespace orv {
 namespace {
 
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    if (!WideToUtf8(out, text)) out.assign(1, '?');
-    return out;
-}
-
 bool ParseSize(const std::string& text, std::uint32_t& size) {
     const std::optional<double> value = ParseDecimal(text);
     if (!value || *value < 1 || *value > 65535 || *value != static_cast<std::uint32_t>(*value)) return false;
@@ -39,16 +33,16 @@ void ReadInput(const ConvertOptions& options, Effect& effect) {
     const LoadOutcome outcome =
         LoadAnyEffect(effect, std::filesystem::path(options.input).u16string(), false, options.frame);
     if (!outcome.loaded) {
-        throw std::runtime_error(outcome.message ? Utf8(outcome.message->text) : "cannot read the file");
+        throw std::runtime_error(outcome.message ? vesk::Utf8ForDisplay(outcome.message->text) : "cannot read the file");
     }
-    if (outcome.message) std::fputs(Utf8(outcome.message->text).c_str(), stdout);
+    if (outcome.message) std::fputs(vesk::Utf8ForDisplay(outcome.message->text).c_str(), stdout);
 }
 
 void WriteOutput(const ConvertOptions& options, const Effect& effect, ConversionReport& report) {
     const std::filesystem::path output(options.output);
     if (FormatOfPath(output.u16string()) == ParticleFormat::kOrv) {
         if (const std::optional<EditorMessage> failure = SaveEffect(effect, output.u16string())) {
-            throw std::runtime_error(Utf8(failure->text) + ": " + options.output);
+            throw std::runtime_error(vesk::Utf8ForDisplay(failure->text) + ": " + options.output);
         }
         return;
     }

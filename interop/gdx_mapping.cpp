@@ -43,7 +43,7 @@ public:
 
     void Run() {
         std::u16string name;
-        if (MultiByteToWide(name, source_.name, true)) emitter_.params.name = name;
+        if (vesk::MultiByteToWide(name, source_.name, true)) emitter_.params.name = name;
         Timing();
         Shape();
         Size();

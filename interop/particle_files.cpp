@@ -149,7 +149,7 @@ std::vector<std::filesystem::path> ExportEffect(const Effect& effect, std::optio
     std::vector<std::filesystem::path> written;
     for (std::size_t i : indices) {
         std::string name;
-        if (!WideToUtf8(name, effect.NameAt(i))) name = "emitter";
+        if (!vesk::WideToUtf8(name, effect.NameAt(i))) name = "emitter";
         const std::filesystem::path file = indices.size() == 1 ? path : EmitterFilePath(path, name);
         ExportEmitter(effect.EmitterAt(i), name, *format, embedTexture, file, frame, report);
         written.push_back(file);

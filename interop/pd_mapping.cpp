@@ -232,7 +232,7 @@ void ExportBlend(const MappingRow& row, ExportContext& context) {
 void ImportName(const MappingRow& row, Context& context) {
     const std::optional<std::string> name = context.config.Text(row.key);
     std::u16string wide;
-    if (name && MultiByteToWide(wide, *name, true)) context.emitter.params.name = wide;
+    if (name && vesk::MultiByteToWide(wide, *name, true)) context.emitter.params.name = wide;
 }
 
 void ExportNothing(const MappingRow&, ExportContext&) {}

@@ -52,7 +52,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
           "--interpolate=cubic", "--sse2=maybe", "--quiet=yes"}) {
-        cases.push_back({{bad, fire_, out}, "'" + bad.substr(0, bad.find('=')) + "'"});
+        const std::string option = bad.substr(0, bad.find('='));
+        cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
     for (const auto& [arguments, mentioned] : cases) {
         const RunResult result = Run(arguments);

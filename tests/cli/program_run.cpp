@@ -25,7 +25,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::filesystem::path& scratch) {
     std::string command = Quote(program);
-    for (const std::string& argument : arguments) command += " " + Quote(argument);
+    for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
     const std::filesystem::path out = scratch / "stdout.txt", err = scratch / "stderr.txt";
     const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
     RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};

@@ -98,19 +98,6 @@ void ReadNumbers(const pugi::xml_node& node, const PexElement& element, PdConfig
     }
 }
 
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 PdConfig ReadPex(std::string_view text) {
@@ -149,7 +136,7 @@ std::string WritePex(const PdConfig& config) {
         }
         out += "/>\n";
     }
-    out += "  <texture name=\"" + Escaped(config.Text("textureFileName").value_or("")) + "\"";
+    out += "  <texture name=\"" + XmlEscaped(config.Text("textureFileName").value_or("")) + "\"";
     if (const std::optional<std::string> data = config.Text("textureImageData")) out += " data=\"" + *data + "\"";
     out += "/>\n</particleEmitterConfig>\n";
     return out;

@@ -27,17 +27,6 @@ PdConfig::Value ReadValue(const pugi::xml_node& element, const std::string& key)
     throw std::runtime_error("plist key \"" + key + "\": unexpected <" + std::string(kind) + ">");
 }
 
-void AppendEscaped(std::string& out, std::string_view text) {
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default: out += c;
-        }
-    }
-}
-
 }  // namespace
 
 PdConfig ReadPlist(std::string_view text) {
@@ -79,13 +68,13 @@ std::string WritePlist(const PdConfig& config) {
         "<plist version=\"1.0\">\n<dict>\n";
     for (const auto& [lower, stored] : config.Entries()) {
         out += "\t<key>";
-        AppendEscaped(out, stored.key);
+        out += XmlEscaped(stored.key);
         out += "</key>\n\t";
         if (const bool* flag = std::get_if<bool>(&stored.value)) {
             out += *flag ? "<true/>" : "<false/>";
         } else if (const std::string* text = std::get_if<std::string>(&stored.value)) {
             out += "<string>";
-            AppendEscaped(out, *text);
+            out += XmlEscaped(*text);
             out += "</string>";
         } else {
             const double number = std::get<double>(stored.value);

@@ -80,8 +80,15 @@ std::optional<std::string> CRenderThread::RenderFrames(std::uint64_t frameCount)
     const std::u16string title = vesk::GetFileTitlePart(config_.outputBasePath);
     const double dt = config_.framesPerSecond != 0 ? 1.0 / config_.framesPerSecond : 0.0;
 
+    // The frames before the range are stepped like the rest, so the range's frames are the very
+    // frames of the whole sequence.
+    const std::uint64_t first = config_.firstFrame;
+    const std::uint64_t end = config_.lastFrame < frameCount ? config_.lastFrame + 1 : frameCount;
+    if (first >= end) return std::nullopt;
+    if (!Simulate(config_.warmUpSteps + first, dt)) return std::nullopt;
+
     if (IsStopRequested()) return std::nullopt;
-    for (std::uint64_t i = 0; i < frameCount; ++i) {
+    for (std::uint64_t i = first; i < end; ++i) {
         effect_.RenderFrame(dt, *frame.colour, settings);
 
         const std::u16string fileName = FrameFileName(folder, title, i);
@@ -94,10 +101,18 @@ std::optional<std::string> CRenderThread::RenderFrames(std::uint64_t frameCount)
         }
         ++framesWritten_;
 
-        progress_.SetPosition(static_cast<int>((i + 1) * kProgressMaximum / frameCount));
+        progress_.SetPosition(static_cast<int>((i + 1 - first) * kProgressMaximum / (end - first)));
         if (IsStopRequested()) break;
     }
     return std::nullopt;
+}
+
+bool CRenderThread::Simulate(std::uint64_t steps, double dt) {
+    for (std::uint64_t step = 0; step < steps; ++step) {
+        if (IsStopRequested()) return false;
+        effect_.SimulateFrame(dt, config_.settings);
+    }
+    return true;
 }
 
 }  // namespace orv

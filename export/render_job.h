@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -17,10 +18,17 @@ struct RenderJobConfig {
     std::u16string outputBasePath;  // folder and title of the files; its extension is dropped
     std::uint32_t seconds = 10;
     SettingsSnapshot settings;  // frame size and code path, taken by whoever starts the job
+    // Steps simulated after the restart, before the sequence's first frame (a start offset).
+    std::uint64_t warmUpSteps = 0;
+    // The frames written, numbered as in the whole sequence; the frames before `firstFrame` are
+    // simulated without drawing, those after `lastFrame` not at all. Both are limited to the
+    // sequence by the job.
+    std::uint64_t firstFrame = 0;
+    std::uint64_t lastFrame = std::numeric_limits<std::uint64_t>::max();
 };
 
 // Renders an effect into a numbered PNG sequence on its own thread: every emitter restarted,
-// then seconds x fps frames, each stepped by 1 / fps seconds, drawn into a frame of the
+// the warm-up steps simulated, then seconds x fps frames (or the configured range of them), each stepped by 1 / fps seconds, drawn into a frame of the
 // snapshot's size and written as folder + title + six-digit index + ".png".
 //
 // While the job runs it steps the effect's emitters and the shared random generator, so nobody
@@ -41,6 +49,8 @@ protected:
 private:
     // Runs the frame loop; returns the failure that ended it, if any.
     std::optional<std::string> RenderFrames(std::uint64_t frameCount);
+    // Steps the effect `steps` times without drawing; false when a stop request cut it short.
+    bool Simulate(std::uint64_t steps, double dt);
 
     Effect& effect_;
     RenderProgress& progress_;

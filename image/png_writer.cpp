@@ -15,9 +15,6 @@ namespace orv {
 
 namespace {
 
-constexpr std::uint32_t kNoSupport = 1;
-constexpr std::uint32_t kCannotOpen = 2;
-
 // Measured on 800 x 600 frames of a sparse fire and of 20,000 small sprites (the table is in the
 // README). Rendered frames hold long runs of one colour (background, transparent ground), which
 // run-length deflate after the "up" filter packs as well as the default search at a fifth of the
@@ -65,11 +62,14 @@ bool WriteRgba(png_structp png, png_infop info, std::FILE* file, std::uint32_t w
 }  // namespace
 
 bool SavePng(const std::u16string& path, const Texture& texture, PngCompression compression) {
-    if (!texture.colour || texture.colour->Empty()) return false;
-    const FrameBuffer& image = *texture.colour;
+    return texture.colour && SavePng(path, *texture.colour, compression);
+}
+
+bool SavePng(const std::u16string& path, const FrameBuffer& image, PngCompression compression) {
+    if (image.Empty()) return false;
 
     FilePtr file = OpenFile(path, "wb");
-    if (!file) throw vesk::CErrCodeException(kCannotOpen);
+    if (!file) throw vesk::CErrCodeException(kPngCannotOpen);
 
     // Through the row table, top row first: padding beyond the width never reaches the file.
     // libpng copies each row before transforming it, so the pixels are only read.
@@ -80,13 +80,13 @@ bool SavePng(const std::u16string& path, const Texture& texture, PngCompression 
 
     {
         const PngWriter writer;
-        if (!writer.Valid()) throw vesk::CErrCodeException(kNoSupport);
+        if (!writer.Valid()) throw vesk::CErrCodeException(kPngWriteFailed);
         if (!WriteRgba(writer.Png(), writer.Info(), file.get(), image.Width(), image.Height(), rows.data(),
                        compression)) {
-            throw vesk::CErrCodeException(kNoSupport);
+            throw vesk::CErrCodeException(kPngWriteFailed);
         }
     }
-    if (!CloseFileChecked(std::move(file))) throw vesk::CErrCodeException(kNoSupport);
+    if (!CloseFileChecked(std::move(file))) throw vesk::CErrCodeException(kPngWriteFailed);
     return true;
 }
 

@@ -163,21 +163,31 @@ BENCHMARK(BM_Render180Frames)
     ->ArgsProduct({{0, 1}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(2);
+    ->Iterations(1);
 
-// Keeps the mean wall time of each whole render, to print the speed-ups after the run.
+// Keeps the wall time of each whole render (the mean over repetitions when there are several), to
+// print the speed-ups after the run.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
-                meanMilliseconds[run.report_label] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration) {
+                Mean& mean = means[run.report_label];
+                mean.total += run.GetAdjustedRealTime();
+                ++mean.count;
+                meanMilliseconds[run.report_label] = mean.total / mean.count;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> meanMilliseconds;  // by label "effect/mode"
+
+private:
+    struct Mean {
+        double total = 0;
+        int count = 0;
+    };
+    std::map<std::string, Mean> means;
 };
 
 std::string ReadFile(const fs::path& path) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -11,6 +12,9 @@
 
 namespace orv {
 namespace {
+
+// Far more than any machine has cores; each thread holds a frame, so a typo must not exhaust memory.
+constexpr std::uint32_t kMaxThreads = 256;
 
 // Plain decimal digits only: no sign, no spaces, no hexadecimal, nothing after the number.
 template <typename Unsigned>
@@ -117,7 +121,8 @@ private:
 
         const bool known = name == "--seconds" || name == "--fps" || name == "--width" ||
                            name == "--height" || name == "--interpolate" || name == "--sse2" ||
-                           name == "--seed" || name == "--start" || name == "--frames";
+                           name == "--seed" || name == "--start" || name == "--frames" ||
+                           name == "--threads" || name == "--png-compression";
         if (!known) return FailOption("unknown option '" + name + "'");
         std::string value;
         if (inlineValue) {
@@ -142,6 +147,20 @@ private:
                                   " pixels, not '" + value + "'");
             }
             (name == "--width" ? options.width : options.height) = *side;
+        } else if (name == "--threads") {
+            const std::optional<std::uint32_t> threads = ParseCount(value);
+            if (!threads || *threads < 1 || *threads > kMaxThreads) {
+                return FailOption("option '--threads' needs a whole number from 1 to " +
+                                  std::to_string(kMaxThreads) + ", not '" + value + "'");
+            }
+            options.threads = *threads;
+        } else if (name == "--png-compression") {
+            const std::optional<PngCompression> compression = PngCompressionFromName(value);
+            if (!compression) {
+                return FailOption("option '--png-compression' takes default, fast or small, not '" + value +
+                                  "'");
+            }
+            options.compression = *compression;
         } else if (name == "--fps") {
             const std::optional<std::uint32_t> fps = ParseCount(value);
             if (!fps || (*fps != 60 && *fps != 30 && *fps != 20 && *fps != 15)) {
@@ -242,6 +261,13 @@ Options:
   --frames FIRST-LAST   write only frames FIRST to LAST, numbered and drawn exactly as
                         in the whole render (the frames before are simulated, not
                         drawn): split a long render over several processes
+  --threads N           threads that write frames while the next ones are drawn,
+                        1 to 256 (default one per hardware thread); 1 draws and
+                        writes each frame in turn. The files are the same either way
+  --png-compression default|fast|small
+                        PNG compression: default (libpng's standard settings), fast
+                        (several times faster, files about as large) or small
+                        (smallest files on sparse effects); the pixels are the same
   --quiet               no progress bar and no closing summary
   --help                show this help and exit
   --version             show the version and exit

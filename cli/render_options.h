@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "image/png_compression.h"
+
 namespace orv {
 
 // What the command line asked for.
@@ -28,6 +30,8 @@ struct RenderOptions {
     std::uint64_t FrameCount() const { return std::uint64_t{seconds} * framesPerSecond; }
     // The start offset in whole steps of 1 / fps, rounded to the nearest.
     std::uint64_t StartSteps() const;
+    unsigned threads = 0;  // frame-writing threads; 0 = one per hardware thread, 1 = sequential
+    PngCompression compression = PngCompression::kDefault;
 };
 
 struct ParsedCommandLine {

@@ -1,16 +1,15 @@
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "effectfile/effect_loading.h"
@@ -20,12 +19,29 @@
 #include "export/render_job.h"
 #include "tests/cli/program_run.h"
 
+extern char** environ;
+
 namespace {
 
 namespace fs = std::filesystem;
 using orv::Effect;
 
 using orv::test::RunResult;
+
+// Runs orv-render quietly and returns its peak resident memory in bytes, 0 when it failed.
+std::uint64_t PeakMemoryOfRender(const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {ORV_RENDER_EXE, "--quiet"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : all) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, ORV_RENDER_EXE, nullptr, nullptr, argv.data(), environ) != 0) return 0;
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
+    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;  // reported in KiB
+}
 
 std::string ReadFile(const fs::path& path) { return orv::test::ReadWholeFile(path); }
 
@@ -69,9 +85,10 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
           "--width=10000", "--height=65536", "--height=4294967296", "--interpolate=cubic", "--sse2=maybe",
-          "--quiet=yes", "--seed=-1", "--seed=18446744073709551616", "--seed=x", "--start=-1", "--start=abc",
-          "--start=1e3", "--start=.5", "--start=2.", "--start=4294967296", "--frames=5-3", "--frames=5",
-          "--frames=a-b", "--frames=-1-3", "--frames=599-600"}) {
+          "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best", "--seed=-1",
+          "--seed=18446744073709551616", "--seed=x", "--start=-1", "--start=abc", "--start=1e3", "--start=.5",
+          "--start=2.", "--start=4294967296", "--frames=5-3", "--frames=5", "--frames=a-b", "--frames=-1-3",
+          "--frames=599-600"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
@@ -85,8 +102,10 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
 
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2",
-                             "--quiet", "--seed", "--start", "--frames", "--version", "Example", "Exit status", "EFFECT.orv OUTPUT_BASE"}) {
+    for (const char* word :
+         {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
+          "--png-compression", "--seed", "--start", "--frames", "--version", "Example", "Exit status",
+          "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     const RunResult version = Run({"--version"});
@@ -143,22 +162,18 @@ TEST_F(OrvRenderTest, RendersIntoNewFoldersTheSameFilesInEveryProcess) {
     EXPECT_NE(ReadFile(first / files.front()), ReadFile(first / files.back()));
 }
 
-// A render job in this process, as the editor runs it, waited for to its end.
+// The render job in this process, as the editor runs it.
 struct QuietProgress final : orv::RenderProgress {
     void SetRange(int, int) override {}
     void SetPosition(int) override {}
-    void Finish() override { finished = true; }
-    std::atomic<bool> finished{false};
+    void Finish() override {}
 };
 
 void RenderInProcess(Effect& effect, const fs::path& base) {
     QuietProgress progress;
-    orv::RenderJobConfig config{15, base.u16string(), 1, orv::SettingsSnapshot{48, 64}};
-    orv::CRenderThread job(effect, progress, config);
-    ASSERT_EQ(job.Start(), 0);
-    while (!progress.finished) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    job.Stop();
-    ASSERT_FALSE(job.Failure()) << *job.Failure();
+    const orv::RenderJobConfig config{15, base.u16string(), 1, orv::SettingsSnapshot{48, 64}};
+    const orv::RenderResult result = orv::RenderEffect(effect, config, progress, [] { return false; });
+    ASSERT_FALSE(result.failure) << *result.failure;
 }
 
 TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
@@ -200,6 +215,42 @@ TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
     EXPECT_EQ(render({}, (dir_ / "seeded.orv").string(), "saved"), editor);
     EXPECT_EQ(render({"--seed=77"}, fire_, "overridden"), editor);
     EXPECT_EQ(render({"--seed=0"}, (dir_ / "seeded.orv").string(), "unseeded"), whole);
+}
+
+TEST_F(OrvRenderTest, EveryThreadCountWritesTheSameFiles) {
+    std::vector<std::string> reference;
+    for (const std::string threads : {"1", "3"}) {
+        const fs::path folder = dir_ / ("threads" + threads);
+        const RunResult result = Run({"--seconds=1", "--fps=15", "--width=120", "--height=90", "--threads",
+                                      threads, fire_, (folder / "f").string()});
+        ASSERT_EQ(result.status, 0) << result.err;
+        std::vector<std::string> files;
+        for (const std::string& name : FilesIn(folder)) files.push_back(ReadFile(folder / name));
+        ASSERT_EQ(files.size(), 15u);
+        if (reference.empty()) reference = files;
+        EXPECT_EQ(files, reference) << threads;
+    }
+}
+
+TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender) {
+    // 45 frames of 12 MB that draw in a blink and take far longer to write: writers that fell
+    // behind without a bound would hold most of them at once.
+    const std::uint64_t baseline = PeakMemoryOfRender({"--width=4", "--height=4", "--seconds=1", "--fps=15",
+                                                       "--threads=1", fire_, (dir_ / "base" / "f").string()});
+    ASSERT_GT(baseline, 0u);
+    constexpr std::uint64_t kFrameBytes = 2000ull * 1500 * 4;
+    constexpr std::uint64_t kSlack = 24ull << 20;  // the encoders' working memory, allocator rounding
+    for (const unsigned threads : {1u, 2u}) {
+        const std::uint64_t peak =
+            PeakMemoryOfRender({"--width=2000", "--height=1500", "--seconds=3", "--fps=15",
+                                "--png-compression=fast", "--threads=" + std::to_string(threads), fire_,
+                                (dir_ / ("big" + std::to_string(threads)) / "f").string()});
+        ASSERT_GT(peak, 0u);
+        const std::uint64_t frames = threads == 1 ? 1 : threads + 2;
+        EXPECT_LE(peak, baseline + frames * kFrameBytes + kSlack)
+            << threads << " threads: " << (peak - baseline) / kFrameBytes << " frames above the baseline";
+        fs::remove_all(dir_ / ("big" + std::to_string(threads)));
+    }
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::
         (image->Width() < preview.Width() || image->Height() < preview.Height())) {
         ClearFrame(preview, colour, sse2);
     }
-    DrawBackground(preview, image, colour, sse2);
+    DrawBackground(preview, image, colour, sse2, AllRows(preview));
 }
 
 PreviewTicker::PreviewTicker(MillisecondClock clock) : clock_(std::move(clock)) {}

@@ -5,6 +5,7 @@
 
 #include "engine/emitter.h"
 #include "render/frame_buffer.h"
+#include "render/row_band.h"
 #include "render/sprite.h"
 
 namespace orv {
@@ -16,6 +17,14 @@ void SortParticles(Emitter& emitter);
 // interpolation, the target kind, the SSE2 setting, the blending mode and enable_color.
 // Returns false without a target or without a texture image, true otherwise.
 bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget);
+// The same, limited to the target rows of `band`: drawn band by band over all rows, the emitter
+// gives exactly the pixels it gives at once. Sprites that cannot reach the band are passed over
+// before their tint, texels or corners are worked out.
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget, const RowBand& band);
+
+// Whether an emitter step with this target draws (there is a target and a texture image): what
+// DrawEmitterSprites returns, known before any sprite is drawn.
+bool CanDrawEmitter(const Emitter& emitter, const FrameBuffer* target);
 
 // The variant key for this emitter and step.
 SpriteVariantKey VariantKeyFor(const Emitter& emitter, bool opaqueTarget, bool sse2);

@@ -139,10 +139,10 @@ inline bool CanSample(const TexelSampler& sampler) {
 }
 
 template <class Sampler, class Op, template <class, class> class Spans>
-void FillSpriteRect(FrameBuffer& target, const FixedRect& dest, const TexelRect& source,
+void FillSpriteRect(FrameBuffer& target, const RowBand& band, const FixedRect& dest, const TexelRect& source,
                     const SpriteTint& tint, const TexelSampler& sampler) {
     if (!CanSample(sampler)) return;
-    const auto walk = PlanRectWalk(target.Width(), target.Height(), dest, source);
+    const auto walk = PlanRectWalk(target.Width(), ClampBand(band, target.Height()), dest, source);
     if (!walk) return;
     const Spans<Sampler, Op> spans(sampler, tint, *walk);
     auto v = static_cast<std::uint32_t>(walk->v);
@@ -154,10 +154,10 @@ void FillSpriteRect(FrameBuffer& target, const FixedRect& dest, const TexelRect&
 
 // Rotated sprites: the same scalar routine on every code path.
 template <class Sampler, class Op>
-void FillSpriteQuad(FrameBuffer& target, const SpriteQuad& quad, const SpriteTint& tint,
+void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& quad, const SpriteTint& tint,
                     const TexelSampler& sampler) {
     if (!CanSample(sampler)) return;
-    QuadScanner scanner(quad, target.Width(), target.Height());
+    QuadScanner scanner(quad, target.Width(), ClampBand(band, target.Height()));
     const Sampler sample(sampler);
     const Op op(tint);
     QuadSpan span;

@@ -125,10 +125,11 @@ void CParamDlgView::OnTick() {
     inputs.preview = host_.PreviewBuffer();
     inputs.backgroundImage = BackgroundImage();
     inputs.currentFile = currentFile_;
+    inputs.settings = TakeSettingsSnapshot();
     const TickResult tick = ticker_.Tick(effect_, inputs);
     if (tick.title) host_.SetTitleText(ToQString(*tick.title));
     if (tick.repaint) host_.RedrawPreview();
-    timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick)));
+    timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick, CurrentSettings().fsp)));
 }
 
 // ---- Rows ----------------------------------------------------------------------------------

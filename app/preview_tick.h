@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/effect.h"
+#include "engine/settings.h"
+#include "render/drawing_pool.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -28,6 +32,7 @@ struct TickInputs {
     FrameBuffer* preview = nullptr;                // the view's buffer; may be absent
     const FrameBuffer* backgroundImage = nullptr;  // may be absent
     std::u16string_view currentFile;               // empty while no file is current
+    SettingsSnapshot settings;                     // frame size, sampling, code path, drawing mode
 };
 
 // The preview's frame loop without a window: timing, the work buffer, the two drawing modes,
@@ -36,12 +41,12 @@ class PreviewTicker {
 public:
     explicit PreviewTicker(MillisecondClock clock);
 
-    // One timer tick. The settings record is read at each call.
+    // One timer tick, drawn with the inputs' settings.
     TickResult Tick(Effect& effect, const TickInputs& inputs);
 
     // The period to re-arm the single-shot timer with once the tick's work, the repaint included,
-    // is done: the remaining time to the next frame slot, at least 1 ms.
-    std::uint32_t NextPeriodMs(const TickResult& tick) const;
+    // is done: the remaining time to the next frame slot at `framesPerSecond`, at least 1 ms.
+    std::uint32_t NextPeriodMs(const TickResult& tick, std::uint32_t framesPerSecond) const;
 
     // The next tick only records the time (after start-up and after the panel's reset).
     void RestartTiming() { lastTick_.reset(); }
@@ -53,14 +58,20 @@ private:
     MillisecondClock clock_;
     std::optional<std::uint32_t> lastTick_;
     FrameBuffer work_;
+    // Made at the first tick and again when the snapshot asks for another number of threads.
+    std::unique_ptr<DrawingPool> pool_;
+    std::vector<const Emitter*> toDraw_;
     bool shownSprites_ = false;  // the last repaint showed sprites
     std::uint32_t tickCount_ = 0;
     std::uint32_t processingMs_ = 0;
 };
 
 // The preview's background: the image at the top-left corner when there is one (the rest of a
-// larger frame in the background colour), otherwise the colour everywhere.
+// larger frame in the background colour), otherwise the colour everywhere; in all rows or in
+// those of one band.
 void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::uint32_t colour, bool sse2);
+void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::uint32_t colour, bool sse2,
+                           const RowBand& band);
 
 // "orv - <file name> - MAX FPS <rate>\n", or "orv - MAX FPS <rate>\n" without a current file.
 std::u16string FrameRateTitle(std::u16string_view currentFile, std::uint32_t rate);

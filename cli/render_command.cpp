@@ -76,16 +76,17 @@ private:
     bool finished_ = false;
 };
 
-void ApplySettings(const RenderOptions& options) {
-    Settings& settings = CurrentSettings();
-    settings.screenWidth = options.width;
-    settings.screenHeight = options.height;
+SettingsSnapshot SettingsFor(const RenderOptions& options) {
+    SettingsSnapshot settings;
+    settings.frameWidth = options.width;
+    settings.frameHeight = options.height;
     settings.interpolateType = options.interpolateType;
-    settings.sse2Enable = options.sse2 && ProcessorHasSse2();
-    SetActiveSse2(settings.sse2Enable);
-    if (options.sse2Requested && !settings.sse2Enable) {
+    settings.sse2 = options.sse2 && ProcessorHasSse2();
+    settings.drawingThreads = options.drawingThreads;
+    if (options.sse2Requested && !settings.sse2) {
         Message("this processor has no SSE2; drawing with the plain code path");
     }
+    return settings;
 }
 
 // An emitter whose texture is missing draws nothing; the render still runs, as in the editor.
@@ -132,7 +133,7 @@ int RunRenderCommand(const RenderOptions& options) {
         return kExitUsage;
     }
 
-    ApplySettings(options);
+    const SettingsSnapshot settings = SettingsFor(options);
     GetBlendTables();  // built now rather than inside the first frame
 
     // The editor opens files by absolute path; textures are resolved against the effect's folder.
@@ -152,6 +153,7 @@ int RunRenderCommand(const RenderOptions& options) {
     config.framesPerSecond = options.framesPerSecond;
     config.seconds = options.seconds;
     config.outputBasePath = outputBase;
+    config.settings = settings;
     const std::uint64_t totalFrames = std::uint64_t{config.seconds} * config.framesPerSecond;
 
     std::unique_ptr<RenderProgress> display;

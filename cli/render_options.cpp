@@ -5,6 +5,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "engine/settings.h"
+
 namespace orv {
 namespace {
 
@@ -70,7 +72,8 @@ private:
         }
 
         const bool known = name == "--seconds" || name == "--fps" || name == "--width" ||
-                           name == "--height" || name == "--interpolate" || name == "--sse2";
+                           name == "--height" || name == "--interpolate" || name == "--sse2" ||
+                           name == "--threads";
         if (!known) return FailOption("unknown option '" + name + "'");
         std::string value;
         if (inlineValue) {
@@ -96,6 +99,13 @@ private:
                 return FailOption("option '--fps' takes 60, 30, 20 or 15, not '" + value + "'");
             }
             options.framesPerSecond = *fps;
+        } else if (name == "--threads") {
+            const std::optional<std::uint32_t> threads = ParseCount(value);
+            if (!threads || *threads > kMaxDrawingThreads) {
+                return FailOption("option '--threads' takes a number of threads from 0 to " +
+                                  std::to_string(kMaxDrawingThreads) + ", not '" + value + "'");
+            }
+            options.drawingThreads = *threads;
         } else if (name == "--interpolate") {
             if (value != "nearest" && value != "bilinear") {
                 return FailOption("option '--interpolate' takes nearest or bilinear, not '" + value + "'");
@@ -156,6 +166,8 @@ Options:
                         (default nearest)
   --sse2 on|off         draw with the SSE2 code path (default on where the processor
                         has SSE2)
+  --threads N           draw each frame on N threads, 0 for one per hardware thread
+                        (default 0); the frames are the same to the bit with any N
   --quiet               no progress bar and no closing summary
   --help                show this help and exit
   --version             show the version and exit

@@ -18,6 +18,7 @@ struct RenderOptions {
     bool sse2 = false;                  // the default follows the processor
     bool sse2Requested = false;         // "--sse2 on" was given
     bool quiet = false;
+    std::uint32_t drawingThreads = 0;  // 0: one per hardware thread
 };
 
 struct ParsedCommandLine {

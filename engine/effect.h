@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/emitter.h"
+#include "engine/settings.h"
+#include "render/drawing_pool.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -72,13 +74,24 @@ public:
     std::uint32_t BackgroundColour() const;
 
     // For every emitter in list order: live count 0, restart, re-arm with its own duration and
-    // take the interpolation setting. What a render job does before its first frame.
-    void RestartAllEmitters();
+    // take the snapshot's interpolation. What a render job does before its first frame.
+    void RestartAllEmitters(const SettingsSnapshot& settings);
 
     // One rendered frame: the background colour (with its alpha) in every pixel, then every
     // emitter positioned at the frame's centre plus its offsets, stepped by dt and drawn with
-    // the transparent-target operations. Returns whether any emitter drew.
-    bool RenderFrame(double dt, FrameBuffer& target);
+    // the transparent-target operations, on the snapshot's code path (the frame's size is the
+    // target's). Returns whether any emitter drew.
+    bool RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings);
+    // The same, drawn band by band on the pool's threads, to the same bits.
+    bool RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings, DrawingPool& pool);
+
+    // Steps every emitter in list order by dt without drawing it: positioned in a frame of the
+    // snapshot's size, with the snapshot's interpolation when `takeInterpolation`, and sorted
+    // when there is a target. Returns what the steps of StepEmitter would return together (some
+    // step drew or was held in its delay) and lists in `toDraw`, in drawing order, the emitters
+    // whose sprites the frame shows; DrawEmitters draws them, band by band if need be.
+    bool StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
+                      bool takeInterpolation, std::vector<const Emitter*>& toDraw);
 
     // EmitListener: re-arms an emitter of this effect with its own duration.
     void OnEmitterEmpty(Emitter& emitter) override;

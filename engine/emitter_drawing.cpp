@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/settings.h"
-
 namespace orv {
 
 namespace {
@@ -138,12 +136,20 @@ bool CanDrawEmitter(const Emitter& emitter, const FrameBuffer* target) {
     return target != nullptr && image != nullptr && image->colour && !image->colour->Empty();
 }
 
-bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget) {
-    return target != nullptr ? DrawEmitterSprites(emitter, target, opaqueTarget, AllRows(*target))
+void DrawEmitters(const std::vector<const Emitter*>& emitters, FrameBuffer* target, bool opaqueTarget,
+                  const SettingsSnapshot& settings, const RowBand& band) {
+    for (const Emitter* emitter : emitters)
+        DrawEmitterSprites(*emitter, target, opaqueTarget, settings, band);
+}
+
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
+                        const SettingsSnapshot& settings) {
+    return target != nullptr ? DrawEmitterSprites(emitter, target, opaqueTarget, settings, AllRows(*target))
                              : CanDrawEmitter(emitter, target);
 }
 
-bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget, const RowBand& band) {
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
+                        const SettingsSnapshot& settings, const RowBand& band) {
     if (!CanDrawEmitter(emitter, target)) return false;
     const TextureSettings& texture = emitter.texture;
     const EmitterRuntime& runtime = emitter.runtime;
@@ -153,7 +159,7 @@ bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaque
         return true;
     }
 
-    const SpriteFills& fills = SelectSpriteFills(VariantKeyFor(emitter, opaqueTarget, ActiveSse2()));
+    const SpriteFills& fills = SelectSpriteFills(VariantKeyFor(emitter, opaqueTarget, settings.sse2));
     const FrameBuffer& pixels = *texture.Image()->colour;
     const TexelSampler sampler{&pixels, static_cast<std::int32_t>(pixels.Width()) - 1,
                                static_cast<std::int32_t>(pixels.Height()) - 1};

@@ -284,9 +284,10 @@ void UpdateParticle(const Emitter& emitter, Particle& particle, double step) {
         particle.frameIndex = AnimatedFrame(texture, particle);
 }
 
-bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget) {
+bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget,
+                 const SettingsSnapshot& settings) {
     if (!AdvanceEmitter(emitter, dt, target != nullptr)) return true;
-    return DrawEmitterSprites(emitter, target, opaqueTarget);
+    return DrawEmitterSprites(emitter, target, opaqueTarget, settings);
 }
 
 bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {

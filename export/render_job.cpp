@@ -5,7 +5,6 @@
 #include <exception>
 #include <utility>
 
-#include "engine/settings.h"
 #include "export/frame_file_name.h"
 #include "image/png_writer.h"
 #include "image/texture.h"
@@ -67,18 +66,18 @@ void CRenderThread::Run() {
 }
 
 std::optional<std::string> CRenderThread::RenderFrames(std::uint64_t frameCount) {
-    effect_.RestartAllEmitters();
+    const SettingsSnapshot& settings = config_.settings;
+    effect_.RestartAllEmitters(settings);
 
     // One frame for the whole sequence, held as the colour picture the PNG writer takes.
-    const Settings& settings = CurrentSettings();
     Texture frame;
     frame.kind = Texture::kColour;
     frame.colour.emplace();
-    if (!frame.colour->Create(settings.screenWidth, settings.screenHeight)) {
+    if (!frame.colour->Create(settings.frameWidth, settings.frameHeight)) {
         std::string text = "cannot allocate a frame of ";
-        text += std::to_string(settings.screenWidth);
+        text += std::to_string(settings.frameWidth);
         text += " x ";
-        text += std::to_string(settings.screenHeight);
+        text += std::to_string(settings.frameHeight);
         text += " pixels";
         return text;
     }
@@ -87,9 +86,10 @@ std::optional<std::string> CRenderThread::RenderFrames(std::uint64_t frameCount)
     const std::u16string title = GetFileTitlePart(config_.outputBasePath);
     const double dt = config_.framesPerSecond != 0 ? 1.0 / config_.framesPerSecond : 0.0;
 
+    DrawingPool pool(settings.drawingThreads);
     if (IsStopRequested()) return std::nullopt;
     for (std::uint64_t i = 0; i < frameCount; ++i) {
-        effect_.RenderFrame(dt, *frame.colour);
+        effect_.RenderFrame(dt, *frame.colour, settings, pool);
 
         const std::u16string fileName = FrameFileName(folder, title, i);
         errno = 0;

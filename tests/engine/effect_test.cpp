@@ -76,18 +76,11 @@ TEST(EffectList, ListenerLeavesStrangersAlone) {
     EXPECT_EQ(stranger.runtime.remainingDuration, 0.0);
 }
 
-// Frame size of the render tests; restores the process-wide settings afterwards.
 class EffectRendering : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved = CurrentSettings();
-        CurrentSettings().screenWidth = 96;
-        CurrentSettings().screenHeight = 64;
-        ResetRandomForTesting();
-    }
-    void TearDown() override { CurrentSettings() = saved; }
+    void SetUp() override { ResetRandomForTesting(); }
 
-    Settings saved;
+    SettingsSnapshot settings{96, 64};
     FrameBuffer frame{96, 64};
 };
 
@@ -99,15 +92,15 @@ TEST_F(EffectRendering, FrameWithoutTexturesIsTheBackgroundColourWord) {
     EXPECT_EQ(effect.BackgroundColour(), 0xFFFF7F00u);  // each channel truncated
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     for (std::size_t row = kBgR; row <= kBgA; ++row) effect.SetBackgroundRaw(row, row == kBgB ? 1000 : 0);
-    effect.RestartAllEmitters();
-    EXPECT_FALSE(effect.RenderFrame(1.0 / 30, frame));  // no texture: simulated, nothing drawn
+    effect.RestartAllEmitters(settings);
+    EXPECT_FALSE(effect.RenderFrame(1.0 / 30, frame, settings));  // no texture: simulated, nothing drawn
     EXPECT_GT(effect.EmitterAt(0).runtime.liveCount, 0);
     EXPECT_EQ(frame.At(0, 0), 0x000000FFu);  // the background's alpha is kept
     EXPECT_EQ(frame.At(95, 63), 0x000000FFu);
 }
 
 TEST_F(EffectRendering, SameGeneratorStateGivesTheSameFrames) {
-    CurrentSettings().interpolateType = 1;
+    settings.interpolateType = 1;
     Effect effect;
     effect.SetBackgroundRaw(kBgA, 500);
     Emitter& spinning = effect.EmitterAt(0);
@@ -128,9 +121,9 @@ TEST_F(EffectRendering, SameGeneratorStateGivesTheSameFrames) {
     std::vector<std::vector<std::uint32_t>> runs[2];
     for (auto& frames : runs) {
         ResetRandomForTesting();
-        effect.RestartAllEmitters();
+        effect.RestartAllEmitters(settings);
         for (int i = 0; i < 45; ++i) {
-            effect.RenderFrame(1.0 / 30, frame);
+            effect.RenderFrame(1.0 / 30, frame, settings);
             auto& pixels = frames.emplace_back();
             for (std::uint32_t y = 0; y < 64; ++y)
                 pixels.insert(pixels.end(), frame.Row(y), frame.Row(y) + 96);
@@ -155,14 +148,14 @@ TEST_F(EffectRendering, LaterEmitterIsDrawnOnTop) {
     }
     red.texture.SetImage(SolidTexture(8, 8, 0xFFFF0000));
     blue.texture.SetImage(SolidTexture(8, 8, 0xFF0000FF));
-    effect.RestartAllEmitters();
-    ASSERT_TRUE(effect.RenderFrame(1.0 / 30, frame));
+    effect.RestartAllEmitters(settings);
+    ASSERT_TRUE(effect.RenderFrame(1.0 / 30, frame, settings));
     const std::uint32_t blueOnTop = frame.At(48, 32);
     EXPECT_GT(blueOnTop & 0xFF, (blueOnTop >> 16) & 0xFF);
 
     ASSERT_TRUE(effect.MoveEmitterUp(1));
-    effect.RestartAllEmitters();
-    ASSERT_TRUE(effect.RenderFrame(1.0 / 30, frame));
+    effect.RestartAllEmitters(settings);
+    ASSERT_TRUE(effect.RenderFrame(1.0 / 30, frame, settings));
     const std::uint32_t redOnTop = frame.At(48, 32);
     EXPECT_GT((redOnTop >> 16) & 0xFF, redOnTop & 0xFF);
 }

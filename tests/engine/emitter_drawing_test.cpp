@@ -99,7 +99,7 @@ TEST(EmitterDrawing, RectangleReachesTheFrameWhereTheGeometrySays) {
     emitter.params.enableColor = false;
     PlaceParticle(emitter, 10.5, 20.25);
     FrameBuffer frame = FilledFrame(40, 40, 0xFF000000);
-    ASSERT_TRUE(DrawEmitterSprites(emitter, &frame, true));
+    ASSERT_TRUE(DrawEmitterSprites(emitter, &frame, true, {}));
     // Left and top edges round down, right and bottom edges round up: columns 0..26, rows 4..36.
     EXPECT_NE(frame.At(0, 4), 0xFF000000u);
     EXPECT_NE(frame.At(26, 36), 0xFF000000u);
@@ -114,7 +114,7 @@ TEST(EmitterDrawing, QuarterTurnedSpriteSwapsItsExtent) {
     emitter.params.blendingMode = kNormal;
     PlaceParticle(emitter, 20.0, 20.0).rotation = kHalfPi;
     FrameBuffer frame = FilledFrame(40, 40, 0xFF000000);
-    ASSERT_TRUE(DrawEmitterSprites(emitter, &frame, true));
+    ASSERT_TRUE(DrawEmitterSprites(emitter, &frame, true, {}));
     EXPECT_NE(frame.At(20, 12), 0xFF000000u);  // 10 px above the centre: inside when turned
     EXPECT_EQ(frame.At(28, 20), 0xFF000000u);  // 8 px right: inside only when not turned
 }
@@ -129,7 +129,7 @@ TEST(EmitterDrawing, SplitFinerThanTheImageDrawsNothing) {
     FrameBuffer frame = FilledFrame(64, 64, 0xFF000000);
     for (int i = 0; i < 10; ++i) {
         SetEmitterOrigin(emitter, 64, 64);
-        EXPECT_TRUE(StepEmitter(emitter, 0.1, &frame, true));
+        EXPECT_TRUE(StepEmitter(emitter, 0.1, &frame, true, {}));
     }
     EXPECT_GT(emitter.runtime.liveCount, 0);
     for (std::uint32_t y = 0; y < 64; ++y) {

@@ -33,7 +33,7 @@ protected:
     // Steps with the origin at the centre of an 800 x 600 frame, no target.
     bool Step(double dt) {
         SetEmitterOrigin(emitter, 800, 600);
-        return StepEmitter(emitter, dt, nullptr, true);
+        return StepEmitter(emitter, dt, nullptr, true, {});
     }
 
     Emitter emitter;
@@ -122,10 +122,10 @@ TEST_F(Simulation, DelayAndDurationCycleWithRearming) {
     Emitter& e = effect.EmitterAt(0);
     SetParam(e, kDuration, 100);  // 1.00 s
     SetParam(e, kDelay, 50);      // 0.50 s
-    effect.RestartAllEmitters();
+    effect.RestartAllEmitters({});
     auto step = [&] {
         SetEmitterOrigin(e, 16, 16);
-        return StepEmitter(e, 0.375, nullptr, true);
+        return StepEmitter(e, 0.375, nullptr, true, {});
     };
     EXPECT_TRUE(step());  // countdown 0.125 left
     EXPECT_EQ(e.runtime.liveCount, 0);
@@ -162,7 +162,7 @@ TEST_F(Simulation, EndlessEmitterIgnoresTheDelayAndOneWithoutRateStaysIdle) {
     RestartEmitter(idle);
     RearmEmitter(idle, 0);
     EXPECT_EQ(idle.runtime.remainingDuration, 0.0);
-    StepEmitter(idle, 1.0, nullptr, true);
+    StepEmitter(idle, 1.0, nullptr, true, {});
     EXPECT_EQ(idle.runtime.liveCount, 0);
 }
 
@@ -246,10 +246,10 @@ TEST_F(Simulation, CapacityChangesGateEmissionAndGrowThePoolByDoubling) {
     ApplyRawValues(growing);
     RearmEmitter(growing, 0);
     SetEmitterOrigin(growing, 100, 100);
-    StepEmitter(growing, kStep60, nullptr, true);
+    StepEmitter(growing, kStep60, nullptr, true, {});
     EXPECT_EQ(growing.runtime.liveCount, 1);
     EXPECT_EQ(growing.runtime.allocatedCount, 1);
-    for (int i = 0; i < 6; ++i) StepEmitter(growing, kStep60, nullptr, true);
+    for (int i = 0; i < 6; ++i) StepEmitter(growing, kStep60, nullptr, true, {});
     EXPECT_EQ(growing.runtime.allocatedCount, 8);  // 1, 2, 4, 8 as particles are born
 }
 

@@ -67,9 +67,9 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
         {{fire_, out, "--fps"}, "option '--fps' needs a value"},
         {{fire_, ""}, "the output base is empty"}};
     // A wrong option or value; the message names the option.
-    for (const std::string bad :
-         {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
-          "--interpolate=cubic", "--sse2=maybe", "--quiet=yes"}) {
+    for (const std::string bad : {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25",
+                                  "--width=0", "--height=abc", "--interpolate=cubic", "--sse2=maybe",
+                                  "--quiet=yes", "--threads=65", "--threads=-1", "--threads="}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
@@ -83,8 +83,9 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
 
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2",
-                             "--quiet", "--version", "Example", "Exit status", "EFFECT.orv OUTPUT_BASE"}) {
+    for (const char* word :
+         {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--threads", "--quiet",
+          "--version", "Example", "Exit status", "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     const RunResult version = Run({"--version"});
@@ -125,8 +126,9 @@ TEST_F(OrvRenderTest, RendersIntoNewFoldersTheSameFilesInEveryProcess) {
         // The second run is quiet; the first ends its options with "--" instead.
         const RunResult result =
             Run({"--seconds=1", "--fps=15", "--width=96", "--height=72", "--interpolate=bilinear",
-                 folder == second ? "--quiet" : "--", ORV_SOURCE_DIR "/examples/vortex.orv",
-                 (folder / "frame.png").string()});
+                 // Drawn on one thread, then on three: the files are the same.
+                 folder == second ? "--threads=3" : "--threads=1", folder == second ? "--quiet" : "--",
+                 ORV_SOURCE_DIR "/examples/vortex.orv", (folder / "frame.png").string()});
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "");  // no terminal: no progress bar, and no warnings
         EXPECT_EQ(result.out.find("wrote 15 frames, "), folder == second ? std::string::npos : 12)

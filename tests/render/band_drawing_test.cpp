@@ -21,11 +21,8 @@ namespace orv {
 namespace {
 
 using test::GuardedTarget;
+using test::KeyOf;
 using test::SamplerFor;
-
-SpriteVariantKey KeyOf(unsigned bits) {
-    return {(bits & 16) != 0, (bits & 8) == 0, (bits & 4) != 0, (bits & 2) != 0, (bits & 1) != 0};
-}
 
 struct SceneSprite {
     std::size_t texture = 0;

@@ -16,11 +16,8 @@ namespace orv {
 namespace {
 
 using test::GuardedTarget;
+using test::KeyOf;
 using test::SamplerFor;
-
-SpriteVariantKey KeyOf(unsigned bits) {
-    return {(bits & 16) != 0, (bits & 8) == 0, (bits & 4) != 0, (bits & 2) != 0, (bits & 1) != 0};
-}
 
 TEST(SpriteVariants, EveryCombinationHasItsOwnRectangleFillAndTheQuadFillIgnoresThePath) {
     std::set<void*> rects, quads;

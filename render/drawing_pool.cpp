@@ -5,6 +5,10 @@
 
 namespace orv {
 
+namespace {
+constexpr std::uint32_t kBandsPerThread = 4;
+}  // namespace
+
 std::vector<RowBand> SplitRows(std::uint32_t height, std::uint32_t count) {
     const std::uint32_t bands = std::min(std::max(count, 1u), std::max(height, 1u));
     std::vector<RowBand> split;
@@ -32,7 +36,10 @@ void DrawingPool::DrawBands(std::uint32_t height, const std::function<void(const
         drawBand({0, static_cast<std::int32_t>(height)});
         return;
     }
-    bands_ = SplitRows(height, Threads());
+    // A few bands per thread, handed out as threads come free: a thread that another program
+    // holds up, or a band thick with sprites, then delays the frame by a small band only. Every
+    // band walks all sprites, so the count stays small.
+    bands_ = SplitRows(height, Threads() * kBandsPerThread);
     pool_.Run(bands_.size(), [&](std::size_t index) { drawBand(bands_[index]); });
 }
 

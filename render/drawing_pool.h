@@ -23,8 +23,8 @@ public:
 
     std::uint32_t Threads() const { return static_cast<std::uint32_t>(pool_.Threads()); }
 
-    // Calls drawBand once for every band of a split of `height` rows chosen for this frame, bands
-    // in parallel, and returns when all are drawn. drawBand must write only its band's rows, and
+    // Calls drawBand once for every band of a split of `height` rows chosen for this frame (a few
+    // bands per thread), bands in parallel, and returns when all are drawn. drawBand must write only its band's rows, and
     // read nothing another band writes.
     void DrawBands(std::uint32_t height, const std::function<void(const RowBand&)>& drawBand);
 

@@ -291,9 +291,7 @@ void CParamDlgView::RefreshList(std::optional<std::size_t> selection) {
     const QSignalBlocker blocker(list);
     list->clear();
     for (std::size_t index = 0; index < effect_.Count(); ++index) {
-        auto* item = new QListWidgetItem(ToQString(effect_.NameAt(index)), list);
-        item->setData(Qt::UserRole,
-                      QVariant::fromValue(reinterpret_cast<quintptr>(&effect_.EmitterAt(index))));
+        list->addItem(ToQString(effect_.NameAt(index)));
     }
     if (selection && *selection < effect_.Count()) {
         list->setCurrentRow(static_cast<int>(*selection));

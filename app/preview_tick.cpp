@@ -114,7 +114,7 @@ std::uint32_t PreviewTicker::NextPeriodMs(const TickResult& tick, std::uint32_t 
 std::u16string FrameRateTitle(std::u16string_view currentFile, std::uint32_t rate) {
     const std::u16string number = Ascii(std::to_string(rate));
     if (currentFile.empty()) return u"orv - MAX FPS " + number + u"\n";
-    return u"orv - " + GetFileNamePart(currentFile) + u" - MAX FPS " + number + u"\n";
+    return u"orv - " + vesk::GetFileNamePart(currentFile) + u" - MAX FPS " + number + u"\n";
 }
 
 std::uint32_t MaxFrameRate(std::uint32_t summedMs) {

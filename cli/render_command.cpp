@@ -1,20 +1,17 @@
 #include "cli/render_command.h"
 
-#include <condition_variable>
 #include <cstdio>
-#include <filesystem>
 #include <initializer_list>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "cli/terminal_progress.h"
 #include "effectfile/effect_loading.h"
 #include "engine/effect.h"
 #include "engine/settings.h"
 #include "export/frame_file_name.h"
+#include "export/output_folder.h"
 #include "export/render_job.h"
 #include "render/blend_tables.h"
 #include "vesk/path_utils.h"
@@ -31,12 +28,6 @@
 namespace orv {
 namespace {
 
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    if (!WideToUtf8(out, text)) out.assign(1, '?');
-    return out;
-}
-
 // Joins message pieces by appending: GCC 12 at -O3 raises a false -Wrestrict on
 // "literal" + temporary string.
 std::string Concat(std::initializer_list<std::string_view> parts) {
@@ -49,40 +40,14 @@ void Message(const std::string& text) {
     std::fprintf(stderr, "orv-render: %s\n", text.c_str());
 }
 
-// Passes every report on and lets the command wait for the job's end: the job signals it through
-// Finish, and only then may the command join it (joining earlier would ask it to stop).
-class JobEndWaiter final : public RenderProgress {
-public:
-    explicit JobEndWaiter(RenderProgress& display) : display_(display) {}
-
-    void SetRange(int minimum, int maximum) override { display_.SetRange(minimum, maximum); }
-    void SetPosition(int position) override { display_.SetPosition(position); }
-    void Finish() override {
-        display_.Finish();
-        const std::lock_guard<std::mutex> lock(mutex_);
-        finished_ = true;
-        ended_.notify_all();
-    }
-
-    void Wait() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ended_.wait(lock, [this] { return finished_; });
-    }
-
-private:
-    RenderProgress& display_;
-    std::mutex mutex_;
-    std::condition_variable ended_;
-    bool finished_ = false;
-};
-
 SettingsSnapshot SettingsFor(const RenderOptions& options) {
     SettingsSnapshot settings;
     settings.frameWidth = options.width;
     settings.frameHeight = options.height;
     settings.interpolateType = options.interpolateType;
     settings.sse2 = options.sse2 && ProcessorHasSse2();
-    settings.drawingThreads = options.drawingThreads;
+    // One count serves the drawing and the encoders: --threads 1 is the one-thread render.
+    settings.drawingThreads = options.threads;
     if (options.sse2Requested && !settings.sse2) {
         Message("this processor has no SSE2; drawing with the plain code path");
     }
@@ -94,32 +59,25 @@ void WarnAboutTextures(const Effect& effect) {
     for (std::size_t i = 0; i < effect.Count(); ++i) {
         const TextureSettings& texture = effect.EmitterAt(i).texture;
         if (texture.Image() != nullptr) continue;
-        const std::string name = Concat({"emitter \"", Utf8(effect.NameAt(i)), "\""});
+        const std::string name = Concat({"emitter \"", vesk::Utf8ForDisplay(effect.NameAt(i)), "\""});
         if (texture.FileName().empty()) {
             Message(Concat({"warning: ", name, " has no texture and draws nothing"}));
         } else {
-            Message(Concat({"warning: ", name, ": texture \"", Utf8(texture.FileName()),
+            Message(Concat({"warning: ", name, ": texture \"", vesk::Utf8ForDisplay(texture.FileName()),
                             "\" cannot be loaded; the emitter draws nothing"}));
         }
     }
 }
 
-bool CreateOutputFolder(const std::u16string& folder) {
-    if (folder.empty()) return true;
-    std::filesystem::path native;
-    if (!ToNativePath(folder, native)) {
-        Message(
-            Concat({"cannot create the output folder \"", Utf8(folder), "\": the name is not valid text"}));
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(native, error);
-    if (error || !std::filesystem::is_directory(native)) {
-        Message(Concat({"cannot create the output folder \"", Utf8(folder),
-                        "\": ", error ? error.message() : "a file of that name is in the way"}));
-        return false;
-    }
-    return true;
+bool PrepareOutputFolder(const std::u16string& outputBase) {
+    const OutputFolderResult result = CreateOutputFolder(outputBase);
+    if (result.outcome == OutputFolderResult::Outcome::kReady) return true;
+    const std::string why = result.outcome == OutputFolderResult::Outcome::kInvalidName
+                                ? "the name is not valid text"
+                            : result.reason.empty() ? "a file of that name is in the way"
+                                                    : result.reason;
+    Message(Concat({"cannot create the output folder \"", vesk::Utf8ForDisplay(result.folder), "\": ", why}));
+    return false;
 }
 
 }  // namespace
@@ -127,8 +85,8 @@ bool CreateOutputFolder(const std::u16string& folder) {
 int RunRenderCommand(const RenderOptions& options) {
     std::u16string effectPath;
     std::u16string outputBase;
-    if (!MultiByteToWide(effectPath, options.effectPath, true) ||
-        !MultiByteToWide(outputBase, options.outputBase, true)) {
+    if (!vesk::MultiByteToWide(effectPath, options.effectPath, true) ||
+        !vesk::MultiByteToWide(outputBase, options.outputBase, true)) {
         Message("file names must be valid UTF-8");
         return kExitUsage;
     }
@@ -137,23 +95,25 @@ int RunRenderCommand(const RenderOptions& options) {
     GetBlendTables();  // built now rather than inside the first frame
 
     // The editor opens files by absolute path; textures are resolved against the effect's folder.
-    const std::u16string fullEffectPath = GetFullPath(effectPath);
+    const std::u16string fullEffectPath = vesk::GetFullPath(effectPath);
     Effect effect;
     const LoadOutcome load = LoadEffect(effect, fullEffectPath.empty() ? effectPath : fullEffectPath, false);
     if (!load.loaded) {
-        const std::string reason = load.message ? Utf8(load.message->text) : "read error";
+        const std::string reason = load.message ? vesk::Utf8ForDisplay(load.message->text) : "read error";
         Message(Concat({"cannot load effect \"", options.effectPath, "\": ", reason}));
         return kExitFailure;
     }
     WarnAboutTextures(effect);
 
-    if (!CreateOutputFolder(GetDirectoryPart(outputBase))) return kExitFailure;
+    if (!PrepareOutputFolder(outputBase)) return kExitFailure;
 
     RenderJobConfig config;
     config.framesPerSecond = options.framesPerSecond;
     config.seconds = options.seconds;
     config.outputBasePath = outputBase;
     config.settings = settings;
+    config.threads = options.threads;
+    config.compression = options.compression;
     const std::uint64_t totalFrames = std::uint64_t{config.seconds} * config.framesPerSecond;
 
     std::unique_ptr<RenderProgress> display;
@@ -162,21 +122,10 @@ int RunRenderCommand(const RenderOptions& options) {
     } else {
         display = std::make_unique<SilentProgress>();
     }
-    JobEndWaiter waiter(*display);
-
-    std::optional<std::string> failure;
-    std::uint64_t written = 0;
-    {
-        CRenderThread job(effect, waiter, config);
-        if (job.Start() != 0) {
-            Message("cannot start the render thread");
-            return kExitFailure;
-        }
-        waiter.Wait();
-        job.Stop();
-        failure = job.Failure();
-        written = job.FramesWritten();
-    }
+    // Drawn here, in frame order; written by the encoder threads.
+    const RenderResult result = RenderEffect(effect, config, *display, [] { return false; });
+    const std::optional<std::string>& failure = result.failure;
+    const std::uint64_t written = result.framesWritten;
 
     if (failure) {
         Message(Concat({*failure, " (", std::to_string(written), " of ", std::to_string(totalFrames),
@@ -184,11 +133,11 @@ int RunRenderCommand(const RenderOptions& options) {
         return kExitFailure;
     }
     if (!options.quiet && written > 0) {
-        const std::u16string folder = GetDirectoryPart(outputBase);
-        const std::u16string title = GetFileTitlePart(outputBase);
+        const std::u16string folder = vesk::GetDirectoryPart(outputBase);
+        const std::u16string title = vesk::GetFileTitlePart(outputBase);
         std::printf("orv-render: wrote %llu frames, %s to %s\n", static_cast<unsigned long long>(written),
-                    Utf8(FrameFileName(folder, title, 0)).c_str(),
-                    Utf8(FrameFileName(folder, title, written - 1)).c_str());
+                    vesk::Utf8ForDisplay(FrameFileName(folder, title, 0)).c_str(),
+                    vesk::Utf8ForDisplay(FrameFileName(folder, title, written - 1)).c_str());
     }
     return kExitSuccess;
 }

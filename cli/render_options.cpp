@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -9,6 +10,9 @@
 
 namespace orv {
 namespace {
+
+// Far more than any machine has cores; each thread holds a frame, so a typo must not exhaust memory.
+constexpr std::uint32_t kMaxThreads = 256;
 
 // Plain decimal digits only: no sign, no spaces, no hexadecimal, nothing after the number.
 std::optional<std::uint32_t> ParseCount(std::string_view text) {
@@ -73,7 +77,7 @@ private:
 
         const bool known = name == "--seconds" || name == "--fps" || name == "--width" ||
                            name == "--height" || name == "--interpolate" || name == "--sse2" ||
-                           name == "--threads";
+                           name == "--threads" || name == "--png-compression";
         if (!known) return FailOption("unknown option '" + name + "'");
         std::string value;
         if (inlineValue) {
@@ -84,28 +88,40 @@ private:
             return FailOption("option '" + name + "' needs a value");
         }
 
-        if (name == "--seconds" || name == "--width" || name == "--height") {
+        if (name == "--seconds") {
             const std::optional<std::uint32_t> count = ParseCount(value);
             if (!count || *count < 1) {
-                return FailOption("option '" + name + "' needs a whole number of at least 1, not '" + value +
+                return FailOption("option '--seconds' needs a whole number of at least 1, not '" + value +
                                   "'");
             }
-            (name == "--seconds" ? options.seconds
-             : name == "--width" ? options.width
-                                 : options.height) = *count;
+            options.seconds = *count;
+        } else if (name == "--width" || name == "--height") {
+            const std::optional<std::uint32_t> side = ParseCount(value);
+            if (!side || *side < 1 || *side > kMaxScreenSide) {
+                return FailOption("option '" + name + "' takes 1 to " + std::to_string(kMaxScreenSide) +
+                                  " pixels, not '" + value + "'");
+            }
+            (name == "--width" ? options.width : options.height) = *side;
+        } else if (name == "--threads") {
+            const std::optional<std::uint32_t> threads = ParseCount(value);
+            if (!threads || *threads < 1 || *threads > kMaxThreads) {
+                return FailOption("option '--threads' needs a whole number from 1 to " +
+                                  std::to_string(kMaxThreads) + ", not '" + value + "'");
+            }
+            options.threads = *threads;
+        } else if (name == "--png-compression") {
+            const std::optional<PngCompression> compression = PngCompressionFromName(value);
+            if (!compression) {
+                return FailOption("option '--png-compression' takes default, fast or small, not '" + value +
+                                  "'");
+            }
+            options.compression = *compression;
         } else if (name == "--fps") {
             const std::optional<std::uint32_t> fps = ParseCount(value);
             if (!fps || (*fps != 60 && *fps != 30 && *fps != 20 && *fps != 15)) {
                 return FailOption("option '--fps' takes 60, 30, 20 or 15, not '" + value + "'");
             }
             options.framesPerSecond = *fps;
-        } else if (name == "--threads") {
-            const std::optional<std::uint32_t> threads = ParseCount(value);
-            if (!threads || *threads > kMaxDrawingThreads) {
-                return FailOption("option '--threads' takes a number of threads from 0 to " +
-                                  std::to_string(kMaxDrawingThreads) + ", not '" + value + "'");
-            }
-            options.drawingThreads = *threads;
         } else if (name == "--interpolate") {
             if (value != "nearest" && value != "bilinear") {
                 return FailOption("option '--interpolate' takes nearest or bilinear, not '" + value + "'");
@@ -159,15 +175,21 @@ End OUTPUT_BASE with "/" to write bare numbers (000000.png, ...) into that folde
 Options:
   --seconds N           length of the sequence in seconds, N >= 1 (default 10)
   --fps 60|30|20|15     frames per second (default 60)
-  --width W             frame width in pixels, W >= 1 (default 800)
-  --height H            frame height in pixels, H >= 1 (default 600)
+  --width W             frame width in pixels, 1 to 9999 (default 800)
+  --height H            frame height in pixels, 1 to 9999 (default 600)
   --interpolate nearest|bilinear
                         texture sampling: nearest texel or bilinear filtering
                         (default nearest)
   --sse2 on|off         draw with the SSE2 code path (default on where the processor
                         has SSE2)
-  --threads N           draw each frame on N threads, 0 for one per hardware thread
-                        (default 0); the frames are the same to the bit with any N
+  --threads N           threads that draw each frame (in bands) and that write frames
+                        while the next ones are drawn, 1 to 256 (default one per
+                        hardware thread); 1 draws and writes each frame in turn on one
+                        thread. The files are the same either way
+  --png-compression default|fast|small
+                        PNG compression: default (libpng's standard settings), fast
+                        (several times faster, files about as large) or small
+                        (smallest files on sparse effects); the pixels are the same
   --quiet               no progress bar and no closing summary
   --help                show this help and exit
   --version             show the version and exit

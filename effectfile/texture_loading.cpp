@@ -14,7 +14,8 @@ namespace orv {
 bool LoadEmitterTexture(Emitter& emitter, const std::u16string& path) {
     std::filesystem::path native;
     std::error_code error;
-    if (path.empty() || !ToNativePath(path, native) || !std::filesystem::exists(native, error)) return false;
+    if (path.empty() || !vesk::ToNativePath(path, native) || !std::filesystem::exists(native, error))
+        return false;
 
     TexturePtr image;
     try {

@@ -31,8 +31,12 @@ struct SettingsSnapshot {
     std::uint32_t drawingThreads = 0;   // threads that draw a frame; 0: one per hardware thread
 };
 
-// Most threads a frame is drawn on; a stored or typed count above it is refused.
-inline constexpr std::uint32_t kMaxDrawingThreads = 64;
+// Most threads a frame is drawn on (as many as orv-render's --threads takes); a stored or typed
+// count above it is refused.
+inline constexpr std::uint32_t kMaxDrawingThreads = 256;
+// Largest frame side: the options dialog's edits take four digits, and the 16.16 sprite
+// coordinates must hold every pixel position with room to spare.
+inline constexpr std::uint32_t kMaxScreenSide = 9999;
 
 // Whether this build can run SSE2 code on this processor.
 bool ProcessorHasSse2();

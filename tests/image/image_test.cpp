@@ -160,11 +160,100 @@ TEST(PngCodec, WrittenFramesReadBackExactly) {
     const TexturePtr back = LoadPng(file.u16string());
     EXPECT_EQ(RgbaBytes(*back->colour), RgbaBytes(image));
 
-    for (const std::uint32_t width : {65535u, 65536u}) {  // sizes of 65536 or more are refused
-        texture.colour.emplace(width, 1);
-        ASSERT_TRUE(SavePng(file.u16string(), texture));
-        EXPECT_EQ(LoadError(file), width == 65535 ? 0u : 1u);
+    texture.colour.emplace(16384, 1);  // the widest picture taken
+    ASSERT_TRUE(SavePng(file.u16string(), texture));
+    EXPECT_EQ(LoadError(file), 0u);
+}
+
+// A PNG of a header declaring `width` x `height` RGBA pixels and no pixel data.
+void WriteHeaderOnlyPng(const fs::path& file, std::uint32_t width, std::uint32_t height) {
+    std::string bytes = "\x89PNG\r\n\x1A\n";
+    const auto chunk = [&](const std::string& type, const std::string& data) {
+        for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(data.size() >> shift);
+        const std::string body = type + data;
+        bytes += body;
+        const uLong crc =
+            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+        for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(crc >> shift);
+    };
+    std::string header;
+    for (const std::uint32_t side : {width, height})
+        for (const int shift : {24, 16, 8, 0}) header += static_cast<char>(side >> shift);
+    header += std::string("\x08\x06\0\0\0", 5);
+    chunk("IHDR", header);
+    chunk("IDAT", "");
+    chunk("IEND", "");
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// A few kilobytes of file may declare gigabytes of pixels: such a picture is refused from its
+// header, before any pixel memory is taken, and the message says why.
+TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
+    const TempFolder folder;
+    const fs::path file = folder.path / "big.png";
+    for (const auto& [width, height] :
+         {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
+        WriteHeaderOnlyPng(file, width, height);
+        std::string message;
+        try {
+            LoadPng(file.u16string());
+        } catch (const vesk::CErrCodeException& error) {
+            EXPECT_EQ(error.code, 1u);
+            message = error.Message();
+        }
+        EXPECT_NE(message.find(std::to_string(width) + " x " + std::to_string(height) + " pixels"),
+                  std::string::npos)
+            << message;
     }
+}
+
+// A frame with sparse sprites on a transparent ground, a gradient and noise: the kinds of rows
+// that each row filter and each deflate strategy handle differently.
+Texture PatternFrame() {
+    Texture texture;
+    FrameBuffer& image = texture.colour.emplace(203, 97);
+    std::uint32_t noise = 12345;
+    for (std::uint32_t y = 0; y < image.Height(); ++y) {
+        for (std::uint32_t x = 0; x < image.Width(); ++x) {
+            noise = noise * 1103515245u + 12345u;
+            std::uint32_t pixel = 0;
+            if (y < 30)
+                pixel = (x * 255 / 202) << 24 | (y * 8) << 16 | x << 8 | 0x40;
+            else if (y < 60)
+                pixel = (x / 16 + y / 16) % 3 == 0 ? 0xC0FF8020 : 0;
+            else
+                pixel = noise >> 8 | (noise & 0xFF000000);
+            image.At(x, y) = pixel;
+        }
+    }
+    return texture;
+}
+
+TEST(PngCodec, DefaultCompressionWritesTheSameBytesAsEver) {
+    // Digest of this frame as the writer produced it before the compression choice existed.
+    const TempFolder folder;
+    const fs::path file = folder.path / "default.png";
+    ASSERT_TRUE(SavePng(file.u16string(), PatternFrame()));
+    EXPECT_EQ(test::Sha256Hex(ReadBytes(file)),
+              "896c4f0061e32890ec5c4f36ab0f8073c2493e40d394e51a1d0878bda7f8540c");
+}
+
+TEST(PngCodec, EveryCompressionKeepsThePixels) {
+    const TempFolder folder;
+    const Texture frame = PatternFrame();
+    std::map<PngCompression, std::vector<std::uint8_t>> files;
+    for (const PngCompression compression :
+         {PngCompression::kDefault, PngCompression::kFast, PngCompression::kSmall}) {
+        const fs::path file = folder.path / std::string(PngCompressionName(compression));
+        ASSERT_TRUE(SavePng(file.u16string(), frame, compression));
+        EXPECT_EQ(RgbaBytes(*LoadPng(file.u16string())->colour), RgbaBytes(*frame.colour));
+        EXPECT_EQ(PngCompressionFromName(PngCompressionName(compression)), compression);
+        files[compression] = ReadBytes(file);
+    }
+    // The choice reaches the encoder: each setting packs the rows its own way.
+    EXPECT_NE(files[PngCompression::kFast], files[PngCompression::kDefault]);
+    EXPECT_NE(files[PngCompression::kSmall], files[PngCompression::kFast]);
+    EXPECT_EQ(PngCompressionFromName("best"), std::nullopt);
 }
 
 TEST(PngCodec, FailuresAreReportedWithTheirCodes) {

@@ -25,10 +25,6 @@ constexpr SpriteTint kOpaque{255, 255, 255, 255};
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
 TEST(FillSpriteRect, CoversEveryPixelItOverlapsAndSamplesFromTheLeftEdge) {
-    const auto walk = PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(10.5, 0, 20.25, 4), {0, 0, 39, 4});
-    ASSERT_TRUE(walk);
-    EXPECT_EQ(walk->x0, 10);
-    EXPECT_EQ(walk->x1, 21);
     const FrameBuffer texture = test::FilledImage(4, 4, 0xFFFFFFFFu);
     GuardedTarget target(32, 8, kBlack);
     PlainNearestNormal().fillRect(target.Frame(), AllRows(target.Frame()),

@@ -61,11 +61,12 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
         effect.SimulateFrame(dt, settings);
         stopped = stopRequested();
     }
+    DrawingPool drawing(settings.drawingThreads);
     if (!stopped && !stopRequested()) {
         for (std::uint64_t i = 0; i < rangeCount; ++i) {
             std::optional<FrameBuffer> frame = pool.TakeFrame();
             if (!frame) break;  // a frame failed
-            effect.RenderFrame(dt, *frame, settings);
+            effect.RenderFrame(dt, *frame, settings, drawing);
             pool.Submit(i, std::move(*frame));
             if (stopRequested()) break;
         }

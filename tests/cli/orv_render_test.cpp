@@ -4,32 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/cli/program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using orv::test::RunResult;
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct RunResult {
-    int status = -1;
-    std::string out, err;
-};
+std::string ReadFile(const fs::path& path) { return orv::test::ReadWholeFile(path); }
 
 class OrvRenderTest : public ::testing::Test {
 protected:
@@ -38,13 +26,7 @@ protected:
 
     // Runs orv-render with standard output and error captured in files (neither is a terminal).
     RunResult Run(const std::vector<std::string>& arguments) const {
-        std::string command = Quote(ORV_RENDER_EXE);
-        for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
-        RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
-        fs::remove(out), fs::remove(err);
-        return result;
+        return orv::test::RunProgram(ORV_RENDER_EXE, arguments, dir_);
     }
 
     std::vector<std::string> FilesIn(const fs::path& folder) const {
@@ -69,7 +51,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     // A wrong option or value; the message names the option.
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
-          "--interpolate=cubic", "--sse2=maybe", "--quiet=yes"}) {
+          "--width=10000", "--height=65536", "--height=4294967296", "--interpolate=cubic", "--sse2=maybe",
+          "--quiet=yes"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }

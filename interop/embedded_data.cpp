@@ -122,7 +122,7 @@ Bytes Gzip(const Bytes& data) {
     stream->next_out = out.data();
     stream->avail_out = static_cast<uInt>(out.size());
     if (deflate(stream, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("cannot compress the texture");
-    out.resize(out.size() - stream->avail_out);
+    out.erase(out.end() - static_cast<std::ptrdiff_t>(stream->avail_out), out.end());
     return out;
 }
 

@@ -29,6 +29,10 @@ struct SettingsSnapshot {
     std::uint32_t drawType = 0;         // the preview's drawing mode (see Settings::drawType)
 };
 
+// Largest frame side: the options dialog's edits take four digits, and the 16.16 sprite
+// coordinates must hold every pixel position with room to spare.
+inline constexpr std::uint32_t kMaxScreenSide = 9999;
+
 // Whether this build can run SSE2 code on this processor.
 bool ProcessorHasSse2();
 

@@ -51,7 +51,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     // A wrong option or value; the message names the option.
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
-          "--interpolate=cubic", "--sse2=maybe", "--quiet=yes"}) {
+          "--width=10000", "--height=65536", "--height=4294967296", "--interpolate=cubic", "--sse2=maybe",
+          "--quiet=yes"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }

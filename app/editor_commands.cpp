@@ -122,17 +122,22 @@ void CParamDlgView::OpenEffectPath(const std::u16string& path) {
 // save cannot overwrite it with the effect that was in memory. An imported engine file is never
 // the current file: Save writes .orv only, and would overwrite it.
 void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
-    const LoadOutcome outcome = LoadAnyEffect(effect_, path, merge, CurrentFrameSize());
+    FinishLoad(LoadAnyEffect(effect_, path, merge, CurrentFrameSize()), path, merge);
+}
+
+// The loaded effect is on screen before a message about it (an import's report) is shown.
+void CParamDlgView::FinishLoad(const LoadOutcome& outcome, const std::u16string& path, bool merge) {
+    if (outcome.loaded) {
+        if (!IsImportedFormat(path)) {
+            currentFile_ = path;
+        } else if (!merge) {
+            currentFile_.clear();
+        }
+        ShowLoaded(outcome);
+    }
     if (outcome.message) {
         prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
     }
-    if (!outcome.loaded) return;
-    if (!IsImportedFormat(path)) {
-        currentFile_ = path;
-    } else if (!merge) {
-        currentFile_.clear();
-    }
-    ShowLoaded(outcome);
 }
 
 void CParamDlgView::ShowLoaded(const LoadOutcome& outcome) {
@@ -144,14 +149,7 @@ void CParamDlgView::ShowLoaded(const LoadOutcome& outcome) {
 
 void CParamDlgView::OpenDroppedFile(const std::u16string& path) {
     const OpenFileOutcome outcome = OpenAnyFile(effect_, CurrentIndex(), path, CurrentFrameSize());
-    if (!outcome.isEffect) return;
-    if (outcome.load.message) {
-        prompts_->ShowMessage(this, ToQString(outcome.load.message->caption),
-                              ToQString(outcome.load.message->text));
-    }
-    if (!outcome.load.loaded) return;
-    currentFile_ = IsImportedFormat(path) ? std::u16string() : path;
-    ShowLoaded(outcome.load);
+    if (outcome.isEffect) FinishLoad(outcome.load, path, false);
 }
 
 void CParamDlgView::Save() {

@@ -108,6 +108,7 @@ private:
     void NewEffect();
     void OpenEffect(bool merge);
     void LoadFile(const std::u16string& path, bool merge);
+    void FinishLoad(const LoadOutcome& outcome, const std::u16string& path, bool merge);
     void ShowLoaded(const LoadOutcome& outcome);
     void Save();
     void SaveAs();

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "app/export_dlg.h"
+
 class QWidget;
 
 namespace orv {
@@ -22,6 +24,8 @@ public:
     // One line of text, or nothing when cancelled.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // What to export, or nothing when cancelled.
+    virtual std::optional<ExportChoice> AskExport(QWidget* parent, bool severalEmitters) = 0;
 };
 
 // File dialogs, CTextInputDlg and message boxes.
@@ -33,6 +37,7 @@ public:
                                        const QString& defaultSuffix) override;
     std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<ExportChoice> AskExport(QWidget* parent, bool severalEmitters) override;
 };
 
 }  // namespace orv

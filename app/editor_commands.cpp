@@ -13,6 +13,7 @@
 #include "app/qt_text.h"
 #include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
+#include "interop/effect_import.h"
 #include "engine/settings.h"
 #include "image/png_loader.h"
 #include "vesk/err_code_exception.h"
@@ -22,7 +23,11 @@ namespace orv {
 
 namespace {
 
-const QString kEffectFilter = QStringLiteral("ORVファイル (*.orv);;すべてのファイル (*.*)");
+const QString kEffectFilter =
+    QStringLiteral("ORVファイル (*.orv);;パーティクルファイル (*.plist *.pex *.p);;すべてのファイル (*.*)");
+const QString kExportFilter = QStringLiteral("cocos2d plist (*.plist);;Starling pex (*.pex)");
+
+FrameSize CurrentFrameSize() { return {CurrentSettings().screenWidth, CurrentSettings().screenHeight}; }
 const QString kPngFilter = QStringLiteral("PNGファイル (*.png);;すべてのファイル (*.*)");
 
 }  // namespace
@@ -43,6 +48,9 @@ void CParamDlgView::ExecuteCommand(int id) {
             break;
         case kCmdSaveAs:
             SaveAs();
+            break;
+        case kCmdExport:
+            Export();
             break;
         case kCmdRender:
             Render();
@@ -111,14 +119,19 @@ void CParamDlgView::OpenEffectPath(const std::u16string& path) {
 }
 
 // A file that failed to load leaves the effect and the current path as they were, so a later
-// save cannot overwrite it with the effect that was in memory.
+// save cannot overwrite it with the effect that was in memory. An imported engine file is never
+// the current file: Save writes .orv only, and would overwrite it.
 void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
-    const LoadOutcome outcome = LoadEffect(effect_, path, merge);
+    const LoadOutcome outcome = LoadAnyEffect(effect_, path, merge, CurrentFrameSize());
     if (outcome.message) {
         prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
     }
     if (!outcome.loaded) return;
-    currentFile_ = path;
+    if (!IsImportedFormat(path)) {
+        currentFile_ = path;
+    } else if (!merge) {
+        currentFile_.clear();
+    }
     ShowLoaded(outcome);
 }
 
@@ -130,14 +143,14 @@ void CParamDlgView::ShowLoaded(const LoadOutcome& outcome) {
 }
 
 void CParamDlgView::OpenDroppedFile(const std::u16string& path) {
-    const OpenFileOutcome outcome = OpenEffectFile(effect_, CurrentIndex(), path);
+    const OpenFileOutcome outcome = OpenAnyFile(effect_, CurrentIndex(), path, CurrentFrameSize());
     if (!outcome.isEffect) return;
     if (outcome.load.message) {
         prompts_->ShowMessage(this, ToQString(outcome.load.message->caption),
                               ToQString(outcome.load.message->text));
     }
     if (!outcome.load.loaded) return;
-    currentFile_ = path;
+    currentFile_ = IsImportedFormat(path) ? std::u16string() : path;
     ShowLoaded(outcome.load);
 }
 
@@ -156,6 +169,29 @@ void CParamDlgView::SaveAs() {
             prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"))) {
         currentFile_ = ToU16(*path);
         Save();
+    }
+}
+
+// The current emitter, or every emitter one file each, as .plist or .pex for a game engine.
+void CParamDlgView::Export() {
+    const std::optional<ExportChoice> choice = prompts_->AskExport(this, effect_.Count() > 1);
+    if (!choice) return;
+    const std::u16string title = currentFile_.empty() ? u"effect" : vesk::GetFileTitlePart(currentFile_);
+    const std::u16string proposed = vesk::GetDirectoryPart(currentFile_) + title + u".plist";
+    const auto path = prompts_->AskSavePath(this, ToQString(proposed), kExportFilter, QStringLiteral("plist"));
+    if (!path) return;
+    ConversionReport report;
+    try {
+        const std::optional<std::size_t> only =
+            choice->allEmitters ? std::nullopt : std::optional<std::size_t>(CurrentIndex());
+        ExportEffect(effect_, only, std::filesystem::path(ToU16(*path)), choice->embedTexture, CurrentFrameSize(),
+                     report);
+    } catch (const std::exception& error) {
+        prompts_->ShowMessage(this, ToQString(kWriteErrorCaption), QString::fromUtf8(error.what()));
+        return;
+    }
+    if (!report.Empty()) {
+        prompts_->ShowMessage(this, QStringLiteral("エクスポート"), QString::fromUtf8(report.Text().c_str()));
     }
 }
 

@@ -9,8 +9,8 @@
 #                            dependencies (dpkg-shlibdeps, file)
 set -euo pipefail
 
-packages=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config libpng-dev zlib1g-dev qt6-base-dev
-          qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev
+packages=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config libpng-dev zlib1g-dev libpugixml-dev
+          libtiff-dev qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev
           desktop-file-utils libxml2-utils shared-mime-info groff-base)
 case "${1:-build}" in
     run) packages+=(fonts-noto-cjk xdg-utils) ;;

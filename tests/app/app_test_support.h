@@ -35,7 +35,8 @@ struct FakeClock {
 // Prompts answered from queues; what was asked is recorded.
 struct FakePrompts final : CommandPrompts {
     std::vector<std::optional<QString>> paths, texts;
-    std::vector<QString> askedTexts, proposedSaves, captions;
+    std::vector<QString> askedTexts, proposedSaves, captions, messages;
+    std::optional<ExportChoice> exportChoice;
     int pathQuestions = 0;
 
     std::optional<QString> AskOpenPath(QWidget*, const QString&, const QString&) override {
@@ -50,9 +51,11 @@ struct FakePrompts final : CommandPrompts {
         askedTexts.push_back(text);
         return Next(texts, 0);
     }
-    void ShowMessage(QWidget*, const QString& caption, const QString&) override {
+    void ShowMessage(QWidget*, const QString& caption, const QString& text) override {
         captions.push_back(caption);
+        messages.push_back(text);
     }
+    std::optional<ExportChoice> AskExport(QWidget*, bool) override { return exportChoice; }
     std::optional<QString> Next(std::vector<std::optional<QString>>& queue, int pathQuestion) {
         pathQuestions += pathQuestion;
         if (queue.empty()) return std::nullopt;

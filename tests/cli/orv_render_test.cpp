@@ -6,18 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/cli/program_run.h"
 
 extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
+
+using orv::test::RunResult;
 
 // Runs orv-render quietly and returns its peak resident memory in bytes, 0 when it failed.
 std::uint64_t PeakMemoryOfRender(const std::vector<std::string>& arguments) {
@@ -34,21 +36,7 @@ std::uint64_t PeakMemoryOfRender(const std::vector<std::string>& arguments) {
     return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;  // reported in KiB
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct RunResult {
-    int status = -1;
-    std::string out, err;
-};
+std::string ReadFile(const fs::path& path) { return orv::test::ReadWholeFile(path); }
 
 class OrvRenderTest : public ::testing::Test {
 protected:
@@ -57,13 +45,7 @@ protected:
 
     // Runs orv-render with standard output and error captured in files (neither is a terminal).
     RunResult Run(const std::vector<std::string>& arguments) const {
-        std::string command = Quote(ORV_RENDER_EXE);
-        for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
-        RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
-        fs::remove(out), fs::remove(err);
-        return result;
+        return orv::test::RunProgram(ORV_RENDER_EXE, arguments, dir_);
     }
 
     std::vector<std::string> FilesIn(const fs::path& folder) const {

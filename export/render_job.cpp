@@ -4,6 +4,7 @@
 #include <thread>
 #include <utility>
 
+#include "engine/seamless_loop.h"
 #include "export/encoder_pool.h"
 #include "export/frame_file_name.h"
 #include "export/frame_file_writer.h"
@@ -26,7 +27,6 @@ std::string AllocationFailure(const SettingsSnapshot& settings) {
 RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderProgress& progress,
                           const StopRequested& stopRequested, std::uint64_t frameCount) {
     const SettingsSnapshot& settings = config.settings;
-    effect.RestartAllEmitters(settings);
 
     const std::u16string folder = vesk::GetDirectoryPart(config.outputBasePath);
     const std::u16string title = vesk::GetFileTitlePart(config.outputBasePath);
@@ -55,18 +55,39 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
         return result;
     }
 
-    const std::uint64_t simulated = rangeCount != 0 ? config.warmUpSteps + first : 0;
+    // Nothing is simulated for an empty range.
+    DrawingPool drawing(settings.drawingThreads);
+    std::optional<SeamlessLoop> loop;
     bool stopped = false;
-    for (std::uint64_t step = 0; step < simulated && !stopped; ++step) {
-        effect.SimulateFrame(dt, settings);
+    if (config.loop && rangeCount != 0) {
+        const std::uint64_t warmUp = config.warmUpSteps.value_or(DefaultLoopWarmUpSteps(effect, dt));
+        loop.emplace(effect, settings, dt, warmUp, frameCount, stopRequested);
+        stopped = loop->Stopped();
+    } else {
+        effect.RestartAllEmitters(settings);
+        const std::uint64_t warmUp = rangeCount != 0 ? config.warmUpSteps.value_or(0) : 0;
+        for (std::uint64_t step = 0; step < warmUp && !stopped; ++step) {
+            effect.SimulateFrame(dt, settings);
+            stopped = stopRequested();
+        }
+    }
+    for (std::uint64_t step = 0; step < (rangeCount != 0 ? first : 0) && !stopped; ++step) {
+        if (loop) {
+            loop->SimulateFrame();
+        } else {
+            effect.SimulateFrame(dt, settings);
+        }
         stopped = stopRequested();
     }
-    DrawingPool drawing(settings.drawingThreads);
     if (!stopped && !stopRequested()) {
         for (std::uint64_t i = 0; i < rangeCount; ++i) {
             std::optional<FrameBuffer> frame = pool.TakeFrame();
             if (!frame) break;  // a frame failed
-            effect.RenderFrame(dt, *frame, settings, drawing);
+            if (loop) {
+                loop->RenderFrame(*frame, drawing);
+            } else {
+                effect.RenderFrame(dt, *frame, settings, drawing);
+            }
             pool.Submit(i, std::move(*frame));
             if (stopRequested()) break;
         }

@@ -80,7 +80,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
         {{}, "expected an effect file and an output base"},
         {{fire_, out, "extra"}, "too many arguments: 'extra'"},
         {{fire_, out, "--fps"}, "option '--fps' needs a value"},
-        {{fire_, ""}, "the output base is empty"}};
+        {{fire_, ""}, "the output base is empty"},
+        {{"--loop", "--seconds=1", "--fps=15", "--frames=10-15", fire_, out}, "the loop has 15 frames (0 to 14)"}};
     // A wrong option or value; the message names the option.
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
@@ -88,7 +89,7 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
           "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best", "--seed=-1",
           "--seed=18446744073709551616", "--seed=x", "--start=-1", "--start=abc", "--start=1e3", "--start=.5",
           "--start=2.", "--start=4294967296", "--frames=5-3", "--frames=5", "--frames=a-b", "--frames=-1-3",
-          "--frames=599-600"}) {
+          "--frames=599-600", "--loop=yes"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
@@ -104,7 +105,7 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     EXPECT_EQ(help.status, 0);
     for (const char* word :
          {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
-          "--png-compression", "--seed", "--start", "--frames", "--version", "Example", "Exit status",
+          "--png-compression", "--seed", "--start", "--frames", "--loop", "--version", "Example", "Exit status",
           "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
@@ -216,6 +217,27 @@ TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
     EXPECT_EQ(render({}, (dir_ / "seeded.orv").string(), "saved"), editor);
     EXPECT_EQ(render({"--seed=77"}, fire_, "overridden"), editor);
     EXPECT_EQ(render({"--seed=0"}, (dir_ / "seeded.orv").string(), "unseeded"), whole);
+}
+
+TEST_F(OrvRenderTest, LoopsSplitIntoRangesAndTakeTheirWarmUpFromStart) {
+    const auto render = [&](std::vector<std::string> extra, const std::string& folder) {
+        std::vector<std::string> arguments = {"--quiet", "--loop", "--seconds=1", "--fps=15", "--width=48",
+                                              "--height=64", "--seed=4"};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(fire_);
+        arguments.push_back((dir_ / folder / "f").string());
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return Frames(dir_ / folder);
+    };
+    const std::map<std::string, std::string> whole = render({"--threads=1"}, "whole");
+    ASSERT_EQ(whole.size(), 15u);
+    EXPECT_NE(whole.at("f000000.png"), whole.at("f000001.png"));
+    // Two processes, one with writer threads: the frames of the whole loop.
+    render({"--frames=0-5"}, "parts");
+    EXPECT_EQ(render({"--frames=6-14", "--threads=3"}, "parts"), whole);
+    // The default warm-up is the fire's longest life and delay; another warm-up is another loop.
+    EXPECT_NE(render({"--start=0.5"}, "started"), whole);
 }
 
 TEST_F(OrvRenderTest, EveryThreadCountWritesTheSameFiles) {

@@ -5,6 +5,7 @@
 #include "app/dialogs/render_input.h"
 #include "app/qt_text.h"
 #include "engine/settings.h"
+#include "export/render_values.h"
 
 namespace orv {
 
@@ -27,9 +28,10 @@ void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config
 }
 
 void RunRenderCommand(QWidget* parent, Effect& effect) {
-    CRenderDlg dialog(CurrentSettings().fsp, parent, LoadRenderPreferences());
+    CRenderDlg dialog(CurrentSettings().fsp, parent, LoadRenderPreferences(), effect.Seed());
     if (dialog.exec() != QDialog::Accepted) return;
     SaveRenderPreferences(dialog.Preferences());
+    effect.SetSeed(dialog.Seed());
 
     RenderJobConfig config;
     config.framesPerSecond = dialog.FramesPerSecond();
@@ -37,6 +39,8 @@ void RunRenderCommand(QWidget* parent, Effect& effect) {
     config.seconds = static_cast<std::uint32_t>(dialog.Seconds());  // the dialog refuses less than 1
     config.threads = dialog.Preferences().threads;
     config.compression = dialog.Preferences().compression;
+    if (const auto start = dialog.StartSeconds()) config.warmUpSteps = StartSteps(*start, config.framesPerSecond);
+    config.loop = dialog.Preferences().loop;
     config.settings = TakeSettingsSnapshot();
     RunRenderJob(parent, effect, config, [parent](const QString& text) {
         QMessageBox::warning(parent, QStringLiteral("書き込みエラー"), text);

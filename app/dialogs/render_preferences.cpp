@@ -4,11 +4,15 @@
 #include <QString>
 #include <iterator>
 
+#include "app/qt_text.h"
+
 namespace orv {
 namespace {
 
 const QString kThreads = QStringLiteral("RenderThreads");
 const QString kCompression = QStringLiteral("PngCompression");
+const QString kLoop = QStringLiteral("RenderLoop");
+const QString kStart = QStringLiteral("RenderStart");
 
 constexpr PngCompression kCompressions[] = {PngCompression::kDefault, PngCompression::kFast,
                                             PngCompression::kSmall};
@@ -23,6 +27,9 @@ RenderPreferences LoadRenderPreferences() {
     if (ok && threads <= kMaxRenderThreads) preferences.threads = threads;
     const uint compression = store.value(kCompression).toUInt(&ok);
     if (ok && compression < std::size(kCompressions)) preferences.compression = kCompressions[compression];
+    const uint loop = store.value(kLoop).toUInt(&ok);
+    if (ok && loop <= 1) preferences.loop = loop == 1;
+    preferences.start = ToU16(store.value(kStart).toString().left(kMaxStartLength));
     return preferences;
 }
 
@@ -33,6 +40,8 @@ void SaveRenderPreferences(const RenderPreferences& preferences) {
     for (uint i = 0; i < std::size(kCompressions); ++i) {
         if (kCompressions[i] == preferences.compression) store.setValue(kCompression, i);
     }
+    store.setValue(kLoop, preferences.loop ? 1u : 0u);
+    store.setValue(kStart, ToQString(preferences.start));
     store.sync();
 }
 

@@ -62,6 +62,18 @@ protected:
         return frames;
     }
 
+    // Runs orv-render with `arguments` + `extra`, the effect and `folder`/f; the files it wrote.
+    std::map<std::string, std::string> RenderInto(std::vector<std::string> arguments,
+                                                  const std::vector<std::string>& extra, const std::string& effect,
+                                                  const std::string& folder) const {
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(effect);
+        arguments.push_back((dir_ / folder / "f").string());
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return Frames(dir_ / folder);
+    }
+
     std::vector<std::string> FilesIn(const fs::path& folder) const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder))
@@ -181,15 +193,8 @@ void RenderInProcess(Effect& effect, const fs::path& base) {
 TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
     const std::vector<std::string> common = {"--quiet", "--seconds=1", "--fps=15", "--width=48", "--height=64",
                                              "--sse2=off"};
-    const auto render = [&](std::vector<std::string> extra, const std::string& effect, const std::string& folder) {
-        std::vector<std::string> arguments = common;
-        arguments.insert(arguments.end(), extra.begin(), extra.end());
-        arguments.push_back(effect);
-        arguments.push_back((dir_ / folder / "f").string());
-        const RunResult result = Run(arguments);
-        EXPECT_EQ(result.status, 0) << result.err;
-        return Frames(dir_ / folder);
-    };
+    const auto render = [&](const std::vector<std::string>& extra, const std::string& effect,
+                            const std::string& folder) { return RenderInto(common, extra, effect, folder); };
     const std::map<std::string, std::string> whole = render({}, fire_, "whole");
     ASSERT_EQ(whole.size(), 15u);
     EXPECT_EQ(render({"--seed=0"}, fire_, "seed0"), whole);
@@ -220,15 +225,9 @@ TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
 }
 
 TEST_F(OrvRenderTest, LoopsSplitIntoRangesAndTakeTheirWarmUpFromStart) {
-    const auto render = [&](std::vector<std::string> extra, const std::string& folder) {
-        std::vector<std::string> arguments = {"--quiet", "--loop", "--seconds=1", "--fps=15", "--width=48",
-                                              "--height=64", "--seed=4"};
-        arguments.insert(arguments.end(), extra.begin(), extra.end());
-        arguments.push_back(fire_);
-        arguments.push_back((dir_ / folder / "f").string());
-        const RunResult result = Run(arguments);
-        EXPECT_EQ(result.status, 0) << result.err;
-        return Frames(dir_ / folder);
+    const auto render = [&](const std::vector<std::string>& extra, const std::string& folder) {
+        return RenderInto({"--quiet", "--loop", "--seconds=1", "--fps=15", "--width=48", "--height=64", "--seed=4"},
+                          extra, fire_, folder);
     };
     const std::map<std::string, std::string> whole = render({"--threads=1"}, "whole");
     ASSERT_EQ(whole.size(), 15u);

@@ -153,14 +153,5 @@ TEST(SeamlessLoop, DefaultWarmUpIsTheLongestLifeAndDelayRoundedUp) {
     EXPECT_EQ(DefaultLoopWarmUpSteps(effect, 1.0 / 15), 83u);  // 5.51 s x 15 = 82.65
 }
 
-TEST(SeamlessLoop, GeneratorWordsAreTakenOutAndPutBack) {
-    SeedRandom(9);
-    const Xorshift128 start = RandomState();
-    const std::uint32_t first = NextRandom();
-    NextRandom();
-    SetRandomState(start);
-    EXPECT_EQ(NextRandom(), first);
-}
-
 }  // namespace
 }  // namespace orv

@@ -7,6 +7,9 @@ class QWidget;
 
 namespace orv {
 
+// The answers to "変更を保存しますか？".
+enum class SaveChoice { kSave, kDiscard, kCancel };
+
 // The questions and messages of the editor commands. The editor asks through modal dialogs;
 // tests answer without any.
 class CommandPrompts {
@@ -22,6 +25,8 @@ public:
     // One line of text, or nothing when cancelled.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Whether to save the modified effect before it is replaced or closed.
+    virtual SaveChoice AskSaveChanges(QWidget* parent) = 0;
 };
 
 // File dialogs, CTextInputDlg and message boxes.
@@ -33,6 +38,7 @@ public:
                                        const QString& defaultSuffix) override;
     std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
+    SaveChoice AskSaveChanges(QWidget* parent) override;
 };
 
 }  // namespace orv

@@ -10,6 +10,7 @@
 #include "app/dialogs/render_dlg.h"
 #include "app/dialogs/texture_dlg.h"
 #include "app/param_dlg_view.h"
+#include "editor/step_names.h"
 #include "app/qt_text.h"
 #include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
@@ -29,6 +30,12 @@ const QString kPngFilter = QStringLiteral("PNGファイル (*.png);;すべての
 
 void CParamDlgView::ExecuteCommand(int id) {
     switch (id) {
+        case kCmdUndo:
+            UndoOrRedo(true);
+            break;
+        case kCmdRedo:
+            UndoOrRedo(false);
+            break;
         case kCmdNew:
             NewEffect();
             break;
@@ -75,30 +82,46 @@ void CParamDlgView::ExecuteCommand(int id) {
             DeleteEmitter();
             break;
         case kCmdMoveEmitterUp:
-            MoveEmitter(true);
+            MoveEmitter(MoveEdit::Direction::kUp);
             break;
         case kCmdMoveEmitterDown:
-            MoveEmitter(false);
+            MoveEmitter(MoveEdit::Direction::kDown);
             break;
         default:
             break;
     }
 }
 
+void CParamDlgView::UndoOrRedo(bool undo) {
+    if (undo ? document_.Undo() : document_.Redo()) ShowDocument();
+}
+
 // ---- Files ---------------------------------------------------------------------------------
 
+bool CParamDlgView::ConfirmDiscard() {
+    if (!document_.IsModified()) return true;
+    switch (prompts_->AskSaveChanges(this)) {
+        case SaveChoice::kSave:
+            return document_.FilePath().empty() ? SaveAs() : Save();
+        case SaveChoice::kDiscard:
+            return true;
+        case SaveChoice::kCancel:
+            break;
+    }
+    return false;
+}
+
 void CParamDlgView::NewEffect() {
+    if (!ConfirmDiscard()) return;
     StopTimer();
-    currentFile_.clear();
-    effect_.RemoveAllEmitters();
-    effect_.EnsureEmitter();
-    RefreshList(0);
-    MakeCurrent(0);
-    ApplyPanelToCurrent();
+    document_.New();
+    ShowDocument();
     StartTimer();
 }
 
 void CParamDlgView::OpenEffect(bool merge) {
+    // Merging is a step that can be undone; only replacing the effect can lose work.
+    if (!merge && !ConfirmDiscard()) return;
     StopTimer();
     if (const auto path = prompts_->AskOpenPath(this, kEffectFilter, QStringLiteral("orv"))) {
         LoadFile(ToU16(*path), merge);
@@ -113,57 +136,51 @@ void CParamDlgView::OpenEffectPath(const std::u16string& path) {
 // A file that failed to load leaves the effect and the current path as they were, so a later
 // save cannot overwrite it with the effect that was in memory.
 void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
-    const LoadOutcome outcome = LoadEffect(effect_, path, merge);
+    const LoadOutcome outcome = merge ? document_.MergeLoad(path) : document_.Open(path);
     if (outcome.message) {
         prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
     }
     if (!outcome.loaded) return;
-    currentFile_ = path;
-    ShowLoaded(outcome);
-}
-
-void CParamDlgView::ShowLoaded(const LoadOutcome& outcome) {
-    for (std::size_t row = kBgR; row <= kBgA; ++row) SetSliderByRaw(row, effect_.BackgroundRaw(row));
-    const std::size_t selection = outcome.selection < effect_.Count() ? outcome.selection : 0;
-    RefreshList(selection);
-    MakeCurrent(selection);
+    RememberFolder(path);
+    ShowDocument();
 }
 
 void CParamDlgView::OpenDroppedFile(const std::u16string& path) {
-    const OpenFileOutcome outcome = OpenEffectFile(effect_, CurrentIndex(), path);
-    if (!outcome.isEffect) return;
-    if (outcome.load.message) {
-        prompts_->ShowMessage(this, ToQString(outcome.load.message->caption),
-                              ToQString(outcome.load.message->text));
-    }
-    if (!outcome.load.loaded) return;
-    currentFile_ = path;
-    ShowLoaded(outcome.load);
-}
-
-void CParamDlgView::Save() {
-    if (currentFile_.empty()) return;
-    if (const auto message = SaveEffect(effect_, currentFile_)) {
-        prompts_->ShowMessage(this, ToQString(message->caption), ToQString(message->text));
+    if (IsEffectFileName(path)) {
+        if (ConfirmDiscard()) LoadFile(path, false);
+    } else if (document_.DropTexture(path)) {
+        AfterEdit();
     }
 }
 
-void CParamDlgView::SaveAs() {
-    const std::u16string proposed =
-        currentFile_.empty() ? u".orv"
-                             : GetDirectoryPart(currentFile_) + GetFileTitlePart(currentFile_) + u".orv";
-    if (const auto path =
-            prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"))) {
-        currentFile_ = ToU16(*path);
-        Save();
-    }
+void CParamDlgView::RememberFolder(const std::u16string& path) {
+    lastFolder_ = GetDirectoryPart(path);
+}
+
+bool CParamDlgView::Save() {
+    if (document_.FilePath().empty()) return false;
+    return ShowSaveFailure(document_.Save());
+}
+
+bool CParamDlgView::SaveAs() {
+    const std::u16string proposed = ProposedSaveName(document_.FilePath(), lastFolder_);
+    const auto path = prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"));
+    if (!path) return false;
+    RememberFolder(ToU16(*path));
+    return ShowSaveFailure(document_.SaveAs(ToU16(*path)));
+}
+
+bool CParamDlgView::ShowSaveFailure(const std::optional<EditorMessage>& failure) {
+    if (failure) prompts_->ShowMessage(this, ToQString(failure->caption), ToQString(failure->text));
+    UpdateTitle();
+    return !failure;
 }
 
 // ---- Background image ----------------------------------------------------------------------
 
 void CParamDlgView::RefillPreviewBackground() {
     if (FrameBuffer* preview = host_.PreviewBuffer()) {
-        DrawPreviewBackground(*preview, BackgroundImage(), effect_.BackgroundColour(), ActiveSse2());
+        DrawPreviewBackground(*preview, BackgroundImage(), document_.GetEffect().BackgroundColour(), ActiveSse2());
     }
     host_.RedrawPreview();
 }
@@ -177,22 +194,24 @@ void CParamDlgView::SetBackgroundImage() {
     } catch (const vesk::CErrCodeException&) {
         return;  // an image that cannot be read leaves the background as it was
     }
-    if (!image || !image->colour) return;
-    backgroundImage_ = std::move(image);
-    RefillPreviewBackground();
+    if (document_.SetBackgroundImage(std::move(image))) {
+        AfterEdit();
+        RefillPreviewBackground();
+    }
 }
 
 void CParamDlgView::ReleaseBackgroundImage() {
-    if (!backgroundImage_) return;
-    backgroundImage_.reset();
-    RefillPreviewBackground();
+    if (document_.ReleaseBackgroundImage()) {
+        AfterEdit();
+        RefillPreviewBackground();
+    }
 }
 
 // ---- Dialog commands -----------------------------------------------------------------------
 
 void CParamDlgView::Render() {
     StopTimer();
-    RunRenderCommand(this, effect_);
+    RunRenderCommand(this, document_.GetEffect());
     StartTimer();
 }
 
@@ -206,43 +225,33 @@ void CParamDlgView::Settings() {
 }
 
 void CParamDlgView::EditTexture() {
-    if (current_ != nullptr) RunTextureCommand(this, *current_);
+    const auto choices = AskTextureChoices(this, document_.Current().texture);
+    if (!choices) return;
+    TextureSettings after = document_.Current().texture.CopyWithoutImage();
+    ApplyTextureChoices(after, *choices);
+    if (document_.ReplaceTexture(std::move(after), step_name::kTexture)) AfterEdit();
 }
 
 // ---- Emitter list --------------------------------------------------------------------------
 
 void CParamDlgView::AddEmitter() {
-    const auto name =
-        prompts_->AskText(this, QStringLiteral("エミッター名入力"), ToQString(effect_.ProposedEmitterName()));
-    if (!name || name->isEmpty()) return;
-    if (effect_.AddEmitter(ToU16(*name)) == nullptr) return;
-    const std::size_t index = effect_.Count() - 1;
-    RefreshList(index);
-    MakeCurrent(index);
-    ApplyPanelToCurrent();
+    const auto name = prompts_->AskText(this, QStringLiteral("エミッター名入力"),
+                                        ToQString(document_.GetEffect().ProposedEmitterName()));
+    if (name && document_.AddEmitter(ToU16(*name))) ShowDocument();
 }
 
 void CParamDlgView::RenameEmitter() {
-    const std::optional<std::size_t> index = SelectedIndex();
-    if (!index) return;
-    const auto name =
-        prompts_->AskText(this, QStringLiteral("エミッター名入力"), ToQString(effect_.NameAt(*index)));
-    if (!name) return;
-    if (effect_.RenameEmitter(*index, ToU16(*name))) RefreshList(*index);
+    const auto name = prompts_->AskText(this, QStringLiteral("エミッター名入力"),
+                                        ToQString(document_.GetEffect().NameAt(document_.CurrentIndex())));
+    if (name && document_.RenameCurrent(ToU16(*name))) ShowDocument();
 }
 
 void CParamDlgView::DeleteEmitter() {
-    const std::optional<std::size_t> index = SelectedIndex();
-    if (!index || !effect_.DeleteEmitter(*index)) return;
-    RefreshList(0);
-    MakeCurrent(0);
+    if (document_.DeleteCurrent()) ShowDocument();
 }
 
-void CParamDlgView::MoveEmitter(bool up) {
-    const std::optional<std::size_t> index = SelectedIndex();
-    if (!index) return;
-    const bool moved = up ? effect_.MoveEmitterUp(*index) : effect_.MoveEmitterDown(*index);
-    if (moved) RefreshList(std::nullopt);
+void CParamDlgView::MoveEmitter(MoveEdit::Direction direction) {
+    if (document_.MoveCurrent(direction)) ShowDocument();
 }
 
 }  // namespace orv

@@ -41,6 +41,8 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // With unsaved changes the user is asked first, and may cancel.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QSplitter* splitter_;

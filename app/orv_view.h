@@ -2,6 +2,9 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPoint>
+
+class QPainter;
 
 #include "app/selection_commands.h"
 #include "render/frame_buffer.h"
@@ -52,7 +55,9 @@ protected:
 
 private:
     void UpdateScrollExtent();
+    void CentreScrolling();
     void Present();
+    static void DrawSelection(QPainter& painter, QPoint a, QPoint b);
 
     QImage surface_;
     FrameBuffer surfaceView_;  // the surface's pixels, for the renderer's copy

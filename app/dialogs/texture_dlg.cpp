@@ -144,11 +144,10 @@ void CTextureDlg::accept() {
     QDialog::accept();
 }
 
-bool RunTextureCommand(QWidget* parent, Emitter& emitter) {
-    CTextureDlg dialog(ChoicesFromTexture(emitter.texture), parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    ApplyTextureChoices(emitter, dialog.Choices());
-    return true;
+std::optional<TextureChoices> AskTextureChoices(QWidget* parent, const TextureSettings& texture) {
+    CTextureDlg dialog(ChoicesFromTexture(texture), parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choices();
 }
 
 }  // namespace orv

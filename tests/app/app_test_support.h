@@ -32,11 +32,14 @@ struct FakeClock {
     void Advance(std::uint32_t ms) const { *now += ms; }
 };
 
-// Prompts answered from queues; what was asked is recorded.
+// Prompts answered from queues; what was asked is recorded. Unsaved changes are discarded unless
+// an answer is queued.
 struct FakePrompts final : CommandPrompts {
     std::vector<std::optional<QString>> paths, texts;
+    std::vector<SaveChoice> saveChoices;
     std::vector<QString> askedTexts, proposedSaves, captions;
     int pathQuestions = 0;
+    int saveQuestions = 0;
 
     std::optional<QString> AskOpenPath(QWidget*, const QString&, const QString&) override {
         return Next(paths, 1);
@@ -53,11 +56,20 @@ struct FakePrompts final : CommandPrompts {
     void ShowMessage(QWidget*, const QString& caption, const QString&) override {
         captions.push_back(caption);
     }
+    SaveChoice AskSaveChanges(QWidget*) override {
+        ++saveQuestions;
+        if (saveChoices.empty()) return SaveChoice::kDiscard;
+        const SaveChoice answer = saveChoices.front();
+        saveChoices.erase(saveChoices.begin());
+        return answer;
+    }
     std::optional<QString> Next(std::vector<std::optional<QString>>& queue, int pathQuestion) {
         pathQuestions += pathQuestion;
-        if (queue.empty()) return std::nullopt;
-        std::optional<QString> answer = queue.front();
-        queue.erase(queue.begin());
+        std::optional<QString> answer;
+        if (!queue.empty()) {
+            answer.swap(queue.front());
+            queue.erase(queue.begin());
+        }
         return answer;
     }
 };

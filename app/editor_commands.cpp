@@ -154,7 +154,7 @@ void CParamDlgView::OpenDroppedFile(const std::u16string& path) {
 }
 
 void CParamDlgView::RememberFolder(const std::u16string& path) {
-    lastFolder_ = GetDirectoryPart(path);
+    lastFolder_ = vesk::GetDirectoryPart(path);
 }
 
 bool CParamDlgView::Save() {

@@ -153,6 +153,7 @@ void CParamDlgView::OnTick() {
     inputs.preview = host_.PreviewBuffer();
     inputs.backgroundImage = BackgroundImage();
     inputs.currentFile = document_.FilePath();
+    inputs.settings = TakeSettingsSnapshot();
     const TickResult tick = ticker_.Tick(document_.GetEffect(), inputs);
     if (tick.maxFrameRate) {
         maxFrameRate_ = tick.maxFrameRate;
@@ -164,7 +165,7 @@ void CParamDlgView::OnTick() {
         repaintPending_ = false;
         host_.RedrawPreview();
     }
-    timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick)));
+    timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick, CurrentSettings().fsp)));
 }
 
 // ---- Rows ----------------------------------------------------------------------------------
@@ -290,9 +291,7 @@ void CParamDlgView::RefreshList() {
     const Effect& effect = document_.GetEffect();
     list->clear();
     for (std::size_t index = 0; index < effect.Count(); ++index) {
-        auto* item = new QListWidgetItem(ToQString(effect.NameAt(index)), list);
-        item->setData(Qt::UserRole,
-                      QVariant::fromValue(reinterpret_cast<quintptr>(&effect.EmitterAt(index))));
+        list->addItem(ToQString(effect.NameAt(index)));
     }
     list->setCurrentRow(static_cast<int>(document_.CurrentIndex()));
 }

@@ -6,7 +6,6 @@
 
 #include "app/settings_rules.h"
 #include "editor/window_title.h"
-#include "engine/settings.h"
 #include "engine/simulation.h"
 #include "render/background.h"
 #include "render/frame_composition.h"
@@ -40,7 +39,7 @@ void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::
 PreviewTicker::PreviewTicker(MillisecondClock clock) : clock_(std::move(clock)) {}
 
 TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
-    const Settings& settings = CurrentSettings();
+    const SettingsSnapshot& settings = inputs.settings;
     TickResult result;
     if (!lastTick_) {
         lastTick_ = clock_();
@@ -50,11 +49,11 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
 
     const std::uint32_t now = clock_();
     const std::uint32_t elapsed = now - *lastTick_;
-    const bool sse2 = ActiveSse2();
+    const bool sse2 = settings.sse2;
     const bool layered = settings.drawType == 1;
     const std::uint32_t colour = effect.BackgroundColour();
 
-    EnsureSize(work_, settings.screenWidth, settings.screenHeight);
+    EnsureSize(work_, settings.frameWidth, settings.frameHeight);
     FrameBuffer* target = inputs.preview;
     if (layered) {
         ClearFrame(work_, colour, sse2);
@@ -66,9 +65,9 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
     bool drawn = false;
     for (std::size_t index = 0; index < effect.Count(); ++index) {
         Emitter& emitter = effect.EmitterAt(index);
-        SetEmitterOrigin(emitter, settings.screenWidth, settings.screenHeight);
+        SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
         if (settings.interpolateType <= 1) emitter.runtime.interpolation = settings.interpolateType;
-        drawn = StepEmitter(emitter, elapsed / 1000.0, target, !layered) || drawn;
+        drawn = StepEmitter(emitter, elapsed / 1000.0, target, !layered, settings) || drawn;
     }
 
     if (layered && inputs.preview != nullptr && drawn) {
@@ -94,8 +93,8 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
     return result;
 }
 
-std::uint32_t PreviewTicker::NextPeriodMs(const TickResult& tick) const {
-    const std::uint32_t framePeriod = TimerPeriodMs(CurrentSettings().fsp);
+std::uint32_t PreviewTicker::NextPeriodMs(const TickResult& tick, std::uint32_t framesPerSecond) const {
+    const std::uint32_t framePeriod = TimerPeriodMs(framesPerSecond);
     if (!tick.stepped) return framePeriod;
     return NextTimerPeriod(tick.tickStart, clock_(), framePeriod);
 }

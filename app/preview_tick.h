@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/effect.h"
+#include "engine/settings.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -29,6 +30,7 @@ struct TickInputs {
     FrameBuffer* preview = nullptr;                // the view's buffer; may be absent
     const FrameBuffer* backgroundImage = nullptr;  // may be absent
     std::u16string_view currentFile;               // empty while no file is current
+    SettingsSnapshot settings;                     // frame size, sampling, code path, drawing mode
 };
 
 // The preview's frame loop without a window: timing, the work buffer, the two drawing modes,
@@ -37,12 +39,12 @@ class PreviewTicker {
 public:
     explicit PreviewTicker(MillisecondClock clock);
 
-    // One timer tick. The settings record is read at each call.
+    // One timer tick, drawn with the inputs' settings.
     TickResult Tick(Effect& effect, const TickInputs& inputs);
 
     // The period to re-arm the single-shot timer with once the tick's work, the repaint included,
-    // is done: the remaining time to the next frame slot, at least 1 ms.
-    std::uint32_t NextPeriodMs(const TickResult& tick) const;
+    // is done: the remaining time to the next frame slot at `framesPerSecond`, at least 1 ms.
+    std::uint32_t NextPeriodMs(const TickResult& tick, std::uint32_t framesPerSecond) const;
 
     // The next tick only records the time (after start-up and after the panel's reset).
     void RestartTiming() { lastTick_.reset(); }

@@ -17,9 +17,6 @@ struct StoredSettingValues {
     std::optional<std::uint32_t> sse2Enable;
 };
 
-// Largest frame side the store may hold; the options dialog's edits take four digits.
-inline constexpr std::uint32_t kMaxScreenSide = 9999;
-
 // The settings record built from stored values over the defaults. A width or height of 0 or
 // above kMaxScreenSide keeps its default, since the buffers need a usable size. The SSE2 flag is
 // only ever on where the processor runs SSE2 code.

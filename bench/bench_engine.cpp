@@ -60,7 +60,7 @@ std::unique_ptr<Emitter> SaturatedEmitter(EmitterType type) {
     RearmEmitter(*emitter, 0);
     for (int i = 0; i < 300; ++i) {
         SetEmitterOrigin(*emitter, kFrameWidth, kFrameHeight);
-        StepEmitter(*emitter, kStep, nullptr, true);
+        StepEmitter(*emitter, kStep, nullptr, true, {});
     }
     return emitter;
 }
@@ -71,16 +71,18 @@ void RunSteps(benchmark::State& state, EmitterType type, bool draw) {
     for (std::uint32_t y = 0; y < kFrameHeight; ++y) {
         for (std::uint32_t x = 0; x < kFrameWidth; ++x) frame.At(x, y) = 0xFF000000;
     }
+    SettingsSnapshot settings;
+    settings.sse2 = ProcessorHasSse2();
     std::int64_t particles = 0;
     for (auto _ : state) {
         SetEmitterOrigin(*emitter, kFrameWidth, kFrameHeight);
-        benchmark::DoNotOptimize(StepEmitter(*emitter, kStep, draw ? &frame : nullptr, true));
+        benchmark::DoNotOptimize(StepEmitter(*emitter, kStep, draw ? &frame : nullptr, true, settings));
         particles += emitter->runtime.liveCount;
     }
     state.counters["live"] = emitter->runtime.liveCount;
     state.counters[draw ? "ns_per_sprite" : "ns_per_particle"] = benchmark::Counter(
         static_cast<double>(particles) * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["sse2"] = ActiveSse2() ? 1 : 0;
+    state.counters["sse2"] = settings.sse2 ? 1 : 0;
 }
 
 void BM_StepGravity(benchmark::State& state) {

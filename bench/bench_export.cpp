@@ -36,15 +36,14 @@ std::filesystem::path ExamplePath() {
 struct WarmEffect {
     Effect effect;
     Texture frame;
+    const SettingsSnapshot settings{kWidth, kHeight, 0, ProcessorHasSse2()};
 
     WarmEffect() {
-        CurrentSettings().screenWidth = kWidth;
-        CurrentSettings().screenHeight = kHeight;
         GetBlendTables();
-        LoadEffect(effect, FromNativePath(ExamplePath()), false);
-        effect.RestartAllEmitters();
+        LoadEffect(effect, vesk::FromNativePath(ExamplePath()), false);
+        effect.RestartAllEmitters(settings);
         frame.colour.emplace(kWidth, kHeight);
-        for (int i = 0; i < 120; ++i) effect.RenderFrame(kStep, *frame.colour);
+        for (int i = 0; i < 120; ++i) effect.RenderFrame(kStep, *frame.colour, settings);
     }
 };
 
@@ -59,7 +58,7 @@ void BM_SimulateOnly(benchmark::State& state) {
     for (auto _ : state) {
         for (std::size_t i = 0; i < warm.effect.Count(); ++i) {
             SetEmitterOrigin(warm.effect.EmitterAt(i), kWidth, kHeight);
-            StepEmitter(warm.effect.EmitterAt(i), kStep, nullptr, false);
+            StepEmitter(warm.effect.EmitterAt(i), kStep, nullptr, false, warm.settings);
         }
     }
 }
@@ -67,13 +66,13 @@ BENCHMARK(BM_SimulateOnly)->Unit(benchmark::kMillisecond);
 
 void BM_SimulateAndDraw(benchmark::State& state) {
     WarmEffect warm;
-    for (auto _ : state) benchmark::DoNotOptimize(warm.effect.RenderFrame(kStep, *warm.frame.colour));
+    for (auto _ : state) benchmark::DoNotOptimize(warm.effect.RenderFrame(kStep, *warm.frame.colour, warm.settings));
 }
 BENCHMARK(BM_SimulateAndDraw)->Unit(benchmark::kMillisecond);
 
 void BM_EncodePng(benchmark::State& state) {
     WarmEffect warm;
-    const std::u16string path = FromNativePath(OutputFolder() / "encode.png");
+    const std::u16string path = vesk::FromNativePath(OutputFolder() / "encode.png");
     for (auto _ : state) benchmark::DoNotOptimize(SavePng(path, warm.frame));
 }
 BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
@@ -100,11 +99,11 @@ private:
 
 void BM_RenderJobOneSecond(benchmark::State& state) {
     WarmEffect warm;
-    const std::u16string base = FromNativePath(OutputFolder() / "frame");
+    const std::u16string base = vesk::FromNativePath(OutputFolder() / "frame");
     std::uint64_t frames = 0;
     for (auto _ : state) {
         EndWaiter waiter;
-        CRenderThread job(warm.effect, waiter, RenderJobConfig{60, base, 1});
+        CRenderThread job(warm.effect, waiter, RenderJobConfig{60, base, 1, warm.settings});
         job.Start();
         waiter.Wait();
         job.Stop();

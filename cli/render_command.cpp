@@ -2,19 +2,18 @@
 
 #include <condition_variable>
 #include <cstdio>
-#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "cli/terminal_progress.h"
 #include "effectfile/effect_loading.h"
 #include "engine/effect.h"
 #include "engine/settings.h"
 #include "export/frame_file_name.h"
+#include "export/output_folder.h"
 #include "export/render_job.h"
 #include "render/blend_tables.h"
 #include "vesk/path_utils.h"
@@ -30,12 +29,6 @@
 
 namespace orv {
 namespace {
-
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    if (!WideToUtf8(out, text)) out.assign(1, '?');
-    return out;
-}
 
 // Joins message pieces by appending: GCC 12 at -O3 raises a false -Wrestrict on
 // "literal" + temporary string.
@@ -76,16 +69,16 @@ private:
     bool finished_ = false;
 };
 
-void ApplySettings(const RenderOptions& options) {
-    Settings& settings = CurrentSettings();
-    settings.screenWidth = options.width;
-    settings.screenHeight = options.height;
+SettingsSnapshot SettingsFor(const RenderOptions& options) {
+    SettingsSnapshot settings;
+    settings.frameWidth = options.width;
+    settings.frameHeight = options.height;
     settings.interpolateType = options.interpolateType;
-    settings.sse2Enable = options.sse2 && ProcessorHasSse2();
-    SetActiveSse2(settings.sse2Enable);
-    if (options.sse2Requested && !settings.sse2Enable) {
+    settings.sse2 = options.sse2 && ProcessorHasSse2();
+    if (options.sse2Requested && !settings.sse2) {
         Message("this processor has no SSE2; drawing with the plain code path");
     }
+    return settings;
 }
 
 // An emitter whose texture is missing draws nothing; the render still runs, as in the editor.
@@ -93,32 +86,25 @@ void WarnAboutTextures(const Effect& effect) {
     for (std::size_t i = 0; i < effect.Count(); ++i) {
         const TextureSettings& texture = effect.EmitterAt(i).texture;
         if (texture.Image() != nullptr) continue;
-        const std::string name = Concat({"emitter \"", Utf8(effect.NameAt(i)), "\""});
+        const std::string name = Concat({"emitter \"", vesk::Utf8ForDisplay(effect.NameAt(i)), "\""});
         if (texture.FileName().empty()) {
             Message(Concat({"warning: ", name, " has no texture and draws nothing"}));
         } else {
-            Message(Concat({"warning: ", name, ": texture \"", Utf8(texture.FileName()),
+            Message(Concat({"warning: ", name, ": texture \"", vesk::Utf8ForDisplay(texture.FileName()),
                             "\" cannot be loaded; the emitter draws nothing"}));
         }
     }
 }
 
-bool CreateOutputFolder(const std::u16string& folder) {
-    if (folder.empty()) return true;
-    std::filesystem::path native;
-    if (!ToNativePath(folder, native)) {
-        Message(
-            Concat({"cannot create the output folder \"", Utf8(folder), "\": the name is not valid text"}));
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(native, error);
-    if (error || !std::filesystem::is_directory(native)) {
-        Message(Concat({"cannot create the output folder \"", Utf8(folder),
-                        "\": ", error ? error.message() : "a file of that name is in the way"}));
-        return false;
-    }
-    return true;
+bool PrepareOutputFolder(const std::u16string& outputBase) {
+    const OutputFolderResult result = CreateOutputFolder(outputBase);
+    if (result.outcome == OutputFolderResult::Outcome::kReady) return true;
+    const std::string why = result.outcome == OutputFolderResult::Outcome::kInvalidName
+                                ? "the name is not valid text"
+                            : result.reason.empty() ? "a file of that name is in the way"
+                                                    : result.reason;
+    Message(Concat({"cannot create the output folder \"", vesk::Utf8ForDisplay(result.folder), "\": ", why}));
+    return false;
 }
 
 }  // namespace
@@ -126,32 +112,33 @@ bool CreateOutputFolder(const std::u16string& folder) {
 int RunRenderCommand(const RenderOptions& options) {
     std::u16string effectPath;
     std::u16string outputBase;
-    if (!MultiByteToWide(effectPath, options.effectPath, true) ||
-        !MultiByteToWide(outputBase, options.outputBase, true)) {
+    if (!vesk::MultiByteToWide(effectPath, options.effectPath, true) ||
+        !vesk::MultiByteToWide(outputBase, options.outputBase, true)) {
         Message("file names must be valid UTF-8");
         return kExitUsage;
     }
 
-    ApplySettings(options);
+    const SettingsSnapshot settings = SettingsFor(options);
     GetBlendTables();  // built now rather than inside the first frame
 
     // The editor opens files by absolute path; textures are resolved against the effect's folder.
-    const std::u16string fullEffectPath = GetFullPath(effectPath);
+    const std::u16string fullEffectPath = vesk::GetFullPath(effectPath);
     Effect effect;
     const LoadOutcome load = LoadEffect(effect, fullEffectPath.empty() ? effectPath : fullEffectPath, false);
     if (!load.loaded) {
-        const std::string reason = load.message ? Utf8(load.message->text) : "read error";
+        const std::string reason = load.message ? vesk::Utf8ForDisplay(load.message->text) : "read error";
         Message(Concat({"cannot load effect \"", options.effectPath, "\": ", reason}));
         return kExitFailure;
     }
     WarnAboutTextures(effect);
 
-    if (!CreateOutputFolder(GetDirectoryPart(outputBase))) return kExitFailure;
+    if (!PrepareOutputFolder(outputBase)) return kExitFailure;
 
     RenderJobConfig config;
     config.framesPerSecond = options.framesPerSecond;
     config.seconds = options.seconds;
     config.outputBasePath = outputBase;
+    config.settings = settings;
     const std::uint64_t totalFrames = std::uint64_t{config.seconds} * config.framesPerSecond;
 
     std::unique_ptr<RenderProgress> display;
@@ -182,11 +169,11 @@ int RunRenderCommand(const RenderOptions& options) {
         return kExitFailure;
     }
     if (!options.quiet && written > 0) {
-        const std::u16string folder = GetDirectoryPart(outputBase);
-        const std::u16string title = GetFileTitlePart(outputBase);
+        const std::u16string folder = vesk::GetDirectoryPart(outputBase);
+        const std::u16string title = vesk::GetFileTitlePart(outputBase);
         std::printf("orv-render: wrote %llu frames, %s to %s\n", static_cast<unsigned long long>(written),
-                    Utf8(FrameFileName(folder, title, 0)).c_str(),
-                    Utf8(FrameFileName(folder, title, written - 1)).c_str());
+                    vesk::Utf8ForDisplay(FrameFileName(folder, title, 0)).c_str(),
+                    vesk::Utf8ForDisplay(FrameFileName(folder, title, written - 1)).c_str());
     }
     return kExitSuccess;
 }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "engine/settings.h"
+
 namespace orv {
 namespace {
 
@@ -81,15 +83,20 @@ private:
             return FailOption("option '" + name + "' needs a value");
         }
 
-        if (name == "--seconds" || name == "--width" || name == "--height") {
+        if (name == "--seconds") {
             const std::optional<std::uint32_t> count = ParseCount(value);
             if (!count || *count < 1) {
-                return FailOption("option '" + name + "' needs a whole number of at least 1, not '" + value +
+                return FailOption("option '--seconds' needs a whole number of at least 1, not '" + value +
                                   "'");
             }
-            (name == "--seconds" ? options.seconds
-             : name == "--width" ? options.width
-                                 : options.height) = *count;
+            options.seconds = *count;
+        } else if (name == "--width" || name == "--height") {
+            const std::optional<std::uint32_t> side = ParseCount(value);
+            if (!side || *side < 1 || *side > kMaxScreenSide) {
+                return FailOption("option '" + name + "' takes 1 to " + std::to_string(kMaxScreenSide) +
+                                  " pixels, not '" + value + "'");
+            }
+            (name == "--width" ? options.width : options.height) = *side;
         } else if (name == "--fps") {
             const std::optional<std::uint32_t> fps = ParseCount(value);
             if (!fps || (*fps != 60 && *fps != 30 && *fps != 20 && *fps != 15)) {
@@ -149,8 +156,8 @@ End OUTPUT_BASE with "/" to write bare numbers (000000.png, ...) into that folde
 Options:
   --seconds N           length of the sequence in seconds, N >= 1 (default 10)
   --fps 60|30|20|15     frames per second (default 60)
-  --width W             frame width in pixels, W >= 1 (default 800)
-  --height H            frame height in pixels, H >= 1 (default 600)
+  --width W             frame width in pixels, 1 to 9999 (default 800)
+  --height H            frame height in pixels, 1 to 9999 (default 600)
   --interpolate nearest|bilinear
                         texture sampling: nearest texel or bilinear filtering
                         (default nearest)

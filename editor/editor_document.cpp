@@ -310,12 +310,12 @@ std::optional<EditorMessage> EditorDocument::SaveAs(std::u16string path) {
 }
 
 bool IsEffectFileName(std::u16string_view path) {
-    return GetExtensionPart(path) == u".orv";
+    return vesk::GetExtensionPart(path) == u".orv";
 }
 
 std::u16string ProposedSaveName(std::u16string_view currentFile, std::u16string_view lastFolder) {
     if (currentFile.empty()) return std::u16string(lastFolder) + u"untitled.orv";
-    return GetDirectoryPart(currentFile) + GetFileTitlePart(currentFile) + u".orv";
+    return vesk::GetDirectoryPart(currentFile) + vesk::GetFileTitlePart(currentFile) + u".orv";
 }
 
 }  // namespace orv

@@ -7,7 +7,7 @@ namespace orv {
 
 std::u16string RowStepName(std::size_t row) {
     std::u16string name;
-    MultiByteToWide(name, Param(row).name, true);
+    vesk::MultiByteToWide(name, Param(row).name, true);
     return name;
 }
 

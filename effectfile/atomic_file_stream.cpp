@@ -39,6 +39,13 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 AtomicFileStream::AtomicFileStream(std::filesystem::path target) : target_(FollowLinks(std::move(target))) {
+    struct stat existing {};
+    const bool exists = ::stat(target_.c_str(), &existing) == 0;
+    // Renaming over a file needs only the folder's permission; the file's own must count too.
+    if (exists && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
+        throw std::runtime_error(Describe(target_, "cannot write", errno));
+    }
+
     static std::atomic<unsigned> counter{0};
     int error = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -61,12 +68,21 @@ AtomicFileStream::AtomicFileStream(std::filesystem::path target) : target_(Follo
         error = errno;
         if (error != EEXIST) break;
     }
-    if (fd_ < 0) throw std::runtime_error(Describe(target_, "cannot create", error));
+    if (fd_ < 0) {
+        if (exists && S_ISREG(existing.st_mode) && (error == EACCES || error == EPERM)) {
+            inPlace_ = true;
+            return;
+        }
+        throw std::runtime_error(Describe(target_, "cannot create", error));
+    }
 
-    // The replacement keeps the permissions of the file it replaces.
-    struct stat status {};
-    if (::stat(target_.c_str(), &status) == 0 && S_ISREG(status.st_mode))
-        ::fchmod(fd_, status.st_mode & 07777);
+    // The replacement keeps the owner, group and permissions of the file it replaces. Only root
+    // may give a file away, so a failed chown is no failure of the save; the mode is set after
+    // it, since a change of owner clears the set-user-ID bits.
+    if (exists && S_ISREG(existing.st_mode)) {
+        static_cast<void>(::fchown(fd_, existing.st_uid, existing.st_gid) == 0);
+        ::fchmod(fd_, existing.st_mode & 07777);
+    }
 }
 
 AtomicFileStream::~AtomicFileStream() {
@@ -94,8 +110,13 @@ std::uint32_t AtomicFileStream::Read(void*, std::uint32_t) {
 }
 
 std::uint32_t AtomicFileStream::Write(const void* buffer, std::uint32_t size) {
-    if (fd_ < 0) return 0;
     const auto* bytes = static_cast<const char*>(buffer);
+    if (inPlace_) {
+        held_.append(bytes, size);
+        written_ += size;
+        return size;
+    }
+    if (fd_ < 0) return 0;
     std::uint32_t done = 0;
     while (done < size) {
         const ssize_t n = ::write(fd_, bytes + done, size - done);
@@ -123,6 +144,7 @@ std::uint32_t AtomicFileStream::GetSize() {
 }
 
 void AtomicFileStream::Commit() {
+    if (inPlace_) return CommitInPlace();
     if (fd_ < 0) throw std::runtime_error(Describe(target_, "cannot write", EBADF));
     if (::fsync(fd_) != 0) Fail("cannot write", errno);
     const int fd = fd_;
@@ -131,6 +153,24 @@ void AtomicFileStream::Commit() {
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("cannot replace", errno);
     temporary_.clear();
     SyncFolder(target_.parent_path());
+}
+
+void AtomicFileStream::CommitInPlace() {
+    inPlace_ = false;  // one commit only
+    // No O_TRUNC: the old bytes go only as the new ones arrive, and the tail is cut at the end.
+    fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd_ < 0) Fail("cannot write", errno);
+    for (std::size_t done = 0; done < held_.size();) {
+        const ssize_t n = ::write(fd_, held_.data() + done, held_.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) Fail("cannot write", n < 0 ? errno : EIO);
+        done += static_cast<std::size_t>(n);
+    }
+    if (::ftruncate(fd_, static_cast<off_t>(held_.size())) != 0) Fail("cannot write", errno);
+    if (::fsync(fd_) != 0) Fail("cannot write", errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) Fail("cannot write", errno);
 }
 
 }  // namespace orv

@@ -11,11 +11,18 @@ namespace orv {
 // A write-only stream that replaces a file only once everything has been written: the bytes go
 // to a new file in the target's folder, which Commit flushes to disk and renames over the
 // target. Until then, and after any failure, the previous file stays untouched; an uncommitted
-// temporary file is removed on destruction.
+// temporary file is removed on destruction. The new file takes the old one's permission bits,
+// and its owner and group where the process may set them. A symbolic link is followed: the file
+// it points to is replaced, the link stays.
+//
+// A target the user may not write is refused, as the system would refuse writing into it. In a
+// folder where the user may not create files, a writable target is written in place instead:
+// the bytes are held until Commit and then written over the old ones in one go, every step
+// checked.
 class AtomicFileStream final : public vesk::CStream {
 public:
     // Creates the temporary file. Throws std::runtime_error naming the target and the reason when
-    // it cannot be created.
+    // the target may not be written or no file can be created.
     explicit AtomicFileStream(std::filesystem::path target);
     ~AtomicFileStream() override;
 
@@ -40,10 +47,13 @@ public:
 private:
     void Discard();
     [[noreturn]] void Fail(const char* what, int error);
+    void CommitInPlace();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     int fd_ = -1;
+    bool inPlace_ = false;
+    std::string held_;  // in place: the bytes Commit writes
     std::uint64_t written_ = 0;
     std::string lastError_;
 };

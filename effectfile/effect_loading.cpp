@@ -22,9 +22,7 @@ std::vector<std::u16string> ListNames(const Effect& effect) {
 }
 
 EditorMessage CannotOpen(std::u16string_view path, int error) {
-    std::string name;
-    if (!WideToUtf8(name, path)) name.assign(1, '?');
-    std::string text = "read error: cannot open \"" + name + "\"";
+    std::string text = "read error: cannot open \"" + vesk::Utf8ForDisplay(path) + "\"";
     if (error == EWOULDBLOCK) {
         text += ": the file is in use";
     } else if (error != 0) {
@@ -68,7 +66,7 @@ LoadOutcome LoadEffect(Effect& effect, std::u16string_view path, bool merge) {
             std::u16string name = emitter->params.name;
             Emitter& added = effect.AppendEmitter(std::move(emitter), std::move(name));
             if (!added.texture.FileName().empty()) {
-                const std::u16string resolved = ResolvePath(added.texture.FileName(), effectPath);
+                const std::u16string resolved = vesk::ResolvePath(added.texture.FileName(), effectPath);
                 outcome.texturesLoaded |= LoadEmitterTexture(added, resolved);
             }
             RestartEmitter(added);
@@ -83,7 +81,7 @@ LoadOutcome LoadEffect(Effect& effect, std::u16string_view path, bool merge) {
 
 OpenFileOutcome OpenEffectFile(Effect& effect, std::size_t currentEmitter, std::u16string_view path) {
     OpenFileOutcome outcome;
-    if (GetExtensionPart(path) == u".orv") {
+    if (vesk::GetExtensionPart(path) == u".orv") {
         outcome.isEffect = true;
         outcome.load = LoadEffect(effect, path, false);
         return outcome;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "effectfile/fixed_point.h"
 #include "effectfile/json_parser.h"
+#include "engine/fixed_decimal_text.h"
 #include "vesk/text_conversion.h"
 
 namespace orv {
@@ -21,7 +21,7 @@ std::int32_t LimitToSlider(const ParamDescriptor& row, std::int32_t raw) {
 std::optional<std::u16string> GetWideText(std::string_view key, const JsonValue& object) {
     const auto text = GetText(key, object);
     std::u16string wide;
-    if (!text || !MultiByteToWide(wide, *text, true)) return std::nullopt;
+    if (!text || !vesk::MultiByteToWide(wide, *text, true)) return std::nullopt;
     return wide;
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "effectfile/atomic_file_stream.h"
-#include "effectfile/fixed_point.h"
 #include "effectfile/json_escape.h"
 #include "effectfile/relative_path.h"
+#include "engine/fixed_decimal_text.h"
 #include "engine/param_groups.h"
 #include "engine/param_table.h"
 #include "vesk/path_utils.h"
@@ -80,7 +80,7 @@ std::string StoredTextureName(std::u16string_view effectPath, std::u16string_vie
     std::replace(relative.begin(), relative.end(), u'\\', u'/');
 #endif
     std::string utf8;
-    if (!WideToUtf8(utf8, relative)) throw std::runtime_error(kWriteError);
+    if (!vesk::WideToUtf8(utf8, relative)) throw std::runtime_error(kWriteError);
     return utf8;
 }
 
@@ -126,7 +126,7 @@ void WriteEmitterMembers(const Emitter& emitter, std::u16string_view name, vesk:
     const EmitterParams& params = emitter.params;
     std::string utf8Name;
     // A name that is not valid UTF-16 is left out rather than failing the save.
-    if (!name.empty() && WideToUtf8(utf8Name, name)) {
+    if (!name.empty() && vesk::WideToUtf8(utf8Name, name)) {
         Put(stream, "\t\t\t\"name\": \"");
         Put(stream, EscapeJsonString(utf8Name));
         Put(stream, "\",\n");
@@ -153,11 +153,6 @@ void WriteEmitterMembers(const Emitter& emitter, std::u16string_view name, vesk:
         WriteFixed(stream, raw, Param(row).decimals);
     }
     WriteTexture(emitter.texture, stream, effectPath);
-}
-
-std::string NativeText(std::u16string_view path) {
-    std::string utf8;
-    return WideToUtf8(utf8, path) ? utf8 : std::string("?");
 }
 
 }  // namespace
@@ -199,7 +194,7 @@ void WriteEffect(const Effect& effect, vesk::CStream& stream, std::u16string_vie
 std::optional<EditorMessage> SaveEffect(const Effect& effect, std::u16string_view path) {
     if (path.empty()) return EditorMessage{kWriteErrorCaption, u"ファイル名が指定されていません。"};
     std::filesystem::path target;
-    if (!ToNativePath(path, target)) {
+    if (!vesk::ToNativePath(path, target)) {
         return MakeEditorMessage(kWriteErrorCaption, "write error: the file name is not valid text");
     }
     try {
@@ -208,8 +203,8 @@ std::optional<EditorMessage> SaveEffect(const Effect& effect, std::u16string_vie
             WriteEffect(effect, stream, path);
         } catch (const std::runtime_error& error) {
             if (stream.LastError().empty()) throw;
-            throw std::runtime_error(std::string(kWriteError) + ": cannot write \"" + NativeText(path) +
-                                     "\": " + stream.LastError());
+            throw std::runtime_error(std::string(kWriteError) + ": cannot write \"" +
+                                     vesk::Utf8ForDisplay(path) + "\": " + stream.LastError());
         }
         stream.Commit();
     } catch (const std::exception& error) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "vesk/text_conversion.h"
+
 namespace orv {
 namespace {
 
@@ -21,54 +23,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Length of the well-formed UTF-8 sequence at the start of `s`, or 0.
-std::size_t Utf8SequenceLength(std::string_view s) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) return 1;
-    std::size_t length = 0;
-    std::uint32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (s.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    if (overlong || surrogate || code > 0x10FFFF) return 0;
-    return length;
 }
 
 class Parser {
@@ -90,7 +44,8 @@ private:
         std::size_t i = std::min(pos_, text_.size());
         std::size_t quoted = 0;
         while (i < text_.size() && text_[i] != '\n' && quoted < kMaxQuotedBytes) {
-            const std::size_t length = Utf8SequenceLength(text_.substr(i));
+            char32_t code = 0;
+            const std::size_t length = vesk::DecodeUtf8(text_.substr(i), code);
             if (length == 0) {
                 message += '?';
                 ++i;
@@ -240,7 +195,7 @@ private:
                     out += '\t';
                     break;
                 case 'u':
-                    AppendUtf8(out, ParseUnicodeEscape());
+                    vesk::AppendUtf8(out, ParseUnicodeEscape());
                     break;
                 default:
                     --pos_;

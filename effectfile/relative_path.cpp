@@ -8,18 +8,8 @@
 namespace orv {
 namespace {
 
-#ifdef _WIN32
-constexpr bool kWindowsPaths = true;
-#else
-constexpr bool kWindowsPaths = false;
-#endif
-
-bool IsSeparator(char16_t c) {
-    return c == u'/' || (kWindowsPaths && c == u'\\');
-}
-
 char16_t FoldCase(char16_t c) {
-    if (kWindowsPaths && c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
+    if (vesk::kWindowsPaths && c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
     return c;
 }
 
@@ -36,19 +26,20 @@ struct SplitFolder {
 SplitFolder Split(std::u16string_view dir) {
     SplitFolder folder;
     std::size_t pos = 0;
-    if (kWindowsPaths && dir.size() >= 2 && dir[1] == u':') {
+    if (vesk::kWindowsPaths && dir.size() >= 2 && dir[1] == u':') {
         folder.root.assign(dir.substr(0, 2));
         pos = 2;
     }
-    if (pos < dir.size() && IsSeparator(dir[pos])) {
+    if (pos < dir.size() && vesk::IsPathSeparator(dir[pos])) {
         folder.root += u'/';
         // A UNC share ("\\server") is rooted differently from a plain absolute path.
-        if (kWindowsPaths && pos + 1 < dir.size() && IsSeparator(dir[pos + 1])) folder.root += u'/';
+        if (vesk::kWindowsPaths && pos + 1 < dir.size() && vesk::IsPathSeparator(dir[pos + 1]))
+            folder.root += u'/';
     }
     while (pos < dir.size()) {
-        while (pos < dir.size() && IsSeparator(dir[pos])) ++pos;
+        while (pos < dir.size() && vesk::IsPathSeparator(dir[pos])) ++pos;
         const std::size_t start = pos;
-        while (pos < dir.size() && !IsSeparator(dir[pos])) ++pos;
+        while (pos < dir.size() && !vesk::IsPathSeparator(dir[pos])) ++pos;
         const std::u16string_view part = dir.substr(start, pos - start);
         if (!part.empty() && part != u".") folder.parts.push_back(part);
     }
@@ -83,10 +74,11 @@ std::optional<std::u16string> RelativeFolderPath(std::u16string_view fromDir, st
 }
 
 std::u16string MakeRelativePath(std::u16string_view effectPath, std::u16string_view texturePath) {
-    const auto folder = RelativeFolderPath(GetDirectoryPart(effectPath), GetDirectoryPart(texturePath));
+    const auto folder =
+        RelativeFolderPath(vesk::GetDirectoryPart(effectPath), vesk::GetDirectoryPart(texturePath));
     if (!folder) return std::u16string(texturePath);
-    if (*folder == u".") return GetFileNamePart(texturePath);
-    return *folder + GetFileNamePart(texturePath);
+    if (*folder == u".") return vesk::GetFileNamePart(texturePath);
+    return *folder + vesk::GetFileNamePart(texturePath);
 }
 
 }  // namespace orv

@@ -18,7 +18,8 @@ bool LoadEmitterTexture(Emitter& emitter, const std::u16string& path) {
 bool LoadTexture(TextureSettings& texture, const std::u16string& path) {
     std::filesystem::path native;
     std::error_code error;
-    if (path.empty() || !ToNativePath(path, native) || !std::filesystem::exists(native, error)) return false;
+    if (path.empty() || !vesk::ToNativePath(path, native) || !std::filesystem::exists(native, error))
+        return false;
 
     TexturePtr image;
     try {

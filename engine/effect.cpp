@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/settings.h"
 #include "engine/simulation.h"
 #include "render/background.h"
 #include "render/frame_composition.h"
@@ -100,8 +99,8 @@ std::uint32_t Effect::BackgroundColour() const {
     return orv::BackgroundColour(background_[0], background_[1], background_[2], background_[3]);
 }
 
-void Effect::RestartAllEmitters() {
-    const std::uint32_t interpolation = CurrentSettings().interpolateType;
+void Effect::RestartAllEmitters(const SettingsSnapshot& settings) {
+    const std::uint32_t interpolation = settings.interpolateType;
     for (Entry& entry : entries_) {
         Emitter& emitter = *entry.emitter;
         emitter.runtime.liveCount = 0;
@@ -111,15 +110,13 @@ void Effect::RestartAllEmitters() {
     }
 }
 
-bool Effect::RenderFrame(double dt, FrameBuffer& target) {
-    const Settings& settings = CurrentSettings();
-    const bool sse2 = ActiveSse2();
-    ClearFrame(target, BackgroundColour(), sse2);
+bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings) {
+    ClearFrame(target, BackgroundColour(), settings.sse2);
     bool drawn = false;
     for (Entry& entry : entries_) {
         Emitter& emitter = *entry.emitter;
-        SetEmitterOrigin(emitter, settings.screenWidth, settings.screenHeight);
-        drawn = StepEmitter(emitter, dt, &target, false) || drawn;
+        SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
+        drawn = StepEmitter(emitter, dt, &target, false, settings) || drawn;
     }
     return drawn;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/emitter.h"
+#include "engine/settings.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -82,13 +83,14 @@ public:
     std::uint32_t BackgroundColour() const;
 
     // For every emitter in list order: live count 0, restart, re-arm with its own duration and
-    // take the interpolation setting. What a render job does before its first frame.
-    void RestartAllEmitters();
+    // take the snapshot's interpolation. What a render job does before its first frame.
+    void RestartAllEmitters(const SettingsSnapshot& settings);
 
     // One rendered frame: the background colour (with its alpha) in every pixel, then every
     // emitter positioned at the frame's centre plus its offsets, stepped by dt and drawn with
-    // the transparent-target operations. Returns whether any emitter drew.
-    bool RenderFrame(double dt, FrameBuffer& target);
+    // the transparent-target operations, on the snapshot's code path (the frame's size is the
+    // target's). Returns whether any emitter drew.
+    bool RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings);
 
     // EmitListener: re-arms an emitter of this effect with its own duration.
     void OnEmitterEmpty(Emitter& emitter) override;

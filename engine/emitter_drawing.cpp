@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/settings.h"
 
 namespace orv {
 
@@ -133,7 +132,8 @@ std::optional<SpriteQuad> QuadFor(double x, double y, HalfSize half, double rota
     return quad;
 }
 
-bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget) {
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
+                        const SettingsSnapshot& settings) {
     const TextureSettings& texture = emitter.texture;
     const Texture* image = texture.Image();
     if (target == nullptr || image == nullptr || !image->colour || image->colour->Empty()) return false;
@@ -144,7 +144,7 @@ bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaque
         return true;
     }
 
-    const SpriteFills& fills = SelectSpriteFills(VariantKeyFor(emitter, opaqueTarget, ActiveSse2()));
+    const SpriteFills& fills = SelectSpriteFills(VariantKeyFor(emitter, opaqueTarget, settings.sse2));
     const FrameBuffer& pixels = *image->colour;
     const TexelSampler sampler{&pixels, static_cast<std::int32_t>(pixels.Width()) - 1,
                                static_cast<std::int32_t>(pixels.Height()) - 1};

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/emitter.h"
+#include "engine/settings.h"
 #include "render/frame_buffer.h"
 #include "render/sprite.h"
 
@@ -13,9 +14,10 @@ namespace orv {
 void SortParticles(Emitter& emitter);
 
 // Hands every live particle to the rasterizer, with the variant chosen once from the emitter's
-// interpolation, the target kind, the SSE2 setting, the blending mode and enable_color.
+// interpolation, the target kind, the snapshot's SSE2 choice, the blending mode and enable_color.
 // Returns false without a target or without a texture image, true otherwise.
-bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget);
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
+                        const SettingsSnapshot& settings);
 
 // The variant key for this emitter and step.
 SpriteVariantKey VariantKeyFor(const Emitter& emitter, bool opaqueTarget, bool sse2);

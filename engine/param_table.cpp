@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/fixed_decimal_text.h"
+
 namespace orv {
 
 namespace {
@@ -122,14 +124,11 @@ std::string FormatParamLabel(std::size_t index, std::int32_t raw) {
         std::snprintf(buffer, sizeof buffer, row.format, raw);
         return buffer;
     }
-    const std::int32_t scale = kPowersOfTen[row.decimals];
-    const std::int32_t whole = raw / scale;
-    // |raw| mod scale without negating raw, which would overflow for the smallest int.
-    const std::int32_t fraction = std::abs(raw % scale);
-    if (raw < 0 && whole == 0) {
-        std::snprintf(buffer, sizeof buffer, WithSignedZeroField(row.format).c_str(), "-0", fraction);
+    const FixedParts parts = SplitFixed(raw, row.decimals);
+    if (parts.negativeZero) {
+        std::snprintf(buffer, sizeof buffer, WithSignedZeroField(row.format).c_str(), "-0", parts.fraction);
     } else {
-        std::snprintf(buffer, sizeof buffer, row.format, whole, fraction);
+        std::snprintf(buffer, sizeof buffer, row.format, parts.whole, parts.fraction);
     }
     return buffer;
 }

@@ -32,4 +32,10 @@ void SetActiveSse2(bool on) {
     g_activeSse2 = on;
 }
 
+SettingsSnapshot TakeSettingsSnapshot() {
+    const Settings& settings = CurrentSettings();
+    return {settings.screenWidth, settings.screenHeight, settings.interpolateType, ActiveSse2(),
+            settings.drawType};
+}
+
 }  // namespace orv

@@ -18,6 +18,21 @@ struct Settings {
     static Settings Defaults();
 };
 
+// What drawing a frame needs of the settings, copied by whoever starts the drawing (the editor's
+// UI thread, the command line) and handed down, so a render on its worker thread never sees a
+// change made meanwhile.
+struct SettingsSnapshot {
+    std::uint32_t frameWidth = 800;
+    std::uint32_t frameHeight = 600;
+    std::uint32_t interpolateType = 0;  // 0: nearest, 1: bilinear; other values keep each emitter's own
+    bool sse2 = false;                  // the SSE2 code path; only ever true where the processor has it
+    std::uint32_t drawType = 0;         // the preview's drawing mode (see Settings::drawType)
+};
+
+// Largest frame side: the options dialog's edits take four digits, and the 16.16 sprite
+// coordinates must hold every pixel position with room to spare.
+inline constexpr std::uint32_t kMaxScreenSide = 9999;
+
 // Whether this build can run SSE2 code on this processor.
 bool ProcessorHasSse2();
 
@@ -29,5 +44,8 @@ Settings& CurrentSettings();
 // options dialog.
 bool ActiveSse2();
 void SetActiveSse2(bool on);
+
+// The current record and SSE2 flag as a snapshot. Called on the UI thread only.
+SettingsSnapshot TakeSettingsSnapshot();
 
 }  // namespace orv

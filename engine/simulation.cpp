@@ -284,7 +284,8 @@ void UpdateParticle(const Emitter& emitter, Particle& particle, double step) {
         particle.frameIndex = AnimatedFrame(texture, particle);
 }
 
-bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget) {
+bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget,
+                 const SettingsSnapshot& settings) {
     EmitterRuntime& runtime = emitter.runtime;
 
     if (runtime.remainingDuration != kEndless && runtime.delayCountdown > 0) {
@@ -342,7 +343,7 @@ bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTa
 
     if (ranEmpty && runtime.listener != nullptr) runtime.listener->OnEmitterEmpty(emitter);
 
-    return DrawEmitterSprites(emitter, target, opaqueTarget);
+    return DrawEmitterSprites(emitter, target, opaqueTarget, settings);
 }
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/emitter.h"
+#include "engine/settings.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -11,8 +12,9 @@ namespace orv {
 // countdown, sorting, the listener's notification and drawing into `target` (may be null).
 // Returns true while the emitter is still inside its delay, otherwise the drawing's result
 // (false without a target or without a texture image). The caller sets the origin first
-// (SetEmitterOrigin) and copies the interpolation setting.
-bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget);
+// (SetEmitterOrigin) and copies the interpolation setting; `settings` choose the drawing's code path.
+bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget,
+                 const SettingsSnapshot& settings);
 
 // Origin = (width / 2 + offset_x raw, height / 2 + offset_y raw), halves in integer division:
 // the offsets act relative to the frame's centre.

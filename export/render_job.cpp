@@ -5,7 +5,6 @@
 #include <exception>
 #include <utility>
 
-#include "engine/settings.h"
 #include "export/frame_file_name.h"
 #include "image/png_writer.h"
 #include "image/texture.h"
@@ -18,18 +17,12 @@ namespace {
 
 constexpr int kProgressMaximum = 1000;
 
-std::string Utf8(const std::u16string& text) {
-    std::string out;
-    if (!WideToUtf8(out, text)) out.assign(1, '?');
-    return out;
-}
-
 // The writer only says "cannot open" or "write failed"; the system's error number, when it set
 // one, tells the user which (missing folder, no permission, disk full).
 std::string WriteFailure(const std::u16string& fileName, const char* codecReason, int systemError) {
     // Appended piece by piece: GCC 12 at -O3 raises a false -Wrestrict on "literal" + temporary.
     std::string text = "cannot write frame \"";
-    text += Utf8(fileName);
+    text += vesk::Utf8ForDisplay(fileName);
     text += "\": ";
     text += systemError != 0 ? std::strerror(systemError) : codecReason;
     return text;
@@ -67,29 +60,29 @@ void CRenderThread::Run() {
 }
 
 std::optional<std::string> CRenderThread::RenderFrames(std::uint64_t frameCount) {
-    effect_.RestartAllEmitters();
+    const SettingsSnapshot& settings = config_.settings;
+    effect_.RestartAllEmitters(settings);
 
     // One frame for the whole sequence, held as the colour picture the PNG writer takes.
-    const Settings& settings = CurrentSettings();
     Texture frame;
     frame.kind = Texture::kColour;
     frame.colour.emplace();
-    if (!frame.colour->Create(settings.screenWidth, settings.screenHeight)) {
+    if (!frame.colour->Create(settings.frameWidth, settings.frameHeight)) {
         std::string text = "cannot allocate a frame of ";
-        text += std::to_string(settings.screenWidth);
+        text += std::to_string(settings.frameWidth);
         text += " x ";
-        text += std::to_string(settings.screenHeight);
+        text += std::to_string(settings.frameHeight);
         text += " pixels";
         return text;
     }
 
-    const std::u16string folder = GetDirectoryPart(config_.outputBasePath);
-    const std::u16string title = GetFileTitlePart(config_.outputBasePath);
+    const std::u16string folder = vesk::GetDirectoryPart(config_.outputBasePath);
+    const std::u16string title = vesk::GetFileTitlePart(config_.outputBasePath);
     const double dt = config_.framesPerSecond != 0 ? 1.0 / config_.framesPerSecond : 0.0;
 
     if (IsStopRequested()) return std::nullopt;
     for (std::uint64_t i = 0; i < frameCount; ++i) {
-        effect_.RenderFrame(dt, *frame.colour);
+        effect_.RenderFrame(dt, *frame.colour, settings);
 
         const std::u16string fileName = FrameFileName(folder, title, i);
         errno = 0;

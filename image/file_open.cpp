@@ -8,7 +8,7 @@ namespace orv {
 
 FilePtr OpenFile(const std::u16string& path, const char* mode) {
     std::filesystem::path native;
-    if (!ToNativePath(path, native) || native.empty()) return nullptr;
+    if (!vesk::ToNativePath(path, native) || native.empty()) return nullptr;
     return FilePtr(std::fopen(native.c_str(), mode));
 }
 

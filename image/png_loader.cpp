@@ -5,6 +5,7 @@
 #include <array>
 #include <csetjmp>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "image/file_open.h"
@@ -17,8 +18,30 @@ namespace {
 
 constexpr std::uint32_t kNoSupport = 1;
 constexpr std::uint32_t kCannotOpen = 2;
-constexpr std::uint32_t kSizeLimit = 65536;
+// A texture larger than this would take gigabytes before anything is drawn; a few kilobytes of
+// compressed file can declare that much.
+constexpr std::uint32_t kMaxSide = 16384;
+constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
 constexpr std::size_t kSignatureSize = 8;
+
+// Code 1 like any other unreadable picture, with a message that names the declared size.
+class ImageTooLarge final : public vesk::CErrCodeException {
+public:
+    ImageTooLarge(std::uint32_t width, std::uint32_t height) : CErrCodeException(kNoSupport) {
+        message_ = "image of " + std::to_string(width);
+        message_ += " x ";
+        message_ += std::to_string(height);
+        message_ += " pixels is larger than allowed (";
+        message_ += std::to_string(kMaxSide);
+        message_ += " pixels a side, ";
+        message_ += std::to_string(kMaxPixels);
+        message_ += " in all)";
+    }
+    const char* Message() const override { return message_.c_str(); }
+
+private:
+    std::string message_;
+};
 
 // The steps below call into libpng, whose error callback jumps back to their setjmp. They keep
 // nothing with a destructor in their frames and report the error as a false result.
@@ -107,7 +130,9 @@ TexturePtr LoadPng(const std::u16string& path) {
     if (!SupportedColourType(colour_type)) throw vesk::CErrCodeException(kNoSupport);
     const std::uint32_t width = png_get_image_width(png, info);
     const std::uint32_t height = png_get_image_height(png, info);
-    if (width >= kSizeLimit || height >= kSizeLimit) throw vesk::CErrCodeException(kNoSupport);
+    if (width > kMaxSide || height > kMaxSide || std::uint64_t{width} * height > kMaxPixels) {
+        throw ImageTooLarge(width, height);
+    }
     const bool interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
 
     if (!RequestBgraRows(png, info, colour_type, has_trns)) throw vesk::CErrCodeException(kNoSupport);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build needs and is not there yet.
-#   install-deps.sh build   compiler, CMake, Ninja, libpng, Qt 6, GoogleTest, Google Benchmark
+#   install-deps.sh build   compilers (GCC, and clang with libFuzzer), CMake, Ninja, libpng, Qt 6,
+#                           GoogleTest, Google Benchmark
 #   install-deps.sh run     the above, plus a Japanese font and Qt's own translations for the editor
 #   install-deps.sh bench   the above build set, plus pixman for the reference measurements
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libpng-dev zlib1g-dev qt6-base-dev qt6-base-dev-tools
+packages=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config libpng-dev zlib1g-dev qt6-base-dev qt6-base-dev-tools
           libgtest-dev libgmock-dev libbenchmark-dev)
 case "${1:-build}" in
     run) packages+=(fonts-noto-cjk xdg-utils qt6-translations-l10n) ;;

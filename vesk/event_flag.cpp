@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+namespace vesk {
+
 void CEventFlag::Set() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -43,3 +45,5 @@ int CEventFlag::WaitFor(std::chrono::milliseconds timeout) {
         return 2;
     }
 }
+
+}  // namespace vesk

@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <mutex>
 
+namespace vesk {
+
 // A boolean flag mirrored by an auto-reset event. The flag is the truth pollers read;
 // the event only wakes waiters. Both live under one lock here.
 class CEventFlag {
@@ -32,3 +34,5 @@ private:
     bool signalled_ = false;  // the event
     bool flag_ = false;       // the flag
 };
+
+}  // namespace vesk

@@ -11,18 +11,12 @@
 #include <unistd.h>
 #endif
 
+namespace vesk {
+
 namespace {
 
 std::u16string_view UpToNul(std::u16string_view s) {
     return s.substr(0, s.find(u'\0'));
-}
-
-bool IsSeparator(char16_t c) {
-#ifdef _WIN32
-    return c == u'/' || c == u'\\';
-#else
-    return c == u'/';
-#endif
 }
 
 std::size_t DriveLength(std::u16string_view path) {
@@ -46,7 +40,7 @@ SplitParts Split(std::u16string_view path) {
     std::u16string_view rest = path.substr(driveLen);
     std::size_t nameStart = 0;
     for (std::size_t i = rest.size(); i > 0; --i) {
-        if (IsSeparator(rest[i - 1])) {
+        if (IsPathSeparator(rest[i - 1])) {
             nameStart = i;
             break;
         }
@@ -84,15 +78,15 @@ std::u16string NormalizeAbsolute(std::u16string_view path) {
         result += u'/';
         result += c;
     }
-    if (result.empty() || IsSeparator(path.back())) result += u'/';
+    if (result.empty() || IsPathSeparator(path.back())) result += u'/';
     return result;
 }
 #endif
 
 bool IsAbsolute(std::u16string_view path) {
 #ifdef _WIN32
-    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return true;  // UNC
-    return path.size() >= 3 && path[1] == u':' && IsSeparator(path[2]);
+    if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) return true;  // UNC
+    return path.size() >= 3 && path[1] == u':' && IsPathSeparator(path[2]);
 #else
     return !path.empty() && path[0] == u'/';
 #endif
@@ -214,8 +208,10 @@ std::u16string ResolvePath(std::u16string_view relative, std::u16string_view bas
 #endif
     std::u16string absDir = GetFullPath(dir);
     if (absDir.empty()) return std::u16string(relative);
-    if (!IsSeparator(absDir.back())) absDir += u'/';
-    if (!relative.empty() && IsSeparator(relative.front())) relative.remove_prefix(1);  // "\x" on Windows
+    if (!IsPathSeparator(absDir.back())) absDir += u'/';
+    if (!relative.empty() && IsPathSeparator(relative.front())) relative.remove_prefix(1);  // "\x" on Windows
     absDir += relative;
     return GetFullPath(absDir);
 }
+
+}  // namespace vesk

@@ -4,11 +4,24 @@
 #include <string>
 #include <string_view>
 
+namespace vesk {
+
 // Path-string utilities on UTF-16 text. They work on strings of any length (no
 // 255/260-character limits). A path splits into drive, directory (with its trailing separator),
 // name and extension (from the last dot of the final component, dot included; a final component
 // of "." or ".." is a name with no extension). On Linux '/' is the only separator and there is no
 // drive; on Windows '\\' and '/' are separators and "X:" is a drive. Input stops at its first NUL.
+
+#ifdef _WIN32
+inline constexpr bool kWindowsPaths = true;
+#else
+inline constexpr bool kWindowsPaths = false;
+#endif
+
+// '/' everywhere, and '\\' too on Windows.
+constexpr bool IsPathSeparator(char16_t c) {
+    return c == u'/' || (kWindowsPaths && c == u'\\');
+}
 
 // Drive and directory with the trailing separator ("/a/b/" for "/a/b/x.png"); empty if neither.
 std::u16string GetDirectoryPart(std::u16string_view path);
@@ -35,3 +48,5 @@ std::u16string ResolvePath(std::u16string_view relative, std::u16string_view bas
 // native path is not valid UTF-8.
 bool ToNativePath(std::u16string_view path, std::filesystem::path& out);
 std::u16string FromNativePath(const std::filesystem::path& path);
+
+}  // namespace vesk

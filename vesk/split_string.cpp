@@ -1,5 +1,7 @@
 #include "vesk/split_string.h"
 
+namespace vesk {
+
 std::size_t SplitString(std::u16string_view text, std::u16string_view delimiter,
                         std::vector<std::u16string>& list) {
     if (delimiter.empty()) {
@@ -16,3 +18,5 @@ std::size_t SplitString(std::u16string_view text, std::u16string_view delimiter,
     if (pos < text.size()) list.emplace_back(text.substr(pos));
     return list.size();
 }
+
+}  // namespace vesk

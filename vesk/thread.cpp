@@ -3,6 +3,8 @@
 #include <exception>
 #include <system_error>
 
+namespace vesk {
+
 namespace {
 
 // Joins a thread; on failure detaches it so the object can still be reused.
@@ -84,3 +86,5 @@ int CThread::Stop() {
     const bool joined = JoinOrAbandon(*worker);
     return joined ? 0 : 1;
 }
+
+}  // namespace vesk

@@ -6,6 +6,8 @@
 
 #include "vesk/event_flag.h"
 
+namespace vesk {
+
 // Worker-thread base class with a stop/started handshake.
 //
 // Derived classes override Run() and poll IsStopRequested() between units of work. A derived
@@ -48,3 +50,5 @@ private:
     CEventFlag stopRequest_;
     CEventFlag started_;
 };
+
+}  // namespace vesk

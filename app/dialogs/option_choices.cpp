@@ -4,6 +4,8 @@
 #include <array>
 #include <limits>
 
+#include "vesk/decimal_digits.h"
+
 namespace orv {
 namespace {
 
@@ -38,10 +40,7 @@ std::uint32_t ParseDimension(std::u16string_view text, std::uint32_t current) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == u' ') ++i;
     std::uint64_t value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value =
-            std::min<std::uint64_t>(value * 10 + (text[i] - u'0'), std::numeric_limits<std::uint32_t>::max());
-    }
+    vesk::ReadDigits(text, i, value, std::numeric_limits<std::uint32_t>::max());
     return value > 0 ? static_cast<std::uint32_t>(value) : current;
 }
 

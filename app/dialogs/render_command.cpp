@@ -34,6 +34,7 @@ void RunRenderCommand(QWidget* parent, Effect& effect) {
     config.framesPerSecond = dialog.FramesPerSecond();
     config.outputBasePath = dialog.OutputBasePath();
     config.seconds = static_cast<std::uint32_t>(dialog.Seconds());  // the dialog refuses less than 1
+    config.settings = TakeSettingsSnapshot();
     RunRenderJob(parent, effect, config, [parent](const QString& text) {
         QMessageBox::warning(parent, QStringLiteral("書き込みエラー"), text);
     });

@@ -1,9 +1,9 @@
 #include "app/dialogs/render_input.h"
 
-#include <filesystem>
-#include <system_error>
+#include <limits>
 
-#include "vesk/path_utils.h"
+#include "export/output_folder.h"
+#include "vesk/decimal_digits.h"
 #include "vesk/text_conversion.h"
 
 namespace orv {
@@ -15,9 +15,10 @@ std::int32_t ParseRenderSeconds(std::u16string_view text) {
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    std::int32_t value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) value = value * 10 + (text[i] - u'0');
-    return negative ? -value : value;
+    std::uint64_t value = 0;
+    vesk::ReadDigits(text, i, value, std::numeric_limits<std::int32_t>::max());
+    const auto magnitude = static_cast<std::int32_t>(value);
+    return negative ? -magnitude : magnitude;
 }
 
 std::optional<std::u16string> RenderInputRefusal(std::int32_t seconds, std::u16string_view outputBasePath) {
@@ -28,19 +29,14 @@ std::optional<std::u16string> RenderInputRefusal(std::int32_t seconds, std::u16s
 }
 
 std::optional<std::u16string> PrepareOutputFolder(std::u16string_view outputBasePath) {
-    const std::u16string folder = GetDirectoryPart(outputBasePath);
-    if (folder.empty()) return std::nullopt;  // the current directory
-
-    std::filesystem::path native;
-    if (!ToNativePath(folder, native)) return u"出力先フォルダの名前が正しくありません。\n" + folder;
-
-    std::error_code error;
-    if (std::filesystem::is_directory(native, error)) return std::nullopt;
-    if (std::filesystem::create_directories(native, error) || std::filesystem::is_directory(native)) {
-        return std::nullopt;
+    const OutputFolderResult result = CreateOutputFolder(outputBasePath);
+    const std::u16string& folder = result.folder;
+    if (result.outcome == OutputFolderResult::Outcome::kReady) return std::nullopt;
+    if (result.outcome == OutputFolderResult::Outcome::kInvalidName) {
+        return u"出力先フォルダの名前が正しくありません。\n" + folder;
     }
     std::u16string reason;
-    if (error) MultiByteToWide(reason, error.message(), true);
+    vesk::MultiByteToWide(reason, result.reason, true);
     std::u16string text = u"出力先フォルダを作成できません。\n" + folder;
     if (!reason.empty()) text += u"\n(" + reason + u")";
     return text;

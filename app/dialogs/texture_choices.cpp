@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "effectfile/texture_loading.h"
+#include "vesk/decimal_digits.h"
 #include "vesk/split_string.h"
 
 namespace orv {
@@ -16,10 +17,7 @@ std::uint32_t LeadingNumber(std::u16string_view piece) {
     std::size_t i = 0;
     while (i < piece.size() && (piece[i] == u' ' || piece[i] == u'\t')) ++i;
     std::uint64_t value = 0;
-    for (; i < piece.size() && piece[i] >= u'0' && piece[i] <= u'9'; ++i) {
-        value = std::min<std::uint64_t>(value * 10 + (piece[i] - u'0'),
-                                        std::numeric_limits<std::uint32_t>::max());
-    }
+    vesk::ReadDigits(piece, i, value, std::numeric_limits<std::uint32_t>::max());
     return static_cast<std::uint32_t>(value);
 }
 
@@ -41,7 +39,7 @@ std::u16string FormatFrameDurations(const std::vector<std::uint32_t>& durations)
 
 std::vector<std::uint32_t> ParseFrameDurations(std::u16string_view text) {
     std::vector<std::u16string> pieces;
-    SplitString(text, u",", pieces);
+    vesk::SplitString(text, u",", pieces);
     std::vector<std::uint32_t> durations;
     durations.reserve(pieces.size());
     for (const std::u16string& piece : pieces) durations.push_back(LeadingNumber(piece));

@@ -25,15 +25,13 @@ void GiveSolidTexture(Emitter& emitter) {
 class PreviewTickTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CurrentSettings() = Settings::Defaults();
-        CurrentSettings().screenWidth = kWidth;
-        CurrentSettings().screenHeight = kHeight;
+        settings_.sse2 = ProcessorHasSse2();
         preview_.Create(kWidth, kHeight);
         ClearFrame(preview_, 0x12345678u, false);
         // A fixed lifespan makes the particle count a function of the elapsed time alone.
         SetParam(effect_.EmitterAt(0), kLifespanVariance, 0);
     }
-    TickInputs Inputs() { return {&preview_, image_.Empty() ? nullptr : &image_, u""}; }
+    TickInputs Inputs() { return {&preview_, image_.Empty() ? nullptr : &image_, u"", settings_}; }
     // Starts the timing, then ticks once `ms` later.
     TickResult SecondTick(PreviewTicker& ticker, std::uint32_t ms) {
         ticker.Tick(effect_, Inputs());
@@ -41,7 +39,7 @@ protected:
         return ticker.Tick(effect_, Inputs());
     }
 
-    test::SettingsGuard guard_;
+    SettingsSnapshot settings_{kWidth, kHeight};
     test::FakeClock clock_;
     Effect effect_;
     FrameBuffer preview_;
@@ -54,21 +52,21 @@ TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
     EXPECT_FALSE(first.stepped);
     EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, 0);
     EXPECT_EQ(preview_.At(0, 0), 0x12345678u) << "the first tick must not touch the preview";
-    EXPECT_EQ(ticker.NextPeriodMs(first), 16u);
+    EXPECT_EQ(ticker.NextPeriodMs(first, 60), 16u);
 
     clock_.Advance(500);
     EXPECT_TRUE(ticker.Tick(effect_, Inputs()).stepped);
     Effect twinEffect;
     Emitter& twin = twinEffect.EmitterAt(0);
     SetParam(twin, kLifespanVariance, 0);
-    StepEmitter(twin, 0.5, nullptr, true);
+    StepEmitter(twin, 0.5, nullptr, true, {});
     EXPECT_GT(twin.runtime.liveCount, 0);
     EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, twin.runtime.liveCount);
     EXPECT_EQ(preview_.At(0, 0), effect_.BackgroundColour()) << "the preview is refilled with the background";
 }
 
 TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
-    CurrentSettings().drawType = 1;
+    settings_.drawType = 1;
     effect_.SetBackgroundRaw(kBgR, 1000);
     effect_.SetBackgroundRaw(kBgA, 1000);  // work layer: opaque red
     image_.Create(kWidth, kHeight);
@@ -121,7 +119,7 @@ TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
         EXPECT_FALSE(ticker.Tick(effect_, Inputs()).title) << tick;
     }
     clock_.Advance(16);
-    const TickResult hundredth = ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv"});
+    const TickResult hundredth = ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv", settings_});
     ASSERT_TRUE(hundredth.title);
     EXPECT_EQ(*hundredth.title, u"orv - fire.orv - MAX FPS 1000\n");
 

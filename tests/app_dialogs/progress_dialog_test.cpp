@@ -20,7 +20,8 @@ protected:
         CurrentSettings().screenHeight = 12;
     }
     RenderJobConfig Config(const QString& base, std::uint32_t seconds, std::uint32_t fps) const {
-        return {.framesPerSecond = fps, .outputBasePath = ToU16(dir_.filePath(base)), .seconds = seconds};
+        return {.framesPerSecond = fps, .outputBasePath = ToU16(dir_.filePath(base)), .seconds = seconds,
+                .settings = TakeSettingsSnapshot()};
     }
     QStringList Frames(const QString& folder) const {
         return QDir(dir_.filePath(folder)).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);

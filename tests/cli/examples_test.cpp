@@ -24,7 +24,7 @@ TEST(ExamplesTest, EveryExampleLoadsWithItsTexturesAndIsInTheSavedForm) {
         if (entry.path().extension() != ".orv") continue;
         ++count;
         SCOPED_TRACE(entry.path().filename().string());
-        const std::u16string path = FromNativePath(entry.path());
+        const std::u16string path = vesk::FromNativePath(entry.path());
         Effect effect;
         ASSERT_TRUE(LoadEffect(effect, path, false).loaded);
         for (std::size_t i = 0; i < effect.Count(); ++i)

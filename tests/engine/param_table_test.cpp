@@ -20,21 +20,8 @@ TEST(ParamTable, RowsAreConsistent) {
         EXPECT_LE(row.sliderMin, row.defaultPosition) << row.key;
         EXPECT_LE(row.defaultPosition, row.sliderMax) << row.key;
     }
-    EXPECT_STREQ(Param(kFinishColorAVar).key, "finish_color_a_var");
-    EXPECT_STREQ(Param(kBgA).key, "bg_a");
-    EXPECT_STREQ(Param(kTanAcc).name, "接線加速度");
-    EXPECT_EQ(Param(kHorAmplitude).labelId, 1112);
-    EXPECT_EQ(Param(kHorAmplitude).sliderId, 1104);
 }
 
-TEST(ParamTable, ConvertsRawValuesToSimulationUnits) {
-    // Trackbar position 0 of rot_per_sec: -1080 degrees per second.
-    EXPECT_DOUBLE_EQ(RawToValue(kRotPerSec, 0 - Param(kRotPerSec).zeroOffset), -6 * 3.141592653589793);
-    EXPECT_DOUBLE_EQ(RawToValue(kEmitterAngle, 2700), 270 * 3.141592653589793 / 180);
-    EXPECT_DOUBLE_EQ(RawToValue(kHorCycle, 125), 1.25);
-    EXPECT_DOUBLE_EQ(RawToValue(kStartColorG, 300), 0.3);
-    EXPECT_EQ(RawToValue(kOffsetX, -3), -3.0);
-}
 
 TEST(ParamLabel, KeepsTheSignOfSmallNegativeValues) {
     EXPECT_EQ(FormatParamLabel(kXGravity, -5), "横方向重力 :   -0.5");

@@ -49,7 +49,7 @@ TEST(SteadyEmission, AllocatesNothing) {
 
     auto step = [&] {
         SetEmitterOrigin(emitter, 200, 150);
-        StepEmitter(emitter, 1.0 / 60, &frame, true);
+        StepEmitter(emitter, 1.0 / 60, &frame, true, {});
     };
     for (int i = 0; i < 200; ++i) step();
     ASSERT_GT(emitter.runtime.liveCount, 300);
@@ -60,7 +60,7 @@ TEST(SteadyEmission, AllocatesNothing) {
     ApplyRawValues(growing);
     RearmEmitter(growing, 0);
     const long beforeGrowth = g_allocations.load();
-    StepEmitter(growing, 1.0 / 60, nullptr, true);
+    StepEmitter(growing, 1.0 / 60, nullptr, true, {});
     ASSERT_EQ(growing.runtime.liveCount, 1);
     EXPECT_GT(g_allocations.load() - beforeGrowth, 0);
 

@@ -39,21 +39,16 @@ struct Recorder final : RenderProgress {
 class RenderJobTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CurrentSettings().screenWidth = 32;
-        CurrentSettings().screenHeight = 24;
         fs::create_directories(dir_);
     }
-    void TearDown() override {
-        CurrentSettings() = saved_;
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::remove_all(dir_); }
 
     // Runs a whole job, waits for its end without asking it to stop, and joins it. Returns the
     // failure that ended it, empty when none did.
     std::string Render(const std::string& base, std::uint32_t seconds, std::uint32_t fps,
                        std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
         progress_ = std::make_unique<Recorder>();
-        CRenderThread job(effect_, *progress_, RenderJobConfig{fps, (dir_ / base).u16string(), seconds});
+        CRenderThread job(effect_, *progress_, RenderJobConfig{fps, (dir_ / base).u16string(), seconds, settings_});
         if (onPosition) progress_->onPosition = [&](std::size_t reports) { onPosition(job, reports); };
         EXPECT_EQ(job.Start(), 0);
         while (progress_->finished == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -80,7 +75,7 @@ protected:
         return names;
     }
 
-    const Settings saved_ = CurrentSettings();
+    SettingsSnapshot settings_{32, 24};
     const fs::path dir_ = fs::temp_directory_path() / ("orv_export_" + std::to_string(getpid()));
     Effect effect_;
     std::unique_ptr<Recorder> progress_;  // a fresh one for every run
@@ -139,7 +134,7 @@ TEST_F(RenderJobTest, AFrameThatCannotBeWrittenEndsTheRunAndNamesFileAndReason) 
     EXPECT_EQ(written_, 2u);
     EXPECT_EQ(TakeFiles(), (std::vector<std::string>{"fire000000.png", "fire000001.png", "fire000002.png"}));
 
-    CurrentSettings().screenWidth = CurrentSettings().screenHeight = 0xFFFFFFFFu;
+    settings_.frameWidth = settings_.frameHeight = 0xFFFFFFFFu;
     failure = Render("fire", 1, 15);
     EXPECT_NE(failure.find("cannot allocate"), std::string::npos) << failure;
     EXPECT_TRUE(TakeFiles().empty());
@@ -147,8 +142,7 @@ TEST_F(RenderJobTest, AFrameThatCannotBeWrittenEndsTheRunAndNamesFileAndReason) 
 
 TEST_F(RenderJobTest, BackgroundAlphaReachesTheFile) {
     // The default emitter has no texture and draws nothing: every pixel is the background.
-    CurrentSettings().screenWidth = 200;
-    CurrentSettings().screenHeight = 150;
+    settings_ = {200, 150};
     for (const std::int32_t alpha : {0, 1000}) {
         effect_.SetBackgroundRaw(kBgA, alpha);
         EXPECT_EQ(Render("bg", 1, 15), "");

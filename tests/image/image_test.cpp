@@ -160,10 +160,50 @@ TEST(PngCodec, WrittenFramesReadBackExactly) {
     const TexturePtr back = LoadPng(file.u16string());
     EXPECT_EQ(RgbaBytes(*back->colour), RgbaBytes(image));
 
-    for (const std::uint32_t width : {65535u, 65536u}) {  // sizes of 65536 or more are refused
-        texture.colour.emplace(width, 1);
-        ASSERT_TRUE(SavePng(file.u16string(), texture));
-        EXPECT_EQ(LoadError(file), width == 65535 ? 0u : 1u);
+    texture.colour.emplace(16384, 1);  // the widest picture taken
+    ASSERT_TRUE(SavePng(file.u16string(), texture));
+    EXPECT_EQ(LoadError(file), 0u);
+}
+
+// A PNG of a header declaring `width` x `height` RGBA pixels and no pixel data.
+void WriteHeaderOnlyPng(const fs::path& file, std::uint32_t width, std::uint32_t height) {
+    std::string bytes = "\x89PNG\r\n\x1A\n";
+    const auto chunk = [&](const std::string& type, const std::string& data) {
+        for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(data.size() >> shift);
+        const std::string body = type + data;
+        bytes += body;
+        const uLong crc =
+            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+        for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(crc >> shift);
+    };
+    std::string header;
+    for (const std::uint32_t side : {width, height})
+        for (const int shift : {24, 16, 8, 0}) header += static_cast<char>(side >> shift);
+    header += std::string("\x08\x06\0\0\0", 5);
+    chunk("IHDR", header);
+    chunk("IDAT", "");
+    chunk("IEND", "");
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// A few kilobytes of file may declare gigabytes of pixels: such a picture is refused from its
+// header, before any pixel memory is taken, and the message says why.
+TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
+    const TempFolder folder;
+    const fs::path file = folder.path / "big.png";
+    for (const auto& [width, height] :
+         {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
+        WriteHeaderOnlyPng(file, width, height);
+        std::string message;
+        try {
+            LoadPng(file.u16string());
+        } catch (const vesk::CErrCodeException& error) {
+            EXPECT_EQ(error.code, 1u);
+            message = error.Message();
+        }
+        EXPECT_NE(message.find(std::to_string(width) + " x " + std::to_string(height) + " pixels"),
+                  std::string::npos)
+            << message;
     }
 }
 

@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <random>
-#include <set>
 #include <utility>
 
-#include "render/span_split.h"
 #include "render/sprite.h"
 #include "render/texel_samplers.h"
 #include "tests/render/render_test_support.h"
@@ -22,31 +20,7 @@ SpriteVariantKey KeyOf(unsigned bits) {
     return {(bits & 16) != 0, (bits & 8) == 0, (bits & 4) != 0, (bits & 2) != 0, (bits & 1) != 0};
 }
 
-TEST(SpriteVariants, EveryCombinationHasItsOwnRectangleFillAndTheQuadFillIgnoresThePath) {
-    std::set<void*> rects, quads;
-    for (unsigned bits = 0; bits < 32; ++bits) {
-        const SpriteFills& fills = SelectSpriteFills(KeyOf(bits));
-        rects.insert(reinterpret_cast<void*>(fills.fillRect));
-        quads.insert(reinterpret_cast<void*>(fills.fillQuad));
-        EXPECT_EQ(fills.fillQuad, SelectSpriteFills(KeyOf(bits ^ 4)).fillQuad) << bits;
-    }
-    EXPECT_EQ(rects.size(), ORV_RENDER_SSE2 ? 32u : 16u);
-    EXPECT_EQ(quads.size(), 16u);
-}
 
-TEST(SpanSplit, HeadGroupsAndTailFollowTheAddress) {
-    alignas(16) std::uint32_t row[16] = {};
-    struct Case {
-        int first, count, head, groups, tail;
-    };
-    // A span of 3 from x = 1 has h = 3: all of it is the tail.
-    for (const Case& c : {Case{1, 3, 0, 0, 3}, Case{1, 12, 3, 2, 1}, Case{4, 7, 0, 1, 3}}) {
-        const SpanSplit split = SplitSpan(row + c.first, c.count);
-        EXPECT_EQ(split.head, c.head) << c.first << "+" << c.count;
-        EXPECT_EQ(split.groups, c.groups) << c.first << "+" << c.count;
-        EXPECT_EQ(split.tail, c.tail) << c.first << "+" << c.count;
-    }
-}
 
 // Draws the same random sprites with the plain and the SSE2 form of a variant onto equal random
 // targets and hands each pair of targets to `compare`. Targets have odd widths and rows that

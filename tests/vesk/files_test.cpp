@@ -111,10 +111,10 @@ TEST(PathUtils, SplitsAwkwardNames) {
     };
     for (const auto& [path, directory, name, title, extension] : cases) {
         SCOPED_TRACE(std::string(path.begin(), path.begin() + std::min<std::size_t>(path.size(), 40)));
-        EXPECT_EQ(GetDirectoryPart(path), directory);
-        EXPECT_EQ(GetFileNamePart(path), name);
-        EXPECT_EQ(GetFileTitlePart(path), title);
-        EXPECT_EQ(GetExtensionPart(path), extension);
+        EXPECT_EQ(vesk::GetDirectoryPart(path), directory);
+        EXPECT_EQ(vesk::GetFileNamePart(path), name);
+        EXPECT_EQ(vesk::GetFileTitlePart(path), title);
+        EXPECT_EQ(vesk::GetExtensionPart(path), extension);
     }
 }
 
@@ -126,35 +126,35 @@ TEST(PathUtils, FullAndResolvedPaths) {
     fs::current_path(dir.path / "fx" / "sub");
     const std::u16string cwd = dir.u16("fx/sub"), fx = dir.u16("fx/"),
                          big = u"/" + std::u16string(3000, u'd');
-    EXPECT_EQ(GetCurrentDir(), cwd);
-    EXPECT_EQ(GetFullPath(u"./x/../a.png"), cwd + u"/a.png");
-    EXPECT_EQ(GetFullPath(u"../a.png"), fx + u"a.png");
-    EXPECT_EQ(GetFullPath(u"x//y/"), cwd + u"/x/y/");
-    EXPECT_EQ(GetFullPath(u"."), cwd);
-    EXPECT_EQ(GetFullPath(u"/../a/./b/../c"), u"/a/c");
-    EXPECT_EQ(GetFullPath(u"//"), u"/");
-    EXPECT_EQ(GetFullPath(u""), u"");
-    EXPECT_EQ(GetFullPath(big), big);
+    EXPECT_EQ(vesk::GetCurrentDir(), cwd);
+    EXPECT_EQ(vesk::GetFullPath(u"./x/../a.png"), cwd + u"/a.png");
+    EXPECT_EQ(vesk::GetFullPath(u"../a.png"), fx + u"a.png");
+    EXPECT_EQ(vesk::GetFullPath(u"x//y/"), cwd + u"/x/y/");
+    EXPECT_EQ(vesk::GetFullPath(u"."), cwd);
+    EXPECT_EQ(vesk::GetFullPath(u"/../a/./b/../c"), u"/a/c");
+    EXPECT_EQ(vesk::GetFullPath(u"//"), u"/");
+    EXPECT_EQ(vesk::GetFullPath(u""), u"");
+    EXPECT_EQ(vesk::GetFullPath(big), big);
     fs::current_path(dir.path);
-    EXPECT_EQ(ResolvePath(u"tex/a.png", fx + u"e.orv"), fx + u"tex/a.png");
+    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", fx + u"e.orv"), fx + u"tex/a.png");
     EXPECT_EQ(fs::current_path(), dir.path);  // never changed
-    EXPECT_EQ(ResolvePath(u"../t/./a.png", fx + u"e.orv"), dir.u16("t/a.png"));
-    EXPECT_EQ(ResolvePath(u"/abs/../x.png", fx + u"e.orv"), u"/x.png");
-    EXPECT_EQ(ResolvePath(u"tex/a.png", u"./fx/../fx/e.orv"),
-              fx + u"tex/a.png");                                               // against the current folder
-    EXPECT_EQ(ResolvePath(u"tex/a.png", dir.u16("nope/e.orv")), u"tex/a.png");  // no such folder
-    EXPECT_EQ(ResolvePath(u"tex/a.png", u"e.orv"), u"tex/a.png");               // no folder part
-    EXPECT_EQ(ResolvePath(u"a.png", dir.u16("file/e.orv")), u"a.png");          // a file, not a folder
+    EXPECT_EQ(vesk::ResolvePath(u"../t/./a.png", fx + u"e.orv"), dir.u16("t/a.png"));
+    EXPECT_EQ(vesk::ResolvePath(u"/abs/../x.png", fx + u"e.orv"), u"/x.png");
+    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", u"./fx/../fx/e.orv"),
+              fx + u"tex/a.png");  // against the current folder
+    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", dir.u16("nope/e.orv")), u"tex/a.png");  // no such folder
+    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", u"e.orv"), u"tex/a.png");               // no folder part
+    EXPECT_EQ(vesk::ResolvePath(u"a.png", dir.u16("file/e.orv")), u"a.png");          // a file, not a folder
     fs::path deep = dir.path;
     for (char c = 'a'; c < 'm'; ++c) deep /= std::string(40, c);
     fs::create_directories(deep);
     const std::u16string rel = std::u16string(300, u'r') + u"/x.png";
-    EXPECT_EQ(ResolvePath(rel, deep.u16string() + u"/e.orv"), deep.u16string() + u"/" + rel);
+    EXPECT_EQ(vesk::ResolvePath(rel, deep.u16string() + u"/e.orv"), deep.u16string() + u"/" + rel);
     fs::current_path(saved);
 
     fs::path native;
-    EXPECT_FALSE(ToNativePath(u"/x\xDC00", native));
-    EXPECT_EQ(FromNativePath(fs::path("/x\xff")), u"");
+    EXPECT_FALSE(vesk::ToNativePath(u"/x\xDC00", native));
+    EXPECT_EQ(vesk::FromNativePath(fs::path("/x\xff")), u"");
 }
 
 }  // namespace

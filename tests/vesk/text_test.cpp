@@ -21,11 +21,11 @@ TEST(TextConversion, BoundaryCodePointsBothWaysAndTheFirstNulEndsTheInput) {
         "\xf4\x8f\xbf\xbf";
     std::string narrow = "junk";
     std::u16string back = u"junk";
-    EXPECT_TRUE(WideToUtf8(narrow, wide + u"\0\xD800"s) && narrow == utf8);
+    EXPECT_TRUE(vesk::WideToUtf8(narrow, wide + u"\0\xD800"s) && narrow == utf8);
     // The ANSI code page is UTF-8 here.
-    EXPECT_TRUE(MultiByteToWide(back, utf8 + "\0\xff"s, false) && back == wide);
-    EXPECT_TRUE(WideToUtf8(narrow, u"\0a"s) && narrow.empty());
-    EXPECT_TRUE(MultiByteToWide(back, "", true) && back.empty());
+    EXPECT_TRUE(vesk::MultiByteToWide(back, utf8 + "\0\xff"s, false) && back == wide);
+    EXPECT_TRUE(vesk::WideToUtf8(narrow, u"\0a"s) && narrow.empty());
+    EXPECT_TRUE(vesk::MultiByteToWide(back, "", true) && back.empty());
 }
 
 TEST(TextConversion, MalformedInputFailsAndLeavesTheOutput) {
@@ -33,7 +33,7 @@ TEST(TextConversion, MalformedInputFailsAndLeavesTheOutput) {
     for (const std::u16string& bad : {u"\xD800"s, u"\xDC00"s, u"a\xD83Dz"s, u"\xDE00\xD83D"s,
                                       u"\xD83D\xD83D\xDE00"s, u"\xDC00\xDC00"s, u"\xD83D\xE000"s}) {
         std::string out = "unchanged";
-        EXPECT_FALSE(WideToUtf8(out, bad));
+        EXPECT_FALSE(vesk::WideToUtf8(out, bad));
         EXPECT_EQ(out, "unchanged");
     }
     // Stray continuations, overlong forms, encoded surrogates, past U+10FFFF, bad lead bytes, truncations;
@@ -44,7 +44,7 @@ TEST(TextConversion, MalformedInputFailsAndLeavesTheOutput) {
         "\xc3z \xe3\x83z \xf0\x9f\x98\xc3\xa9");
     for (std::string in; bad >> in;) {
         std::u16string out = u"unchanged";
-        EXPECT_FALSE(MultiByteToWide(out, in, true)) << ::testing::PrintToString(in);
+        EXPECT_FALSE(vesk::MultiByteToWide(out, in, true)) << ::testing::PrintToString(in);
         EXPECT_EQ(out, u"unchanged");
     }
 }
@@ -61,7 +61,7 @@ TEST(SplitString, KeepsInnerEmptyPiecesButNoTrailingOne) {
         {u"", u"", {}}};
     for (const auto& [text, delimiter, pieces] : cases) {
         List list{u"old"};  // appended to
-        EXPECT_EQ(SplitString(text, delimiter, list), pieces.size() + 1);
+        EXPECT_EQ(vesk::SplitString(text, delimiter, list), pieces.size() + 1);
         EXPECT_EQ(List(list.begin() + 1, list.end()), pieces);
     }
 }

@@ -14,7 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // A worker whose Run is the given body.
-struct Worker : CThread {
+struct Worker : vesk::CThread {
     explicit Worker(std::function<void(Worker&)> body) : body(std::move(body)) {}
     ~Worker() override { Stop(); }
     void Run() override { ++runs, body(*this); }
@@ -29,7 +29,7 @@ void Loop(Worker& w) {
 }
 
 TEST(EventFlag, FlagStaysWhileTheEventResetsOnWait) {
-    CEventFlag f;
+    vesk::CEventFlag f;
     f.Set();
     EXPECT_EQ(f.Wait(), 0);  // signalled before the wait: returns at once
     EXPECT_TRUE(f.IsSet());
@@ -54,7 +54,7 @@ TEST(Thread, StartStopRequestStopAndRestart) {
     EXPECT_EQ(w.Stop(), 0);
     EXPECT_EQ(w.runs, 2);
 
-    CThread base;  // the base destructor joins a worker that was never stopped
+    vesk::CThread base;  // the base destructor joins a worker that was never stopped
     EXPECT_EQ(base.Start(), 0);
     EXPECT_EQ(base.Stop(), 0);
     EXPECT_EQ(base.Start(), 0);

@@ -1,4 +1,4 @@
-#include "effectfile/fixed_point.h"
+#include "engine/fixed_decimal_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,131 @@
+// Golden frames: what every example looks like, pinned to the bit by the SHA-256 of its frames.
+//
+// Each example is rendered at 160 x 120, 30 frames per second, in four ways: the render job's
+// (Effect::RenderFrame: transparent-target operations, the background's alpha kept) on the plain
+// code path, and the preview's direct drawing onto an opaque background on the plain and the SSE2
+// path with both samplers. The SSE2 path onto a target with alpha divides by the processor's
+// approximate reciprocal, whose exact bits differ between processors, so it has no golden frames.
+//
+// After an intended change of the frames, regenerate the digests with
+//   ORV_UPDATE_GOLDEN=1 build/dev/tests/export/test_export --gtest_filter='GoldenFrames.*'
+// which rewrites tests/export/golden_frames.txt; look at the frames, then commit the new file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "effectfile/effect_loading.h"
+#include "engine/effect.h"
+#include "engine/random.h"
+#include "engine/simulation.h"
+#include "render/frame_composition.h"
+#include "tests/image/sha256.h"
+#include "vesk/path_utils.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kWidth = 160;
+constexpr std::uint32_t kHeight = 120;
+constexpr int kFrames = 30;
+constexpr int kPinnedFrames[] = {4, 14, 29};
+const fs::path kGoldenFile = ORV_SOURCE_DIR "/tests/export/golden_frames.txt";
+
+struct Way {
+    const char* name;
+    bool opaqueTarget;
+    bool sse2;
+    std::uint32_t interpolateType;
+};
+constexpr Way kWays[] = {{"render-plain-nearest", false, false, 0},
+                         {"opaque-plain-bilinear", true, false, 1},
+                         {"opaque-sse2-nearest", true, true, 0},
+                         {"opaque-sse2-bilinear", true, true, 1}};
+
+std::string FrameDigest(const FrameBuffer& frame) {
+    std::vector<std::uint8_t> bytes;
+    for (std::uint32_t y = 0; y < frame.Height(); ++y) {
+        for (std::uint32_t x = 0; x < frame.Width(); ++x) {
+            const std::uint32_t pixel = frame.At(x, y);
+            for (const int shift : {0, 8, 16, 24}) bytes.push_back(static_cast<std::uint8_t>(pixel >> shift));
+        }
+    }
+    return test::Sha256Hex(bytes);
+}
+
+// One frame the preview's way: the opaque background, then every emitter drawn straight onto it.
+void DrawOpaqueFrame(Effect& effect, FrameBuffer& frame, const SettingsSnapshot& settings) {
+    ClearFrame(frame, effect.BackgroundColour() | 0xFF000000u, settings.sse2);
+    for (std::size_t i = 0; i < effect.Count(); ++i) {
+        Emitter& emitter = effect.EmitterAt(i);
+        SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
+        StepEmitter(emitter, 1.0 / 30, &frame, true, settings);
+    }
+}
+
+// "example way frame" -> digest, for every example and way this processor can run.
+std::map<std::string, std::string> RenderDigests() {
+    std::map<std::string, std::string> digests;
+    for (const auto& entry : fs::directory_iterator(ORV_SOURCE_DIR "/examples")) {
+        if (entry.path().extension() != ".orv") continue;
+        for (const Way& way : kWays) {
+            if (way.sse2 && !ProcessorHasSse2()) continue;
+            Effect effect;
+            EXPECT_TRUE(LoadEffect(effect, vesk::FromNativePath(entry.path()), false).loaded);
+            const SettingsSnapshot settings{kWidth, kHeight, way.interpolateType, way.sse2};
+            ResetRandomForTesting();
+            effect.RestartAllEmitters(settings);
+            FrameBuffer frame(kWidth, kHeight);
+            for (int i = 0, pinned = 0; i < kFrames; ++i) {
+                if (way.opaqueTarget) {
+                    DrawOpaqueFrame(effect, frame, settings);
+                } else {
+                    effect.RenderFrame(1.0 / 30, frame, settings);
+                }
+                if (i != kPinnedFrames[pinned]) continue;
+                ++pinned;
+                std::ostringstream key;
+                key << entry.path().stem().string() << ' ' << way.name << ' ' << i;
+                digests[key.str()] = FrameDigest(frame);
+            }
+        }
+    }
+    return digests;
+}
+
+TEST(GoldenFrames, EveryExampleDrawsItsPinnedFrames) {
+    const std::map<std::string, std::string> digests = RenderDigests();
+    ASSERT_GE(digests.size(), 6u * 2 * std::size(kPinnedFrames));
+
+    if (std::getenv("ORV_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream out(kGoldenFile);
+        for (const auto& [key, digest] : digests) out << key << ' ' << digest << '\n';
+        GTEST_SKIP() << "rewrote " << kGoldenFile;
+    }
+
+    std::map<std::string, std::string> golden;
+    std::ifstream in(kGoldenFile);
+    for (std::string example, way, frame, digest; in >> example >> way >> frame >> digest;)
+        golden[example + ' ' + way + ' ' + frame] = digest;
+    ASSERT_FALSE(golden.empty()) << "no digests in " << kGoldenFile;
+    for (const auto& [key, digest] : digests) {
+        const auto pinned = golden.find(key);
+        ASSERT_NE(pinned, golden.end()) << "no golden digest for " << key;
+        EXPECT_EQ(digest, pinned->second) << key;
+    }
+    // Every pinned frame is still rendered (a processor without SSE2 skips those ways only).
+    for (const auto& [key, digest] : golden) {
+        const bool runnable = ProcessorHasSse2() || key.find("sse2") == std::string::npos;
+        EXPECT_TRUE(!runnable || digests.count(key) == 1) << key;
+    }
+}
+
+}  // namespace
+}  // namespace orv

@@ -12,6 +12,7 @@ enum CommandId : int {
     kCmdMergeLoad = 32795,
     kCmdSave = 57603,
     kCmdSaveAs = 57604,
+    kCmdExport = 32810,
     kCmdRender = 32789,
     kCmdSetBackgroundImage = 32803,
     kCmdReleaseBackgroundImage = 32807,

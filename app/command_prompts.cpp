@@ -38,6 +38,12 @@ std::optional<QString> DialogPrompts::AskText(QWidget* parent, const QString& ti
     return dialog.Text();
 }
 
+std::optional<ExportChoice> DialogPrompts::AskExport(QWidget* parent, bool severalEmitters) {
+    CExportDlg dialog(parent, severalEmitters);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choice();
+}
+
 void DialogPrompts::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox::warning(parent, caption, text);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "app/export_dlg.h"
+
 class QWidget;
 
 namespace orv {
@@ -27,6 +29,8 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Whether to save the modified effect before it is replaced or closed.
     virtual SaveChoice AskSaveChanges(QWidget* parent) = 0;
+    // What to export, or nothing when cancelled.
+    virtual std::optional<ExportChoice> AskExport(QWidget* parent, bool severalEmitters) = 0;
 };
 
 // File dialogs, CTextInputDlg and message boxes.
@@ -39,6 +43,7 @@ public:
     std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
     SaveChoice AskSaveChanges(QWidget* parent) override;
+    std::optional<ExportChoice> AskExport(QWidget* parent, bool severalEmitters) override;
 };
 
 }  // namespace orv

@@ -14,6 +14,7 @@
 #include "app/qt_text.h"
 #include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
+#include "interop/effect_import.h"
 #include "engine/settings.h"
 #include "image/png_loader.h"
 #include "vesk/err_code_exception.h"
@@ -23,7 +24,11 @@ namespace orv {
 
 namespace {
 
-const QString kEffectFilter = QStringLiteral("ORVファイル (*.orv);;すべてのファイル (*.*)");
+const QString kEffectFilter =
+    QStringLiteral("ORVファイル (*.orv);;パーティクルファイル (*.plist *.pex *.p);;すべてのファイル (*.*)");
+const QString kExportFilter = QStringLiteral("cocos2d plist (*.plist);;Starling pex (*.pex)");
+
+FrameSize CurrentFrameSize() { return {CurrentSettings().screenWidth, CurrentSettings().screenHeight}; }
 const QString kPngFilter = QStringLiteral("PNGファイル (*.png);;すべてのファイル (*.*)");
 
 }  // namespace
@@ -50,6 +55,9 @@ void CParamDlgView::ExecuteCommand(int id) {
             break;
         case kCmdSaveAs:
             SaveAs();
+            break;
+        case kCmdExport:
+            Export();
             break;
         case kCmdRender:
             Render();
@@ -134,9 +142,10 @@ void CParamDlgView::OpenEffectPath(const std::u16string& path) {
 }
 
 // A file that failed to load leaves the effect and the current path as they were, so a later
-// save cannot overwrite it with the effect that was in memory.
+// save cannot overwrite it with the effect that was in memory. An imported engine file is never
+// the current file: Save writes .orv only, and would overwrite it.
 void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
-    const LoadOutcome outcome = merge ? document_.MergeLoad(path) : document_.Open(path);
+    const LoadOutcome outcome = merge ? document_.MergeLoad(path, CurrentFrameSize()) : document_.Open(path, CurrentFrameSize());
     if (outcome.message) {
         prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
     }
@@ -174,6 +183,31 @@ bool CParamDlgView::ShowSaveFailure(const std::optional<EditorMessage>& failure)
     if (failure) prompts_->ShowMessage(this, ToQString(failure->caption), ToQString(failure->text));
     UpdateTitle();
     return !failure;
+}
+
+// The current emitter, or every emitter one file each, as .plist or .pex for a game engine.
+void CParamDlgView::Export() {
+    const Effect& effect = document_.GetEffect();
+    const std::u16string& currentFile = document_.FilePath();
+    const std::optional<ExportChoice> choice = prompts_->AskExport(this, effect.Count() > 1);
+    if (!choice) return;
+    const std::u16string title = currentFile.empty() ? u"effect" : vesk::GetFileTitlePart(currentFile);
+    const std::u16string proposed = vesk::GetDirectoryPart(currentFile) + title + u".plist";
+    const auto path = prompts_->AskSavePath(this, ToQString(proposed), kExportFilter, QStringLiteral("plist"));
+    if (!path) return;
+    ConversionReport report;
+    try {
+        const std::optional<std::size_t> only =
+            choice->allEmitters ? std::nullopt : std::optional<std::size_t>(document_.CurrentIndex());
+        ExportEffect(effect, only, std::filesystem::path(ToU16(*path)), choice->embedTexture, CurrentFrameSize(),
+                     report);
+    } catch (const std::exception& error) {
+        prompts_->ShowMessage(this, ToQString(kWriteErrorCaption), QString::fromUtf8(error.what()));
+        return;
+    }
+    if (!report.Empty()) {
+        prompts_->ShowMessage(this, QStringLiteral("エクスポート"), QString::fromUtf8(report.Text().c_str()));
+    }
 }
 
 // ---- Background image ----------------------------------------------------------------------

@@ -84,8 +84,8 @@ public:
 
     // Opens an effect file as the Open command does after its dialog (the effect is replaced).
     void OpenEffectPath(const std::u16string& path);
-    // A file dropped on the window: ".orv" opens as an effect, anything else becomes the current
-    // emitter's texture.
+    // A file dropped on the window: ".orv", ".plist", ".pex" and ".p" open as an effect, anything
+    // else becomes the current emitter's texture.
     void OpenDroppedFile(const std::u16string& path);
 
 private:
@@ -124,6 +124,7 @@ private:
     bool SaveAs();
     bool ShowSaveFailure(const std::optional<EditorMessage>& failure);
     void RememberFolder(const std::u16string& path);
+    void Export();
     void Render();
     void SetBackgroundImage();
     void ReleaseBackgroundImage();

@@ -59,6 +59,7 @@ std::unique_ptr<QMenu> MakeMainMenu(QWidget* parent, const UndoEntries& undo) {
                              {"追加読込み", kCmdMergeLoad},
                              {"上書き保存(&S)", kCmdSave},
                              {"名前をつけて保存", kCmdSaveAs},
+                             {"エクスポート", kCmdExport},
                              {nullptr, 0},
                              {"レンダリング(&R)", kCmdRender},
                              {nullptr, 0},

@@ -1,10 +1,8 @@
 #include "cli/render_command.h"
 
-#include <condition_variable>
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -41,33 +39,6 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
 void Message(const std::string& text) {
     std::fprintf(stderr, "orv-render: %s\n", text.c_str());
 }
-
-// Passes every report on and lets the command wait for the job's end: the job signals it through
-// Finish, and only then may the command join it (joining earlier would ask it to stop).
-class JobEndWaiter final : public RenderProgress {
-public:
-    explicit JobEndWaiter(RenderProgress& display) : display_(display) {}
-
-    void SetRange(int minimum, int maximum) override { display_.SetRange(minimum, maximum); }
-    void SetPosition(int position) override { display_.SetPosition(position); }
-    void Finish() override {
-        display_.Finish();
-        const std::lock_guard<std::mutex> lock(mutex_);
-        finished_ = true;
-        ended_.notify_all();
-    }
-
-    void Wait() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ended_.wait(lock, [this] { return finished_; });
-    }
-
-private:
-    RenderProgress& display_;
-    std::mutex mutex_;
-    std::condition_variable ended_;
-    bool finished_ = false;
-};
 
 SettingsSnapshot SettingsFor(const RenderOptions& options) {
     SettingsSnapshot settings;
@@ -139,6 +110,8 @@ int RunRenderCommand(const RenderOptions& options) {
     config.seconds = options.seconds;
     config.outputBasePath = outputBase;
     config.settings = settings;
+    config.threads = options.threads;
+    config.compression = options.compression;
     const std::uint64_t totalFrames = std::uint64_t{config.seconds} * config.framesPerSecond;
 
     std::unique_ptr<RenderProgress> display;
@@ -147,21 +120,10 @@ int RunRenderCommand(const RenderOptions& options) {
     } else {
         display = std::make_unique<SilentProgress>();
     }
-    JobEndWaiter waiter(*display);
-
-    std::optional<std::string> failure;
-    std::uint64_t written = 0;
-    {
-        CRenderThread job(effect, waiter, config);
-        if (job.Start() != 0) {
-            Message("cannot start the render thread");
-            return kExitFailure;
-        }
-        waiter.Wait();
-        job.Stop();
-        failure = job.Failure();
-        written = job.FramesWritten();
-    }
+    // Drawn here, in frame order; written by the encoder threads.
+    const RenderResult result = RenderEffect(effect, config, *display, [] { return false; });
+    const std::optional<std::string>& failure = result.failure;
+    const std::uint64_t written = result.framesWritten;
 
     if (failure) {
         Message(Concat({*failure, " (", std::to_string(written), " of ", std::to_string(totalFrames),

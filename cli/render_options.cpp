@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -9,6 +10,9 @@
 
 namespace orv {
 namespace {
+
+// Far more than any machine has cores; each thread holds a frame, so a typo must not exhaust memory.
+constexpr std::uint32_t kMaxThreads = 256;
 
 // Plain decimal digits only: no sign, no spaces, no hexadecimal, nothing after the number.
 std::optional<std::uint32_t> ParseCount(std::string_view text) {
@@ -72,7 +76,8 @@ private:
         }
 
         const bool known = name == "--seconds" || name == "--fps" || name == "--width" ||
-                           name == "--height" || name == "--interpolate" || name == "--sse2";
+                           name == "--height" || name == "--interpolate" || name == "--sse2" ||
+                           name == "--threads" || name == "--png-compression";
         if (!known) return FailOption("unknown option '" + name + "'");
         std::string value;
         if (inlineValue) {
@@ -97,6 +102,20 @@ private:
                                   " pixels, not '" + value + "'");
             }
             (name == "--width" ? options.width : options.height) = *side;
+        } else if (name == "--threads") {
+            const std::optional<std::uint32_t> threads = ParseCount(value);
+            if (!threads || *threads < 1 || *threads > kMaxThreads) {
+                return FailOption("option '--threads' needs a whole number from 1 to " +
+                                  std::to_string(kMaxThreads) + ", not '" + value + "'");
+            }
+            options.threads = *threads;
+        } else if (name == "--png-compression") {
+            const std::optional<PngCompression> compression = PngCompressionFromName(value);
+            if (!compression) {
+                return FailOption("option '--png-compression' takes default, fast or small, not '" + value +
+                                  "'");
+            }
+            options.compression = *compression;
         } else if (name == "--fps") {
             const std::optional<std::uint32_t> fps = ParseCount(value);
             if (!fps || (*fps != 60 && *fps != 30 && *fps != 20 && *fps != 15)) {
@@ -163,6 +182,13 @@ Options:
                         (default nearest)
   --sse2 on|off         draw with the SSE2 code path (default on where the processor
                         has SSE2)
+  --threads N           threads that write frames while the next ones are drawn,
+                        1 to 256 (default one per hardware thread); 1 draws and
+                        writes each frame in turn. The files are the same either way
+  --png-compression default|fast|small
+                        PNG compression: default (libpng's standard settings), fast
+                        (several times faster, files about as large) or small
+                        (smallest files on sparse effects); the pixels are the same
   --quiet               no progress bar and no closing summary
   --help                show this help and exit
   --version             show the version and exit

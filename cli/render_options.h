@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "image/png_compression.h"
+
 namespace orv {
 
 // What the command line asked for.
@@ -18,6 +20,8 @@ struct RenderOptions {
     bool sse2 = false;                  // the default follows the processor
     bool sse2Requested = false;         // "--sse2 on" was given
     bool quiet = false;
+    unsigned threads = 0;  // frame-writing threads; 0 = one per hardware thread, 1 = sequential
+    PngCompression compression = PngCompression::kDefault;
 };
 
 struct ParsedCommandLine {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "export/render_progress.h"
+#include "export/render_rate.h"
 
 namespace orv {
 
@@ -25,13 +26,10 @@ private:
     void Draw(int position);
 
     std::FILE* out_;
-    const std::uint64_t totalFrames_;
+    RenderRate rate_;
     int maximum_ = 1000;
-    bool started_ = false;
-    std::uint64_t framesDone_ = 0;
     int lastPosition_ = 0;
     bool drawn_ = false;
-    Clock::time_point start_;
     Clock::time_point lastDraw_;
 };
 

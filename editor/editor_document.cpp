@@ -4,6 +4,7 @@
 #include "editor/texture_edits.h"
 #include "effectfile/effect_writer.h"
 #include "effectfile/texture_loading.h"
+#include "interop/effect_import.h"
 #include "engine/simulation.h"
 #include "vesk/path_utils.h"
 
@@ -276,23 +277,23 @@ void EditorDocument::New() {
     current_ = &state_.effect.EmitterAt(0);
 }
 
-LoadOutcome EditorDocument::Open(std::u16string_view path) {
-    LoadOutcome outcome = LoadEffect(state_.effect, path, false);
+LoadOutcome EditorDocument::Open(std::u16string_view path, FrameSize frame) {
+    LoadOutcome outcome = LoadAnyEffect(state_.effect, path, false, frame);
     if (!outcome.loaded) return outcome;
     // The emitters the history referred to are gone with the old effect.
     history_.Clear();
-    state_.filePath = std::u16string(path);
+    state_.filePath = IsImportedFormat(path) ? std::u16string() : std::u16string(path);
     current_ = &state_.effect.EmitterAt(outcome.selection < state_.effect.Count() ? outcome.selection : 0);
     return outcome;
 }
 
-LoadOutcome EditorDocument::MergeLoad(std::u16string_view path) {
+LoadOutcome EditorDocument::MergeLoad(std::u16string_view path, FrameSize frame) {
     const std::size_t firstAdded = state_.effect.Count();
     const BackgroundRaws backgroundBefore = BackgroundOf(state_.effect);
     std::u16string pathBefore = state_.filePath;
-    LoadOutcome outcome = LoadEffect(state_.effect, path, true);
+    LoadOutcome outcome = LoadAnyEffect(state_.effect, path, true, frame);
     if (!outcome.loaded) return outcome;
-    state_.filePath = std::u16string(path);
+    if (!IsImportedFormat(path)) state_.filePath = std::u16string(path);
     Record(std::make_unique<MergeLoadEdit>(firstAdded, backgroundBefore, std::move(pathBefore), state_, current_));
     return outcome;
 }
@@ -310,7 +311,7 @@ std::optional<EditorMessage> EditorDocument::SaveAs(std::u16string path) {
 }
 
 bool IsEffectFileName(std::u16string_view path) {
-    return vesk::GetExtensionPart(path) == u".orv";
+    return vesk::GetExtensionPart(path) == u".orv" || IsImportedFormat(path);
 }
 
 std::u16string ProposedSaveName(std::u16string_view currentFile, std::u16string_view lastFolder) {

@@ -16,6 +16,7 @@
 #include "editor/values_edit.h"
 #include "effectfile/editor_message.h"
 #include "effectfile/effect_loading.h"
+#include "interop/particle_files.h"
 
 namespace orv {
 
@@ -87,11 +88,13 @@ public:
     // ---- Files --------------------------------------------------------------------------------
     // One default emitter, no current file, a fresh history; background colour and image stay.
     void New();
-    // Replaces the effect with a file's; on success the path is the current file and the history
-    // starts afresh. A file that fails leaves everything as it was.
-    LoadOutcome Open(std::u16string_view path);
+    // Replaces the effect with a file's (.orv, or another tool's file imported for a frame of
+    // `frame`); on success the history starts afresh and an .orv file becomes the current file.
+    // An imported file never does, since Save writes .orv only. A file that fails leaves
+    // everything as it was.
+    LoadOutcome Open(std::u16string_view path, FrameSize frame);
     // Appends a file's emitters, as a step that can be undone.
-    LoadOutcome MergeLoad(std::u16string_view path);
+    LoadOutcome MergeLoad(std::u16string_view path, FrameSize frame);
     // Writes the current file; nothing happens without one. The message is the failure's.
     std::optional<EditorMessage> Save();
     // `path` becomes the current file, then as Save.
@@ -108,7 +111,8 @@ private:
     UndoHistory history_;
 };
 
-// Whether a dropped file opens as an effect (".orv" in any case) rather than as a texture.
+// Whether a dropped file opens as an effect (".orv", or another tool's particle file, in any
+// case) rather than as a texture.
 bool IsEffectFileName(std::u16string_view path);
 
 // The name Save As proposes: the current file with the extension ".orv", else "untitled.orv" in

@@ -2,12 +2,14 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "engine/effect.h"
 #include "engine/settings.h"
 #include "export/render_progress.h"
+#include "image/png_compression.h"
 #include "vesk/thread.h"
 
 namespace orv {
@@ -17,36 +19,55 @@ struct RenderJobConfig {
     std::u16string outputBasePath;  // folder and title of the files; its extension is dropped
     std::uint32_t seconds = 10;
     SettingsSnapshot settings;  // frame size and code path, taken by whoever starts the job
+    // Threads that write frames while the next ones are drawn: 0 = one per hardware thread;
+    // 1 = none, every frame drawn and written in turn on the job's own thread.
+    unsigned threads = 0;
+    PngCompression compression = PngCompression::kDefault;
 };
 
-// Renders an effect into a numbered PNG sequence on its own thread: every emitter restarted,
-// then seconds x fps frames, each stepped by 1 / fps seconds, drawn into a frame of the
-// snapshot's size and written as folder + title + six-digit index + ".png".
+// How a render ended.
+struct RenderResult {
+    std::optional<std::string> failure;  // file name and reason (UTF-8); nothing when it succeeded
+    std::uint64_t framesWritten = 0;     // frames 0 .. framesWritten - 1 are on disk
+};
+
+// Asked between frames; true ends the render after the frames already drawn are written.
+using StopRequested = std::function<bool()>;
+
+// The encoder threads a job runs with for the `threads` setting (0 asks the machine).
+unsigned EncoderThreadsFor(unsigned threads);
+
+// Renders an effect into a numbered PNG sequence: every emitter restarted, then seconds x fps
+// frames, each stepped by 1 / fps seconds and drawn, in frame order on the calling thread, into a
+// frame of the snapshot's size, and written as folder + title + six-digit index + ".png" by the
+// encoder threads. Reports progress 0..1000 once at the start, once per frame written (in frame
+// order) and Finish at the end.
 //
-// While the job runs it steps the effect's emitters and the shared random generator, so nobody
-// else may step them until the job has been joined. A stop request is honoured between frames.
-// A frame that cannot be written ends the run at once; the frames before it stay on disk.
+// While it runs it steps the effect's emitters and the shared random generator, so nobody else may
+// step them. A frame that cannot be written ends the run; afterwards exactly the frames before it
+// are on disk (frames after it that were already written are removed). A stop request is honoured
+// between frames with the same guarantee.
+RenderResult RenderEffect(Effect& effect, const RenderJobConfig& config, RenderProgress& progress,
+                          const StopRequested& stopRequested);
+
+// The editor's way to run RenderEffect: on a worker thread of its own, stopped by RequestStop.
 class CRenderThread : public vesk::CThread {
 public:
     CRenderThread(Effect& effect, RenderProgress& progress, RenderJobConfig config);
     ~CRenderThread() override;  // joins
 
     // After the run: the failure that ended it, if any (file name and reason), UTF-8 text.
-    const std::optional<std::string>& Failure() const { return failure_; }
-    std::uint64_t FramesWritten() const { return framesWritten_.load(); }
+    const std::optional<std::string>& Failure() const { return result_.failure; }
+    std::uint64_t FramesWritten() const { return result_.framesWritten; }
 
 protected:
     void Run() override;
 
 private:
-    // Runs the frame loop; returns the failure that ended it, if any.
-    std::optional<std::string> RenderFrames(std::uint64_t frameCount);
-
     Effect& effect_;
     RenderProgress& progress_;
     const RenderJobConfig config_;
-    std::optional<std::string> failure_;
-    std::atomic<std::uint64_t> framesWritten_{0};
+    RenderResult result_;
 };
 
 }  // namespace orv

@@ -3,7 +3,8 @@
 namespace orv {
 
 // Where a render job shows how far it got: the editor's progress dialog or the command line's
-// progress bar. Every call comes from the job's own thread.
+// progress bar. Calls never overlap, but they may come from the job's encoder threads as well
+// as from the thread that runs the job.
 class RenderProgress {
 public:
     virtual ~RenderProgress() = default;

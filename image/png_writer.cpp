@@ -1,6 +1,7 @@
 #include "image/png_writer.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cstdint>
@@ -14,15 +15,34 @@ namespace orv {
 
 namespace {
 
-constexpr std::uint32_t kNoSupport = 1;
-constexpr std::uint32_t kCannotOpen = 2;
+// Measured on 800 x 600 frames of a sparse fire and of 20,000 small sprites (the table is in the
+// README). Rendered frames hold long runs of one colour (background, transparent ground), which
+// run-length deflate after the "up" filter packs as well as the default search at a fifth of the
+// time; trying every filter per row makes the sparse frames a tenth smaller again.
+void SetCompression(png_structp png, PngCompression compression) {
+    switch (compression) {
+        case PngCompression::kDefault:
+            return;  // nothing set: libpng's defaults, as every earlier file was written
+        case PngCompression::kFast:
+            png_set_compression_level(png, 1);
+            png_set_compression_strategy(png, Z_RLE);
+            png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+            return;
+        case PngCompression::kSmall:
+            png_set_compression_level(png, 9);
+            png_set_compression_strategy(png, Z_RLE);
+            png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
+            return;
+    }
+}
 
 // libpng's error callback jumps back to the setjmp here; the frame holds nothing with a
 // destructor, and the error comes back as a false result.
 bool WriteRgba(png_structp png, png_infop info, std::FILE* file, std::uint32_t width, std::uint32_t height,
-               png_bytepp rows) {
+               png_bytepp rows, PngCompression compression) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_init_io(png, file);
+    SetCompression(png, compression);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_color_8 significant_bits{};
@@ -41,12 +61,15 @@ bool WriteRgba(png_structp png, png_infop info, std::FILE* file, std::uint32_t w
 
 }  // namespace
 
-bool SavePng(const std::u16string& path, const Texture& texture) {
-    if (!texture.colour || texture.colour->Empty()) return false;
-    const FrameBuffer& image = *texture.colour;
+bool SavePng(const std::u16string& path, const Texture& texture, PngCompression compression) {
+    return texture.colour && SavePng(path, *texture.colour, compression);
+}
+
+bool SavePng(const std::u16string& path, const FrameBuffer& image, PngCompression compression) {
+    if (image.Empty()) return false;
 
     FilePtr file = OpenFile(path, "wb");
-    if (!file) throw vesk::CErrCodeException(kCannotOpen);
+    if (!file) throw vesk::CErrCodeException(kPngCannotOpen);
 
     // Through the row table, top row first: padding beyond the width never reaches the file.
     // libpng copies each row before transforming it, so the pixels are only read.
@@ -57,12 +80,13 @@ bool SavePng(const std::u16string& path, const Texture& texture) {
 
     {
         const PngWriter writer;
-        if (!writer.Valid()) throw vesk::CErrCodeException(kNoSupport);
-        if (!WriteRgba(writer.Png(), writer.Info(), file.get(), image.Width(), image.Height(), rows.data())) {
-            throw vesk::CErrCodeException(kNoSupport);
+        if (!writer.Valid()) throw vesk::CErrCodeException(kPngWriteFailed);
+        if (!WriteRgba(writer.Png(), writer.Info(), file.get(), image.Width(), image.Height(), rows.data(),
+                       compression)) {
+            throw vesk::CErrCodeException(kPngWriteFailed);
         }
     }
-    if (!CloseFileChecked(std::move(file))) throw vesk::CErrCodeException(kNoSupport);
+    if (!CloseFileChecked(std::move(file))) throw vesk::CErrCodeException(kPngWriteFailed);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,6 +18,9 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     bar_->setValue(0);
     bar_->setMinimumWidth(320);
 
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("frameCount"));
+
     auto* buttons = new QDialogButtonBox(this);
     cancelButton_ = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     cancelButton_->setObjectName(QStringLiteral("cancel"));
@@ -24,6 +28,7 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);
+    layout->addWidget(count_);
     layout->addWidget(buttons);
 }
 
@@ -37,6 +42,8 @@ RenderOutcome CProgressDlg::Run(Effect& effect, const RenderJobConfig& config) {
     finished_ = false;
     started_ = true;
     cancelButton_->setEnabled(true);
+    rate_ = RenderRate(std::uint64_t{config.seconds} * config.framesPerSecond);
+    ShowCount();
     job_ = std::make_unique<CRenderThread>(effect, *this, config);
     // Started from inside the modal loop, so the job's first messages find the dialog shown.
     QMetaObject::invokeMethod(
@@ -79,6 +86,8 @@ void CProgressDlg::SetPosition(int position) {
         this,
         [this, position] {
             bar_->setValue(position);
+            rate_.PositionReported();
+            ShowCount();
             emit positionChanged(position);
         },
         Qt::QueuedConnection);
@@ -92,6 +101,13 @@ void CProgressDlg::Finish() {
             done(QDialog::Accepted);
         },
         Qt::QueuedConnection);
+}
+
+void CProgressDlg::ShowCount() {
+    count_->setText(QStringLiteral("%1 / %2 フレーム　残り %3")
+                        .arg(rate_.FramesDone())
+                        .arg(rate_.TotalFrames())
+                        .arg(QString::fromStdString(FormatTimeLeft(rate_.SecondsLeft()))));
 }
 
 // Cancel, Esc and the close box all land here: the job is asked to stop after its current

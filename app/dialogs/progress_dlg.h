@@ -9,7 +9,9 @@
 #include "engine/effect.h"
 #include "export/render_job.h"
 #include "export/render_progress.h"
+#include "export/render_rate.h"
 
+class QLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -56,7 +58,11 @@ private:
     void RequestStop();
     bool JobRunning() const { return job_ && !finished_; }
 
+    void ShowCount();
+
     QProgressBar* bar_ = nullptr;
+    QLabel* count_ = nullptr;  // frames written, of how many, and the time left
+    RenderRate rate_{0};       // UI thread only
     QPushButton* cancelButton_ = nullptr;
     std::unique_ptr<CRenderThread> job_;
     bool finished_ = false;

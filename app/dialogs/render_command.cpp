@@ -27,13 +27,16 @@ void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config
 }
 
 void RunRenderCommand(QWidget* parent, Effect& effect) {
-    CRenderDlg dialog(CurrentSettings().fsp, parent);
+    CRenderDlg dialog(CurrentSettings().fsp, parent, LoadRenderPreferences());
     if (dialog.exec() != QDialog::Accepted) return;
+    SaveRenderPreferences(dialog.Preferences());
 
     RenderJobConfig config;
     config.framesPerSecond = dialog.FramesPerSecond();
     config.outputBasePath = dialog.OutputBasePath();
     config.seconds = static_cast<std::uint32_t>(dialog.Seconds());  // the dialog refuses less than 1
+    config.threads = dialog.Preferences().threads;
+    config.compression = dialog.Preferences().compression;
     config.settings = TakeSettingsSnapshot();
     RunRenderJob(parent, effect, config, [parent](const QString& text) {
         QMessageBox::warning(parent, QStringLiteral("書き込みエラー"), text);

@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/dialog_buttons.h"
 #include "app/dialogs/option_choices.h"
@@ -18,8 +20,16 @@
 
 namespace orv {
 
-CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent)
-    : QDialog(parent), framesPerSecond_(framesPerSecond) {
+namespace {
+
+// The list's order: 標準, 高速, 高圧縮.
+constexpr PngCompression kCompressionItems[] = {PngCompression::kDefault, PngCompression::kFast,
+                                                PngCompression::kSmall};
+
+}  // namespace
+
+CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences)
+    : QDialog(parent), framesPerSecond_(framesPerSecond), preferences_(preferences) {
     setWindowTitle(QStringLiteral("レンダリング"));
 
     pathEdit_ = new QLineEdit(ToQString(outputBasePath_), this);
@@ -36,7 +46,19 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent)
                               QStringLiteral("15 FPS")});
     frameRateList_->setCurrentIndex(FrameRateListIndex(framesPerSecond_));
 
+    compressionList_ = new QComboBox(this);
+    compressionList_->addItems({QStringLiteral("標準"), QStringLiteral("高速"), QStringLiteral("高圧縮")});
+    for (int i = 0; i < 3; ++i) {
+        if (kCompressionItems[i] == preferences_.compression) compressionList_->setCurrentIndex(i);
+    }
+    threadsEdit_ = new QSpinBox(this);
+    threadsEdit_->setRange(0, static_cast<int>(kMaxRenderThreads));
+    threadsEdit_->setSpecialValueText(QStringLiteral("自動"));  // 0: one per hardware thread
+    threadsEdit_->setValue(static_cast<int>(preferences_.threads));
+
     pathEdit_->setObjectName(QStringLiteral("outputPath"));
+    compressionList_->setObjectName(QStringLiteral("compression"));
+    threadsEdit_->setObjectName(QStringLiteral("threads"));
     browseButton->setObjectName(QStringLiteral("browse"));
     secondsEdit_->setObjectName(QStringLiteral("seconds"));
     frameRateList_->setObjectName(QStringLiteral("frameRate"));
@@ -52,6 +74,10 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent)
     grid->addWidget(secondsEdit_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("FPS"), this), 3, 0);
     grid->addWidget(frameRateList_, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("圧縮"), this), 4, 0);
+    grid->addWidget(compressionList_, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("スレッド数"), this), 5, 0);
+    grid->addWidget(threadsEdit_, 5, 1);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -83,6 +109,8 @@ void CRenderDlg::accept() {
     seconds_ = seconds;
     outputBasePath_ = path;
     framesPerSecond_ = FrameRateFromListIndex(frameRateList_->currentIndex());
+    preferences_.compression = kCompressionItems[std::max(compressionList_->currentIndex(), 0)];
+    preferences_.threads = static_cast<unsigned>(threadsEdit_->value());
     QDialog::accept();
 }
 

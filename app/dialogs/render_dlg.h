@@ -6,11 +6,13 @@
 #include <functional>
 #include <string>
 
+#include "app/dialogs/render_preferences.h"
 #include "engine/effect.h"
 #include "export/render_job.h"
 
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace orv {
 
@@ -18,12 +20,13 @@ namespace orv {
 class CRenderDlg : public QDialog {
     Q_OBJECT
 public:
-    CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent = nullptr);
+    CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent = nullptr, RenderPreferences preferences = {});
 
     // The confirmed choices (seconds >= 1, path not empty).
     std::int32_t Seconds() const { return seconds_; }
     std::uint32_t FramesPerSecond() const { return framesPerSecond_; }
     const std::u16string& OutputBasePath() const { return outputBasePath_; }
+    const RenderPreferences& Preferences() const { return preferences_; }
 
 public slots:
     void accept() override;
@@ -38,7 +41,10 @@ private:
     std::int32_t seconds_ = 10;
     std::uint32_t framesPerSecond_ = 60;
     std::u16string outputBasePath_;
+    RenderPreferences preferences_;
     QLineEdit* pathEdit_ = nullptr;
+    QComboBox* compressionList_ = nullptr;
+    QSpinBox* threadsEdit_ = nullptr;
     QLineEdit* secondsEdit_ = nullptr;
     QComboBox* frameRateList_ = nullptr;
 };

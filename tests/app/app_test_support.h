@@ -37,7 +37,8 @@ struct FakeClock {
 struct FakePrompts final : CommandPrompts {
     std::vector<std::optional<QString>> paths, texts;
     std::vector<SaveChoice> saveChoices;
-    std::vector<QString> askedTexts, proposedSaves, captions;
+    std::vector<QString> askedTexts, proposedSaves, captions, messages;
+    std::optional<ExportChoice> exportChoice;
     int pathQuestions = 0;
     int saveQuestions = 0;
 
@@ -53,8 +54,9 @@ struct FakePrompts final : CommandPrompts {
         askedTexts.push_back(text);
         return Next(texts, 0);
     }
-    void ShowMessage(QWidget*, const QString& caption, const QString&) override {
+    void ShowMessage(QWidget*, const QString& caption, const QString& text) override {
         captions.push_back(caption);
+        messages.push_back(text);
     }
     SaveChoice AskSaveChanges(QWidget*) override {
         ++saveQuestions;
@@ -63,6 +65,7 @@ struct FakePrompts final : CommandPrompts {
         saveChoices.erase(saveChoices.begin());
         return answer;
     }
+    std::optional<ExportChoice> AskExport(QWidget*, bool) override { return exportChoice; }
     std::optional<QString> Next(std::vector<std::optional<QString>>& queue, int pathQuestion) {
         pathQuestions += pathQuestion;
         std::optional<QString> answer;

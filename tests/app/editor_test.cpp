@@ -478,6 +478,66 @@ TEST_F(EditorCommandsTest, DropHandlesOnlyTheFirstFile) {
     EXPECT_TRUE(Panel().CurrentFilePath().empty());
 }
 
+TEST_F(EditorCommandsTest, EngineFilesOpenMergeAndDropWithOneReport) {
+    const QString good = WriteEffectFile("good.orv", {"g"}, 0);
+    Run(kCmdOpen, good);
+    const auto write = [this](const char* name, const char* text) {
+        QFile file(PathOf(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return PathOf(name);
+    };
+    const QString plist = write("rain.plist",
+                                "<plist><dict><key>configName</key><string>rain</string>"
+                                "<key>maxParticles</key><real>9000</real><key>emissionRate</key><real>77</real>"
+                                "</dict></plist>");
+    const QString pex = write("exact.pex", "<particleEmitterConfig><maxParticles value=\"50\"/><duration value=\"-1\"/>"
+                                              "<blendFuncSource value=\"770\"/><blendFuncDestination value=\"1\"/>"
+                                              "</particleEmitterConfig>");
+
+    Run(kCmdMergeLoad, plist);
+    EXPECT_EQ(ListTexts(), (Names{"g", "rain"}));
+    // One message lists what the mapping could not carry over; the .orv stays the current file.
+    ASSERT_EQ(prompts_->captions, Names{QStringLiteral("インポート")});
+    EXPECT_TRUE(prompts_->messages.back().contains(QStringLiteral("maxParticles 9000")));
+    EXPECT_TRUE(prompts_->messages.back().contains(QStringLiteral("emissionRate 77")));
+    EXPECT_EQ(ToQString(Panel().CurrentFilePath()), good);
+
+    // An exact file shows nothing, replaces the effect and is not the file Save writes to.
+    Drop({QUrl::fromLocalFile(pex)});
+    EXPECT_EQ(ListTexts(), (Names{"exact"}));
+    EXPECT_EQ(prompts_->captions.size(), 1u);
+    EXPECT_TRUE(Panel().CurrentFilePath().empty());
+    EXPECT_EQ(Current().params.raw[kMaxParticles], 50);
+
+    // A broken file leaves the effect as it was.
+    Run(kCmdOpen, write("broken.pex", "<particleEmitterConfig><speed value="));
+    EXPECT_EQ(prompts_->captions.back(), QStringLiteral("読込みエラー"));
+    EXPECT_EQ(ListTexts(), (Names{"exact"}));
+}
+
+TEST_F(EditorCommandsTest, ExportWritesTheCurrentOrEveryEmitter) {
+    AddEmitters({"b"});
+    prompts_->exportChoice = ExportChoice{false, false};
+    Run(kCmdExport, PathOf("one.pex"));
+    EXPECT_TRUE(QFile::exists(PathOf("one.pex")));
+    EXPECT_EQ(prompts_->proposedSaves.back(), QStringLiteral("effect.plist"));
+
+    prompts_->exportChoice = ExportChoice{true, true};
+    Run(kCmdExport, PathOf("fx.plist"));
+    EXPECT_TRUE(QFile::exists(PathOf("fx-emitter 01.plist")));
+    EXPECT_TRUE(QFile::exists(PathOf("fx-b.plist")));
+    EXPECT_FALSE(QFile::exists(PathOf("fx.plist")));
+
+    prompts_->exportChoice = std::nullopt;  // cancelled: no file question
+    const int questions = prompts_->pathQuestions;
+    Panel().ExecuteCommand(kCmdExport);
+    EXPECT_EQ(prompts_->pathQuestions, questions);
+    prompts_->exportChoice = ExportChoice{};
+    Run(kCmdExport, PathOf("missing/folder/x.plist"));
+    EXPECT_EQ(prompts_->captions.back(), QStringLiteral("書き込みエラー"));
+}
+
 TEST_F(EditorCommandsTest, BackgroundImageCommands) {
     Run(kCmdSetBackgroundImage, PathOf("not-there.png"));
     EXPECT_EQ(Panel().BackgroundImage(), nullptr);

@@ -1,11 +1,16 @@
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/dialogs/progress_dlg.h"
 #include "app/dialogs/render_dlg.h"
+#include "app/dialogs/render_preferences.h"
 #include "tests/app_dialogs/dialog_test_support.h"
 
 namespace orv {
@@ -20,7 +25,9 @@ protected:
         CurrentSettings().screenHeight = 12;
     }
     RenderJobConfig Config(const QString& base, std::uint32_t seconds, std::uint32_t fps) const {
-        return {.framesPerSecond = fps, .outputBasePath = ToU16(dir_.filePath(base)), .seconds = seconds,
+        return {.framesPerSecond = fps,
+                .outputBasePath = ToU16(dir_.filePath(base)),
+                .seconds = seconds,
                 .settings = TakeSettingsSnapshot()};
     }
     QStringList Frames(const QString& folder) const {
@@ -63,6 +70,10 @@ TEST_P(CancelTest, StopsAfterTheCurrentFrame) {
         // Asking to stop does not close the dialog: the job does.
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_FALSE(test::Child<QPushButton>(dialog, "cancel")->isEnabled());
+        // Under the bar: frames written of the total, and the time left.
+        const QString count = test::Child<QLabel>(dialog, "frameCount")->text();
+        EXPECT_TRUE(count.contains(QStringLiteral(" / 60000 フレーム　残り "))) << count.toStdString();
+        EXPECT_FALSE(count.startsWith(QStringLiteral("0 /"))) << count.toStdString();
     });
     // Far more frames than can be written before the first progress message is handled.
     const RenderOutcome outcome = dialog.Run(effect_, Config(QStringLiteral("fire.png"), 1000, 60));
@@ -93,18 +104,34 @@ TEST_F(RenderJobTest, FailuresAreReportedOnce) {
     EXPECT_TRUE(folder.first().startsWith(QStringLiteral("出力先フォルダを作成できません。")));
 }
 
-TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmed) {
+TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowToWrite) {
+    // The remembered choices go to a store of this test's own.
+    const QTemporaryDir store;
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, store.path());
     CurrentSettings().fsp = 20;
     const QString base = dir_.filePath(QStringLiteral("cmd/spark.png"));
-    test::WhenModalShown([base](QWidget& dialog) {
-        test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
-        test::Child<QLineEdit>(dialog, "outputPath")->setText(base);
-        test::Confirm(dialog);
-    });
-    RunRenderCommand(nullptr, effect_);
-    const QStringList frames = Frames(QStringLiteral("cmd"));
-    ASSERT_EQ(frames.size(), 20);
-    EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
+    for (const int compression : {1, 2}) {
+        test::WhenModalShown([&](QWidget& dialog) {
+            // The dialog opens with what the previous render used.
+            EXPECT_EQ(test::Child<QComboBox>(dialog, "compression")->currentIndex(),
+                      compression == 1 ? 0 : 1);
+            EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->value(), compression == 1 ? 0 : 3);
+            EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->text(), compression == 1 ? "自動" : "3");
+            test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
+            test::Child<QLineEdit>(dialog, "outputPath")->setText(base);
+            test::Child<QComboBox>(dialog, "compression")->setCurrentIndex(compression);
+            test::Child<QSpinBox>(dialog, "threads")->setValue(3);
+            test::Confirm(dialog);
+        });
+        RunRenderCommand(nullptr, effect_);
+        const QStringList frames = Frames(QStringLiteral("cmd"));
+        ASSERT_EQ(frames.size(), 20);
+        EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
+    }
+    const RenderPreferences remembered = LoadRenderPreferences();
+    EXPECT_EQ(remembered.compression, PngCompression::kSmall);
+    EXPECT_EQ(remembered.threads, 3u);
 }
 
 }  // namespace

@@ -1,35 +1,42 @@
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/cli/program_run.h"
+
+extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+using orv::test::RunResult;
+
+// Runs orv-render quietly and returns its peak resident memory in bytes, 0 when it failed.
+std::uint64_t PeakMemoryOfRender(const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {ORV_RENDER_EXE, "--quiet"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : all) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, ORV_RENDER_EXE, nullptr, nullptr, argv.data(), environ) != 0) return 0;
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
+    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;  // reported in KiB
 }
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct RunResult {
-    int status = -1;
-    std::string out, err;
-};
+std::string ReadFile(const fs::path& path) { return orv::test::ReadWholeFile(path); }
 
 class OrvRenderTest : public ::testing::Test {
 protected:
@@ -38,13 +45,7 @@ protected:
 
     // Runs orv-render with standard output and error captured in files (neither is a terminal).
     RunResult Run(const std::vector<std::string>& arguments) const {
-        std::string command = Quote(ORV_RENDER_EXE);
-        for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
-        RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
-        fs::remove(out), fs::remove(err);
-        return result;
+        return orv::test::RunProgram(ORV_RENDER_EXE, arguments, dir_);
     }
 
     std::vector<std::string> FilesIn(const fs::path& folder) const {
@@ -70,7 +71,7 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
           "--width=10000", "--height=65536", "--height=4294967296", "--interpolate=cubic", "--sse2=maybe",
-          "--quiet=yes"}) {
+          "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
@@ -84,8 +85,9 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
 
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2",
-                             "--quiet", "--version", "Example", "Exit status", "EFFECT.orv OUTPUT_BASE"}) {
+    for (const char* word :
+         {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
+          "--png-compression", "--version", "Example", "Exit status", "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     const RunResult version = Run({"--version"});
@@ -140,6 +142,42 @@ TEST_F(OrvRenderTest, RendersIntoNewFoldersTheSameFilesInEveryProcess) {
     for (const std::string& file : files) EXPECT_EQ(ReadFile(first / file), ReadFile(second / file)) << file;
     // The frames do move: the effect is not a still picture.
     EXPECT_NE(ReadFile(first / files.front()), ReadFile(first / files.back()));
+}
+
+TEST_F(OrvRenderTest, EveryThreadCountWritesTheSameFiles) {
+    std::vector<std::string> reference;
+    for (const std::string threads : {"1", "3"}) {
+        const fs::path folder = dir_ / ("threads" + threads);
+        const RunResult result = Run({"--seconds=1", "--fps=15", "--width=120", "--height=90", "--threads",
+                                      threads, fire_, (folder / "f").string()});
+        ASSERT_EQ(result.status, 0) << result.err;
+        std::vector<std::string> files;
+        for (const std::string& name : FilesIn(folder)) files.push_back(ReadFile(folder / name));
+        ASSERT_EQ(files.size(), 15u);
+        if (reference.empty()) reference = files;
+        EXPECT_EQ(files, reference) << threads;
+    }
+}
+
+TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender) {
+    // 45 frames of 12 MB that draw in a blink and take far longer to write: writers that fell
+    // behind without a bound would hold most of them at once.
+    const std::uint64_t baseline = PeakMemoryOfRender({"--width=4", "--height=4", "--seconds=1", "--fps=15",
+                                                       "--threads=1", fire_, (dir_ / "base" / "f").string()});
+    ASSERT_GT(baseline, 0u);
+    constexpr std::uint64_t kFrameBytes = 2000ull * 1500 * 4;
+    constexpr std::uint64_t kSlack = 24ull << 20;  // the encoders' working memory, allocator rounding
+    for (const unsigned threads : {1u, 2u}) {
+        const std::uint64_t peak =
+            PeakMemoryOfRender({"--width=2000", "--height=1500", "--seconds=3", "--fps=15",
+                                "--png-compression=fast", "--threads=" + std::to_string(threads), fire_,
+                                (dir_ / ("big" + std::to_string(threads)) / "f").string()});
+        ASSERT_GT(peak, 0u);
+        const std::uint64_t frames = threads == 1 ? 1 : threads + 2;
+        EXPECT_LE(peak, baseline + frames * kFrameBytes + kSlack)
+            << threads << " threads: " << (peak - baseline) / kFrameBytes << " frames above the baseline";
+        fs::remove_all(dir_ / ("big" + std::to_string(threads)));
+    }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 namespace orv {
 namespace {
 
+constexpr FrameSize kFrame{800, 600};
 const std::u16string kExamples = u"" ORV_SOURCE_DIR "/examples/";
 
 std::u16string Example(const char16_t* name) {
@@ -317,12 +318,12 @@ TEST(EditorDocumentTest, SavingOpeningAndNewSetTheModifiedStateAndTheHistory) {
     EXPECT_TRUE(document.SaveAs(failing).has_value());
     EXPECT_TRUE(document.IsModified());
 
-    ASSERT_TRUE(document.Open(path).loaded);
+    ASSERT_TRUE(document.Open(path, kFrame).loaded);
     EXPECT_EQ(document.FilePath(), path);
     EXPECT_EQ(document.Current().params.raw[kMaxParticles], 200);
     EXPECT_FALSE(document.CanUndo());
     EXPECT_FALSE(document.IsModified());
-    EXPECT_FALSE(document.Open(folder.File("none.orv")).loaded);
+    EXPECT_FALSE(document.Open(folder.File("none.orv"), kFrame).loaded);
     EXPECT_EQ(document.FilePath(), path);
 
     document.SetRow(kBgB, 900);
@@ -338,7 +339,7 @@ TEST(EditorDocumentTest, MergeLoadIsOneStepWithTheFileAndBackground) {
     document.SetRow(kBgR, 10);
     Emitter* first = &document.Current();
     document.AddEmitter(u"mine");
-    const LoadOutcome outcome = document.MergeLoad(Example(u"fire.orv"));
+    const LoadOutcome outcome = document.MergeLoad(Example(u"fire.orv"), kFrame);
     ASSERT_TRUE(outcome.loaded);
     const std::size_t merged = document.GetEffect().Count();
     EXPECT_GT(merged, 2u);
@@ -359,6 +360,7 @@ TEST(EditorDocumentTest, MergeLoadIsOneStepWithTheFileAndBackground) {
 
 TEST(EditorDocumentTest, FileNamesForDropAndSaveAs) {
     EXPECT_TRUE(IsEffectFileName(u"/x/a.ORV"));
+    EXPECT_TRUE(IsEffectFileName(u"/x/a.pex"));
     EXPECT_FALSE(IsEffectFileName(u"/x/a.png"));
     EXPECT_FALSE(IsEffectFileName(u"/x.orv/a"));
     EXPECT_EQ(ProposedSaveName(u"", u""), u"untitled.orv");

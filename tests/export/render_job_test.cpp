@@ -7,12 +7,16 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "effectfile/effect_loading.h"
 #include "engine/param_table.h"
+#include "engine/random.h"
 #include "engine/settings.h"
 #include "export/frame_file_name.h"
 #include "image/png_loader.h"
@@ -21,6 +25,23 @@ namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The decoded pixels of a PNG file's bytes.
+std::vector<std::uint32_t> Pixels(const std::string& bytes) {
+    const fs::path file = fs::temp_directory_path() / ("orv_pixels_" + std::to_string(getpid()) + ".png");
+    std::ofstream(file, std::ios::binary) << bytes;
+    const TexturePtr texture = LoadPng(file.u16string());
+    fs::remove(file);
+    std::vector<std::uint32_t> pixels;
+    for (std::uint32_t y = 0; y < texture->Height(); ++y)
+        for (std::uint32_t x = 0; x < texture->Width(); ++x) pixels.push_back(texture->colour->At(x, y));
+    return pixels;
+}
 
 // Records what the job reports; `onPosition` sees the number of position reports so far.
 struct Recorder final : RenderProgress {
@@ -38,9 +59,7 @@ struct Recorder final : RenderProgress {
 
 class RenderJobTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::create_directories(dir_);
-    }
+    void SetUp() override { fs::create_directories(dir_); }
     void TearDown() override { fs::remove_all(dir_); }
 
     // Runs a whole job, waits for its end without asking it to stop, and joins it. Returns the
@@ -48,7 +67,9 @@ protected:
     std::string Render(const std::string& base, std::uint32_t seconds, std::uint32_t fps,
                        std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
         progress_ = std::make_unique<Recorder>();
-        CRenderThread job(effect_, *progress_, RenderJobConfig{fps, (dir_ / base).u16string(), seconds, settings_});
+        CRenderThread job(
+            effect_, *progress_,
+            RenderJobConfig{fps, (dir_ / base).u16string(), seconds, settings_, threads_, compression_});
         if (onPosition) progress_->onPosition = [&](std::size_t reports) { onPosition(job, reports); };
         EXPECT_EQ(job.Start(), 0);
         while (progress_->finished == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -76,6 +97,8 @@ protected:
     }
 
     SettingsSnapshot settings_{32, 24};
+    unsigned threads_ = 1;
+    PngCompression compression_ = PngCompression::kDefault;
     const fs::path dir_ = fs::temp_directory_path() / ("orv_export_" + std::to_string(getpid()));
     Effect effect_;
     std::unique_ptr<Recorder> progress_;  // a fresh one for every run
@@ -111,33 +134,76 @@ TEST_F(RenderJobTest, ProgressGoesFromZeroToAThousandOncePerFrame) {
     EXPECT_EQ(progress_->positions, std::vector<int>{0});
 }
 
-TEST_F(RenderJobTest, CancelAfterFrameKKeepsFramesZeroToK) {
+TEST_F(RenderJobTest, CancelAfterFrameKKeepsAnUnbrokenRunFromFrameZero) {
     constexpr std::size_t k = 4;  // the first report is the start's 0, so report k + 2 follows frame k
     const auto stopAfterFrameK = [](CRenderThread& job, std::size_t reports) {
         if (reports == k + 2) job.RequestStop();
     };
-    EXPECT_EQ(Render("fire", 10, 60, stopAfterFrameK), "");
-    EXPECT_EQ(written_, k + 1);
-    EXPECT_EQ(TakeFiles(), Numbered("fire", k + 1));
+    for (const unsigned threads : {1u, 3u}) {
+        threads_ = threads;
+        EXPECT_EQ(Render("fire", 10, 60, stopAfterFrameK), "");
+        // Sequentially the stop is seen right after frame k; with encoders, after the frame being
+        // drawn when frame k was reported, and every frame before it is written.
+        if (threads == 1) {
+            EXPECT_EQ(written_, k + 1);
+        }
+        EXPECT_GE(written_, k + 1);
+        EXPECT_LT(written_, 600u);
+        EXPECT_EQ(TakeFiles(), Numbered("fire", written_)) << threads;
+    }
 }
 
-TEST_F(RenderJobTest, AFrameThatCannotBeWrittenEndsTheRunAndNamesFileAndReason) {
-    std::string failure = Render("missing/fire.png", 10, 60);
-    EXPECT_NE(failure.find("missing/fire000000.png\": No such file or directory"), std::string::npos)
-        << failure;
-    EXPECT_EQ(progress_->positions, std::vector<int>{0});
-    EXPECT_TRUE(TakeFiles().empty());
+TEST_F(RenderJobTest, AFrameThatCannotBeWrittenLeavesExactlyTheFramesBeforeIt) {
+    for (const unsigned threads : {1u, 3u}) {
+        threads_ = threads;
+        std::string failure = Render("missing/fire.png", 10, 60);
+        EXPECT_NE(failure.find("missing/fire000000.png\": No such file or directory"), std::string::npos)
+            << failure;
+        EXPECT_EQ(progress_->positions, std::vector<int>{0});
+        EXPECT_TRUE(TakeFiles().empty());
 
-    fs::create_directory(dir_ / "fire000002.png");  // a folder where frame 2 should go
-    failure = Render("fire", 10, 60);
-    EXPECT_NE(failure.find("fire000002.png"), std::string::npos) << failure;
-    EXPECT_EQ(written_, 2u);
-    EXPECT_EQ(TakeFiles(), (std::vector<std::string>{"fire000000.png", "fire000001.png", "fire000002.png"}));
+        // A folder where frame 5 should go: the encoders may have written frames 6 and on already.
+        fs::create_directory(dir_ / "fire000005.png");
+        failure = Render("fire", 10, 60);
+        EXPECT_NE(failure.find("fire000005.png"), std::string::npos) << failure;
+        EXPECT_EQ(written_, 5u);
+        std::vector<std::string> expected = Numbered("fire", 6);  // the folder keeps frame 5's name
+        EXPECT_EQ(TakeFiles(), expected) << threads;
+        EXPECT_EQ(progress_->positions.size(), 6u);
 
-    settings_.frameWidth = settings_.frameHeight = 0xFFFFFFFFu;
-    failure = Render("fire", 1, 15);
-    EXPECT_NE(failure.find("cannot allocate"), std::string::npos) << failure;
-    EXPECT_TRUE(TakeFiles().empty());
+        settings_.frameWidth = settings_.frameHeight = 0xFFFFFFFFu;
+        failure = Render("fire", 1, 15);
+        EXPECT_NE(failure.find("cannot allocate"), std::string::npos) << failure;
+        EXPECT_TRUE(TakeFiles().empty());
+        settings_ = {32, 24};
+    }
+}
+
+TEST_F(RenderJobTest, EncoderThreadsAndCompressionsChangeNoPixel) {
+    const LoadOutcome load =
+        LoadEffect(effect_, (fs::path(ORV_SOURCE_DIR) / "examples" / "fire.orv").u16string(), false);
+    ASSERT_TRUE(load.loaded);
+    settings_ = {160, 120};
+    const auto render = [&](unsigned threads, PngCompression compression) {
+        threads_ = threads;
+        compression_ = compression;
+        ResetRandomForTesting();  // the generator is process-wide: each render starts it afresh
+        EXPECT_EQ(Render("f", 1, 15), "");
+        std::vector<std::string> files;
+        for (const std::string& name : Numbered("f", 15)) files.push_back(ReadFile(dir_ / name));
+        TakeFiles();
+        return files;
+    };
+    const std::vector<std::string> sequential = render(1, PngCompression::kDefault);
+    EXPECT_EQ(render(3, PngCompression::kDefault), sequential);  // byte for byte
+    for (const PngCompression compression : {PngCompression::kFast, PngCompression::kSmall}) {
+        const std::vector<std::string> files = render(2, compression);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            EXPECT_NE(files[i], sequential[i]);
+            EXPECT_EQ(Pixels(files[i]), Pixels(sequential[i])) << i;
+        }
+    }
+    EXPECT_NE(Pixels(sequential[0]), Pixels(sequential[14]));  // the effect moves
 }
 
 TEST_F(RenderJobTest, BackgroundAlphaReachesTheFile) {

@@ -207,6 +207,55 @@ TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
     }
 }
 
+// A frame with sparse sprites on a transparent ground, a gradient and noise: the kinds of rows
+// that each row filter and each deflate strategy handle differently.
+Texture PatternFrame() {
+    Texture texture;
+    FrameBuffer& image = texture.colour.emplace(203, 97);
+    std::uint32_t noise = 12345;
+    for (std::uint32_t y = 0; y < image.Height(); ++y) {
+        for (std::uint32_t x = 0; x < image.Width(); ++x) {
+            noise = noise * 1103515245u + 12345u;
+            std::uint32_t pixel = 0;
+            if (y < 30)
+                pixel = (x * 255 / 202) << 24 | (y * 8) << 16 | x << 8 | 0x40;
+            else if (y < 60)
+                pixel = (x / 16 + y / 16) % 3 == 0 ? 0xC0FF8020 : 0;
+            else
+                pixel = noise >> 8 | (noise & 0xFF000000);
+            image.At(x, y) = pixel;
+        }
+    }
+    return texture;
+}
+
+TEST(PngCodec, DefaultCompressionWritesTheSameBytesAsEver) {
+    // Digest of this frame as the writer produced it before the compression choice existed.
+    const TempFolder folder;
+    const fs::path file = folder.path / "default.png";
+    ASSERT_TRUE(SavePng(file.u16string(), PatternFrame()));
+    EXPECT_EQ(test::Sha256Hex(ReadBytes(file)),
+              "896c4f0061e32890ec5c4f36ab0f8073c2493e40d394e51a1d0878bda7f8540c");
+}
+
+TEST(PngCodec, EveryCompressionKeepsThePixels) {
+    const TempFolder folder;
+    const Texture frame = PatternFrame();
+    std::map<PngCompression, std::vector<std::uint8_t>> files;
+    for (const PngCompression compression :
+         {PngCompression::kDefault, PngCompression::kFast, PngCompression::kSmall}) {
+        const fs::path file = folder.path / std::string(PngCompressionName(compression));
+        ASSERT_TRUE(SavePng(file.u16string(), frame, compression));
+        EXPECT_EQ(RgbaBytes(*LoadPng(file.u16string())->colour), RgbaBytes(*frame.colour));
+        EXPECT_EQ(PngCompressionFromName(PngCompressionName(compression)), compression);
+        files[compression] = ReadBytes(file);
+    }
+    // The choice reaches the encoder: each setting packs the rows its own way.
+    EXPECT_NE(files[PngCompression::kFast], files[PngCompression::kDefault]);
+    EXPECT_NE(files[PngCompression::kSmall], files[PngCompression::kFast]);
+    EXPECT_EQ(PngCompressionFromName("best"), std::nullopt);
+}
+
 TEST(PngCodec, FailuresAreReportedWithTheirCodes) {
     const TempFolder folder;
     const fs::path missing = folder.path / "missing";

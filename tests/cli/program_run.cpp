@@ -1,0 +1,36 @@
+#include "tests/cli/program_run.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace orv::test {
+namespace {
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::filesystem::path& scratch) {
+    std::string command = Quote(program);
+    for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
+    const std::filesystem::path out = scratch / "stdout.txt", err = scratch / "stderr.txt";
+    const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+    RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+    std::filesystem::remove(out), std::filesystem::remove(err);
+    return result;
+}
+
+}  // namespace orv::test

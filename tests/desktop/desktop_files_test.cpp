@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "tests/desktop/tool_run.h"
+
+namespace orv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kDesktopDir = fs::path(ORV_SOURCE_DIR) / "desktop";
+const fs::path kEntry = kDesktopDir / "orv.desktop";
+const fs::path kMimeInfo = kDesktopDir / "orv-effect.xml";
+
+// The keys of the entry's [Desktop Entry] group, untranslated ones only.
+std::map<std::string, std::string> DesktopEntryKeys() {
+    std::istringstream lines(ReadTextFile(kEntry));
+    std::map<std::string, std::string> keys;
+    bool inGroup = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.front() == '[') inGroup = line == "[Desktop Entry]";
+        const auto equals = line.find('=');
+        if (inGroup && equals != std::string::npos && line.find('[') == std::string::npos)
+            keys[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return keys;
+}
+
+std::string MimeTypeDeclared() {
+    std::smatch match;
+    const std::string xml = ReadTextFile(kMimeInfo);
+    return std::regex_search(xml, match, std::regex(R"re(<mime-type type="([^"]+)")re")) ? match[1].str() : "";
+}
+
+TEST(DesktopEntry, PassesDesktopFileValidate) {
+    if (!HaveTool("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is not installed";
+    const ToolResult result = RunTool({"desktop-file-validate", kEntry.string()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.output, "");  // not even a hint
+}
+
+// The entry, the file type and the icon are three files that must agree on their names, or a
+// double-clicked effect opens nowhere or the menu shows no icon, with no error anywhere.
+TEST(DesktopEntry, OpensTheDeclaredFileTypeWithTheInstalledProgramAndIcon) {
+    const std::map<std::string, std::string> keys = DesktopEntryKeys();
+    ASSERT_FALSE(MimeTypeDeclared().empty());
+    EXPECT_EQ(keys.at("MimeType"), MimeTypeDeclared() + ";");
+    EXPECT_EQ(keys.at("Exec"), keys.at("TryExec") + " %f");
+    EXPECT_EQ(keys.at("TryExec"), "orv");  // the editor's target and program name
+    EXPECT_TRUE(fs::is_regular_file(kDesktopDir / "icons" / (keys.at("Icon") + ".svg")));
+    EXPECT_TRUE(fs::is_regular_file(kDesktopDir / "icons" / "48x48" / (keys.at("Icon") + ".png")));
+    EXPECT_NE(ReadTextFile(kMimeInfo).find("<icon name=\"" + keys.at("Icon") + "\"/>"), std::string::npos);
+}
+
+TEST(MimeInfo, IsWellFormedXml) {
+    if (!HaveTool("xmllint")) GTEST_SKIP() << "xmllint is not installed";
+    for (const fs::path& file : {kMimeInfo, kDesktopDir / "icons" / "orv.svg"}) {
+        const ToolResult result = RunTool({"xmllint", "--noout", file.string()});
+        EXPECT_EQ(result.status, 0) << file << "\n" << result.output;
+        EXPECT_EQ(result.output, "") << file;
+    }
+}
+
+// Builds a MIME database from the package alone, as the system does after an install, and reads
+// back what the desktop will believe about *.orv files.
+TEST(MimeInfo, TheDatabaseTakesOrvFilesForEffectsThatAreJson) {
+    if (!HaveTool("update-mime-database")) GTEST_SKIP() << "shared-mime-info is not installed";
+    const fs::path data = fs::temp_directory_path() / ("orv_mime_" + std::to_string(getpid()));
+    const fs::path mime = data / "mime";
+    fs::create_directories(mime / "packages");
+    fs::copy_file(kMimeInfo, mime / "packages" / kMimeInfo.filename());
+    // Its errors in a package only show in its output; the exit status stays 0. A data folder
+    // outside the search path would add a note, hence the variable.
+    const ToolResult result = RunTool({"env", "XDG_DATA_DIRS=" + data.string(), "update-mime-database", mime.string()});
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(result.output, "");
+
+    const std::string type = MimeTypeDeclared();
+    EXPECT_NE(ReadTextFile(mime / "globs2").find(":" + type + ":*.orv\n"), std::string::npos);
+    EXPECT_NE(ReadTextFile(mime / "subclasses").find(type + " application/json\n"), std::string::npos);
+    EXPECT_NE(ReadTextFile(mime / "icons").find(type + ":orv\n"), std::string::npos);
+    const std::string described = ReadTextFile(mime / "application" / "x-orv-effect.xml");
+    EXPECT_NE(described.find("<comment>orv particle effect</comment>"), std::string::npos) << described;
+    fs::remove_all(data);
+}
+
+struct PngHeader {
+    std::uint32_t width = 0, height = 0;
+    int bitDepth = 0, colourType = 0;
+};
+
+std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// The image header chunk follows the 8-byte signature and the chunk's length and type.
+PngHeader ReadPngHeader(const fs::path& file) {
+    const std::string bytes = ReadTextFile(file);
+    if (bytes.size() < 26 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || bytes.compare(12, 4, "IHDR") != 0)
+        return {};
+    return {BigEndian32(bytes, 16), BigEndian32(bytes, 20), bytes[24], bytes[25]};
+}
+
+TEST(Icons, EachPngHasTheSizeOfItsThemeFolderAndAnAlphaChannel) {
+    std::set<std::uint32_t> sizes;
+    for (const auto& folder : fs::directory_iterator(kDesktopDir / "icons")) {
+        if (!folder.is_directory()) continue;
+        const std::string name = folder.path().filename().string();
+        const std::uint32_t size = static_cast<std::uint32_t>(std::stoul(name));
+        EXPECT_EQ(name, std::to_string(size) + "x" + std::to_string(size));
+        const PngHeader header = ReadPngHeader(folder.path() / "orv.png");
+        EXPECT_EQ(header.width, size) << name;
+        EXPECT_EQ(header.height, size) << name;
+        EXPECT_EQ(header.bitDepth, 8) << name;
+        EXPECT_EQ(header.colourType, 6) << name;  // RGBA: the tile's rounded corners are transparent
+        sizes.insert(size);
+    }
+    // From the smallest menu icon to the largest a launcher asks for.
+    for (const std::uint32_t size : {16u, 24u, 32u, 48u, 64u, 128u, 256u})
+        EXPECT_TRUE(sizes.count(size)) << size;
+}
+
+}  // namespace
+}  // namespace orv::test

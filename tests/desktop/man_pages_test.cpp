@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/desktop/tool_run.h"
+
+namespace orv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> ManPages() {
+    std::vector<fs::path> pages{fs::path(ORV_MAN_DIR) / "orv-render.1"};
+    if (ORV_WITH_EDITOR) pages.push_back(fs::path(ORV_MAN_DIR) / "orv.1");
+    return pages;
+}
+
+// Every long option a text names: "--fps" in the help, "\-\-fps" in roff.
+std::set<std::string> OptionsNamed(const std::string& text, const std::string& dashes) {
+    std::set<std::string> options;
+    const std::regex option(dashes + dashes + "([a-z][a-z0-9-]*)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
+        options.insert((*it)[1].str());
+    return options;
+}
+
+TEST(ManPages, FormatWithoutAWarning) {
+    const bool groff = HaveTool("groff"), mandoc = HaveTool("mandoc");
+    if (!groff && !mandoc) GTEST_SKIP() << "neither groff nor mandoc is installed";
+    for (const fs::path& page : ManPages()) {
+        ASSERT_TRUE(fs::is_regular_file(page)) << page;
+        const ToolResult result = groff ? RunTool({"groff", "-man", "-Tutf8", "-ww", "-z", page.string()})
+                                        : RunTool({"mandoc", "-T", "lint", "-W", "warning", page.string()});
+        EXPECT_EQ(result.status, 0) << page << "\n" << result.output;
+        EXPECT_EQ(result.output, "") << page;
+        const std::string text = ReadTextFile(page);
+        EXPECT_EQ(text.find('@'), std::string::npos) << page << ": a placeholder was left unfilled";
+        EXPECT_TRUE(fs::is_regular_file(page.string() + ".gz")) << page << " is installed compressed";
+    }
+}
+
+// The page is written by hand; this keeps it from falling behind the program's own options.
+TEST(ManPages, RenderPageDescribesExactlyTheOptionsOfHelp) {
+    const ToolResult help = RunTool({ORV_RENDER_EXE, "--help"});
+    ASSERT_EQ(help.status, 0);
+    const std::set<std::string> helpOptions = OptionsNamed(help.output, "-");
+    ASSERT_GE(helpOptions.size(), 9u) << help.output;
+    EXPECT_EQ(OptionsNamed(ReadTextFile(fs::path(ORV_MAN_DIR) / "orv-render.1"), R"(\\-)"), helpOptions);
+}
+
+}  // namespace
+}  // namespace orv::test

@@ -1,0 +1,126 @@
+#include "export/encoder_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "export/bounded_queue.h"
+
+namespace orv {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(BoundedQueueTest, PushWaitsWhileFullAndCloseDrainsThenEnds) {
+    BoundedQueue<int> queue(2);
+    ASSERT_TRUE(queue.Push(1));
+    ASSERT_TRUE(queue.Push(2));
+    std::atomic<bool> thirdIn{false};
+    std::thread producer([&] {
+        queue.Push(3);
+        thirdIn = true;
+    });
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(thirdIn);  // full: the producer waits
+    EXPECT_EQ(queue.Pop(), 1);
+    producer.join();
+    EXPECT_TRUE(thirdIn);
+
+    queue.Close();
+    EXPECT_FALSE(queue.Push(4));
+    EXPECT_EQ(queue.Pop(), 2);
+    EXPECT_EQ(queue.Pop(), 3);
+    EXPECT_EQ(queue.Pop(), std::nullopt);
+}
+
+// Draws `count` frames through a pool the way the render job does; returns how many were submitted.
+std::uint64_t Drive(EncoderPool& pool, std::uint64_t count) {
+    std::uint64_t i = 0;
+    for (; i < count; ++i) {
+        std::optional<FrameBuffer> frame = pool.TakeFrame();
+        if (!frame) break;
+        frame->At(0, 0) = static_cast<std::uint32_t>(i);
+        pool.Submit(i, std::move(*frame));
+    }
+    pool.Finish();
+    return i;
+}
+
+TEST(EncoderPoolTest, FramesFinishingOutOfOrderAreReportedInOrderWithBoundedFrames) {
+    for (const unsigned threads : {0u, 1u, 3u}) {
+        std::mutex mutex;
+        std::vector<std::uint64_t> reports;
+        std::set<const std::uint32_t*> buffers;
+        std::atomic<int> busy{0}, mostBusy{0};
+        EncoderPool pool(
+            threads,
+            [&](std::uint64_t index, const FrameBuffer& frame) -> std::optional<std::string> {
+                EXPECT_EQ(frame.At(0, 0), index);  // the pixels drawn for this frame
+                const int now = ++busy;
+                for (int seen = mostBusy; now > seen && !mostBusy.compare_exchange_weak(seen, now);) {
+                }
+                std::this_thread::sleep_for(
+                    std::chrono::milliseconds(index % 3 == 0 ? 6 : 1));  // 0, 3, ... lag
+                {
+                    const std::lock_guard<std::mutex> lock(mutex);
+                    buffers.insert(frame.Row(0));
+                }
+                --busy;
+                return std::nullopt;
+            },
+            [&](std::uint64_t written) { reports.push_back(written); });
+        ASSERT_TRUE(pool.AllocateFrames(4, 2));
+        EXPECT_EQ(Drive(pool, 40), 40u);
+
+        std::vector<std::uint64_t> expected(40);
+        for (std::uint64_t i = 0; i < 40; ++i) expected[i] = i + 1;
+        EXPECT_EQ(reports, expected) << threads;
+        EXPECT_EQ(buffers.size(), EncoderPool::FrameCount(threads)) << threads;
+        EXPECT_LE(mostBusy, static_cast<int>(std::max(threads, 1u))) << threads;
+        EXPECT_FALSE(pool.FirstFailure());
+    }
+}
+
+TEST(EncoderPoolTest, TheLowestFailureWinsAndLaterWrittenFramesAreListed) {
+    // Frame 3 fails only once frames 4 and 5 are written, as a slow disk might make it.
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::set<std::uint64_t> done;
+    std::vector<std::uint64_t> reports;
+    EncoderPool pool(
+        3,
+        [&](std::uint64_t index, const FrameBuffer&) -> std::optional<std::string> {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (index == 3) {
+                changed.wait_for(lock, 5s, [&] { return done.count(4) && done.count(5); });
+                return "frame 3 failed";
+            }
+            if (index == 7) return "frame 7 failed";
+            done.insert(index);
+            changed.notify_all();
+            return std::nullopt;
+        },
+        [&](std::uint64_t written) { reports.push_back(written); });
+    ASSERT_TRUE(pool.AllocateFrames(4, 2));
+    const std::uint64_t submitted = Drive(pool, 100);
+
+    EXPECT_LT(submitted, 100u);  // no frame is handed out after the failure
+    ASSERT_TRUE(pool.FirstFailure());
+    EXPECT_EQ(pool.FirstFailure()->index, 3u);
+    EXPECT_EQ(pool.FirstFailure()->text, "frame 3 failed");
+    EXPECT_EQ(reports, (std::vector<std::uint64_t>{1, 2, 3}));
+    const std::vector<std::uint64_t> past = pool.WrittenPastFailure();
+    ASSERT_GE(past.size(), 2u);
+    EXPECT_EQ(past[0], 4u);
+    EXPECT_EQ(past[1], 5u);
+    for (const std::uint64_t index : past) EXPECT_GT(index, 3u);
+}
+
+}  // namespace
+}  // namespace orv

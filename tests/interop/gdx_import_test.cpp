@@ -1,0 +1,129 @@
+// libgdx .p files of the three layout generations, and what becomes of their values.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "interop/gdx_particle_file.h"
+#include "tests/interop/interop_test_support.h"
+
+namespace orv::test {
+namespace {
+
+enum class Layout { kOld, kMixed, kNew };
+
+std::string Scaled(bool alwaysActive, const std::string& low, const std::string& high, const std::string& curve = "") {
+    std::string text = alwaysActive ? "" : "active: true\n";
+    text += "lowMin: " + low + "\nlowMax: " + low + "\nhighMin: " + high + "\nhighMax: " + high + "\nrelative: false\n";
+    text += curve.empty() ? "scalingCount: 1\nscaling0: 1.0\ntimelineCount: 1\ntimeline0: 0.0\n" : curve;
+    return text;
+}
+
+const char kInactive[] = "active: false\n";
+
+// One emitter as the libgdx editor of each era saves it: rising flames, 40 units wide, drifting
+// right in the wind, fading from orange to red.
+std::string FlameEmitter(Layout layout, const std::string& name, const std::string& image) {
+    const bool old = layout == Layout::kOld;
+    std::string t = name + "\n";
+    t += "- Delay -\n" + std::string(kInactive);
+    t += "- Duration - \nlowMin: 3000.0\nlowMax: 3000.0\n";
+    t += "- Count - \nmin: 0\nmax: 200\n";
+    t += "- Emission - \n" + Scaled(true, "0.0", "100.0");
+    t += "- Life - \n" + Scaled(true, "0.0", "1500.0");
+    if (!old) t += "independent: false\n";
+    t += "- Life Offset - \n" + std::string(kInactive);
+    if (layout == Layout::kNew) t += "independent: false\n";
+    t += "- X Offset - \n" + std::string(kInactive) + "- Y Offset - \n" + Scaled(false, "-20.0", "0.0");
+    t += "- Spawn Shape - \nshape: square\n";
+    t += "- Spawn Width - \n" + Scaled(true, "0.0", "40.0");
+    t += "- Spawn Height - \n" + Scaled(true, "0.0", "10.0");
+    const std::string shrink = "scalingCount: 3\nscaling0: 1.0\nscaling1: 0.5\nscaling2: 0.25\n"
+                               "timelineCount: 3\ntimeline0: 0.0\ntimeline1: 0.5\ntimeline2: 1.0\n";
+    if (layout == Layout::kNew) {
+        t += "- X Scale - \n" + Scaled(true, "0.0", "32.0", shrink) + "- Y Scale - \n" + kInactive;
+    } else {
+        t += "- Scale - \n" + Scaled(true, "0.0", "32.0", shrink);
+    }
+    t += "- Velocity - \n" + Scaled(false, "0.0", "100.0");
+    t += "- Angle - \n" + Scaled(false, "0.0", "90.0");
+    t += "- Rotation - \n" + std::string(kInactive);
+    t += "- Wind - \n" + Scaled(false, "0.0", "1E1");
+    t += "- Gravity - \n" + std::string(kInactive);
+    t += "- Tint - \ncolorsCount: 6\ncolors0: 1.0\ncolors1: 0.5\ncolors2: 0.0\ncolors3: 1.0\ncolors4: 0.0\ncolors5: 0.0\n"
+         "timelineCount: 2\ntimeline0: 0.0\ntimeline1: 1.0\n";
+    t += "- Transparency - \nlowMin: 0.0\nlowMax: 0.0\nhighMin: 1.0\nhighMax: 1.0\nrelative: false\n"
+         "scalingCount: 2\nscaling0: 1.0\nscaling1: 0.0\ntimelineCount: 2\ntimeline0: 0.0\ntimeline1: 1.0\n";
+    t += "- Options - \nattached: false\ncontinuous: true\naligned: false\nadditive: true\nbehind: false\n";
+    if (!old) t += "premultipliedAlpha: false\nspriteMode: single\n";
+    t += old ? "- Image Path -\n" + image + "\n" : "- Image Paths -\n" + image + "\n\n";
+    return t;
+}
+
+void ExpectFlame(const Emitter& e) {
+    EXPECT_EQ(e.params.blendingMode, kAdditive);
+    const std::vector<std::pair<std::size_t, std::int32_t>> expected = {
+        {kLifespan, 15},        {kDuration, 0},          {kMaxParticles, 150},   {kOffsetY, 20},
+        {kXVariance, 200},      {kYVariance, 50},        {kStartSize, 320},      {kFinishSize, 80},
+        {kSpeed, 1005},         {kEmitterAngle, 2757},   {kStartColorR, 1000},   {kStartColorG, 500},
+        {kFinishColorR, 1000},  {kFinishColorG, 0},      {kStartColorA, 1000},   {kFinishColorA, 0}};
+    for (const auto& [row, raw] : expected) EXPECT_EQ(e.params.raw[row], raw) << Param(row).key;
+}
+
+TEST(GdxImport, ThreeLayoutGenerations) {
+    TempFolder folder;
+    WritePng(folder.Path() / "flame.png", 4, 4);
+    for (Layout layout : {Layout::kOld, Layout::kMixed, Layout::kNew}) {
+        SCOPED_TRACE(static_cast<int>(layout));
+        // Two emitters; the image line of an old file holds another machine's Windows path.
+        const std::string image = layout == Layout::kOld ? "C:\\Dev\\art\\flame.png" : "flame.png";
+        const std::string text =
+            FlameEmitter(layout, "flame", image) + "\n\n" + FlameEmitter(layout, "second", "gone.png");
+        const ImportedEmitters imported = ImportText(folder, "fire.p", text);
+        ASSERT_EQ(imported.emitters.size(), 2u);
+        EXPECT_EQ(imported.emitters[0]->params.name, u"flame");
+        EXPECT_EQ(imported.emitters[1]->params.name, u"second");
+        ExpectFlame(*imported.emitters[0]);
+        EXPECT_NE(imported.emitters[0]->texture.Image(), nullptr);
+        EXPECT_EQ(imported.emitters[1]->texture.Image(), nullptr);
+        for (const char* note : {"scale curve of 3 points", "emission 100/s", "wind 10", "image \"gone.png\" not found"}) {
+            EXPECT_TRUE(Reports(imported.report, note)) << note << "\n" << imported.report.Text();
+        }
+    }
+}
+
+TEST(GdxImport, LineEndsAndBlankLinesVary) {
+    TempFolder folder;
+    std::string text = "\n\n" + FlameEmitter(Layout::kNew, "a", "x.png") + "\n\n\n\n" + FlameEmitter(Layout::kNew, "b", "x.png");
+    std::string crlf;
+    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const ImportedEmitters imported = ImportText(folder, "crlf.p", crlf);
+    ASSERT_EQ(imported.emitters.size(), 2u);
+    ExpectFlame(*imported.emitters[1]);
+}
+
+TEST(GdxImport, BadFilesAreRefusedWithTheLine) {
+    TempFolder folder;
+    const std::string good = FlameEmitter(Layout::kNew, "a", "x.png");
+    const std::string cases[] = {
+        "",                                                   // no emitter
+        good.substr(0, good.size() / 2),                      // cut short
+        "name\n- Delay -\nactive: false\n- Duration -\nlowMin: many\n",  // not a number
+        "name\n- Delay -\nactive: false\n- Duration -\nlowMin: 1\nlowMax: 1\n- Count -\nmin: 0\nmax: 5\n"
+        "- Emission -\nlowMin: 0\nlowMax: 0\nhighMin: 0\nhighMax: 0\nrelative: false\nscalingCount: 999999999\n",
+    };
+    for (const std::string& text : cases) EXPECT_THROW(ImportText(folder, "bad.p", text), std::runtime_error);
+}
+
+TEST(GdxImport, CurvesAndRanges) {
+    // Piecewise linear, the last level beyond the last point.
+    const std::vector<double> timeline = {0.0, 0.5, 1.0};
+    const std::vector<double> levels = {1.0, 0.5, 0.25};
+    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 0.0), 1.0);
+    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 0.25), 0.75);
+    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 0.75), 0.375);
+    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 1.0), 0.25);
+    EXPECT_DOUBLE_EQ(GdxCurve({0.0}, {0.4}, 0.9), 0.4);
+}
+
+}  // namespace
+}  // namespace orv::test

@@ -146,12 +146,14 @@ void CParamDlgView::OpenEffectPath(const std::u16string& path) {
 // the current file: Save writes .orv only, and would overwrite it.
 void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
     const LoadOutcome outcome = merge ? document_.MergeLoad(path, CurrentFrameSize()) : document_.Open(path, CurrentFrameSize());
+    // The loaded effect is on screen before a message about it (an import's report) is shown.
+    if (outcome.loaded) {
+        RememberFolder(path);
+        ShowDocument();
+    }
     if (outcome.message) {
         prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
     }
-    if (!outcome.loaded) return;
-    RememberFolder(path);
-    ShowDocument();
 }
 
 void CParamDlgView::OpenDroppedFile(const std::u16string& path) {

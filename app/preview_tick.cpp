@@ -1,11 +1,14 @@
 #include "app/preview_tick.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "app/settings_rules.h"
 #include "editor/window_title.h"
+#include "engine/emitter_drawing.h"
 #include "engine/simulation.h"
 #include "render/background.h"
 #include "render/frame_composition.h"
@@ -29,11 +32,16 @@ void EnsureSize(FrameBuffer& buffer, std::uint32_t width, std::uint32_t height) 
 // A background image smaller than the frame refreshes only its own area; the rest is cleared to
 // the background colour first, so sprites of earlier frames do not linger beside the image.
 void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::uint32_t colour, bool sse2) {
+    DrawPreviewBackground(preview, image, colour, sse2, AllRows(preview));
+}
+
+void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::uint32_t colour, bool sse2,
+                           const RowBand& band) {
     if (image != nullptr && !image->Empty() &&
         (image->Width() < preview.Width() || image->Height() < preview.Height())) {
-        ClearFrame(preview, colour, sse2);
+        ClearFrame(preview, colour, sse2, band);
     }
-    DrawBackground(preview, image, colour, sse2);
+    DrawBackground(preview, image, colour, sse2, band);
 }
 
 PreviewTicker::PreviewTicker(MillisecondClock clock) : clock_(std::move(clock)) {}
@@ -54,25 +62,27 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
     const std::uint32_t colour = effect.BackgroundColour();
 
     EnsureSize(work_, settings.frameWidth, settings.frameHeight);
-    FrameBuffer* target = inputs.preview;
-    if (layered) {
-        ClearFrame(work_, colour, sse2);
-        target = work_.Empty() ? nullptr : &work_;
-    }
-    if (inputs.preview != nullptr)
-        DrawPreviewBackground(*inputs.preview, inputs.backgroundImage, colour, sse2);
+    FrameBuffer* const preview = inputs.preview;
+    FrameBuffer* target = preview;
+    if (layered) target = work_.Empty() ? nullptr : &work_;
 
-    bool drawn = false;
-    for (std::size_t index = 0; index < effect.Count(); ++index) {
-        Emitter& emitter = effect.EmitterAt(index);
-        SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
-        if (settings.interpolateType <= 1) emitter.runtime.interpolation = settings.interpolateType;
-        drawn = StepEmitter(emitter, elapsed / 1000.0, target, !layered, settings) || drawn;
-    }
+    // Stepping draws random numbers and must keep its order: all of it before any drawing.
+    const bool drawn = effect.StepEmitters(elapsed / 1000.0, target, settings, true, toDraw_);
 
-    if (layered && inputs.preview != nullptr && drawn) {
-        CompositeOver(*inputs.preview, WholeOf(*inputs.preview), work_, WholeOf(work_), sse2);
+    if (!pool_ || pool_->Threads() != DrawingPool::ResolveThreads(settings.drawingThreads)) {
+        pool_ = std::make_unique<DrawingPool>(settings.drawingThreads);
     }
+    // The work buffer and the preview are both walked from their first row, so a band holds the
+    // same rows of either.
+    const std::uint32_t rows = std::max(preview != nullptr ? preview->Height() : 0u, work_.Height());
+    pool_->DrawBands(rows, [&](const RowBand& band) {
+        if (layered) ClearFrame(work_, colour, sse2, band);
+        if (preview != nullptr) DrawPreviewBackground(*preview, inputs.backgroundImage, colour, sse2, band);
+        DrawEmitters(toDraw_, target, !layered, settings, band);
+        if (layered && preview != nullptr && drawn) {
+            CompositeOver(*preview, WholeOf(*preview), work_, WholeOf(work_), sse2, band);
+        }
+    });
 
     processingMs_ += clock_() - now;
     if (++tickCount_ >= kTicksPerTitle) {

@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/effect.h"
 #include "engine/settings.h"
+#include "render/drawing_pool.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -56,14 +59,20 @@ private:
     MillisecondClock clock_;
     std::optional<std::uint32_t> lastTick_;
     FrameBuffer work_;
+    // Made at the first tick and again when the snapshot asks for another number of threads.
+    std::unique_ptr<DrawingPool> pool_;
+    std::vector<const Emitter*> toDraw_;
     bool shownSprites_ = false;  // the last repaint showed sprites
     std::uint32_t tickCount_ = 0;
     std::uint32_t processingMs_ = 0;
 };
 
 // The preview's background: the image at the top-left corner when there is one (the rest of a
-// larger frame in the background colour), otherwise the colour everywhere.
+// larger frame in the background colour), otherwise the colour everywhere; in all rows or in
+// those of one band.
 void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::uint32_t colour, bool sse2);
+void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::uint32_t colour, bool sse2,
+                           const RowBand& band);
 
 // "orv - <file name> - MAX FPS <rate>\n", or "orv - MAX FPS <rate>\n" without a current file.
 std::u16string FrameRateTitle(std::u16string_view currentFile, std::uint32_t rate);

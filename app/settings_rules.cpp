@@ -21,6 +21,9 @@ Settings SettingsFromStored(const StoredSettingValues& stored, bool processorHas
     if (stored.interpolateType) settings.interpolateType = *stored.interpolateType;
     if (stored.sse2Enable) settings.sse2Enable = *stored.sse2Enable != 0;
     if (!processorHasSse2) settings.sse2Enable = false;
+    if (stored.drawingThreads && *stored.drawingThreads <= kMaxDrawingThreads) {
+        settings.drawingThreads = *stored.drawingThreads;
+    }
     return settings;
 }
 

@@ -15,11 +15,13 @@ struct StoredSettingValues {
     std::optional<std::uint32_t> drawType;
     std::optional<std::uint32_t> interpolateType;
     std::optional<std::uint32_t> sse2Enable;
+    std::optional<std::uint32_t> drawingThreads;
 };
 
 // The settings record built from stored values over the defaults. A width or height of 0 or
 // above kMaxScreenSide keeps its default, since the buffers need a usable size. The SSE2 flag is
-// only ever on where the processor runs SSE2 code.
+// only ever on where the processor runs SSE2 code. A drawing thread count above
+// kMaxDrawingThreads keeps its default.
 Settings SettingsFromStored(const StoredSettingValues& stored, bool processorHasSse2);
 
 // The preview's frame rate for a stored FSP: 60, 30, 20 and 15 as they are, anything else 60.

@@ -10,13 +10,15 @@ namespace orv {
 
 namespace {
 
-// The store's names of the six values, in the order they are read and written.
+// The store's names of the values, in the order they are read and written.
 constexpr const char* kScreenWidth = "ScreenWidth";
 constexpr const char* kScreenHeight = "ScreenHeight";
 constexpr const char* kFsp = "FSP";
 constexpr const char* kDrawType = "DrawType";
 constexpr const char* kInterpolateType = "InterpolateType";
 constexpr const char* kSse2Enable = "SSE2Enable";
+// Kept only when it is not the default, so a store that never changed it stays as it was.
+constexpr const char* kDrawingThreads = "DrawingThreads";
 
 std::optional<std::uint32_t> ReadValue(const QSettings& store, const char* name) {
     const QVariant value = store.value(QString::fromLatin1(name));
@@ -39,6 +41,7 @@ void LoadSettings() {
         stored.drawType = ReadValue(store, kDrawType);
         stored.interpolateType = ReadValue(store, kInterpolateType);
         stored.sse2Enable = ReadValue(store, kSse2Enable);
+        stored.drawingThreads = ReadValue(store, kDrawingThreads);
     }
     CurrentSettings() = SettingsFromStored(stored, ProcessorHasSse2());
     SetActiveSse2(CurrentSettings().sse2Enable);
@@ -54,6 +57,11 @@ void SaveSettings() {
     store.setValue(QString::fromLatin1(kDrawType), settings.drawType);
     store.setValue(QString::fromLatin1(kInterpolateType), settings.interpolateType);
     store.setValue(QString::fromLatin1(kSse2Enable), settings.sse2Enable ? 1u : 0u);
+    if (settings.drawingThreads != 0) {
+        store.setValue(QString::fromLatin1(kDrawingThreads), settings.drawingThreads);
+    } else {
+        store.remove(QString::fromLatin1(kDrawingThreads));
+    }
     store.sync();
 }
 

@@ -63,7 +63,8 @@ void FillRects(benchmark::State& state, SpriteVariantKey key, std::int32_t size)
         for (int i = 0; i < 64; ++i) {
             const auto x = static_cast<std::int32_t>(random() % (kFrameWidth - size));
             const auto y = static_cast<std::int32_t>(random() % (kFrameHeight - size));
-            fills.fillRect(frame, {x * 65536, y * 65536, (x + size) * 65536, (y + size) * 65536},
+            fills.fillRect(frame, AllRows(frame),
+                           {x * 65536, y * 65536, (x + size) * 65536, (y + size) * 65536},
                            {0, 0, kTextureSize, kTextureSize}, tint, sampler);
         }
         pixels += std::int64_t{64} * size * size;
@@ -92,7 +93,7 @@ void FillQuads(benchmark::State& state, SpriteVariantKey key, std::int32_t size)
                                    {x + c * h + s * h, y + s * h - c * h, t, 0},
                                    {x + c * h - s * h, y + s * h + c * h, t, t},
                                    {x - c * h - s * h, y - s * h + c * h, 0, t}}};
-            fills.fillQuad(frame, quad, tint, sampler);
+            fills.fillQuad(frame, AllRows(frame), quad, tint, sampler);
         }
         pixels += std::int64_t{64} * size * size;
     }

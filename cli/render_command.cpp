@@ -46,6 +46,8 @@ SettingsSnapshot SettingsFor(const RenderOptions& options) {
     settings.frameHeight = options.height;
     settings.interpolateType = options.interpolateType;
     settings.sse2 = options.sse2 && ProcessorHasSse2();
+    // One count serves the drawing and the encoders: --threads 1 is the one-thread render.
+    settings.drawingThreads = options.threads;
     if (options.sse2Requested && !settings.sse2) {
         Message("this processor has no SSE2; drawing with the plain code path");
     }

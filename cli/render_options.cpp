@@ -182,9 +182,10 @@ Options:
                         (default nearest)
   --sse2 on|off         draw with the SSE2 code path (default on where the processor
                         has SSE2)
-  --threads N           threads that write frames while the next ones are drawn,
-                        1 to 256 (default one per hardware thread); 1 draws and
-                        writes each frame in turn. The files are the same either way
+  --threads N           threads that draw each frame (in bands) and that write frames
+                        while the next ones are drawn, 1 to 256 (default one per
+                        hardware thread); 1 draws and writes each frame in turn on one
+                        thread. The files are the same either way
   --png-compression default|fast|small
                         PNG compression: default (libpng's standard settings), fast
                         (several times faster, files about as large) or small

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "engine/emitter_drawing.h"
 #include "engine/simulation.h"
 #include "render/background.h"
 #include "render/frame_composition.h"
@@ -110,14 +111,42 @@ void Effect::RestartAllEmitters(const SettingsSnapshot& settings) {
     }
 }
 
-bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings) {
-    ClearFrame(target, BackgroundColour(), settings.sse2);
+bool Effect::StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
+                          bool takeInterpolation, std::vector<const Emitter*>& toDraw) {
+    toDraw.clear();
     bool drawn = false;
     for (Entry& entry : entries_) {
         Emitter& emitter = *entry.emitter;
         SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
-        drawn = StepEmitter(emitter, dt, &target, false, settings) || drawn;
+        if (takeInterpolation && settings.interpolateType <= 1) {
+            emitter.runtime.interpolation = settings.interpolateType;
+        }
+        // An emitter held in its delay counts as drawn but shows nothing.
+        if (!AdvanceEmitter(emitter, dt, target != nullptr)) {
+            drawn = true;
+        } else if (CanDrawEmitter(emitter, target)) {
+            toDraw.push_back(&emitter);
+            drawn = true;
+        }
     }
+    return drawn;
+}
+
+bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings) {
+    DrawingPool callerOnly(1);
+    return RenderFrame(dt, target, settings, callerOnly);
+}
+
+bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings,
+                         DrawingPool& pool) {
+    // Stepping draws random numbers and must keep its order: it runs here, before any drawing.
+    std::vector<const Emitter*> toDraw;
+    const bool drawn = StepEmitters(dt, &target, settings, false, toDraw);
+    const std::uint32_t colour = BackgroundColour();
+    pool.DrawBands(target.Height(), [&](const RowBand& band) {
+        ClearFrame(target, colour, settings.sse2, band);
+        DrawEmitters(toDraw, &target, false, settings, band);
+    });
     return drawn;
 }
 

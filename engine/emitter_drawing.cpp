@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-
 namespace orv {
 
 namespace {
@@ -132,11 +131,27 @@ std::optional<SpriteQuad> QuadFor(double x, double y, HalfSize half, double rota
     return quad;
 }
 
+bool CanDrawEmitter(const Emitter& emitter, const FrameBuffer* target) {
+    const Texture* image = emitter.texture.Image();
+    return target != nullptr && image != nullptr && image->colour && !image->colour->Empty();
+}
+
+void DrawEmitters(const std::vector<const Emitter*>& emitters, FrameBuffer* target, bool opaqueTarget,
+                  const SettingsSnapshot& settings, const RowBand& band) {
+    for (const Emitter* emitter : emitters)
+        DrawEmitterSprites(*emitter, target, opaqueTarget, settings, band);
+}
+
 bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
                         const SettingsSnapshot& settings) {
+    return target != nullptr ? DrawEmitterSprites(emitter, target, opaqueTarget, settings, AllRows(*target))
+                             : CanDrawEmitter(emitter, target);
+}
+
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
+                        const SettingsSnapshot& settings, const RowBand& band) {
+    if (!CanDrawEmitter(emitter, target)) return false;
     const TextureSettings& texture = emitter.texture;
-    const Texture* image = texture.Image();
-    if (target == nullptr || image == nullptr || !image->colour || image->colour->Empty()) return false;
     const EmitterRuntime& runtime = emitter.runtime;
     // A split finer than the image leaves frames of no size: their geometry would not be finite.
     if (runtime.liveCount == 0 || texture.FrameWidth() == 0 || texture.FrameHeight() == 0 ||
@@ -145,21 +160,31 @@ bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaque
     }
 
     const SpriteFills& fills = SelectSpriteFills(VariantKeyFor(emitter, opaqueTarget, settings.sse2));
-    const FrameBuffer& pixels = *image->colour;
+    const FrameBuffer& pixels = *texture.Image()->colour;
     const TexelSampler sampler{&pixels, static_cast<std::int32_t>(pixels.Width()) - 1,
                                static_cast<std::int32_t>(pixels.Height()) - 1};
+    // A sprite reaching `reach` pixels above and below its centre covers at most the rows from
+    // trunc(y - reach) to trunc(y + reach) + 1; one more row each way keeps the test on the safe
+    // side of any rounding. Not a number fails no comparison and goes on to be refused by the
+    // geometry.
+    const double bandTop = band.top - 1.0, bandBottom = band.bottom + 1.0;
+    auto outsideBand = [&](double y, double reach) { return y + reach < bandTop || y - reach > bandBottom; };
 
     for (std::int32_t i = 0; i < runtime.liveCount; ++i) {
         const Particle& particle = runtime.pool[i];
         const HalfSize half = HalfSizeFor(texture, particle);
-        const SpriteTint tint = SpriteTintFor(particle);
-        const TexelRect source = SourceRectFor(texture, particle.frameIndex);
         if (std::fabs(particle.rotation) < kNearZero) {
+            if (outsideBand(particle.y, std::fabs(half.height))) continue;
             if (const auto dest = FixedRectFor(particle.x, particle.y, half)) {
-                fills.fillRect(*target, *dest, source, tint, sampler);
+                fills.fillRect(*target, band, *dest, SourceRectFor(texture, particle.frameIndex),
+                               SpriteTintFor(particle), sampler);
             }
-        } else if (const auto quad = QuadFor(particle.x, particle.y, half, particle.rotation, source)) {
-            fills.fillQuad(*target, *quad, tint, sampler);
+        } else {
+            if (outsideBand(particle.y, std::fabs(half.width) + std::fabs(half.height))) continue;
+            if (const auto quad = QuadFor(particle.x, particle.y, half, particle.rotation,
+                                          SourceRectFor(texture, particle.frameIndex))) {
+                fills.fillQuad(*target, band, *quad, SpriteTintFor(particle), sampler);
+            }
         }
     }
     return true;

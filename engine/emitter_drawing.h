@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "engine/emitter.h"
 #include "engine/settings.h"
 #include "render/frame_buffer.h"
+#include "render/row_band.h"
 #include "render/sprite.h"
 
 namespace orv {
@@ -18,6 +20,20 @@ void SortParticles(Emitter& emitter);
 // Returns false without a target or without a texture image, true otherwise.
 bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
                         const SettingsSnapshot& settings);
+// The same, limited to the target rows of `band`: drawn band by band over all rows, the emitter
+// gives exactly the pixels it gives at once. Sprites that cannot reach the band are passed over
+// before their tint, texels or corners are worked out.
+bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
+                        const SettingsSnapshot& settings, const RowBand& band);
+
+// Every emitter of `emitters`, in order, into the rows of `band`: what their steps would have
+// drawn into those rows.
+void DrawEmitters(const std::vector<const Emitter*>& emitters, FrameBuffer* target, bool opaqueTarget,
+                  const SettingsSnapshot& settings, const RowBand& band);
+
+// Whether an emitter step with this target draws (there is a target and a texture image): what
+// DrawEmitterSprites returns, known before any sprite is drawn.
+bool CanDrawEmitter(const Emitter& emitter, const FrameBuffer* target);
 
 // The variant key for this emitter and step.
 SpriteVariantKey VariantKeyFor(const Emitter& emitter, bool opaqueTarget, bool sse2);

@@ -34,8 +34,8 @@ void SetActiveSse2(bool on) {
 
 SettingsSnapshot TakeSettingsSnapshot() {
     const Settings& settings = CurrentSettings();
-    return {settings.screenWidth, settings.screenHeight, settings.interpolateType, ActiveSse2(),
-            settings.drawType};
+    return {settings.screenWidth, settings.screenHeight, settings.interpolateType,
+            ActiveSse2(),         settings.drawType,     settings.drawingThreads};
 }
 
 }  // namespace orv

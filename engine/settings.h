@@ -13,6 +13,7 @@ struct Settings {
     std::uint32_t drawType = 0;         // 0: particles onto the background; 1: via a transparent work buffer
     std::uint32_t interpolateType = 0;  // 0: nearest, 1: bilinear
     bool sse2Enable = false;            // stored flag; defaults to what the processor reports
+    std::uint32_t drawingThreads = 0;   // threads that draw a frame; 0: one per hardware thread
 
     // The defaults of a machine without stored settings.
     static Settings Defaults();
@@ -27,8 +28,12 @@ struct SettingsSnapshot {
     std::uint32_t interpolateType = 0;  // 0: nearest, 1: bilinear; other values keep each emitter's own
     bool sse2 = false;                  // the SSE2 code path; only ever true where the processor has it
     std::uint32_t drawType = 0;         // the preview's drawing mode (see Settings::drawType)
+    std::uint32_t drawingThreads = 0;   // threads that draw a frame; 0: one per hardware thread
 };
 
+// Most threads a frame is drawn on (as many as orv-render's --threads takes); a stored or typed
+// count above it is refused.
+inline constexpr std::uint32_t kMaxDrawingThreads = 256;
 // Largest frame side: the options dialog's edits take four digits, and the 16.16 sprite
 // coordinates must hold every pixel position with room to spare.
 inline constexpr std::uint32_t kMaxScreenSide = 9999;

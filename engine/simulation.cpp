@@ -286,12 +286,17 @@ void UpdateParticle(const Emitter& emitter, Particle& particle, double step) {
 
 bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget,
                  const SettingsSnapshot& settings) {
+    if (!AdvanceEmitter(emitter, dt, target != nullptr)) return true;
+    return DrawEmitterSprites(emitter, target, opaqueTarget, settings);
+}
+
+bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {
     EmitterRuntime& runtime = emitter.runtime;
 
     if (runtime.remainingDuration != kEndless && runtime.delayCountdown > 0) {
         const double held = runtime.delayCountdown;
         runtime.delayCountdown = runtime.delayCountdown - dt;
-        if (runtime.delayCountdown >= 0) return true;
+        if (runtime.delayCountdown >= 0) return false;
         dt = held;
     }
 
@@ -336,14 +341,13 @@ bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTa
         if (!(runtime.remainingDuration > 0)) runtime.remainingDuration = 0;
     }
 
-    if (target != nullptr && emitter.params.sortType >= kSortAgeAscending &&
+    if (sortForDrawing && emitter.params.sortType >= kSortAgeAscending &&
         emitter.params.sortType <= kSortScaleDescending) {
         SortParticles(emitter);
     }
 
     if (ranEmpty && runtime.listener != nullptr) runtime.listener->OnEmitterEmpty(emitter);
-
-    return DrawEmitterSprites(emitter, target, opaqueTarget, settings);
+    return true;
 }
 
 }  // namespace orv

@@ -16,6 +16,12 @@ namespace orv {
 bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget,
                  const SettingsSnapshot& settings);
 
+// A step without its drawing: everything StepEmitter does before it draws, with the sorting done
+// only when `sortForDrawing` (StepEmitter sorts when it has a target). Returns false while the
+// emitter is still inside its delay, when the step draws nothing; true when its live particles
+// are to be drawn (DrawEmitterSprites), which a frame drawn on several threads does afterwards.
+bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing);
+
 // Origin = (width / 2 + offset_x raw, height / 2 + offset_y raw), halves in integer division:
 // the offsets act relative to the frame's centre.
 void SetEmitterOrigin(Emitter& emitter, std::uint32_t frameWidth, std::uint32_t frameHeight);

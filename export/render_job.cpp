@@ -49,11 +49,12 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
         return result;
     }
 
+    DrawingPool drawing(settings.drawingThreads);
     if (!stopRequested()) {
         for (std::uint64_t i = 0; i < frameCount; ++i) {
             std::optional<FrameBuffer> frame = pool.TakeFrame();
             if (!frame) break;  // a frame failed
-            effect.RenderFrame(dt, *frame, settings);
+            effect.RenderFrame(dt, *frame, settings, drawing);
             pool.Submit(i, std::move(*frame));
             if (stopRequested()) break;
         }

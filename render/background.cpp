@@ -23,14 +23,15 @@ std::uint32_t BackgroundColour(std::int32_t rawRed, std::int32_t rawGreen, std::
            ChannelFromRaw(rawBlue);
 }
 
-void DrawBackground(FrameBuffer& target, const FrameBuffer* image, std::uint32_t colour, bool sse2) {
+void DrawBackground(FrameBuffer& target, const FrameBuffer* image, std::uint32_t colour, bool sse2,
+                    const RowBand& band) {
     if (image == nullptr || image->Empty()) {
-        ClearFrame(target, colour, sse2);
+        ClearFrame(target, colour, sse2, band);
         return;
     }
     const PixelRect area{0, 0, static_cast<std::int32_t>(std::min(image->Width(), target.Width())),
                          static_cast<std::int32_t>(std::min(image->Height(), target.Height()))};
-    CopyRect(target, area, *image, area, sse2);
+    CopyRect(target, area, *image, area, sse2, band);
 }
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "render/frame_buffer.h"
+#include "render/row_band.h"
 
 namespace orv {
 
@@ -13,6 +14,8 @@ std::uint32_t BackgroundColour(std::int32_t rawRed, std::int32_t rawGreen, std::
 
 // The preview's background step: the image, unscaled, at the top-left corner when there is one
 // (the rest of the target is left as it was), otherwise the whole target in `colour`.
-void DrawBackground(FrameBuffer& target, const FrameBuffer* image, std::uint32_t colour, bool sse2);
+// Limited to the rows of `band`, so that a frame can be composed band by band.
+void DrawBackground(FrameBuffer& target, const FrameBuffer* image, std::uint32_t colour, bool sse2,
+                    const RowBand& band);
 
 }  // namespace orv

@@ -40,8 +40,9 @@ struct CopyPlan {
     std::int32_t targetX, targetY, sourceX, sourceY, width, height;
 };
 
+// Plans the whole copy, then keeps the target rows inside `band`.
 bool PlanCopy(const FrameBuffer& target, PixelRect targetRect, const FrameBuffer& source,
-              PixelRect sourceRect, CopyPlan& plan) {
+              PixelRect sourceRect, const RowBand& band, CopyPlan& plan) {
     if (target.Empty() || source.Empty()) return false;
     if (!ClipRectPair(target.Width(), target.Height(), source.Width(), source.Height(), targetRect,
                       sourceRect)) {
@@ -54,7 +55,12 @@ bool PlanCopy(const FrameBuffer& target, PixelRect targetRect, const FrameBuffer
             sourceRect.top,
             std::min(targetRect.right - targetRect.left, sourceRect.right - sourceRect.left),
             std::min(targetRect.bottom - targetRect.top, sourceRect.bottom - sourceRect.top)};
-    return true;
+    const std::int32_t skipped = std::max(band.top - plan.targetY, 0);
+    const std::int32_t end = std::min(plan.targetY + plan.height, band.bottom);
+    plan.targetY += skipped;
+    plan.sourceY += skipped;
+    plan.height = end - plan.targetY;
+    return plan.height > 0;
 }
 
 template <class Single, class Group>
@@ -101,16 +107,28 @@ bool ClipRectPair(std::uint32_t targetWidth, std::uint32_t targetHeight, std::ui
     return t.right - t.left >= 1 && t.bottom - t.top >= 1 && s.right - s.left >= 1 && s.bottom - s.top >= 1;
 }
 
-void ClearFrame(FrameBuffer& target, std::uint32_t word, bool /*sse2*/) {
+void ClearFrame(FrameBuffer& target, std::uint32_t word, bool sse2) {
+    ClearFrame(target, word, sse2, AllRows(target));
+}
+
+void ClearFrame(FrameBuffer& target, std::uint32_t word, bool /*sse2*/, const RowBand& band) {
     // One fill serves both code paths: the compiler already turns it into aligned 16-byte stores,
     // and measured faster than a hand-written SSE2 loop (about 39 against 22 GB/s at 800 x 600).
-    for (std::uint32_t y = 0; y < target.Height(); ++y) std::fill_n(target.Row(y), target.Width(), word);
+    const RowBand rows = ClampBand(band, target.Height());
+    for (std::int32_t y = rows.top; y < rows.bottom; ++y) {
+        std::fill_n(target.Row(static_cast<std::uint32_t>(y)), target.Width(), word);
+    }
 }
 
 void CopyRect(FrameBuffer& target, const PixelRect& targetRect, const FrameBuffer& source,
               const PixelRect& sourceRect, bool sse2) {
+    CopyRect(target, targetRect, source, sourceRect, sse2, AllRows(target));
+}
+
+void CopyRect(FrameBuffer& target, const PixelRect& targetRect, const FrameBuffer& source,
+              const PixelRect& sourceRect, bool sse2, const RowBand& band) {
     CopyPlan plan;
-    if (!PlanCopy(target, targetRect, source, sourceRect, plan)) return;
+    if (!PlanCopy(target, targetRect, source, sourceRect, band, plan)) return;
 #if ORV_RENDER_SSE2
     if (sse2) {
         ForEachRowSpan(target, source, plan, CopyPixel, [](std::uint32_t* to, const std::uint32_t* from) {
@@ -130,8 +148,13 @@ void CopyRect(FrameBuffer& target, const PixelRect& targetRect, const FrameBuffe
 
 void CompositeOver(FrameBuffer& target, const PixelRect& targetRect, const FrameBuffer& source,
                    const PixelRect& sourceRect, bool sse2) {
+    CompositeOver(target, targetRect, source, sourceRect, sse2, AllRows(target));
+}
+
+void CompositeOver(FrameBuffer& target, const PixelRect& targetRect, const FrameBuffer& source,
+                   const PixelRect& sourceRect, bool sse2, const RowBand& band) {
     CopyPlan plan;
-    if (!PlanCopy(target, targetRect, source, sourceRect, plan)) return;
+    if (!PlanCopy(target, targetRect, source, sourceRect, band, plan)) return;
 #if ORV_RENDER_SSE2
     if (sse2) {
         ForEachRowSpan(

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "render/frame_buffer.h"
+#include "render/row_band.h"
 
 namespace orv {
 
@@ -46,11 +47,13 @@ struct SpriteVariantKey {
 };
 
 // One drawing variant: its rectangle fill and its quad fill, with sampler, pixel operation and
-// code path fixed when the variant was generated.
+// code path fixed when the variant was generated. Each fill draws only the rows of `band` (rows
+// outside the target are ignored); a sprite drawn band by band over all rows gives exactly the
+// pixels it gives when drawn over AllRows(target) at once.
 struct SpriteFills {
-    void (*fillRect)(FrameBuffer& target, const FixedRect& dest, const TexelRect& source,
+    void (*fillRect)(FrameBuffer& target, const RowBand& band, const FixedRect& dest, const TexelRect& source,
                      const SpriteTint& tint, const TexelSampler& sampler);
-    void (*fillQuad)(FrameBuffer& target, const SpriteQuad& quad, const SpriteTint& tint,
+    void (*fillQuad)(FrameBuffer& target, const RowBand& band, const SpriteQuad& quad, const SpriteTint& tint,
                      const TexelSampler& sampler);
 };
 

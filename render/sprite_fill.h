@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <concepts>
 #include <cstdint>
+#include <optional>
 
 #include "render/pixel_operations_sse2.h"
 #include "render/span_split.h"
@@ -54,9 +55,20 @@ concept SamplesFourAtATime = requires(const Sampler& sampler) {
     { sampler.InteriorRow(0) } -> std::same_as<bool>;
 };
 
+// The sampler's cache of mixes across texel rows, for samplers that have one.
+template <class Sampler, bool = SamplesFourAtATime<Sampler>>
+struct RowMixesOf {
+    struct type {};
+};
+template <class Sampler>
+struct RowMixesOf<Sampler, true> {
+    using type = typename Sampler::MixedRows;
+};
+
 // SSE2 code path: destination pixels are read, blended and stored four at a time on 16-byte
 // boundaries, with single pixels before and after. Texels are fetched one by one, except where
-// the sampler can take four at once: in the groups whose samples are all interior.
+// the sampler can take four at once: in the groups whose samples are all interior. A sprite
+// taller than its texels takes those from mixes across kept per texel row.
 template <class Sampler, class Op>
 class Sse2Spans {
 public:
@@ -70,10 +82,16 @@ public:
           du_(static_cast<std::uint32_t>(walk.du)) {
         if constexpr (SamplesFourAtATime<Sampler>) {
             interior_ = sample_.InteriorColumns(walk.u, walk.du, walk.x1 - walk.x0);
+            if (walk.dv > -65536 && walk.dv < 65536 && interior_.first < interior_.last) {
+                rowMixes_.emplace(sample_, u_, du_, interior_);
+            }
         }
     }
+    // The row cache refers to the sampler member.
+    Sse2Spans(const Sse2Spans&) = delete;
+    Sse2Spans& operator=(const Sse2Spans&) = delete;
 
-    void Fill(std::uint32_t* row, std::int32_t v) const {
+    void Fill(std::uint32_t* row, std::int32_t v) {
         std::uint32_t* pixel = row + x0_;
         const SpanSplit split = SplitSpan(pixel, x1_ - x0_);
         std::uint32_t u = u_;
@@ -110,8 +128,13 @@ public:
             }
             gatheredGroups(from);
             if (from < to) {
-                typename Sampler::FourAtATime four(sample_, v, u, du);
-                for (std::int32_t i = from; i < to; ++i) group(four.Next());
+                if (rowMixes_) {
+                    rowMixes_->SelectRow(v);
+                    for (std::int32_t i = from; i < to; ++i) group(rowMixes_->Four(split.head + 4 * i));
+                } else {
+                    typename Sampler::FourAtATime four(sample_, v, u, du);
+                    for (std::int32_t i = from; i < to; ++i) group(four.Next());
+                }
                 u += static_cast<std::uint32_t>(to - from) * 4 * du;
             }
             gatheredGroups(split.groups - to);
@@ -128,6 +151,7 @@ private:
     std::int32_t x0_, x1_;
     std::uint32_t u_, du_;
     ColumnRange interior_;
+    std::optional<typename RowMixesOf<Sampler>::type> rowMixes_;
 };
 #endif
 
@@ -139,12 +163,12 @@ inline bool CanSample(const TexelSampler& sampler) {
 }
 
 template <class Sampler, class Op, template <class, class> class Spans>
-void FillSpriteRect(FrameBuffer& target, const FixedRect& dest, const TexelRect& source,
+void FillSpriteRect(FrameBuffer& target, const RowBand& band, const FixedRect& dest, const TexelRect& source,
                     const SpriteTint& tint, const TexelSampler& sampler) {
     if (!CanSample(sampler)) return;
-    const auto walk = PlanRectWalk(target.Width(), target.Height(), dest, source);
+    const auto walk = PlanRectWalk(target.Width(), ClampBand(band, target.Height()), dest, source);
     if (!walk) return;
-    const Spans<Sampler, Op> spans(sampler, tint, *walk);
+    Spans<Sampler, Op> spans(sampler, tint, *walk);
     auto v = static_cast<std::uint32_t>(walk->v);
     for (std::int32_t y = walk->y0; y < walk->y1; ++y) {
         spans.Fill(target.Row(static_cast<std::uint32_t>(y)), static_cast<std::int32_t>(v));
@@ -154,10 +178,10 @@ void FillSpriteRect(FrameBuffer& target, const FixedRect& dest, const TexelRect&
 
 // Rotated sprites: the same scalar routine on every code path.
 template <class Sampler, class Op>
-void FillSpriteQuad(FrameBuffer& target, const SpriteQuad& quad, const SpriteTint& tint,
+void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& quad, const SpriteTint& tint,
                     const TexelSampler& sampler) {
     if (!CanSample(sampler)) return;
-    QuadScanner scanner(quad, target.Width(), target.Height());
+    QuadScanner scanner(quad, target.Width(), ClampBand(band, target.Height()));
     const Sampler sample(sampler);
     const Op op(tint);
     QuadSpan span;

@@ -54,7 +54,7 @@ AxisWalk PlanAxis(std::int32_t origin, std::int64_t extent, std::int32_t texelFi
 
 }  // namespace
 
-std::optional<RectWalk> PlanRectWalk(std::uint32_t width, std::uint32_t height, const FixedRect& dest,
+std::optional<RectWalk> PlanRectWalk(std::uint32_t width, const RowBand& rows, const FixedRect& dest,
                                      const TexelRect& source) {
     // Extents in 64 bits: a sprite wider than 32767 pixels would wrap in 32.
     const std::int64_t extentX = std::int64_t{dest.right} - dest.left;
@@ -65,33 +65,37 @@ std::optional<RectWalk> PlanRectWalk(std::uint32_t width, std::uint32_t height, 
     std::int64_t y0 = dest.top >> 16;
     std::int64_t x1 = PixelEnd(dest.right);
     std::int64_t y1 = PixelEnd(dest.bottom);
-    if (x0 >= width || y0 >= height || x1 < 1 || y1 < 1) return std::nullopt;
+    // The band is the target's rows here (its first row is 0 or lies inside the target).
+    if (x0 >= width || y0 >= rows.bottom || x1 < 1 || y1 <= rows.top) return std::nullopt;
 
     const AxisWalk alongX = PlanAxis(dest.left, extentX, source.left, source.right);
     const AxisWalk alongY = PlanAxis(dest.top, extentY, source.top, source.bottom);
     x0 = std::max<std::int64_t>(x0, 0);
     y0 = std::max<std::int64_t>(y0, 0);
     x1 = std::min<std::int64_t>(x1, width);
-    y1 = std::min<std::int64_t>(y1, height);
-    if (x1 - x0 < 1 || y1 - y0 < 1) return std::nullopt;
+    const std::int64_t bandTop = std::max<std::int64_t>(y0, rows.top);
+    y1 = std::min<std::int64_t>(y1, rows.bottom);
+    if (x1 - x0 < 1 || y1 - bandTop < 1) return std::nullopt;
 
     RectWalk walk;
     walk.x0 = static_cast<std::int32_t>(x0);
     walk.x1 = static_cast<std::int32_t>(x1);
-    walk.y0 = static_cast<std::int32_t>(y0);
+    walk.y0 = static_cast<std::int32_t>(bandTop);
     walk.y1 = static_cast<std::int32_t>(y1);
     walk.u = alongX.start;
-    walk.v = alongY.start;
+    // The rows above the band advance v with the same 32-bit wrap-around as row by row.
+    walk.v = WrapAdd(alongY.start, static_cast<std::int32_t>(static_cast<std::uint32_t>(bandTop - y0) *
+                                                             static_cast<std::uint32_t>(alongY.step)));
     walk.du = alongX.step;
     walk.dv = alongY.step;
     return walk;
 }
 
-QuadScanner::QuadScanner(const SpriteQuad& quad, std::uint32_t width, std::uint32_t height)
+QuadScanner::QuadScanner(const SpriteQuad& quad, std::uint32_t width, const RowBand& rows)
     : vertex_(quad.vertex), width_(width) {
     // Only quads and triangles are produced; vertices past the fourth are not looked at.
     count_ = std::min<std::int32_t>(quad.count, 4);
-    if (count_ < 3) return;
+    if (count_ < 3 || rows.Empty()) return;
     for (std::int32_t i = 0; i < count_; ++i) {
         const QuadVertex& p = vertex_[i];
         if (!FitsFixed(p.x) || !FitsFixed(p.y) || !FitsFixed(p.u) || !FitsFixed(p.v)) return;
@@ -103,16 +107,21 @@ QuadScanner::QuadScanner(const SpriteQuad& quad, std::uint32_t width, std::uint3
         if (static_cast<double>(top) > y) top = static_cast<std::int32_t>(y);
         if (y > static_cast<double>(bottom)) bottom = static_cast<std::int32_t>(y);
     }
-    const auto rows = static_cast<std::int64_t>(height);
-    if (top >= rows || bottom < 0) return;
-    firstRow_ = std::max(top, 0);
-    lastRow_ = bottom >= rows ? static_cast<std::int32_t>(rows - 1) : bottom;
+    // The band's rows are the target's rows here: a quad below its last row or above its first
+    // is not in the target at all when the band is the whole target.
+    if (top >= rows.bottom || bottom < std::max(rows.top, 0)) return;
+    const std::int32_t firstInTarget = std::max(top, 0);
+    // The gradient the whole frame would use comes from the first row with a span, which may lie
+    // above this band.
+    Crossing left, right;
+    for (std::int32_t y = firstInTarget; y < rows.top && y <= bottom && !haveGradient_; ++y) {
+        if (Crossings(y, left, right)) TakeGradient(left, right);
+    }
+    firstRow_ = std::max(firstInTarget, rows.top);
+    lastRow_ = bottom >= rows.bottom ? rows.bottom - 1 : bottom;
 }
 
-bool QuadScanner::Span(std::int32_t y, QuadSpan& span) {
-    struct Crossing {
-        double x, u, v;
-    };
+bool QuadScanner::Crossings(std::int32_t y, Crossing& left, Crossing& right) const {
     Crossing crossing[2];
     int found = 0;
     const double row = y;  // rows are sampled at their integer coordinate
@@ -134,15 +143,22 @@ bool QuadScanner::Span(std::int32_t y, QuadSpan& span) {
         }
     }
     if (found < 2 || crossing[0].x == crossing[1].x) return false;
-    Crossing left = crossing[0];
-    Crossing right = crossing[1];
+    left = crossing[0];
+    right = crossing[1];
     if (right.x < left.x) std::swap(left, right);
+    return true;
+}
 
-    if (!haveGradient_) {
-        dudx_ = (right.u - left.u) / (right.x - left.x);
-        dvdx_ = (right.v - left.v) / (right.x - left.x);
-        haveGradient_ = true;
-    }
+void QuadScanner::TakeGradient(const Crossing& left, const Crossing& right) {
+    dudx_ = (right.u - left.u) / (right.x - left.x);
+    dvdx_ = (right.v - left.v) / (right.x - left.x);
+    haveGradient_ = true;
+}
+
+bool QuadScanner::Span(std::int32_t y, QuadSpan& span) {
+    Crossing left, right;
+    if (!Crossings(y, left, right)) return false;
+    if (!haveGradient_) TakeGradient(left, right);
     if (0 > left.x) {
         left.u = left.u - left.x * dudx_;
         left.v = left.v - left.x * dvdx_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "render/row_band.h"
 #include "render/sprite.h"
 
 namespace orv {
@@ -15,10 +16,11 @@ struct RectWalk {
     std::int32_t du = 0, dv = 0;
 };
 
-// The walk of an unrotated sprite on a width x height target, or nothing when no pixel is drawn.
-// A pixel is drawn when it overlaps the rectangle at all; a pixel samples the texel of its left
-// (top) edge.
-std::optional<RectWalk> PlanRectWalk(std::uint32_t width, std::uint32_t height, const FixedRect& dest,
+// The walk of an unrotated sprite on a target `width` pixels wide, limited to the rows of `rows`
+// (a band inside the target), or nothing when no pixel there is drawn. A pixel is drawn when it
+// overlaps the rectangle at all; a pixel samples the texel of its left (top) edge. The first row
+// of a band starts at the texel row the whole-frame walk reaches there, so bands join seamlessly.
+std::optional<RectWalk> PlanRectWalk(std::uint32_t width, const RowBand& rows, const FixedRect& dest,
                                      const TexelRect& source);
 
 // One row of a quad fill: pixels [x0, x1) starting at 16.16 texel (u, v), stepping (du, dv).
@@ -29,11 +31,14 @@ struct QuadSpan {
 };
 
 // Scans a convex quad (or triangle) row by row with an affine texture mapping. The horizontal
-// texel gradient is taken from the first row that has a span and kept for the quad: the mapping
-// of a parallelogram is affine, so it is the same on every row.
+// texel gradient is taken from the first row of the target that has a span and kept for the
+// quad: the mapping of a parallelogram is affine, so it is the same on every row. A scanner
+// limited to a band still takes the gradient from that same row, above the band if need be, so
+// that every band draws the quad as the whole frame would.
 class QuadScanner {
 public:
-    QuadScanner(const SpriteQuad& quad, std::uint32_t width, std::uint32_t height);
+    // Scans the rows of `rows` (a band inside the target) of a target `width` pixels wide.
+    QuadScanner(const SpriteQuad& quad, std::uint32_t width, const RowBand& rows);
 
     // Rows to scan, [FirstRow, LastRow]; empty when LastRow < FirstRow.
     std::int32_t FirstRow() const { return firstRow_; }
@@ -43,6 +48,13 @@ public:
     bool Span(std::int32_t y, QuadSpan& span);
 
 private:
+    struct Crossing {
+        double x, u, v;
+    };
+    // The two crossings of row y, left one first; false when the row has no span.
+    bool Crossings(std::int32_t y, Crossing& left, Crossing& right) const;
+    void TakeGradient(const Crossing& left, const Crossing& right);
+
     const QuadVertex* vertex_;
     std::int32_t count_ = 0;
     std::uint32_t width_;

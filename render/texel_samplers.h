@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "render/sprite.h"
 #include "render/sse2_support.h"
@@ -189,13 +190,8 @@ public:
                                 x3 = (u_ + 3 * du_) >> 16;
             u_ += 4 * du_;
             uLanes_ = _mm_add_epi32(uLanes_, uStep_);
-            auto pairs = [](const std::uint32_t* row, std::uint32_t a, std::uint32_t b) {
-                // Left texels of pixels a and b in the low half, right texels in the high half.
-                return _mm_unpacklo_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + a)),
-                                          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + b)));
-            };
             auto mixPair = [&](std::uint32_t a, std::uint32_t b, __m128i fx, __m128i fxHigh) {
-                const __m128i up = pairs(upper_, a, b), down = pairs(lower_, a, b);
+                const __m128i up = Pairs(upper_, a, b), down = Pairs(lower_, a, b);
                 const __m128i top = MixAcross(up, zero, fx, fxHigh);
                 const __m128i bottom = MixAcross(down, zero, fx, fxHigh);
                 return detail::MixLanes(top, bottom, fy_, fyHigh_);
@@ -204,17 +200,108 @@ public:
         }
 
     private:
-        static __m128i MixAcross(__m128i pairs, __m128i zero, __m128i fx, __m128i fxHigh) {
-            return detail::MixLanes(_mm_unpacklo_epi8(pairs, zero), _mm_unpackhi_epi8(pairs, zero), fx,
-                                    fxHigh);
-        }
-
         const std::uint32_t* upper_;
         const std::uint32_t* lower_;
         std::uint32_t u_, du_;
         __m128i uLanes_, uStep_;
         __m128i fy_, fyHigh_;
     };
+
+    // Four interior samples at a time from mixes across kept per texel row. Every row of a
+    // rectangle starts at the same u and steps by the same du, so the mixes across one texel row
+    // are the same for every destination row that reads it, and only the mix down differs. A
+    // sprite taller than its texels reads each texel row for several destination rows; there the
+    // mixes across are made once per texel row instead of twice per destination row. The values
+    // are those of FourAtATime, made by the same steps.
+    class MixedRows {
+    public:
+        // For the interior span columns `interior` of a rectangle whose rows start at u and step
+        // by du. Uses scratch memory of the calling thread: one MixedRows at a time per thread.
+        MixedRows(const BilinearSampling& sampling, std::uint32_t u, std::uint32_t du, ColumnRange interior)
+            : sampling_(sampling), u_(u), du_(du), interior_(interior) {
+            // Two texel rows of four 16-bit channels per column, and one column to spare for a
+            // pair made at an odd end.
+            const std::size_t columns = static_cast<std::size_t>(interior.last - interior.first) + 1;
+            std::vector<std::uint64_t>& scratch = Scratch();
+            if (scratch.size() < 2 * columns) scratch.resize(2 * columns);
+            slot_[0] = scratch.data();
+            slot_[1] = scratch.data() + columns;
+        }
+
+        // Makes the mixes across of the texel rows of interior row v ready for Four.
+        void SelectRow(std::int32_t v) {
+            const std::uint32_t y = static_cast<std::uint32_t>(v) >> 16;
+            upper_ = Mixed(y, y + 1);
+            lower_ = Mixed(y + 1, y);
+            fy_ = _mm_set1_epi16(static_cast<short>(v & 0xFFFF));
+            fyHigh_ = _mm_srai_epi16(fy_, 15);
+        }
+
+        // The samples of interior span columns column to column + 3 on the selected row.
+        __m128i Four(std::int32_t column) const {
+            const std::size_t at = static_cast<std::size_t>(column - interior_.first);
+            auto down = [&](std::size_t first) {
+                const __m128i top = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper_ + first));
+                const __m128i bottom = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower_ + first));
+                return detail::MixLanes(top, bottom, fy_, fyHigh_);
+            };
+            return _mm_packus_epi16(down(at), down(at + 2));
+        }
+
+    private:
+        static std::vector<std::uint64_t>& Scratch() {
+            thread_local std::vector<std::uint64_t> scratch;
+            return scratch;
+        }
+
+        // The mixes across of texel row y, made into the slot that does not hold row `keep`.
+        const std::uint64_t* Mixed(std::uint32_t y, std::uint32_t keep) {
+            for (int i = 0; i < 2; ++i) {
+                if (held_[i] == y) return slot_[i];
+            }
+            const int i = held_[0] == keep ? 1 : 0;
+            held_[i] = y;
+            const std::uint32_t* row = sampling_.texture_.Row(y);
+            std::uint64_t* out = slot_[i];
+            const __m128i zero = _mm_setzero_si128();
+            for (std::int32_t a = interior_.first; a < interior_.last; a += 2) {
+                const std::int32_t b = std::min(a + 1, interior_.last - 1);
+                const std::uint32_t ua = u_ + static_cast<std::uint32_t>(a) * du_;
+                const std::uint32_t ub = u_ + static_cast<std::uint32_t>(b) * du_;
+                const __m128i fx =
+                    _mm_set_epi16(static_cast<short>(ub), static_cast<short>(ub), static_cast<short>(ub),
+                                  static_cast<short>(ub), static_cast<short>(ua), static_cast<short>(ua),
+                                  static_cast<short>(ua), static_cast<short>(ua));
+                const __m128i mixed =
+                    MixAcross(Pairs(row, ua >> 16, ub >> 16), zero, fx, _mm_srai_epi16(fx, 15));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + (a - interior_.first)), mixed);
+            }
+            return out;
+        }
+
+        const BilinearSampling& sampling_;
+        std::uint32_t u_, du_;
+        ColumnRange interior_;
+        std::uint64_t* slot_[2] = {};
+        std::uint32_t held_[2] = {UINT32_MAX, UINT32_MAX};
+        const std::uint64_t* upper_ = nullptr;
+        const std::uint64_t* lower_ = nullptr;
+        __m128i fy_ = _mm_setzero_si128(), fyHigh_ = _mm_setzero_si128();
+    };
+
+private:
+    // Left texels of columns a and b in the low half, right texels in the high half.
+    static __m128i Pairs(const std::uint32_t* row, std::uint32_t a, std::uint32_t b) {
+        return _mm_unpacklo_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + a)),
+                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + b)));
+    }
+
+    // Both pairs of `pairs` mixed across by their weights, in 16-bit lanes.
+    static __m128i MixAcross(__m128i pairs, __m128i zero, __m128i fx, __m128i fxHigh) {
+        return detail::MixLanes(_mm_unpacklo_epi8(pairs, zero), _mm_unpackhi_epi8(pairs, zero), fx, fxHigh);
+    }
+
+public:
 #endif
 
     std::uint32_t operator()(std::int32_t u, std::int32_t v) const {

@@ -9,7 +9,7 @@ scripts/install-deps.sh bench
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORV_BUILD_TESTS=OFF -DORV_BUILD_APP=OFF \
     -DORV_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" --target bench_render bench_engine
+cmake --build "$build" --target bench_render bench_engine bench_drawing_threads
 
 # The reference program lives outside the repository; it is compiled into the build tree only.
 anchor=${ORV_PIXMAN_ANCHOR:-$PWD/../shared/anchors/pixman_sprites.c}
@@ -25,6 +25,8 @@ fi
 "$build/bench/bench_render" "$@"
 echo
 "$build/bench/bench_engine"
+echo
+"$build/bench/bench_drawing_threads"
 if [[ -n "$reference" ]]; then
     echo
     "$reference"

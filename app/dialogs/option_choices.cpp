@@ -33,6 +33,7 @@ OptionChoices OptionChoicesFromSettings(const Settings& settings) {
     choices.drawType = settings.drawType <= 1 ? settings.drawType : 0;
     choices.interpolateType = settings.interpolateType;
     choices.sse2 = settings.sse2Enable;
+    choices.drawingThreads = settings.drawingThreads;
     return choices;
 }
 
@@ -66,6 +67,10 @@ SettingsChange ApplyOptionChoices(Settings& settings, const OptionChoices& choic
     }
     if (choices.sse2 != settings.sse2Enable) {
         settings.sse2Enable = choices.sse2;
+        otherChanged = true;
+    }
+    if (choices.drawingThreads != settings.drawingThreads) {
+        if (choices.drawingThreads <= kMaxDrawingThreads) settings.drawingThreads = choices.drawingThreads;
         otherChanged = true;
     }
     change.any = change.fpsChanged || change.sizeChanged || otherChanged;

@@ -15,6 +15,7 @@ struct OptionChoices {
     std::uint32_t drawType = 0;
     std::uint32_t interpolateType = 0;
     bool sse2 = false;
+    std::uint32_t drawingThreads = 0;  // 0: one per hardware thread
 };
 
 // Which settings a confirmed settings dialog changed, so the caller knows what to refresh.

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "app/dialog_buttons.h"
@@ -49,6 +50,11 @@ COptionDlg::COptionDlg(const OptionChoices& choices, bool sse2Available, QWidget
     sse2Check_ = new QCheckBox(QStringLiteral("SSE2"), this);
     sse2Check_->setChecked(choices_.sse2);
     sse2Check_->setEnabled(sse2Available);
+    threadsSpin_ = new QSpinBox(this);
+    threadsSpin_->setRange(0, static_cast<int>(kMaxDrawingThreads));
+    threadsSpin_->setValue(static_cast<int>(choices_.drawingThreads));
+    // 0 follows the machine: one thread per hardware thread.
+    threadsSpin_->setSpecialValueText(QStringLiteral("自動"));
 
     widthEdit_->setObjectName(QStringLiteral("width"));
     heightEdit_->setObjectName(QStringLiteral("height"));
@@ -56,6 +62,7 @@ COptionDlg::COptionDlg(const OptionChoices& choices, bool sse2Available, QWidget
     drawTypeList_->setObjectName(QStringLiteral("drawType"));
     interpolationList_->setObjectName(QStringLiteral("interpolation"));
     sse2Check_->setObjectName(QStringLiteral("sse2"));
+    threadsSpin_->setObjectName(QStringLiteral("drawingThreads"));
 
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(new QLabel(QStringLiteral("横"), this));
@@ -73,6 +80,8 @@ COptionDlg::COptionDlg(const OptionChoices& choices, bool sse2Available, QWidget
     grid->addWidget(new QLabel(QStringLiteral("補間"), this), 3, 0);
     grid->addWidget(interpolationList_, 3, 1);
     grid->addWidget(sse2Check_, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("描画スレッド数"), this), 5, 0);
+    grid->addWidget(threadsSpin_, 5, 1);
 
     auto* buttons = new QDialogButtonBox(this);
     AddConfirmAndCancel(*this, *buttons);
@@ -89,6 +98,7 @@ void COptionDlg::accept() {
     choices_.drawType = static_cast<std::uint32_t>(drawTypeList_->currentIndex());
     choices_.interpolateType = static_cast<std::uint32_t>(interpolationList_->currentIndex());
     choices_.sse2 = sse2Check_->isChecked();
+    choices_.drawingThreads = static_cast<std::uint32_t>(threadsSpin_->value());
     QDialog::accept();
 }
 

@@ -8,10 +8,12 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace orv {
 
-// "設定": frame size, preview rate, drawing mode, texture sampling and the SSE2 path.
+// "設定": frame size, preview rate, drawing mode, texture sampling, the SSE2 path and the number
+// of drawing threads.
 class COptionDlg : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +34,7 @@ private:
     QComboBox* drawTypeList_ = nullptr;
     QComboBox* interpolationList_ = nullptr;
     QCheckBox* sse2Check_ = nullptr;
+    QSpinBox* threadsSpin_ = nullptr;
 };
 
 // The settings command: the dialog filled from CurrentSettings(); on OK every changed value is

@@ -3,6 +3,7 @@
 #include "app/preview_tick.h"
 #include "app/settings_rules.h"
 #include "engine/effect.h"
+#include "engine/random.h"
 #include "engine/simulation.h"
 #include "image/texture.h"
 #include "render/frame_composition.h"
@@ -119,7 +120,8 @@ TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
         EXPECT_FALSE(ticker.Tick(effect_, Inputs()).title) << tick;
     }
     clock_.Advance(16);
-    const TickResult hundredth = ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv", settings_});
+    const TickResult hundredth =
+        ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv", settings_});
     ASSERT_TRUE(hundredth.title);
     EXPECT_EQ(*hundredth.title, u"orv - fire.orv - MAX FPS 1000\n");
 
@@ -153,6 +155,40 @@ TEST_F(PreviewTickTest, TheViewIsRepaintedOnceMoreWhenTheLastSpritesVanish) {
     EXPECT_TRUE(cleared.repaint) << "the bare background must replace the last particles on screen";
     clock_.Advance(16);
     EXPECT_FALSE(ticker.Tick(effect_, Inputs()).repaint);
+}
+
+// The preview drawn on several threads shows what one thread shows, in both drawing modes, over a
+// background image smaller than the frame.
+TEST(PreviewTickThreads, BothDrawingModesShowTheSamePreviewOnAnyNumberOfThreads) {
+    for (std::uint32_t drawType : {0u, 1u}) {
+        std::vector<FrameBuffer> previews;
+        for (std::uint32_t threads : {1u, 3u}) {
+            ResetRandomForTesting();
+            Effect effect;
+            Emitter& emitter = effect.EmitterAt(0);
+            GiveSolidTexture(emitter);
+            SetParam(emitter, kXVariance, 300);
+            SetParam(emitter, kStartRotVariance, 1800);
+            effect.SetBackgroundRaw(kBgA, 500);
+            FrameBuffer image(kWidth / 2, kHeight - 5);
+            ClearFrame(image, 0xFF00FF00u, false);
+            FrameBuffer preview(kWidth, kHeight);
+            test::FakeClock clock;
+            PreviewTicker ticker(clock.Clock());
+            const SettingsSnapshot settings{kWidth, kHeight, 1, ProcessorHasSse2(), drawType, threads};
+            for (int tick = 0; tick < 6; ++tick) {
+                ticker.Tick(effect, {&preview, &image, u"", settings});
+                clock.Advance(40);
+            }
+            previews.push_back(std::move(preview));
+        }
+        int differences = 0;
+        for (std::uint32_t y = 0; y < kHeight; ++y) {
+            for (std::uint32_t x = 0; x < kWidth; ++x)
+                differences += previews[0].At(x, y) != previews[1].At(x, y);
+        }
+        EXPECT_EQ(differences, 0) << "draw type " << drawType;
+    }
 }
 
 }  // namespace

@@ -11,11 +11,12 @@ namespace orv {
 namespace {
 
 auto Fields(const Settings& s) {
-    return std::tuple{s.screenWidth, s.screenHeight, s.fsp, s.drawType, s.interpolateType, s.sse2Enable};
+    return std::tuple{s.screenWidth,     s.screenHeight, s.fsp,           s.drawType,
+                      s.interpolateType, s.sse2Enable,   s.drawingThreads};
 }
 
 TEST(SettingsRules, DefaultsUnusableSizesAndSse2) {
-    EXPECT_EQ(Fields(SettingsFromStored({}, true)), std::tuple(800u, 600u, 60u, 0u, 0u, true));
+    EXPECT_EQ(Fields(SettingsFromStored({}, true)), std::tuple(800u, 600u, 60u, 0u, 0u, true, 0u));
     EXPECT_FALSE(SettingsFromStored({}, false).sse2Enable);
 
     StoredSettingValues stored;
@@ -24,6 +25,12 @@ TEST(SettingsRules, DefaultsUnusableSizesAndSse2) {
         const Settings settings = SettingsFromStored(stored, true);
         EXPECT_EQ(settings.screenWidth, kept ? side : 800u) << side;
         EXPECT_EQ(settings.screenHeight, kept ? side : 600u) << side;
+    }
+
+    // A thread count that would start thousands of threads keeps the default.
+    for (auto [threads, kept] : {std::pair{64u, 64u}, {65u, 0u}, {4000000000u, 0u}, {1u, 1u}}) {
+        stored.drawingThreads = threads;
+        EXPECT_EQ(SettingsFromStored(stored, true).drawingThreads, kept) << threads;
     }
 
     // SSE2 only where the processor has it.
@@ -53,17 +60,22 @@ TEST(SettingsStore, MissingValuesGiveDefaultsAndSavedOnesRoundTripUnderTheirName
     EXPECT_EQ(Fields(CurrentSettings()), Fields(Settings::Defaults()));
     EXPECT_EQ(ActiveSse2(), ProcessorHasSse2());
 
-    CurrentSettings() = {640, 480, 20, 1, 1, false};
+    CurrentSettings() = {640, 480, 20, 1, 1, false, 0};
+    SaveSettings();
+    store.sync();
+    // The default thread count is not written: a store that never changed it stays as it was.
+    EXPECT_FALSE(store.contains(QStringLiteral("DrawingThreads")));
+    CurrentSettings().drawingThreads = 3;
     SaveSettings();
     store.sync();
     const std::pair<const char*, unsigned> names[] = {
-        {"ScreenWidth", 640}, {"ScreenHeight", 480},  {"FSP", 20},
-        {"DrawType", 1},      {"InterpolateType", 1}, {"SSE2Enable", 0}};
+        {"ScreenWidth", 640},   {"ScreenHeight", 480}, {"FSP", 20},          {"DrawType", 1},
+        {"InterpolateType", 1}, {"SSE2Enable", 0},     {"DrawingThreads", 3}};
     for (auto [name, value] : names)
         EXPECT_EQ(store.value(QString::fromLatin1(name)).toUInt(), value) << name;
     CurrentSettings() = Settings::Defaults();
     LoadSettings();
-    EXPECT_EQ(Fields(CurrentSettings()), std::tuple(640u, 480u, 20u, 1u, 1u, false));
+    EXPECT_EQ(Fields(CurrentSettings()), std::tuple(640u, 480u, 20u, 1u, 1u, false, 3u));
     EXPECT_FALSE(ActiveSse2());
 
     // Unreadable or unusable values keep their defaults.

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSpinBox>
 
 #include "app/dialogs/option_dlg.h"
 #include "tests/app_dialogs/dialog_test_support.h"
@@ -68,6 +69,21 @@ TEST_F(SettingsCommand, AStoredRateOf25ShowsAs60AndIsStoredAs60) {
     EXPECT_EQ(shown, QStringLiteral("60 FPS"));
     EXPECT_EQ(CurrentSettings().fsp, 60u);
     EXPECT_TRUE(change.fpsChanged);
+    EXPECT_EQ(saves_, 1);
+}
+
+TEST_F(SettingsCommand, TheDrawingThreadsShowAsAutomaticAtZeroAndAreStored) {
+    QString shown;
+    const SettingsChange change = Run([&shown](QWidget& dialog) {
+        auto* threads = Child<QSpinBox>(dialog, "drawingThreads");
+        shown = threads->text();
+        EXPECT_EQ(threads->maximum(), static_cast<int>(kMaxDrawingThreads));
+        threads->setValue(3);
+        test::Confirm(dialog);
+    });
+    EXPECT_EQ(shown, QStringLiteral("自動"));
+    EXPECT_EQ(CurrentSettings().drawingThreads, 3u);
+    EXPECT_TRUE(change.any && !change.fpsChanged && !change.sizeChanged);
     EXPECT_EQ(saves_, 1);
 }
 

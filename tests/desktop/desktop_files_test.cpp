@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -36,9 +35,12 @@ std::map<std::string, std::string> DesktopEntryKeys() {
 }
 
 std::string MimeTypeDeclared() {
-    std::smatch match;
     const std::string xml = ReadTextFile(kMimeInfo);
-    return std::regex_search(xml, match, std::regex(R"re(<mime-type type="([^"]+)")re")) ? match[1].str() : "";
+    const std::string opening = "<mime-type type=\"";
+    const auto start = xml.find(opening);
+    if (start == std::string::npos) return "";
+    const auto first = start + opening.size();
+    return xml.substr(first, xml.find('"', first) - first);
 }
 
 TEST(DesktopEntry, PassesDesktopFileValidate) {

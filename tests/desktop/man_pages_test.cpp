@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,11 +20,17 @@ std::vector<fs::path> ManPages() {
 }
 
 // Every long option a text names: "--fps" in the help, "\-\-fps" in roff.
-std::set<std::string> OptionsNamed(const std::string& text, const std::string& dashes) {
+std::set<std::string> OptionsNamed(const std::string& text, const std::string& dash) {
+    const std::string dashes = dash + dash;
     std::set<std::string> options;
-    const std::regex option(dashes + dashes + "([a-z][a-z0-9-]*)");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
-        options.insert((*it)[1].str());
+    for (auto at = text.find(dashes); at != std::string::npos; at = text.find(dashes, at + 1)) {
+        auto end = at + dashes.size();
+        if (end >= text.size() || text[end] < 'a' || text[end] > 'z') continue;
+        while (end < text.size() && (std::islower(static_cast<unsigned char>(text[end])) ||
+                                     std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '-'))
+            ++end;
+        options.insert(text.substr(at + dashes.size(), end - at - dashes.size()));
+    }
     return options;
 }
 
@@ -49,7 +55,7 @@ TEST(ManPages, RenderPageDescribesExactlyTheOptionsOfHelp) {
     ASSERT_EQ(help.status, 0);
     const std::set<std::string> helpOptions = OptionsNamed(help.output, "-");
     ASSERT_GE(helpOptions.size(), 9u) << help.output;
-    EXPECT_EQ(OptionsNamed(ReadTextFile(fs::path(ORV_MAN_DIR) / "orv-render.1"), R"(\\-)"), helpOptions);
+    EXPECT_EQ(OptionsNamed(ReadTextFile(fs::path(ORV_MAN_DIR) / "orv-render.1"), R"(\-)"), helpOptions);
 }
 
 }  // namespace

@@ -73,21 +73,6 @@ TEST(EffectReader, EverythingWrittenReadsBackToTheSameBytes) {
     EXPECT_EQ(EffectText(readBack), text);
 }
 
-TEST(EffectReader, HiddenRowsComeBackAsZero) {
-    Emitter radial;
-    radial.params.type = kRadial;
-    radial.params.enableColor = false;
-    MemoryStream stream;
-    WriteEmitter(radial, stream, u"/fx/e.orv");
-    const auto emitter = ReadOne(stream.Data());
-    ASSERT_TRUE(emitter);
-    EXPECT_EQ(emitter->params.type, kRadial);
-    EXPECT_EQ(emitter->params.raw[kSpeed], 0);
-    EXPECT_EQ(emitter->params.raw[kStartColorR], 0);
-    EXPECT_EQ(emitter->params.raw[kStartColorA], 600);
-    EXPECT_EQ(emitter->params.raw[kLifespan], 20);
-}
-
 TEST(EffectReader, NumbersAreCutLimitedAndQuotedLikeBare) {
     const auto emitter = ReadOne(
         R"("lifespan": "2.5", "lifespan_variance": 2.57, "x_gravity": -0.5, "max_particles": 9999,

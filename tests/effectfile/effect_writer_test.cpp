@@ -96,6 +96,9 @@ TEST(EffectWriter, BackgroundComesFirstEmittersAreSeparatedAndTheLastIsClosed) {
     EXPECT_EQ(text.rfind("{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": [\n", 0), 0u);
     EXPECT_NE(text.find("\t\t\t}\n\t\t},\n\t\t{\n\t\t\t\"name\": \"second\",\n"), std::string::npos);
     EXPECT_TRUE(text.ends_with("\t\t\t}\n\t\t}\n\t]\n}\n"));
+    // No emitters: an empty array, no separator left dangling.
+    effect.RemoveAllEmitters();
+    EXPECT_EQ(EffectText(effect), "{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": []\n}\n");
 }
 
 TEST(EffectWriter, NamesAndPathsAreEscapedAsJsonRequires) {
@@ -106,16 +109,6 @@ TEST(EffectWriter, NamesAndPathsAreEscapedAsJsonRequires) {
     const std::string text = EffectText(effect);
     EXPECT_NE(text.find("\"name\": \"q\\\"b\\\\s\\t\\u0001 \xE3\x81\x82\",\n"), std::string::npos);
     EXPECT_NE(text.find("\"filename\": \"sub dir/\\\"odd\\\".png\""), std::string::npos);
-    EXPECT_NO_THROW(ParseJson(text));
-}
-
-TEST(EffectWriter, EffectWithoutEmittersIsValidJson) {
-    Effect effect;
-    effect.RemoveAllEmitters();
-    EXPECT_EQ(EffectText(effect), "{\n\t\"emitter\": []\n}\n");
-    effect.SetBackgroundRaw(kBgG, 250);
-    const std::string text = EffectText(effect);
-    EXPECT_EQ(text, "{\n\t\"bg_g\": 0.250,\n\t\"emitter\": []\n}\n");
     EXPECT_NO_THROW(ParseJson(text));
 }
 

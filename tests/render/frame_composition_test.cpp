@@ -96,11 +96,11 @@ TEST(CopyRect, CopiesOneToOneWithAlpha) {
 TEST(DrawBackground, ASmallImageCoversOnlyItsCorner) {
     const FrameBuffer image = test::FilledImage(320, 240, 0x80112233u);
     FrameBuffer preview = test::FilledImage(640, 480, 0xFF010101u);
-    DrawBackground(preview, &image, 0xFFABCDEFu, true);
+    DrawBackground(preview, &image, 0xFFABCDEFu, true, AllRows(preview));
     EXPECT_EQ(preview.At(319, 239), 0x80112233u);
     EXPECT_EQ(preview.At(320, 239), 0xFF010101u);
     EXPECT_EQ(preview.At(319, 240), 0xFF010101u);
-    DrawBackground(preview, nullptr, 0xFFABCDEFu, false);
+    DrawBackground(preview, nullptr, 0xFFABCDEFu, false, AllRows(preview));
     EXPECT_EQ(preview.At(0, 0), 0xFFABCDEFu);
     EXPECT_EQ(preview.At(639, 479), 0xFFABCDEFu);
 }

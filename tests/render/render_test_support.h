@@ -34,6 +34,12 @@ inline FrameBuffer CoordinateTexture(std::uint32_t width, std::uint32_t height) 
                      [](std::uint32_t x, std::uint32_t y) { return 0xFF000000u | (x + 1) << 8 | (y + 1); });
 }
 
+// The variant of index `bits`, selectors from the most significant bit: bilinear, with alpha,
+// SSE2, normal blending, tinted.
+inline SpriteVariantKey KeyOf(unsigned bits) {
+    return {(bits & 16) != 0, (bits & 8) == 0, (bits & 4) != 0, (bits & 2) != 0, (bits & 1) != 0};
+}
+
 inline TexelSampler SamplerFor(const FrameBuffer& texture) {
     return {&texture, static_cast<std::int32_t>(texture.Width()) - 1,
             static_cast<std::int32_t>(texture.Height()) - 1};

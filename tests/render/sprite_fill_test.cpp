@@ -25,14 +25,11 @@ constexpr SpriteTint kOpaque{255, 255, 255, 255};
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
 TEST(FillSpriteRect, CoversEveryPixelItOverlapsAndSamplesFromTheLeftEdge) {
-    const auto walk = PlanRectWalk(100, 100, FixedFromPixels(10.5, 0, 20.25, 4), {0, 0, 39, 4});
-    ASSERT_TRUE(walk);
-    EXPECT_EQ(walk->x0, 10);
-    EXPECT_EQ(walk->x1, 21);
     const FrameBuffer texture = test::FilledImage(4, 4, 0xFFFFFFFFu);
     GuardedTarget target(32, 8, kBlack);
-    PlainNearestNormal().fillRect(target.Frame(), FixedFromPixels(10.5, 2.75, 20.25, 3.0), {0, 0, 4, 4},
-                                  kOpaque, SamplerFor(texture));
+    PlainNearestNormal().fillRect(target.Frame(), AllRows(target.Frame()),
+                                  FixedFromPixels(10.5, 2.75, 20.25, 3.0), {0, 0, 4, 4}, kOpaque,
+                                  SamplerFor(texture));
     for (std::uint32_t y = 0; y < 8; ++y) {
         for (std::uint32_t x = 0; x < 32; ++x) {
             const bool inside = y == 2 && x >= 10 && x <= 20;
@@ -45,10 +42,11 @@ TEST(FillSpriteRect, DegenerateOrOutsideDrawsNothing) {
     for (const FixedRect& dest :
          {FixedFromPixels(5, 5, 5, 9), FixedFromPixels(100, 5, 110, 9), FixedFromPixels(-10, 5, 0, 9),
           FixedFromPixels(5, -10, 9, 0), FixedFromPixels(5, 100, 9, 104)}) {
-        EXPECT_FALSE(PlanRectWalk(100, 100, dest, {0, 0, 4, 4})) << dest.left << "," << dest.top;
+        EXPECT_FALSE(PlanRectWalk(100, RowBand{0, 100}, dest, {0, 0, 4, 4})) << dest.left << "," << dest.top;
     }
-    EXPECT_TRUE(PlanRectWalk(100, 100, FixedFromPixels(-10, 5, 0.5, 9), {0, 0, 4, 4}));
-    const auto wide = PlanRectWalk(100, 100, FixedFromPixels(-30000, 0, 30000, 10), {0, 0, 16, 10});
+    EXPECT_TRUE(PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-10, 5, 0.5, 9), {0, 0, 4, 4}));
+    const auto wide =
+        PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-30000, 0, 30000, 10), {0, 0, 16, 10});
     ASSERT_TRUE(wide);  // a width beyond 16 bits does not wrap
     EXPECT_EQ(wide->du, (std::int64_t{16} << 32) / (std::int64_t{60000} * 65536));
 }
@@ -77,8 +75,8 @@ TEST(FillSpriteRect, ClipsOnEveryEdgeAndAdvancesTheTexelCoordinate) {
     const FrameBuffer texture = CoordinateTexture(32, 32);
     GuardedTarget target(16, 12, kBlack);
     // One texel per pixel, starting 5 pixels left of and 3 above the frame, ending past it.
-    PlainNearestNormal().fillRect(target.Frame(), FixedFromPixels(-5, -3, 27, 29), {0, 0, 32, 32}, kOpaque,
-                                  SamplerFor(texture));
+    PlainNearestNormal().fillRect(target.Frame(), AllRows(target.Frame()), FixedFromPixels(-5, -3, 27, 29),
+                                  {0, 0, 32, 32}, kOpaque, SamplerFor(texture));
     ExpectOneToOne(target, 5, 3);
 }
 
@@ -92,8 +90,9 @@ TEST(FillSpriteQuad, ClipsLeftByAdvancingTheTexelAndStopsAtTheRightEdge) {
     const FrameBuffer texture = CoordinateTexture(64, 64);
     GuardedTarget target(10, 6, kBlack);
     PlainNearestNormal().fillQuad(
-        target.Frame(), Quad({{-7.5, -2, 0, 0}, {20.5, -2, 28, 0}, {20.5, 14, 28, 16}, {-7.5, 14, 0, 16}}),
-        kOpaque, SamplerFor(texture));
+        target.Frame(), AllRows(target.Frame()),
+        Quad({{-7.5, -2, 0, 0}, {20.5, -2, 28, 0}, {20.5, 14, 28, 16}, {-7.5, 14, 0, 16}}), kOpaque,
+        SamplerFor(texture));
     ExpectOneToOne(target, 7, 2);
 }
 
@@ -113,7 +112,8 @@ TEST(FillSpriteQuad, GradientOfTheFirstSpanServesTheWholeQuad) {
     const FrameBuffer texture = CoordinateTexture(16, 16);
     GuardedTarget target(16, 8, 0);
     const SpriteQuad quad = Quad({{0, 0, 0, 0}, {4, 0, 4, 0}, {8, 4, 4, 4}, {0, 4, 0, 4}});
-    PlainNearestNormal().fillQuad(target.Frame(), quad, kOpaque, SamplerFor(texture));
+    PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), quad, kOpaque,
+                                  SamplerFor(texture));
     EXPECT_TRUE(target.GuardsIntact());
     EXPECT_EQ(RowColumns(target.Frame(), 0, 8), (std::vector<int>{0, 1, 2, 3, -1, -1, -1, -1}));
     EXPECT_EQ(RowColumns(target.Frame(), 2, 8), (std::vector<int>{0, 1, 2, 3, 4, 5, -1, -1}));
@@ -125,7 +125,8 @@ TEST(FillSpriteQuad, ARowCrossingAVertexIsSkippedAndTheNextGivesTheGradient) {
     const FrameBuffer texture = CoordinateTexture(16, 16);
     GuardedTarget target(16, 12, 0);
     const SpriteQuad quad = Quad({{4, 1, 4, 0}, {8, 5, 8, 4}, {4, 9, 4, 8}, {0, 5, 0, 4}});
-    PlainNearestNormal().fillQuad(target.Frame(), quad, kOpaque, SamplerFor(texture));
+    PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), quad, kOpaque,
+                                  SamplerFor(texture));
     EXPECT_EQ(RowColumns(target.Frame(), 1, 16), std::vector<int>(16, -1));
     EXPECT_EQ(RowColumns(target.Frame(), 2, 8), (std::vector<int>{-1, -1, -1, 3, 4, -1, -1, -1}));
     EXPECT_EQ(RowColumns(target.Frame(), 4, 8), (std::vector<int>{-1, 1, 2, 3, 4, 5, 6, -1}));
@@ -139,13 +140,16 @@ TEST(FillSpriteQuad, DegenerateAndOutOfRangeQuadsDrawNothingAndExtraVerticesAreI
     for (const SpriteQuad& quad :
          {Quad({a, b}), Quad({a, b, {40000, 6, 4, 4}, d}), Quad({a, b, c, {1, 6, 0, 1e9}}),
           Quad({{1, -40, 0, 0}, {6, -40, 4, 0}, {6, -30, 4, 4}, {1, -30, 0, 4}})}) {
-        PlainNearestNormal().fillQuad(target.Frame(), quad, kOpaque, SamplerFor(texture));
+        PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), quad, kOpaque,
+                                      SamplerFor(texture));
     }
     EXPECT_EQ(test::Differences(black, target.Frame()), 0);
     SpriteQuad many = Quad({a, b, c, d});
-    PlainNearestNormal().fillQuad(reference.Frame(), many, kOpaque, SamplerFor(texture));
+    PlainNearestNormal().fillQuad(reference.Frame(), AllRows(reference.Frame()), many, kOpaque,
+                                  SamplerFor(texture));
     many.count = 7;
-    PlainNearestNormal().fillQuad(target.Frame(), many, kOpaque, SamplerFor(texture));
+    PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), many, kOpaque,
+                                  SamplerFor(texture));
     EXPECT_EQ(test::Differences(reference.Frame(), target.Frame()), 0);
 }
 

@@ -14,13 +14,8 @@ namespace orv {
 namespace {
 
 using test::GuardedTarget;
+using test::KeyOf;
 using test::SamplerFor;
-
-SpriteVariantKey KeyOf(unsigned bits) {
-    return {(bits & 16) != 0, (bits & 8) == 0, (bits & 4) != 0, (bits & 2) != 0, (bits & 1) != 0};
-}
-
-
 
 // Draws the same random sprites with the plain and the SSE2 form of a variant onto equal random
 // targets and hands each pair of targets to `compare`. Targets have odd widths and rows that
@@ -53,8 +48,10 @@ void DrawBothPaths(SpriteVariantKey key, int spritesPerTarget, Compare compare) 
             const SpriteTint tint{
                 static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255)),
                 static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255))};
-            SelectSpriteFills(key).fillRect(plain.Frame(), dest, source, tint, SamplerFor(texture));
-            SelectSpriteFills(sse2Key).fillRect(wide.Frame(), dest, source, tint, SamplerFor(texture));
+            SelectSpriteFills(key).fillRect(plain.Frame(), AllRows(plain.Frame()), dest, source, tint,
+                                            SamplerFor(texture));
+            SelectSpriteFills(sse2Key).fillRect(wide.Frame(), AllRows(wide.Frame()), dest, source, tint,
+                                                SamplerFor(texture));
         }
         ASSERT_TRUE(plain.GuardsIntact());
         ASSERT_TRUE(wide.GuardsIntact());
@@ -112,9 +109,9 @@ TEST(SpriteVariants, Sse2SpanEndsUseThePlainFormulasOnTargetsWithAlpha) {
         const FixedRect dest{1 << 16, 0, 4 << 16, 1 << 16};  // columns 1 to 3 of an aligned row
         const SpriteTint tint{200, 90, 180, 255};
         SelectSpriteFills({false, false, false, normal, true})
-            .fillRect(plain, dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
+            .fillRect(plain, AllRows(plain), dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
         SelectSpriteFills({false, false, true, normal, true})
-            .fillRect(wide, dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
+            .fillRect(wide, AllRows(wide), dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
         EXPECT_EQ(test::Differences(plain, wide), 0) << normal;
     }
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "render/row_band.h"
+#include "vesk/task_pool.h"
+
+namespace orv {
+
+// `height` rows cut into `count` bands of nearly equal height, top to bottom; the first
+// height % count bands are one row taller. Never more bands than rows, never an empty band.
+std::vector<RowBand> SplitRows(std::uint32_t height, std::uint32_t count);
+
+// The threads that draw frames: a persistent pool that draws one frame band by band, every band
+// on one thread. The caller draws too, so a pool of one thread draws on the caller alone, all
+// rows at once, exactly as without a pool.
+class DrawingPool {
+public:
+    // `threads` counts the caller; 0 means one per hardware thread.
+    explicit DrawingPool(std::uint32_t threads);
+
+    std::uint32_t Threads() const { return static_cast<std::uint32_t>(pool_.Threads()); }
+
+    // Calls drawBand once for every band of a split of `height` rows chosen for this frame (a few
+    // bands per thread), bands in parallel, and returns when all are drawn. drawBand must write only its band's rows, and
+    // read nothing another band writes.
+    void DrawBands(std::uint32_t height, const std::function<void(const RowBand&)>& drawBand);
+
+    // The thread count `threads` stands for: itself, or the hardware threads for 0 (at least 1).
+    static std::uint32_t ResolveThreads(std::uint32_t threads);
+
+private:
+    CTaskPool pool_;
+    std::vector<RowBand> bands_;
+};
+
+}  // namespace orv

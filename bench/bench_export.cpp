@@ -23,6 +23,7 @@
 
 #include "effectfile/effect_loading.h"
 #include "engine/effect.h"
+#include "engine/random.h"
 #include "engine/settings.h"
 #include "engine/simulation.h"
 #include "export/render_job.h"
@@ -151,6 +152,9 @@ void BM_Render180Frames(benchmark::State& state) {
     NoProgress progress;
     std::uint64_t frames = 0;
     for (auto _ : state) {
+        // The generator is process-wide and never reseeded by the program: each render must start
+        // from the same draws for its files to be compared with the baseline's.
+        ResetRandomForTesting();
         const RenderResult result = RenderEffect(effect, config, progress, [] { return false; });
         if (result.failure) state.SkipWithError(result.failure->c_str());
         frames += result.framesWritten;

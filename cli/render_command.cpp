@@ -104,6 +104,7 @@ int RunRenderCommand(const RenderOptions& options) {
         return kExitFailure;
     }
     WarnAboutTextures(effect);
+    if (options.seed) effect.SetSeed(options.seed);
 
     if (!PrepareOutputFolder(outputBase)) return kExitFailure;
 
@@ -112,9 +113,13 @@ int RunRenderCommand(const RenderOptions& options) {
     config.seconds = options.seconds;
     config.outputBasePath = outputBase;
     config.settings = settings;
+    config.warmUpSteps = options.StartSteps();
+    config.firstFrame = options.firstFrame;
+    if (options.lastFrame) config.lastFrame = *options.lastFrame;
+    const std::uint64_t lastFrame = options.lastFrame.value_or(options.FrameCount() - 1);
+    const std::uint64_t totalFrames = lastFrame + 1 - options.firstFrame;
     config.threads = options.threads;
     config.compression = options.compression;
-    const std::uint64_t totalFrames = std::uint64_t{config.seconds} * config.framesPerSecond;
 
     std::unique_ptr<RenderProgress> display;
     if (!options.quiet && ORV_ISATTY(2)) {
@@ -136,8 +141,8 @@ int RunRenderCommand(const RenderOptions& options) {
         const std::u16string folder = vesk::GetDirectoryPart(outputBase);
         const std::u16string title = vesk::GetFileTitlePart(outputBase);
         std::printf("orv-render: wrote %llu frames, %s to %s\n", static_cast<unsigned long long>(written),
-                    vesk::Utf8ForDisplay(FrameFileName(folder, title, 0)).c_str(),
-                    vesk::Utf8ForDisplay(FrameFileName(folder, title, written - 1)).c_str());
+                    vesk::Utf8ForDisplay(FrameFileName(folder, title, options.firstFrame)).c_str(),
+                    vesk::Utf8ForDisplay(FrameFileName(folder, title, options.firstFrame + written - 1)).c_str());
     }
     return kExitSuccess;
 }

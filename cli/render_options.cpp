@@ -1,6 +1,8 @@
 #include "cli/render_options.h"
 
 #include <charconv>
+#include <cmath>
+#include <utility>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,12 +17,48 @@ namespace {
 constexpr std::uint32_t kMaxThreads = 256;
 
 // Plain decimal digits only: no sign, no spaces, no hexadecimal, nothing after the number.
-std::optional<std::uint32_t> ParseCount(std::string_view text) {
+template <typename Unsigned>
+std::optional<Unsigned> ParseDigits(std::string_view text) {
     if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
-    std::uint32_t value = 0;
+    Unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
+}
+
+std::optional<std::uint32_t> ParseCount(std::string_view text) {
+    return ParseDigits<std::uint32_t>(text);
+}
+
+// Longest start offset, as long as the longest render.
+constexpr double kMaxStartSeconds = 4294967295.0;
+
+// Seconds as digits with an optional fraction ("2", "1.5"): no sign, no exponent, no "inf".
+std::optional<double> ParseSeconds(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const auto digitsOnly = [](std::string_view part) {
+        return part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (whole.empty() || !digitsOnly(whole) || !digitsOnly(fraction)) return std::nullopt;
+    if (point != std::string_view::npos && fraction.empty()) return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !(value <= kMaxStartSeconds)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "FIRST-LAST" with FIRST <= LAST.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> ParseFrameRange(std::string_view text) {
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos) return std::nullopt;
+    const auto first = ParseDigits<std::uint64_t>(text.substr(0, dash));
+    const auto last = ParseDigits<std::uint64_t>(text.substr(dash + 1));
+    if (!first || !last || *first > *last) return std::nullopt;
+    return std::pair{*first, *last};
 }
 
 class Parser {
@@ -50,6 +88,12 @@ public:
                                               : "too many arguments: '" + positional[2] + "'");
         }
         if (positional[1].empty()) return Fail("the output base is empty");
+        const RenderOptions& options = result_.options;
+        if (options.lastFrame && *options.lastFrame >= options.FrameCount()) {
+            return Fail("option '--frames' names frame " + std::to_string(*options.lastFrame) + ", but the render has " +
+                        std::to_string(options.FrameCount()) + " frames (0 to " +
+                        std::to_string(options.FrameCount() - 1) + ")");
+        }
         result_.options.effectPath = positional[0];
         result_.options.outputBase = positional[1];
         result_.action = ParsedCommandLine::Action::kRender;
@@ -77,6 +121,7 @@ private:
 
         const bool known = name == "--seconds" || name == "--fps" || name == "--width" ||
                            name == "--height" || name == "--interpolate" || name == "--sse2" ||
+                           name == "--seed" || name == "--start" || name == "--frames" ||
                            name == "--threads" || name == "--png-compression";
         if (!known) return FailOption("unknown option '" + name + "'");
         std::string value;
@@ -122,6 +167,27 @@ private:
                 return FailOption("option '--fps' takes 60, 30, 20 or 15, not '" + value + "'");
             }
             options.framesPerSecond = *fps;
+        } else if (name == "--seed") {
+            options.seed = ParseDigits<std::uint64_t>(value);
+            if (!options.seed) {
+                return FailOption("option '--seed' takes a whole number from 0 to 18446744073709551615, not '" +
+                                  value + "'");
+            }
+        } else if (name == "--start") {
+            const std::optional<double> seconds = ParseSeconds(value);
+            if (!seconds) {
+                return FailOption("option '--start' takes seconds from 0 to 4294967295, such as 2 or 1.5, not '" +
+                                  value + "'");
+            }
+            options.startSeconds = *seconds;
+        } else if (name == "--frames") {
+            const auto range = ParseFrameRange(value);
+            if (!range) {
+                return FailOption("option '--frames' takes FIRST-LAST, two frame numbers with FIRST <= LAST, not '" +
+                                  value + "'");
+            }
+            options.firstFrame = range->first;
+            options.lastFrame = range->second;
         } else if (name == "--interpolate") {
             if (value != "nearest" && value != "bilinear") {
                 return FailOption("option '--interpolate' takes nearest or bilinear, not '" + value + "'");
@@ -155,6 +221,10 @@ private:
 
 }  // namespace
 
+std::uint64_t RenderOptions::StartSteps() const {
+    return static_cast<std::uint64_t>(std::llround(startSeconds * framesPerSecond));
+}
+
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, bool processorHasSse2) {
     return Parser(arguments, processorHasSse2).Parse();
 }
@@ -182,6 +252,15 @@ Options:
                         (default nearest)
   --sse2 on|off         draw with the SSE2 code path (default on where the processor
                         has SSE2)
+  --seed N              fix the random draws with seed N, 0 to 18446744073709551615,
+                        instead of the effect file's seed (if it has one); seed 0
+                        gives the same frames as an effect without a seed
+  --start SECONDS       simulate the effect for SECONDS (such as 2 or 1.5, rounded to
+                        whole frames) without writing anything, then write frame 0:
+                        the render starts from a warm state instead of an empty one
+  --frames FIRST-LAST   write only frames FIRST to LAST, numbered and drawn exactly as
+                        in the whole render (the frames before are simulated, not
+                        drawn): split a long render over several processes
   --threads N           threads that draw each frame (in bands) and that write frames
                         while the next ones are drawn, 1 to 256 (default one per
                         hardware thread); 1 draws and writes each frame in turn on one

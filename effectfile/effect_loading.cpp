@@ -45,10 +45,11 @@ LoadOutcome LoadEffect(Effect& effect, std::u16string_view path, bool merge) {
     LoadOutcome outcome;
     std::optional<EmitterList> emitters;
     BackgroundValues background{};
+    std::optional<std::uint64_t> seed;
     errno = 0;
     if (auto stream = vesk::OpenFileStream(path, vesk::kOpenRead)) {
         try {
-            emitters = ReadEffect(*stream, background, effect.Listener());
+            emitters = ReadEffect(*stream, background, effect.Listener(), &seed);
             outcome.loaded = true;
         } catch (const std::exception& error) {
             outcome.message = MakeEditorMessage(kReadErrorCaption, error.what());
@@ -60,6 +61,9 @@ LoadOutcome LoadEffect(Effect& effect, std::u16string_view path, bool merge) {
     if (outcome.loaded) {
         if (!merge) effect.RemoveAllEmitters();
         ApplyBackground(effect, background);
+        // A merged file without a seed keeps the effect's: merging adds emitters, it should not
+        // quietly make a fixed effect random again.
+        if (seed || !merge) effect.SetSeed(seed);
         const std::u16string effectPath(path);
         EmitterList list = emitters ? std::move(*emitters) : EmitterList{};
         for (auto& emitter : list) {

@@ -26,7 +26,8 @@ struct LoadOutcome {
 
 // Opens the effect file at `path` and either replaces the effect's emitters (`merge` false) or
 // appends the file's emitters to them (`merge` true). Either way the background becomes the
-// file's (0 for absent keys; a value outside 0.000..1.000 keeps the previous one), every
+// file's (0 for absent keys; a value outside 0.000..1.000 keeps the previous one), so does the
+// seed (a merged file without one keeps the effect's), every
 // texture is resolved against the file's folder and loaded, and every new emitter is restarted
 // as endless. The file is read and parsed before the effect is touched.
 LoadOutcome LoadEffect(Effect& effect, std::u16string_view path, bool merge);

@@ -1,6 +1,7 @@
 #include "effectfile/effect_reader.h"
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 #include "effectfile/json_parser.h"
@@ -99,14 +100,27 @@ void ReadEmitter(const JsonValue& object, Emitter& emitter) {
     if (texture && texture->IsObject()) ReadTexture(*texture, emitter.texture);
 }
 
+std::optional<std::uint64_t> ReadSeed(const JsonValue& root) {
+    const auto text = GetText("seed", root);
+    // Digits only: from_chars alone would take a minus sign.
+    if (!text || text->empty() || !std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    std::uint64_t seed = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), seed);
+    if (error != std::errc() || end != text->data() + text->size()) return std::nullopt;
+    return seed;
+}
+
 std::optional<EmitterList> ReadEffect(vesk::CStream& stream, BackgroundValues& background,
-                                      EmitListener* listener) {
+                                      EmitListener* listener, std::optional<std::uint64_t>* seed) {
     const std::uint32_t size = stream.GetSize();
     std::string buffer(size, '\0');
     if (stream.Read(buffer.data(), size) != size) throw std::runtime_error("read error");
 
     const JsonValue root = ParseJson(buffer);
     if (!root.IsObject()) return std::nullopt;
+    if (seed != nullptr) *seed = ReadSeed(root);
 
     for (std::size_t row = kBgR; row <= kBgA; ++row) {
         if (const auto text = GetText(Param(row).key, root)) {

@@ -32,11 +32,16 @@ bool GetFlag(std::string_view key, const JsonValue& object);
 // file has it.
 void ReadEmitter(const JsonValue& object, Emitter& emitter);
 
+// The effect's "seed" when it is a non-negative integer of at most 64 bits, written in plain
+// decimal digits (as a number or a string, like every number the reader takes); nothing
+// otherwise, so an unreadable seed is ignored.
+std::optional<std::uint64_t> ReadSeed(const JsonValue& root);
+
 // Reads a whole effect file from the start of `stream`. Overwrites the background values whose
-// keys are present and returns the file's emitters in file order, each created with `listener`;
+// keys are present, sets `*seed` (when given) to ReadSeed of the file, and returns the file's emitters in file order, each created with `listener`;
 // nothing when the file holds no emitter array. Throws std::runtime_error with "read error" or
 // "syntax error at line N near: ..." when the file cannot be read or parsed.
 std::optional<EmitterList> ReadEffect(vesk::CStream& stream, BackgroundValues& background,
-                                      EmitListener* listener);
+                                      EmitListener* listener, std::optional<std::uint64_t>* seed = nullptr);
 
 }  // namespace orv

@@ -176,6 +176,11 @@ void WriteEffect(const Effect& effect, vesk::CStream& stream, std::u16string_vie
         WriteFixed(stream, raw, Param(row).decimals);
         Put(stream, ",\n");
     }
+    if (effect.Seed()) {
+        Put(stream, "\t\"seed\": ");
+        Put(stream, std::to_string(*effect.Seed()));
+        Put(stream, ",\n");
+    }
     if (effect.Count() == 0) {
         // Still valid JSON after a background member's comma.
         Put(stream, "\t\"emitter\": []\n");

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/emitter_drawing.h"
+#include "engine/random.h"
 #include "engine/simulation.h"
 #include "render/background.h"
 #include "render/frame_composition.h"
@@ -101,6 +102,7 @@ std::uint32_t Effect::BackgroundColour() const {
 }
 
 void Effect::RestartAllEmitters(const SettingsSnapshot& settings) {
+    if (seed_) SeedRandom(*seed_);
     const std::uint32_t interpolation = settings.interpolateType;
     for (Entry& entry : entries_) {
         Emitter& emitter = *entry.emitter;
@@ -148,6 +150,15 @@ bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot&
         DrawEmitters(toDraw, &target, false, settings, band);
     });
     return drawn;
+}
+
+void Effect::SimulateFrame(double dt, const SettingsSnapshot& settings) {
+    for (Entry& entry : entries_) {
+        Emitter& emitter = *entry.emitter;
+        SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
+        // Sorted as for drawing: the pool's order decides the order of later frames' sprites.
+        AdvanceEmitter(emitter, dt, true);
+    }
 }
 
 void Effect::OnEmitterEmpty(Emitter& emitter) {

@@ -83,8 +83,14 @@ public:
     // 0xAARRGGBB.
     std::uint32_t BackgroundColour() const;
 
-    // For every emitter in list order: live count 0, restart, re-arm with its own duration and
-    // take the snapshot's interpolation. What a render job does before its first frame.
+    // The seed that fixes the random draws from every restart on ("seed" in the file); none
+    // leaves the generator where earlier draws left it.
+    const std::optional<std::uint64_t>& Seed() const { return seed_; }
+    void SetSeed(std::optional<std::uint64_t> seed) { seed_ = seed; }
+
+    // With a seed, first sets the random generator from it (SeedRandom). Then for every emitter
+    // in list order: live count 0, restart, re-arm with its own duration and take the snapshot's
+    // interpolation. What a render job does before its first frame.
     void RestartAllEmitters(const SettingsSnapshot& settings);
 
     // One rendered frame: the background colour (with its alpha) in every pixel, then every
@@ -103,12 +109,17 @@ public:
     bool StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
                       bool takeInterpolation, std::vector<const Emitter*>& toDraw);
 
+    // The steps of RenderFrame without the drawing, leaving every emitter (particles, their order,
+    // the random generator) exactly as RenderFrame would: the frames after it come out the same.
+    void SimulateFrame(double dt, const SettingsSnapshot& settings);
+
     // EmitListener: re-arms an emitter of this effect with its own duration.
     void OnEmitterEmpty(Emitter& emitter) override;
 
 private:
     std::vector<Entry> entries_;
     std::array<std::int32_t, kBackgroundParamCount> background_{};
+    std::optional<std::uint64_t> seed_;
 };
 
 }  // namespace orv

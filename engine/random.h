@@ -8,6 +8,16 @@ namespace orv {
 // below, seeded once with fixed words, so an effect replays identically from program start.
 class Xorshift128 {
 public:
+    static constexpr std::uint32_t kStartX = 123456789u;
+    static constexpr std::uint32_t kStartY = 362436069u;
+    static constexpr std::uint32_t kStartZ = 521288629u;
+    static constexpr std::uint32_t kStartW = 88675123u;
+
+    // The program-start words.
+    Xorshift128() = default;
+    // Words that are all zero would make every draw zero; the caller never passes them.
+    Xorshift128(std::uint32_t x, std::uint32_t y, std::uint32_t z, std::uint32_t w) : x_(x), y_(y), z_(z), w_(w) {}
+
     std::uint32_t Next() {
         const std::uint32_t t = x_ ^ (x_ << 11);
         x_ = y_;
@@ -18,10 +28,10 @@ public:
     }
 
 private:
-    std::uint32_t x_ = 123456789u;
-    std::uint32_t y_ = 362436069u;
-    std::uint32_t z_ = 521288629u;
-    std::uint32_t w_ = 88675123u;
+    std::uint32_t x_ = kStartX;
+    std::uint32_t y_ = kStartY;
+    std::uint32_t z_ = kStartZ;
+    std::uint32_t w_ = kStartW;
 };
 
 // One draw of the process-wide generator.
@@ -32,6 +42,15 @@ double RandomUnit();
 
 // One draw as 2 * RandomUnit() - 1, -1 to 1 inclusive.
 double RandomSigned();
+
+// Sets the process-wide generator from an effect's seed, so the effect's frames no longer depend
+// on the draws made before. Seed 0 gives the program-start words, so a render with seed 0 matches
+// one in a fresh process without a seed. Any other seed gives the words of two SplitMix64 outputs
+// of it: the first output's low and high halves become x and y, the second's z and w. SplitMix64
+// is a bijection of its state, so distinct seeds spread over the whole state space; should the
+// four words ever all be zero, w takes the program-start w instead (xorshift must not be all
+// zero).
+void SeedRandom(std::uint64_t seed);
 
 // Puts the process-wide generator back to its seed. Only tests call this: the program never
 // reseeds, which is what makes an effect's frames depend on every draw made before them.

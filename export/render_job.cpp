@@ -32,26 +32,38 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
     const std::u16string title = vesk::GetFileTitlePart(config.outputBasePath);
     const double dt = config.framesPerSecond != 0 ? 1.0 / config.framesPerSecond : 0.0;
 
+    // Frames before the range are stepped like the rest without being drawn, so the range's frames
+    // are the very frames of the whole sequence. The pool counts the range's frames from 0.
+    const std::uint64_t first = config.firstFrame;
+    const std::uint64_t end = config.lastFrame < frameCount ? config.lastFrame + 1 : frameCount;
+    const std::uint64_t rangeCount = first < end ? end - first : 0;
+
     RenderResult result;
     // One encoder thread would only hand each frame over and wait: the sequential job does the same work.
     const unsigned encoders = EncoderThreadsFor(config.threads);
     EncoderPool pool(
         encoders == 1 ? 0 : encoders,
         [&](std::uint64_t index, const FrameBuffer& frame) {
-            return WriteFrameFile(FrameFileName(folder, title, index), frame, config.compression);
+            return WriteFrameFile(FrameFileName(folder, title, first + index), frame, config.compression);
         },
         [&](std::uint64_t written) {
             result.framesWritten = written;
-            progress.SetPosition(static_cast<int>(written * kProgressMaximum / frameCount));
+            progress.SetPosition(static_cast<int>(written * kProgressMaximum / rangeCount));
         });
     if (!pool.AllocateFrames(settings.frameWidth, settings.frameHeight)) {
         result.failure = AllocationFailure(settings);
         return result;
     }
 
+    const std::uint64_t simulated = rangeCount != 0 ? config.warmUpSteps + first : 0;
+    bool stopped = false;
+    for (std::uint64_t step = 0; step < simulated && !stopped; ++step) {
+        effect.SimulateFrame(dt, settings);
+        stopped = stopRequested();
+    }
     DrawingPool drawing(settings.drawingThreads);
-    if (!stopRequested()) {
-        for (std::uint64_t i = 0; i < frameCount; ++i) {
+    if (!stopped && !stopRequested()) {
+        for (std::uint64_t i = 0; i < rangeCount; ++i) {
             std::optional<FrameBuffer> frame = pool.TakeFrame();
             if (!frame) break;  // a frame failed
             effect.RenderFrame(dt, *frame, settings, drawing);
@@ -63,7 +75,7 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
 
     if (const auto& failure = pool.FirstFailure()) {
         for (const std::uint64_t index : pool.WrittenPastFailure())
-            RemoveFrameFile(FrameFileName(folder, title, index));
+            RemoveFrameFile(FrameFileName(folder, title, first + index));
         result.failure = failure->text;
     }
     return result;

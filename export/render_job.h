@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -23,12 +24,19 @@ struct RenderJobConfig {
     // 1 = none, every frame drawn and written in turn on the job's own thread.
     unsigned threads = 0;
     PngCompression compression = PngCompression::kDefault;
+    // Steps simulated after the restart, before the sequence's first frame (a start offset).
+    std::uint64_t warmUpSteps = 0;
+    // The frames written, numbered as in the whole sequence; the frames before `firstFrame` are
+    // simulated without drawing, those after `lastFrame` not at all. Both are limited to the
+    // sequence.
+    std::uint64_t firstFrame = 0;
+    std::uint64_t lastFrame = std::numeric_limits<std::uint64_t>::max();
 };
 
 // How a render ended.
 struct RenderResult {
     std::optional<std::string> failure;  // file name and reason (UTF-8); nothing when it succeeded
-    std::uint64_t framesWritten = 0;     // frames 0 .. framesWritten - 1 are on disk
+    std::uint64_t framesWritten = 0;     // frames first .. first + framesWritten - 1 are on disk
 };
 
 // Asked between frames; true ends the render after the frames already drawn are written.
@@ -37,9 +45,10 @@ using StopRequested = std::function<bool()>;
 // The encoder threads a job runs with for the `threads` setting (0 asks the machine).
 unsigned EncoderThreadsFor(unsigned threads);
 
-// Renders an effect into a numbered PNG sequence: every emitter restarted, then seconds x fps
-// frames, each stepped by 1 / fps seconds and drawn, in frame order on the calling thread, into a
-// frame of the snapshot's size, and written as folder + title + six-digit index + ".png" by the
+// Renders an effect into a numbered PNG sequence: every emitter restarted, the warm-up steps and
+// the frames before the range simulated, then seconds x fps frames (or the range of them), each
+// stepped by 1 / fps seconds and drawn, in frame order on the calling thread, into a frame of the
+// snapshot's size, and written as folder + title + six-digit index + ".png" by the
 // encoder threads. Reports progress 0..1000 once at the start, once per frame written (in frame
 // order) and Finish at the end.
 //

@@ -8,9 +8,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "effectfile/effect_loading.h"
+#include "effectfile/effect_writer.h"
+#include "engine/effect.h"
+#include "engine/random.h"
+#include "export/render_job.h"
 #include "tests/cli/program_run.h"
 
 extern char** environ;
@@ -18,6 +24,7 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
+using orv::Effect;
 
 using orv::test::RunResult;
 
@@ -48,6 +55,13 @@ protected:
         return orv::test::RunProgram(ORV_RENDER_EXE, arguments, dir_);
     }
 
+    // Every file of a folder with its bytes.
+    std::map<std::string, std::string> Frames(const fs::path& folder) const {
+        std::map<std::string, std::string> frames;
+        for (const std::string& name : FilesIn(folder)) frames[name] = ReadFile(folder / name);
+        return frames;
+    }
+
     std::vector<std::string> FilesIn(const fs::path& folder) const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder))
@@ -71,7 +85,10 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
           "--width=10000", "--height=65536", "--height=4294967296", "--interpolate=cubic", "--sse2=maybe",
-          "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best"}) {
+          "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best", "--seed=-1",
+          "--seed=18446744073709551616", "--seed=x", "--start=-1", "--start=abc", "--start=1e3", "--start=.5",
+          "--start=2.", "--start=4294967296", "--frames=5-3", "--frames=5", "--frames=a-b", "--frames=-1-3",
+          "--frames=599-600"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
@@ -87,7 +104,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     EXPECT_EQ(help.status, 0);
     for (const char* word :
          {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
-          "--png-compression", "--version", "Example", "Exit status", "EFFECT.orv OUTPUT_BASE"}) {
+          "--png-compression", "--seed", "--start", "--frames", "--version", "Example", "Exit status",
+          "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     const RunResult version = Run({"--version"});
@@ -143,6 +161,61 @@ TEST_F(OrvRenderTest, RendersIntoNewFoldersTheSameFilesInEveryProcess) {
     for (const std::string& file : files) EXPECT_EQ(ReadFile(first / file), ReadFile(second / file)) << file;
     // The frames do move: the effect is not a still picture.
     EXPECT_NE(ReadFile(first / files.front()), ReadFile(first / files.back()));
+}
+
+// The render job in this process, as the editor runs it.
+struct QuietProgress final : orv::RenderProgress {
+    void SetRange(int, int) override {}
+    void SetPosition(int) override {}
+    void Finish() override {}
+};
+
+void RenderInProcess(Effect& effect, const fs::path& base) {
+    QuietProgress progress;
+    const orv::RenderJobConfig config{15, base.u16string(), 1, orv::SettingsSnapshot{48, 64}};
+    const orv::RenderResult result = orv::RenderEffect(effect, config, progress, [] { return false; });
+    ASSERT_FALSE(result.failure) << *result.failure;
+}
+
+TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
+    const std::vector<std::string> common = {"--quiet", "--seconds=1", "--fps=15", "--width=48", "--height=64",
+                                             "--sse2=off"};
+    const auto render = [&](std::vector<std::string> extra, const std::string& effect, const std::string& folder) {
+        std::vector<std::string> arguments = common;
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(effect);
+        arguments.push_back((dir_ / folder / "f").string());
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return Frames(dir_ / folder);
+    };
+    const std::map<std::string, std::string> whole = render({}, fire_, "whole");
+    ASSERT_EQ(whole.size(), 15u);
+    EXPECT_EQ(render({"--seed=0"}, fire_, "seed0"), whole);
+
+    // Split over two processes: the same files.
+    render({"--frames=0-6"}, fire_, "parts");
+    EXPECT_EQ(render({"--frames", "7-14"}, fire_, "parts"), whole);
+    // A start offset of 2/15 s shifts the sequence by two frames.
+    const std::map<std::string, std::string> started = render({"--start=0.1333"}, fire_, "started");
+    EXPECT_EQ(started.at("f000000.png"), whole.at("f000002.png"));
+    EXPECT_EQ(started.at("f000012.png"), whole.at("f000014.png"));
+
+    // The editor renders a seeded effect, after draws of its own preview, as orv-render renders
+    // the saved file in a fresh process; --seed overrides the file's seed.
+    Effect effect;
+    ASSERT_TRUE(orv::LoadEffect(effect, fs::path(fire_).u16string(), false).loaded);
+    effect.SetSeed(77);
+    ASSERT_FALSE(orv::SaveEffect(effect, (dir_ / "seeded.orv").u16string()));
+    for (int i = 0; i < 1000; ++i) orv::NextRandom();
+    fs::create_directories(dir_ / "editor");
+    RenderInProcess(effect, dir_ / "editor" / "f");
+    const std::map<std::string, std::string> editor = Frames(dir_ / "editor");
+    ASSERT_EQ(editor.size(), 15u);
+    EXPECT_NE(editor, whole);
+    EXPECT_EQ(render({}, (dir_ / "seeded.orv").string(), "saved"), editor);
+    EXPECT_EQ(render({"--seed=77"}, fire_, "overridden"), editor);
+    EXPECT_EQ(render({"--seed=0"}, (dir_ / "seeded.orv").string(), "unseeded"), whole);
 }
 
 TEST_F(OrvRenderTest, EveryThreadCountWritesTheSameFiles) {

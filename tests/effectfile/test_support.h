@@ -54,9 +54,11 @@ inline std::string EffectText(const Effect& effect, std::u16string_view effectPa
 inline bool LoadText(const std::string& text, Effect& effect) {
     MemoryStream stream(text);
     BackgroundValues background{};
-    auto emitters = ReadEffect(stream, background, effect.Listener());
+    std::optional<std::uint64_t> seed;
+    auto emitters = ReadEffect(stream, background, effect.Listener(), &seed);
     if (!emitters) return false;
     effect.RemoveAllEmitters();
+    effect.SetSeed(seed);
     for (std::size_t row = kBgR; row <= kBgA; ++row) effect.SetBackgroundRaw(row, background[row - kBgR]);
     for (auto& emitter : *emitters) {
         std::u16string name = emitter->params.name;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -66,10 +67,12 @@ protected:
     // failure that ended it, empty when none did.
     std::string Render(const std::string& base, std::uint32_t seconds, std::uint32_t fps,
                        std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
+        return Render(RenderJobConfig{fps, (dir_ / base).u16string(), seconds, settings_, threads_, compression_},
+                      std::move(onPosition));
+    }
+    std::string Render(RenderJobConfig config, std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
         progress_ = std::make_unique<Recorder>();
-        CRenderThread job(
-            effect_, *progress_,
-            RenderJobConfig{fps, (dir_ / base).u16string(), seconds, settings_, threads_, compression_});
+        CRenderThread job(effect_, *progress_, std::move(config));
         if (onPosition) progress_->onPosition = [&](std::size_t reports) { onPosition(job, reports); };
         EXPECT_EQ(job.Start(), 0);
         while (progress_->finished == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -77,6 +80,17 @@ protected:
         EXPECT_EQ(progress_->finished, 1);
         written_ = job.FramesWritten();
         return job.Failure().value_or("");
+    }
+
+    // The files in the folder with their bytes, emptying it.
+    std::map<std::string, std::string> TakeFileBytes() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+        }
+        TakeFiles();
+        return files;
     }
 
     // The files in the folder, emptying it.
@@ -214,6 +228,50 @@ TEST_F(RenderJobTest, BackgroundAlphaReachesTheFile) {
         EXPECT_EQ(Render("bg", 1, 15), "");
         EXPECT_EQ(LoadPng((dir_ / "bg000000.png").u16string())->colour->At(0, 149) >> 24,
                   alpha == 0 ? 0u : 255u);
+    }
+}
+
+// Frames of a range, and frames after a start offset, are the very frames of a whole render.
+TEST_F(RenderJobTest, RangesAndStartOffsetsWriteTheFramesOfTheWholeRender) {
+    ASSERT_TRUE(LoadEffect(effect_, fs::path(ORV_SOURCE_DIR "/examples/fire.orv").u16string(), false).loaded);
+    effect_.SetSeed(5);  // every run in this process starts from the same draws
+    settings_ = {48, 64};
+    const auto config = [&](std::uint64_t warmUp, std::uint64_t first, std::uint64_t last) {
+        RenderJobConfig c{15, (dir_ / "f").u16string(), 2, settings_, threads_, compression_};
+        c.warmUpSteps = warmUp;
+        c.firstFrame = first;
+        c.lastFrame = last;
+        return c;
+    };
+    ASSERT_EQ(Render(config(0, 0, UINT64_MAX)), "");
+    const std::map<std::string, std::string> whole = TakeFileBytes();
+    ASSERT_EQ(whole.size(), 30u);
+    ASSERT_NE(whole.at("f000010.png"), whole.at("f000011.png"));  // the frames move
+
+    struct Case {
+        std::uint64_t warmUp, first, last;
+        std::vector<std::uint64_t> written;  // frame numbers
+        std::uint64_t shift;                 // frame n shows frame n + shift of the whole render
+    };
+    const Case cases[] = {
+        {0, 10, 13, {10, 11, 12, 13}, 0}, {0, 29, 29, {29}, 0},   {0, 27, 1000, {27, 28, 29}, 0},
+        {0, 30, 40, {}, 0},               {7, 0, 2, {0, 1, 2}, 7}, {7, 20, 22, {20, 21, 22}, 7},
+    };
+    for (const Case& c : cases) {
+        threads_ = c.first % 2 == 0 ? 1 : 3;  // drawn and written in turn, or by writer threads
+        ASSERT_EQ(Render(config(c.warmUp, c.first, c.last)), "");
+        const std::map<std::string, std::string> files = TakeFileBytes();
+        EXPECT_EQ(written_, c.written.size());
+        ASSERT_EQ(files.size(), c.written.size()) << c.first;
+        for (const std::uint64_t n : c.written) {
+            const std::string name = Numbered("f", n + 1).back();
+            ASSERT_TRUE(files.count(name)) << name;
+            EXPECT_EQ(files.at(name), whole.at(Numbered("f", n + c.shift + 1).back()))
+                << name << " warm-up " << c.warmUp;
+        }
+        if (!c.written.empty()) {
+            EXPECT_EQ(progress_->positions.back(), 1000);
+        }
     }
 }
 

@@ -35,7 +35,7 @@ void BM_SwarmRenderFrame(benchmark::State& state) {
     settings.sse2 = ProcessorHasSse2();
     settings.drawingThreads = threads;
     Effect effect;
-    if (!LoadEffect(effect, FromNativePath(SwarmPath()), false).loaded) {
+    if (!LoadEffect(effect, vesk::FromNativePath(SwarmPath()), false).loaded) {
         state.SkipWithError("examples/swarm.orv cannot be read");
         return;
     }

@@ -28,7 +28,8 @@ TEST(SettingsRules, DefaultsUnusableSizesAndSse2) {
     }
 
     // A thread count that would start thousands of threads keeps the default.
-    for (auto [threads, kept] : {std::pair{64u, 64u}, {65u, 0u}, {4000000000u, 0u}, {1u, 1u}}) {
+    for (auto [threads, kept] : {std::pair{kMaxDrawingThreads, kMaxDrawingThreads}, {kMaxDrawingThreads + 1, 0u},
+                                  {4000000000u, 0u}, {1u, 1u}}) {
         stored.drawingThreads = threads;
         EXPECT_EQ(SettingsFromStored(stored, true).drawingThreads, kept) << threads;
     }

@@ -273,6 +273,7 @@ void EditorDocument::New() {
     history_.Clear();
     state_.filePath.clear();
     state_.effect.RemoveAllEmitters();
+    state_.effect.SetSeed(std::nullopt);  // a seed belongs to the file it came from
     state_.effect.EnsureEmitter();
     current_ = &state_.effect.EmitterAt(0);
 }
@@ -289,12 +290,11 @@ LoadOutcome EditorDocument::Open(std::u16string_view path, FrameSize frame) {
 
 LoadOutcome EditorDocument::MergeLoad(std::u16string_view path, FrameSize frame) {
     const std::size_t firstAdded = state_.effect.Count();
-    const BackgroundRaws backgroundBefore = BackgroundOf(state_.effect);
-    std::u16string pathBefore = state_.filePath;
+    FileSide before = FileSide::Of(state_);
     LoadOutcome outcome = LoadAnyEffect(state_.effect, path, true, frame);
     if (!outcome.loaded) return outcome;
     if (!IsImportedFormat(path)) state_.filePath = std::u16string(path);
-    Record(std::make_unique<MergeLoadEdit>(firstAdded, backgroundBefore, std::move(pathBefore), state_, current_));
+    Record(std::make_unique<MergeLoadEdit>(firstAdded, std::move(before), state_, current_));
     return outcome;
 }
 

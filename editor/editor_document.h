@@ -86,7 +86,8 @@ public:
     bool ReleaseBackgroundImage();
 
     // ---- Files --------------------------------------------------------------------------------
-    // One default emitter, no current file, a fresh history; background colour and image stay.
+    // One default emitter, no seed, no current file, a fresh history; background colour and
+    // image stay.
     void New();
     // Replaces the effect with a file's (.orv, or another tool's file imported for a frame of
     // `frame`); on success the history starts afresh and an .orv file becomes the current file.

@@ -103,28 +103,34 @@ std::u16string MoveEdit::Name() const {
 
 // ---- Merge-load ------------------------------------------------------------------------------
 
-MergeLoadEdit::MergeLoadEdit(std::size_t firstAdded, BackgroundRaws backgroundBefore, std::u16string pathBefore,
-                             const DocumentState& after, Emitter* previousCurrent)
+FileSide FileSide::Of(const DocumentState& state) {
+    return {BackgroundOf(state.effect), state.effect.Seed(), state.filePath};
+}
+
+void FileSide::RestoreTo(DocumentState& state) const {
+    SetBackground(state.effect, background);
+    state.effect.SetSeed(seed);
+    state.filePath = path;
+}
+
+MergeLoadEdit::MergeLoadEdit(std::size_t firstAdded, FileSide before, const DocumentState& after,
+                             Emitter* previousCurrent)
     : firstAdded_(firstAdded),
       addedCount_(after.effect.Count() - firstAdded),
-      backgroundBefore_(backgroundBefore),
-      backgroundAfter_(BackgroundOf(after.effect)),
-      pathBefore_(std::move(pathBefore)),
-      pathAfter_(after.filePath),
+      before_(std::move(before)),
+      after_(FileSide::Of(after)),
       previousCurrent_(previousCurrent) {}
 
 void MergeLoadEdit::Apply(DocumentState& state) {
     for (std::size_t i = 0; i < held_.size(); ++i) state.effect.InsertEmitter(firstAdded_ + i, std::move(held_[i]));
     held_.clear();
-    SetBackground(state.effect, backgroundAfter_);
-    state.filePath = pathAfter_;
+    after_.RestoreTo(state);
 }
 
 void MergeLoadEdit::Revert(DocumentState& state) {
     held_.clear();
     for (std::size_t i = 0; i < addedCount_; ++i) held_.push_back(state.effect.TakeEmitter(firstAdded_));
-    SetBackground(state.effect, backgroundBefore_);
-    state.filePath = pathBefore_;
+    before_.RestoreTo(state);
 }
 
 Emitter* MergeLoadEdit::FocusAfter(DocumentState& state, bool applied) const {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,10 +72,20 @@ private:
 
 // A merge-load, recorded once it has happened: the file's emitters appended at the end, its
 // background colour, its path as the current file.
+// What a merged file changes besides the emitters it appends: the background colour, the seed
+// and the current file.
+struct FileSide {
+    BackgroundRaws background;
+    std::optional<std::uint64_t> seed;
+    std::u16string path;
+
+    static FileSide Of(const DocumentState& state);
+    void RestoreTo(DocumentState& state) const;
+};
+
 class MergeLoadEdit final : public EditCommand {
 public:
-    MergeLoadEdit(std::size_t firstAdded, BackgroundRaws backgroundBefore, std::u16string pathBefore,
-                  const DocumentState& after, Emitter* previousCurrent);
+    MergeLoadEdit(std::size_t firstAdded, FileSide before, const DocumentState& after, Emitter* previousCurrent);
     void Apply(DocumentState& state) override;
     void Revert(DocumentState& state) override;
     Emitter* FocusAfter(DocumentState& state, bool applied) const override;
@@ -83,10 +95,8 @@ private:
     std::size_t firstAdded_;
     std::vector<Effect::Entry> held_;  // the appended emitters while reverted
     std::size_t addedCount_;
-    BackgroundRaws backgroundBefore_;
-    BackgroundRaws backgroundAfter_;
-    std::u16string pathBefore_;
-    std::u16string pathAfter_;
+    FileSide before_;
+    FileSide after_;
     Emitter* previousCurrent_;
 };
 

@@ -327,7 +327,9 @@ TEST(EditorDocumentTest, SavingOpeningAndNewSetTheModifiedStateAndTheHistory) {
     EXPECT_EQ(document.FilePath(), path);
 
     document.SetRow(kBgB, 900);
+    document.GetEffect().SetSeed(7);
     document.New();
+    EXPECT_FALSE(document.GetEffect().Seed()) << "a seed belongs to the file it came from";
     EXPECT_TRUE(document.FilePath().empty());
     EXPECT_FALSE(document.CanUndo());
     EXPECT_FALSE(document.IsModified());
@@ -339,11 +341,20 @@ TEST(EditorDocumentTest, MergeLoadIsOneStepWithTheFileAndBackground) {
     document.SetRow(kBgR, 10);
     Emitter* first = &document.Current();
     document.AddEmitter(u"mine");
-    const LoadOutcome outcome = document.MergeLoad(Example(u"fire.orv"), kFrame);
+    TempFolder folder;
+    const std::u16string seeded = folder.File("seeded.orv");
+    {
+        EditorDocument source;
+        ASSERT_TRUE(source.Open(Example(u"fire.orv"), kFrame).loaded);
+        source.GetEffect().SetSeed(42);
+        ASSERT_FALSE(source.SaveAs(seeded));
+    }
+    const LoadOutcome outcome = document.MergeLoad(seeded, kFrame);
     ASSERT_TRUE(outcome.loaded);
+    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(42));
     const std::size_t merged = document.GetEffect().Count();
     EXPECT_GT(merged, 2u);
-    EXPECT_EQ(document.FilePath(), Example(u"fire.orv"));
+    EXPECT_EQ(document.FilePath(), seeded);
     EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgR), 35);
     EXPECT_EQ(&document.Current(), first);
     EXPECT_EQ(document.UndoName(), std::u16string(step_name::kMergeLoad));
@@ -351,9 +362,11 @@ TEST(EditorDocumentTest, MergeLoadIsOneStepWithTheFileAndBackground) {
     ASSERT_TRUE(document.Undo());
     EXPECT_EQ(document.GetEffect().Count(), 2u);
     EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgR), 10);
+    EXPECT_FALSE(document.GetEffect().Seed());
     EXPECT_TRUE(document.FilePath().empty());
     EXPECT_EQ(document.GetEffect().NameAt(1), u"mine");
     ASSERT_TRUE(document.Redo());
+    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(42));
     EXPECT_EQ(document.GetEffect().Count(), merged);
     EXPECT_EQ(document.GetEffect().NameAt(2), outcome.listNames[2]);
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "app/command_ids.h"
 #include "app/controller_host.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/help.h"
@@ -10,13 +9,14 @@
 #include "app/dialogs/render_dlg.h"
 #include "app/dialogs/texture_dlg.h"
 #include "app/param_dlg_view.h"
-#include "editor/step_names.h"
 #include "app/qt_text.h"
+#include "editor/command_ids.h"
+#include "editor/step_names.h"
 #include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
-#include "interop/effect_import.h"
 #include "engine/settings.h"
 #include "image/png_loader.h"
+#include "interop/effect_import.h"
 #include "vesk/err_code_exception.h"
 #include "vesk/path_utils.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/command_prompts.h"
 #include "app/controller_host.h"
-#include "app/preview_tick.h"
+#include "editor/preview_tick.h"
 
 class QSplitter;
 class QScrollArea;

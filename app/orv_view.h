@@ -6,7 +6,7 @@
 
 class QPainter;
 
-#include "app/selection_commands.h"
+#include "editor/selection_commands.h"
 #include "render/frame_buffer.h"
 
 namespace orv {

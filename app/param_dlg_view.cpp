@@ -13,17 +13,17 @@
 #include <QSlider>
 #include <utility>
 
-#include "app/command_ids.h"
 #include "app/controller_host.h"
 #include "app/emitter_list_widget.h"
 #include "app/number_input_dlg.h"
-#include "app/number_text.h"
-#include "app/panel_rules.h"
 #include "app/popup_menus.h"
 #include "app/qt_text.h"
-#include "app/settings_rules.h"
-#include "app/selection_commands.h"
 #include "app/value_label.h"
+#include "editor/command_ids.h"
+#include "editor/number_text.h"
+#include "editor/panel_rules.h"
+#include "editor/selection_commands.h"
+#include "editor/settings_rules.h"
 #include "editor/step_names.h"
 #include "editor/window_title.h"
 #include "engine/settings.h"

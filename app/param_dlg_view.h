@@ -10,8 +10,8 @@
 
 #include "app/command_prompts.h"
 #include "app/param_panel_layout.h"
-#include "app/preview_tick.h"
 #include "editor/editor_document.h"
+#include "editor/preview_tick.h"
 
 class QMenu;
 

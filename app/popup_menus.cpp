@@ -3,7 +3,7 @@
 #include <QAction>
 #include <span>
 
-#include "app/command_ids.h"
+#include "editor/command_ids.h"
 
 namespace orv {
 

@@ -15,8 +15,8 @@
 
 #include "app/dialog_buttons.h"
 #include "app/dialogs/texture_preview.h"
-#include "app/dialogs/texture_preview_image.h"
 #include "app/qt_text.h"
+#include "editor/texture_preview_image.h"
 #include "image/png_loader.h"
 #include "vesk/err_code_exception.h"
 

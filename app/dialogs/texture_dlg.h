@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "app/dialogs/texture_choices.h"
+#include "editor/texture_choices.h"
 #include "engine/emitter.h"
 
 class QComboBox;

@@ -11,26 +11,17 @@
 #include <utility>
 #include <vector>
 
-#include "app/command_ids.h"
 #include "app/command_prompts.h"
 #include "app/main_frame.h"
 #include "app/param_dlg_view.h"
-#include "app/preview_tick.h"
 #include "app/qt_text.h"
+#include "editor/command_ids.h"
+#include "editor/preview_tick.h"
 #include "engine/param_table.h"
 #include "engine/settings.h"
+#include "tests/editor/fake_clock.h"
 
 namespace orv::test {
-
-// A clock the test moves by hand; `step` is added after every reading.
-struct FakeClock {
-    std::shared_ptr<std::uint32_t> now = std::make_shared<std::uint32_t>(1000);
-    std::uint32_t step = 0;
-    MillisecondClock Clock() const {
-        return [now = now, step = step] { return std::exchange(*now, *now + step); };
-    }
-    void Advance(std::uint32_t ms) const { *now += ms; }
-};
 
 // Prompts answered from queues; what was asked is recorded. Unsaved changes are discarded unless
 // an answer is queued.

@@ -15,10 +15,10 @@
 #include <QUrl>
 
 #include "app/number_input_dlg.h"
-#include "app/number_text.h"
 #include "app/orv_view.h"
 #include "app/popup_menus.h"
-#include "app/selection_commands.h"
+#include "editor/number_text.h"
+#include "editor/selection_commands.h"
 #include "effectfile/effect_writer.h"
 #include "engine/simulation.h"
 #include "image/png_writer.h"

@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/dialogs/texture_choices.h"
 #include "app/dialogs/texture_dlg.h"
 #include "app/dialogs/texture_preview.h"
-#include "app/dialogs/texture_preview_image.h"
+#include "editor/texture_choices.h"
+#include "editor/texture_preview_image.h"
 #include "image/png_writer.h"
 #include "tests/app_dialogs/dialog_test_support.h"
 

@@ -1,4 +1,4 @@
-#include "app/preview_tick.h"
+#include "editor/preview_tick.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "app/settings_rules.h"
+#include "editor/settings_rules.h"
 #include "editor/window_title.h"
 #include "engine/emitter_drawing.h"
 #include "engine/simulation.h"

@@ -1,4 +1,4 @@
-#include "app/dialogs/texture_choices.h"
+#include "editor/texture_choices.h"
 
 #include <algorithm>
 #include <limits>

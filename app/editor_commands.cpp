@@ -247,7 +247,8 @@ void CParamDlgView::ReleaseBackgroundImage() {
 
 void CParamDlgView::Render() {
     StopTimer();
-    RunRenderCommand(this, document_.GetEffect());
+    RunRenderCommand(this, document_);
+    AfterEdit();  // the dialog may have changed the seed
     StartTimer();
 }
 

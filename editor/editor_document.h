@@ -81,6 +81,10 @@ public:
     bool DeleteCurrent();
     bool MoveCurrent(MoveEdit::Direction direction);
 
+    // ---- The effect ---------------------------------------------------------------------------
+    // The seed that fixes the random draws from every restart on, or none.
+    bool SetSeed(std::optional<std::uint64_t> seed);
+
     // ---- Background image ---------------------------------------------------------------------
     bool SetBackgroundImage(TexturePtr image);
     bool ReleaseBackgroundImage();

@@ -27,11 +27,12 @@ void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config
     }
 }
 
-void RunRenderCommand(QWidget* parent, Effect& effect) {
+void RunRenderCommand(QWidget* parent, EditorDocument& document) {
+    Effect& effect = document.GetEffect();
     CRenderDlg dialog(CurrentSettings().fsp, parent, LoadRenderPreferences(), effect.Seed());
     if (dialog.exec() != QDialog::Accepted) return;
     SaveRenderPreferences(dialog.Preferences());
-    effect.SetSeed(dialog.Seed());
+    document.SetSeed(dialog.Seed());
 
     RenderJobConfig config;
     config.framesPerSecond = dialog.FramesPerSecond();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/dialogs/render_preferences.h"
+#include "editor/editor_document.h"
 #include "engine/effect.h"
 #include "export/render_job.h"
 
@@ -70,8 +71,8 @@ void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config
                   const std::function<void(const QString&)>& report);
 
 // The render command: the render dialog starting at the FSP setting and the effect's seed, then
-// the job; the confirmed seed becomes the effect's. The caller stops the preview timer before and
-// restarts it after, whatever the outcome.
-void RunRenderCommand(QWidget* parent, Effect& effect);
+// the job on the document's effect; a changed seed is an edit of the document. The caller stops
+// the preview timer before and restarts it after, whatever the outcome.
+void RunRenderCommand(QWidget* parent, EditorDocument& document);
 
 }  // namespace orv

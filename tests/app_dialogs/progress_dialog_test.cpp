@@ -14,6 +14,7 @@
 #include "app/dialogs/progress_dlg.h"
 #include "app/dialogs/render_dlg.h"
 #include "app/dialogs/render_preferences.h"
+#include "editor/step_names.h"
 #include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
 #include "engine/random.h"
@@ -50,7 +51,8 @@ protected:
 
     test::SettingsGuard guard_;
     QTemporaryDir dir_;
-    Effect effect_;
+    EditorDocument document_;
+    Effect& effect_ = document_.GetEffect();
 };
 
 TEST_F(RenderJobTest, WritesTheSequenceIntoANewFolder) {
@@ -131,7 +133,7 @@ TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowT
             test::Child<QSpinBox>(dialog, "threads")->setValue(3);
             test::Confirm(dialog);
         });
-        RunRenderCommand(nullptr, effect_);
+        RunRenderCommand(nullptr, document_);
         const QStringList frames = Frames(QStringLiteral("cmd"));
         ASSERT_EQ(frames.size(), 20);
         EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
@@ -163,8 +165,11 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
         test::Child<QCheckBox>(dialog, "loop")->setChecked(true);
         test::Confirm(dialog);
     });
-    RunRenderCommand(nullptr, effect_);
-    EXPECT_EQ(effect_.Seed(), std::optional<std::uint64_t>(4242));  // the seed is the effect's now
+    RunRenderCommand(nullptr, document_);
+    // The seed is the effect's now, an edit that can be undone.
+    EXPECT_EQ(effect_.Seed(), std::optional<std::uint64_t>(4242));
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(document_.UndoName(), std::u16string(step_name::kSeed));
     const QStringList frames = Frames(QStringLiteral("editor"));
     ASSERT_EQ(frames.size(), 15);
 
@@ -186,6 +191,8 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
     }
     EXPECT_NE(test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/f000000.png")).toStdString()),
               test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/f000007.png")).toStdString()));
+    ASSERT_TRUE(document_.Undo());
+    EXPECT_EQ(effect_.Seed(), std::nullopt);
     const RenderPreferences remembered = LoadRenderPreferences();
     EXPECT_TRUE(remembered.loop);
     EXPECT_EQ(remembered.start, u"0.4");

@@ -189,7 +189,7 @@
     </message>
     <message>
         <source>初期回転量振れ幅 : %3d.%1d度</source>
-        <translation>Start rotation var. : %3d.%1d°</translation>
+        <translation>Start rot. var. : %3d.%1d°</translation>
     </message>
     <message>
         <source>回転速度</source>

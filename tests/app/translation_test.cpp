@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -162,7 +164,9 @@ QByteArray SavedAfterEdits(InterfaceLanguage language, const QString& path) {
     test::FakePrompts& answers = *prompts;
     CMainFrame frame(clock.Clock(), std::move(prompts));
     CParamDlgView& panel = frame.Controller();
-    answers.texts = {QString()};  // the add command's name left empty: the default name
+    answers.texts = {std::nullopt};
+    panel.ExecuteCommand(kCmdAddEmitter);  // cancelled: only the proposed name is wanted
+    answers.texts = {answers.askedTexts.at(0)};
     panel.ExecuteCommand(kCmdAddEmitter);
     panel.findChild<QComboBox*>(QString::number(kIdBlendCombo))->setCurrentIndex(1);
     panel.findChild<QComboBox*>(QString::number(kIdSortCombo))->setCurrentIndex(3);

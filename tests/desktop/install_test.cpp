@@ -37,9 +37,9 @@ TEST_F(InstallTest, PutsEveryFileWhereTheSystemLooksForIt) {
     if (ORV_WITH_CONVERT) expected.push_back("bin/orv-convert");
     if (ORV_WITH_EDITOR) {
         for (const char* path :
-             {"bin/orv", "share/orv/orv-help.html", "share/orv/orv-help.en.html", "share/man/man1/orv.1.gz",
-              "share/applications/orv.desktop", "share/mime/packages/orv-effect.xml",
-              "share/icons/hicolor/scalable/apps/orv.svg"})
+             {"bin/orv", "share/orv/orv-help.html", "share/orv/orv-help.en.html", "share/orv/orv-help.css",
+              "share/man/man1/orv.1.gz", "share/applications/orv.desktop",
+              "share/mime/packages/orv-effect.xml", "share/icons/hicolor/scalable/apps/orv.svg"})
             expected.push_back(path);
         for (const char* size : {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"})
             expected.push_back(std::string("share/icons/hicolor/") + size + "/apps/orv.png");

@@ -51,6 +51,7 @@ TEST(EffectSaving, CreateFailuresNameTheFileAndTheReasonAndNoNameIsRefused) {
 
     message = SaveEffect(Effect(), u"");
     ASSERT_TRUE(message);
+    EXPECT_EQ(message->caption, u"書き込みエラー");
     EXPECT_EQ(message->text, u"ファイル名が指定されていません。");
 }
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -20,20 +19,16 @@ namespace fs = std::filesystem;
 
 class InstallTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(prefix_);
-        install_ = RunTool({ORV_CMAKE, "--install", ORV_BUILD_DIR, "--prefix", prefix_.string()});
-    }
-    void TearDown() override { fs::remove_all(prefix_); }
+    void SetUp() override { install_ = RunTool({ORV_CMAKE, "--install", ORV_BUILD_DIR, "--prefix", prefix_.string()}); }
 
-    const fs::path prefix_ = fs::temp_directory_path() / ("orv_install_" + std::to_string(getpid()));
+    const TempFolder folder_;
+    const fs::path prefix_ = folder_.Path();
     ToolResult install_;
 };
 
 TEST_F(InstallTest, PutsEveryFileWhereTheSystemLooksForIt) {
     ASSERT_EQ(install_.status, 0) << install_.output;
-    std::vector<std::string> expected{"bin/orv-render", "share/man/man1/orv-render.1.gz",
-                                      "share/doc/orv/copyright"};
+    std::vector<std::string> expected{"bin/orv-render", "share/man/man1/orv-render.1.gz", "share/doc/orv/copyright"};
     if (ORV_WITH_CONVERT) expected.push_back("bin/orv-convert");
     if (ORV_WITH_EDITOR) {
         for (const char* path :
@@ -66,8 +61,7 @@ TEST_F(InstallTest, InstalledEditorFindsItsHelpAndTheDesktopItsFileType) {
     EXPECT_EQ(FindHelpDocument(bin, InterfaceLanguage::kEnglish).toStdString(),
               (prefix_ / "share/orv/orv-help.en.html").string());
     if (!HaveTool("update-mime-database")) GTEST_SKIP() << "shared-mime-info is not installed";
-    EXPECT_NE(ReadTextFile(prefix_ / "share/mime/globs2").find("application/x-orv-effect:*.orv"),
-              std::string::npos)
+    EXPECT_NE(ReadFileBytes(prefix_ / "share/mime/globs2").find("application/x-orv-effect:*.orv"), std::string::npos)
         << install_.output;
 }
 #endif

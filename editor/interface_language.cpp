@@ -9,13 +9,8 @@ constexpr std::string_view kStoredNames[] = {"auto", "ja", "en"};
 }  // namespace
 
 InterfaceLanguage ResolveInterfaceLanguage(LanguageChoice choice, std::string_view systemLocaleName) {
-    switch (choice) {
-        case LanguageChoice::kJapanese:
-            return InterfaceLanguage::kJapanese;
-        case LanguageChoice::kEnglish:
-            return InterfaceLanguage::kEnglish;
-        case LanguageChoice::kAutomatic:
-            break;
+    if (choice != LanguageChoice::kAutomatic) {
+        return choice == LanguageChoice::kJapanese ? InterfaceLanguage::kJapanese : InterfaceLanguage::kEnglish;
     }
     // The language code ends at the territory, encoding or modifier ("ja_JP.UTF-8", "ja@x").
     const std::string_view code = systemLocaleName.substr(0, systemLocaleName.find_first_of("_-.@"));

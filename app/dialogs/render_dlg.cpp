@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/core_text.h"
 #include "app/dialog_buttons.h"
 #include "app/qt_text.h"
 #include "editor/option_choices.h"
@@ -34,12 +35,12 @@ constexpr PngCompression kCompressionItems[] = {PngCompression::kDefault, PngCom
 CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences,
                        std::optional<std::uint64_t> seed)
     : QDialog(parent), framesPerSecond_(framesPerSecond), preferences_(std::move(preferences)), seed_(seed) {
-    setWindowTitle(QStringLiteral("レンダリング"));
+    setWindowTitle(tr("レンダリング"));
 
     pathEdit_ = new QLineEdit(ToQString(outputBasePath_), this);
     pathEdit_->setMaxLength(static_cast<int>(kMaxOutputPathLength));
     pathEdit_->setMinimumWidth(360);
-    auto* browseButton = new QPushButton(QStringLiteral("参照..."), this);
+    auto* browseButton = new QPushButton(tr("参照..."), this);
     connect(browseButton, &QPushButton::clicked, this, &CRenderDlg::Browse);
 
     secondsEdit_ = new QLineEdit(QString::number(seconds_), this);
@@ -51,16 +52,16 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     frameRateList_->setCurrentIndex(FrameRateListIndex(framesPerSecond_));
 
     compressionList_ = new QComboBox(this);
-    compressionList_->addItems({QStringLiteral("標準"), QStringLiteral("高速"), QStringLiteral("高圧縮")});
+    compressionList_->addItems({tr("標準"), tr("高速"), tr("高圧縮")});
     for (int i = 0; i < 3; ++i) {
         if (kCompressionItems[i] == preferences_.compression) compressionList_->setCurrentIndex(i);
     }
     threadsEdit_ = new QSpinBox(this);
     threadsEdit_->setRange(0, static_cast<int>(kMaxRenderThreads));
-    threadsEdit_->setSpecialValueText(QStringLiteral("自動"));  // 0: one per hardware thread
+    threadsEdit_->setSpecialValueText(tr("自動"));  // 0: one per hardware thread
     threadsEdit_->setValue(static_cast<int>(preferences_.threads));
 
-    seedCheck_ = new QCheckBox(QStringLiteral("シード固定"), this);
+    seedCheck_ = new QCheckBox(tr("シード固定"), this);
     seedCheck_->setChecked(seed_.has_value());
     seedEdit_ = new QLineEdit(QString::number(seed_.value_or(0)), this);
     seedEdit_->setMaxLength(20);
@@ -69,11 +70,11 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     connect(seedCheck_, &QCheckBox::toggled, seedEdit_, &QWidget::setEnabled);
     startEdit_ = new QLineEdit(ToQString(preferences_.start), this);
     startEdit_->setMaxLength(kMaxStartLength);
-    startEdit_->setPlaceholderText(QStringLiteral("自動"));
-    startEdit_->setToolTip(QStringLiteral("最初のフレームの前に進めておく秒数。空欄なら 0 秒、ループでは最長の生存期間とディレイ"));
-    loopCheck_ = new QCheckBox(QStringLiteral("ループ"), this);
+    startEdit_->setPlaceholderText(tr("自動"));
+    startEdit_->setToolTip(tr("最初のフレームの前に進めておく秒数。空欄なら 0 秒、ループでは最長の生存期間とディレイ"));
+    loopCheck_ = new QCheckBox(tr("ループ"), this);
     loopCheck_->setChecked(preferences_.loop);
-    loopCheck_->setToolTip(QStringLiteral("最後のフレームが最初のフレームへ継ぎ目なくつながる連番にします"));
+    loopCheck_->setToolTip(tr("最後のフレームが最初のフレームへ継ぎ目なくつながる連番にします"));
 
     pathEdit_->setObjectName(QStringLiteral("outputPath"));
     seedCheck_->setObjectName(QStringLiteral("fixedSeed"));
@@ -91,26 +92,25 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     pathRow->addWidget(browseButton);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("出力先フォルダとベースファイル名"), this), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("出力先フォルダとベースファイル名"), this), 0, 0, 1, 2);
     grid->addLayout(pathRow, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("出力時間(秒)"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("出力時間(秒)"), this), 2, 0);
     grid->addWidget(secondsEdit_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("FPS"), this), 3, 0);
     grid->addWidget(frameRateList_, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("圧縮"), this), 4, 0);
+    grid->addWidget(new QLabel(tr("圧縮"), this), 4, 0);
     grid->addWidget(compressionList_, 4, 1);
-    grid->addWidget(new QLabel(QStringLiteral("スレッド数"), this), 5, 0);
+    grid->addWidget(new QLabel(tr("スレッド数"), this), 5, 0);
     grid->addWidget(threadsEdit_, 5, 1);
     grid->addWidget(seedCheck_, 6, 0);
     grid->addWidget(seedEdit_, 6, 1);
-    grid->addWidget(new QLabel(QStringLiteral("開始時間(秒)"), this), 7, 0);
+    grid->addWidget(new QLabel(tr("開始時間(秒)"), this), 7, 0);
     grid->addWidget(startEdit_, 7, 1);
     grid->addWidget(loopCheck_, 8, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    AddConfirmAndCancel(*this, *buttons, QStringLiteral("レンダリング"))
-        ->setObjectName(QStringLiteral("render"));
+    AddConfirmAndCancel(*this, *buttons, tr("レンダリング"))->setObjectName(QStringLiteral("render"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -120,7 +120,7 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
 void CRenderDlg::Browse() {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("PNGファイル (*.png)"), QStringLiteral("すべてのファイル (*.*)")});
+    dialog.setNameFilters({tr("PNGファイル (*.png)"), tr("すべてのファイル (*.*)")});
     dialog.setDefaultSuffix(QStringLiteral("png"));
     if (!pathEdit_->text().isEmpty()) dialog.selectFile(pathEdit_->text());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -131,21 +131,21 @@ void CRenderDlg::accept() {
     const std::int32_t seconds = ParseRenderSeconds(ToU16(secondsEdit_->text()));
     const std::u16string path = ToU16(pathEdit_->text().left(static_cast<qsizetype>(kMaxOutputPathLength)));
     if (const auto refusal = RenderInputRefusal(seconds, path)) {
-        ShowRefusal(ToQString(*refusal));
+        ShowRefusal(CoreText(*refusal));
         return;
     }
     std::optional<std::uint64_t> seed;
     if (seedCheck_->isChecked()) {
         seed = ParseSeedText(ToU16(seedEdit_->text()));
         if (!seed) {
-            ShowRefusal(QStringLiteral("シードは 0 から 18446744073709551615 までの整数で入力してください。"));
+            ShowRefusal(tr("シードは 0 から 18446744073709551615 までの整数で入力してください。"));
             return;
         }
     }
     const std::u16string start = ToU16(startEdit_->text().trimmed());
     const std::optional<double> startSeconds = start.empty() ? std::nullopt : ParseStartText(start);
     if (!start.empty() && !startSeconds) {
-        ShowRefusal(QStringLiteral("開始時間は 0 以上の秒数 (2 や 1.5 など) で入力してください。"));
+        ShowRefusal(tr("開始時間は 0 以上の秒数 (2 や 1.5 など) で入力してください。"));
         return;
     }
     seconds_ = seconds;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -18,11 +19,15 @@ enum class OutputFormat {
 std::string_view OutputFormatName(OutputFormat format);
 std::optional<OutputFormat> OutputFormatFromName(std::string_view name);
 
+// No atlas page is wider or taller than this: the largest texture many graphics cards accept.
+inline constexpr std::uint32_t kMaxAtlasSide = 8192;
+
 // The sheet's layout: 0 columns picks the grid closest to square; trimmed frames are cut to their
-// non-transparent bounds.
+// non-transparent bounds. Pages are at most `maxPageSide` pixels a side (smaller only in tests).
 struct SheetOptions {
-    unsigned columns = 0;
+    std::uint32_t columns = 0;
     bool trim = false;
+    std::uint32_t maxPageSide = kMaxAtlasSide;
 };
 
 // Quality of a lossy WebP, 0 to 100; nothing keeps every pixel (lossless).

@@ -23,19 +23,19 @@ std::uint64_t SquareColumns(std::uint64_t frameCount) {
 }  // namespace
 
 SheetLayout::SheetLayout(std::uint64_t frameCount, std::uint32_t cellWidth, std::uint32_t cellHeight,
-                         std::uint32_t requestedColumns)
+                         std::uint32_t requestedColumns, std::uint32_t maxSide)
     : frameCount_(frameCount), cellWidth_(cellWidth), cellHeight_(cellHeight) {
-    if (cellWidth == 0 || cellHeight == 0 || cellWidth > kMaxAtlasSide || cellHeight > kMaxAtlasSide) {
+    if (cellWidth == 0 || cellHeight == 0 || cellWidth > maxSide || cellHeight > maxSide) {
         std::string text = "a frame of ";
         text.append(std::to_string(cellWidth)).append(" x ").append(std::to_string(cellHeight));
-        text.append(" pixels does not fit on a sheet page of at most ").append(std::to_string(kMaxAtlasSide));
+        text.append(" pixels does not fit on a sheet page of at most ").append(std::to_string(maxSide));
         throw std::runtime_error(text.append(" pixels a side"));
     }
     const std::uint64_t wanted = requestedColumns != 0 ? requestedColumns : SquareColumns(frameCount);
-    const std::uint64_t fitting = kMaxAtlasSide / cellWidth;
+    const std::uint64_t fitting = maxSide / cellWidth;
     columns_ = static_cast<std::uint32_t>(std::max<std::uint64_t>(1, std::min({wanted, fitting, frameCount})));
     rowsPerPage_ = static_cast<std::uint32_t>(
-        std::max<std::uint64_t>(1, std::min<std::uint64_t>(kMaxAtlasSide / cellHeight, CeilDivide(frameCount, columns_))));
+        std::max<std::uint64_t>(1, std::min<std::uint64_t>(maxSide / cellHeight, CeilDivide(frameCount, columns_))));
 }
 
 std::uint64_t SheetLayout::PageCount() const {

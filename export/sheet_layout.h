@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "export/output_format.h"
+
 namespace orv {
 
 // A rectangle of pixels.
@@ -14,17 +16,15 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
-// No atlas page is wider or taller than this: the largest texture many graphics cards accept.
-inline constexpr std::uint32_t kMaxAtlasSide = 8192;
-
 // Where a sheet puts its frames: cells of one size in a grid of `columns`, filled row by row; a
 // page holds `rowsPerPage` rows and the frames beyond go to the next page.
 class SheetLayout {
 public:
-    // Throws std::runtime_error when a cell does not fit on a page. `requestedColumns` 0 picks the
-    // grid closest to square; any count is cut to what fits in the page's width and to the frames.
+    // Throws std::runtime_error when a cell does not fit on a page of `maxSide` pixels a side.
+    // `requestedColumns` 0 picks the grid closest to square; any count is cut to what fits in the
+    // page's width and to the frames.
     SheetLayout(std::uint64_t frameCount, std::uint32_t cellWidth, std::uint32_t cellHeight,
-                std::uint32_t requestedColumns);
+                std::uint32_t requestedColumns, std::uint32_t maxSide = kMaxAtlasSide);
 
     std::uint32_t Columns() const { return columns_; }
     std::uint64_t FramesPerPage() const { return std::uint64_t{columns_} * rowsPerPage_; }

@@ -110,7 +110,7 @@ protected:
 
 private:
     void StartLayout(std::uint32_t cellWidth, std::uint32_t cellHeight) {
-        layout_.emplace(setup_.frameCount, cellWidth, cellHeight, setup_.sheet.columns);
+        layout_.emplace(setup_.frameCount, cellWidth, cellHeight, setup_.sheet.columns, setup_.sheet.maxPageSide);
         strip_.assign(std::size_t{layout_->Columns()} * cellWidth * cellHeight, 0);
     }
 

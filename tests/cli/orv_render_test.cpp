@@ -88,10 +88,16 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
           "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best", "--seed=-1",
           "--seed=18446744073709551616", "--seed=x", "--start=-1", "--start=abc", "--start=1e3", "--start=.5",
           "--start=2.", "--start=4294967296", "--frames=5-3", "--frames=5", "--frames=a-b", "--frames=-1-3",
-          "--frames=599-600"}) {
+          "--frames=599-600", "--format=jpeg", "--format=", "--columns=0", "--columns=x", "--quality=101",
+          "--quality=-1", "--trim=yes"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
+    // Options of one format given with another are mistakes, not silently ignored.
+    cases.push_back({{"--columns=3", fire_, out}, "'--columns' applies to --format sheet only"});
+    cases.push_back({{"--format=gif", "--trim", fire_, out}, "'--trim' applies to --format sheet only"});
+    cases.push_back({{"--format=sheet", "--quality=80", fire_, out}, "'--quality' applies to --format webp only"});
+    cases.push_back({{"--format=apng", fire_, out + "/"}, "--format apng needs a file title"});
     for (const auto& [arguments, mentioned] : cases) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.status, 2) << result.err;
@@ -104,7 +110,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     EXPECT_EQ(help.status, 0);
     for (const char* word :
          {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
-          "--png-compression", "--seed", "--start", "--frames", "--version", "Example", "Exit status",
+          "--png-compression", "--seed", "--start", "--frames", "--format", "--columns", "--trim", "--quality",
+          "--version", "Example", "Exit status",
           "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
@@ -233,6 +240,20 @@ TEST_F(OrvRenderTest, EveryThreadCountWritesTheSameFiles) {
     }
 }
 
+TEST_F(OrvRenderTest, EveryFormatWritesItsFilesAndNamesThem) {
+    const std::pair<std::string, std::vector<std::string>> formats[] = {
+        {"sheet", {"f.json", "f.png"}}, {"apng", {"f.png"}}, {"webp", {"f.webp"}}, {"gif", {"f.gif"}}};
+    for (const auto& [format, files] : formats) {
+        const fs::path folder = dir_ / format;
+        const RunResult result = Run({"--seconds=1", "--fps=15", "--width=40", "--height=30", "--format=" + format,
+                                      fire_, (folder / "f").string()});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(FilesIn(folder), files) << format;
+        EXPECT_NE(result.out.find("wrote 15 frames to " + (folder / files.back()).string()), std::string::npos)
+            << result.out;
+    }
+}
+
 TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender) {
     // 45 frames of 12 MB that draw in a blink and take far longer to write: writers that fell
     // behind without a bound would hold most of them at once.
@@ -251,6 +272,19 @@ TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender)
         EXPECT_LE(peak, baseline + frames * kFrameBytes + kSlack)
             << threads << " threads: " << (peak - baseline) / kFrameBytes << " frames above the baseline";
         fs::remove_all(dir_ / ("big" + std::to_string(threads)));
+    }
+    // The one-file formats hold the three frames of one encoder thread, plus a row of cells for
+    // the sheet (four frames fit in 8192 pixels) or one frame's colours and palette indices for
+    // the GIF; a format that kept its frames would take all fifteen.
+    for (const auto& [format, frames] : {std::pair{"apng", 3}, {"sheet", 7}, {"gif", 6}}) {
+        const std::uint64_t peak = PeakMemoryOfRender({"--width=2000", "--height=1500", "--seconds=1", "--fps=15",
+                                                       "--png-compression=fast", "--threads=2",
+                                                       std::string("--format=") + format, fire_,
+                                                       (dir_ / format / "f").string()});
+        ASSERT_GT(peak, 0u) << format;
+        EXPECT_LE(peak, baseline + frames * kFrameBytes + kSlack)
+            << format << ": " << (peak - baseline) / kFrameBytes << " frames above the baseline";
+        fs::remove_all(dir_ / format);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "export/encoder_pool.h"
 #include "export/frame_sink.h"
 #include "vesk/path_utils.h"
+#include "vesk/text_conversion.h"
 
 namespace orv {
 namespace {
@@ -59,6 +60,12 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
 
     RenderResult result;
     if (rangeCount == 0) return result;
+    if (config.format != OutputFormat::kPngSequence && setup.title.empty()) {
+        // Only a sequence can name its files by number alone.
+        result.failure = "cannot write into \"" + vesk::Utf8ForDisplay(setup.folder) +
+                         "\": the output base names a folder, not a file";
+        return result;
+    }
     const std::unique_ptr<FrameSink> sink = MakeFrameSink(config.format, setup);
     EncoderPool pool(
         SinkEncoderThreads(*sink, config.threads),

@@ -26,6 +26,25 @@ namespace {
 constexpr PngCompression kCompressionItems[] = {PngCompression::kDefault, PngCompression::kFast,
                                                 PngCompression::kSmall};
 
+// The format list's order, with its labels.
+struct FormatItem {
+    OutputFormat format;
+    const char* label;
+};
+constexpr FormatItem kFormatItems[] = {
+    {OutputFormat::kPngSequence, "PNG連番"},
+    {OutputFormat::kSheet, "スプライトシート (PNG + JSON)"},
+    {OutputFormat::kAnimatedPng, "アニメーションPNG"},
+    {OutputFormat::kAnimatedWebp, "アニメーションWebP"},
+    {OutputFormat::kAnimatedGif, "アニメーションGIF"},
+};
+
+// Only the formats written as PNG use the PNG compression.
+bool UsesPngCompression(OutputFormat format) {
+    return format == OutputFormat::kPngSequence || format == OutputFormat::kSheet ||
+           format == OutputFormat::kAnimatedPng;
+}
+
 }  // namespace
 
 CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences)
@@ -46,6 +65,12 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
                               QStringLiteral("15 FPS")});
     frameRateList_->setCurrentIndex(FrameRateListIndex(framesPerSecond_));
 
+    formatList_ = new QComboBox(this);
+    for (const FormatItem& item : kFormatItems) {
+        formatList_->addItem(QString::fromUtf8(item.label));
+        if (item.format == preferences_.format) formatList_->setCurrentIndex(formatList_->count() - 1);
+    }
+
     compressionList_ = new QComboBox(this);
     compressionList_->addItems({QStringLiteral("標準"), QStringLiteral("高速"), QStringLiteral("高圧縮")});
     for (int i = 0; i < 3; ++i) {
@@ -56,7 +81,14 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     threadsEdit_->setSpecialValueText(QStringLiteral("自動"));  // 0: one per hardware thread
     threadsEdit_->setValue(static_cast<int>(preferences_.threads));
 
+    const auto followFormat = [this](int index) {
+        compressionList_->setEnabled(UsesPngCompression(kFormatItems[std::max(index, 0)].format));
+    };
+    connect(formatList_, &QComboBox::currentIndexChanged, this, followFormat);
+    followFormat(formatList_->currentIndex());
+
     pathEdit_->setObjectName(QStringLiteral("outputPath"));
+    formatList_->setObjectName(QStringLiteral("format"));
     compressionList_->setObjectName(QStringLiteral("compression"));
     threadsEdit_->setObjectName(QStringLiteral("threads"));
     browseButton->setObjectName(QStringLiteral("browse"));
@@ -78,6 +110,8 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     grid->addWidget(compressionList_, 4, 1);
     grid->addWidget(new QLabel(QStringLiteral("スレッド数"), this), 5, 0);
     grid->addWidget(threadsEdit_, 5, 1);
+    grid->addWidget(new QLabel(QStringLiteral("形式"), this), 6, 0);
+    grid->addWidget(formatList_, 6, 1);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -111,6 +145,7 @@ void CRenderDlg::accept() {
     framesPerSecond_ = FrameRateFromListIndex(frameRateList_->currentIndex());
     preferences_.compression = kCompressionItems[std::max(compressionList_->currentIndex(), 0)];
     preferences_.threads = static_cast<unsigned>(threadsEdit_->value());
+    preferences_.format = kFormatItems[std::max(formatList_->currentIndex(), 0)].format;
     QDialog::accept();
 }
 

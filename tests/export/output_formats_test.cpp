@@ -293,6 +293,10 @@ TEST_F(OutputFormatsTest, StoppedOrFailedRendersLeaveThePreviousFilesAndNoTempor
             EXPECT_NE(failure.find("Is a directory"), std::string::npos) << label << ": " << failure;
             EXPECT_EQ(result_.framesWritten, 0u) << label;
             EXPECT_EQ(FilesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
+
+            // Only a sequence names its files by number alone.
+            EXPECT_NE(Render(format, "out/").find("names a folder, not a file"), std::string::npos) << label;
+            EXPECT_EQ(FilesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
         }
     }
 }

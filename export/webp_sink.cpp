@@ -48,8 +48,10 @@ public:
             config_.lossless = 0;
             config_.quality = static_cast<float>(*setup.webpQuality);
         } else {
-            config_.lossless = 1;
-            config_.exact = 1;
+            // Lossless preset 4 of 9: on 60 frames of the fire example at 800 x 600 it took a fifth
+            // of the time of libwebp's lossless default and made the file no larger.
+            if (!WebPConfigLosslessPreset(&config_, 4)) throw std::runtime_error(Failure("libwebp refuses its preset"));
+            config_.exact = 1;  // the colour under fully transparent pixels too
         }
         encoder_.reset(WebPAnimEncoderNew(static_cast<int>(setup.width), static_cast<int>(setup.height), &options));
         if (!encoder_) throw std::runtime_error(Failure("the encoder cannot be created"));

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "export/animation_limits.h"
+#include "export/animation_timing.h"
 #include "export/frame_sink.h"
 #include "export/png_stream.h"
 #include "export/sink_file.h"

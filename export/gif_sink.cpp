@@ -9,11 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "export/animation_limits.h"
+#include "export/animation_timing.h"
 #include "export/colour_quantizer.h"
 #include "export/frame_sink.h"
 #include "export/sink_file.h"
-#include "vesk/text_conversion.h"
 
 namespace orv {
 namespace {
@@ -27,12 +26,6 @@ constexpr GifPixelType kTransparentIndex = 255;
 struct ColorMapFree {
     void operator()(ColorMapObject* map) const noexcept { GifFreeMapObject(map); }
 };
-
-// Frame i is shown from round(i * 100 / fps) centiseconds on: GIF delays are whole centiseconds,
-// and rounding each start keeps the animation's length right.
-int StartCentiseconds(std::uint64_t frame, std::uint32_t framesPerSecond) {
-    return static_cast<int>((frame * 100 + framesPerSecond / 2) / framesPerSecond);
-}
 
 // One animated GIF through giflib, looping forever. GIF holds 256 colours a frame, so each frame
 // gets its own palette of up to 255 colours, quantized from the pixels that stay visible; alpha
@@ -87,8 +80,9 @@ protected:
         GraphicsControlBlock control{};
         // Each frame replaces the whole picture: cleared to transparent before the next one.
         control.DisposalMode = DISPOSE_BACKGROUND;
-        control.DelayTime = StartCentiseconds(index + 1, setup_.framesPerSecond) -
-                            StartCentiseconds(index, setup_.framesPerSecond);
+        // GIF delays are whole hundredths of a second.
+        control.DelayTime = static_cast<int>(FrameStart(index + 1, setup_.framesPerSecond, 100) -
+                                             FrameStart(index, setup_.framesPerSecond, 100));
         control.TransparentColor = kTransparentIndex;
         GifByteType extension[4];
         EGifGCBToExtension(&control, extension);
@@ -135,11 +129,7 @@ private:
     }
 
     [[noreturn]] void Fail(const char* reason) const {
-        std::string text = "cannot write \"";
-        text += vesk::Utf8ForDisplay(file_.Name());
-        text += "\": ";
-        text += reason != nullptr ? reason : "giflib failed";
-        throw std::runtime_error(text);
+        throw std::runtime_error(FileFailure(file_.Name(), reason != nullptr ? reason : "giflib failed"));
     }
 
     const FrameSinkSetup setup_;

@@ -35,11 +35,16 @@ void SinkFile::Commit() {
 }
 
 void SinkFile::Fail(const std::string& reason) const {
+    throw std::runtime_error(FileFailure(name_, reason));
+}
+
+std::string FileFailure(const std::u16string& name, const std::string& reason) {
+    // Appended piece by piece: GCC 12 at -O3 raises a false -Wrestrict on "literal" + temporary.
     std::string text = "cannot write \"";
-    text += vesk::Utf8ForDisplay(name_);
+    text += vesk::Utf8ForDisplay(name);
     text += "\": ";
     text += reason;
-    throw std::runtime_error(text);
+    return text;
 }
 
 }  // namespace orv

@@ -8,6 +8,9 @@ namespace orv {
 
 class AtomicFileStream;
 
+// "cannot write "NAME": REASON", the text a failed output file reports (UTF-8).
+std::string FileFailure(const std::u16string& name, const std::string& reason);
+
 // One output file of a format other than the PNG sequence: the bytes go to a temporary file in
 // the target folder, which Commit renames over the target. Destroyed before Commit, it removes
 // the temporary file and leaves the target as it was. Failures throw std::runtime_error with the

@@ -7,10 +7,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "export/animation_limits.h"
+#include "export/animation_timing.h"
 #include "export/frame_sink.h"
 #include "export/sink_file.h"
-#include "vesk/text_conversion.h"
 
 namespace orv {
 namespace {
@@ -23,10 +22,8 @@ struct PictureFree {
     void operator()(WebPPicture* picture) const noexcept { WebPPictureFree(picture); }
 };
 
-// Frame i starts at i / fps seconds, in whole milliseconds; rounding each start (not adding up
-// rounded durations) keeps the animation's length exact.
 int TimestampMs(std::uint64_t frame, std::uint32_t framesPerSecond) {
-    return static_cast<int>((frame * 1000 + framesPerSecond / 2) / framesPerSecond);
+    return static_cast<int>(FrameStart(frame, framesPerSecond, 1000));
 }
 
 // One animated WebP through libwebp's animation encoder, looping forever, lossless by default
@@ -94,11 +91,7 @@ protected:
 
 private:
     std::string Failure(const char* reason) const {
-        std::string text = "cannot encode \"";
-        text += vesk::Utf8ForDisplay(file_.Name());
-        text += "\": ";
-        text += reason != nullptr ? reason : "libwebp failed";
-        return text;
+        return FileFailure(file_.Name(), reason != nullptr ? reason : "libwebp failed");
     }
 
     const FrameSinkSetup setup_;

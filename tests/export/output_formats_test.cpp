@@ -85,6 +85,26 @@ protected:
         return result_.failure.value_or("");
     }
 
+    // Renders into a folder of its own, which must then hold one file: its path.
+    fs::path RenderOneFile(OutputFormat format, const std::string& folder) {
+        EXPECT_EQ(Render(format, folder + "/f"), "");
+        const std::vector<std::string> files = FilesIn(dir_ / folder);
+        EXPECT_EQ(files.size(), 1u) << folder;
+        return files.empty() ? fs::path() : dir_ / folder / files.front();
+    }
+
+    // An animation rendered into a folder of its own and read back: the file must be `name` and
+    // loop forever.
+    test::Animation RenderAnimation(OutputFormat format, const std::string& folder, const std::string& name,
+                                    test::Animation (*read)(const fs::path&)) {
+        const fs::path file = RenderOneFile(format, folder);
+        EXPECT_EQ(file.filename(), name);
+        test::Animation animation = read(file);
+        EXPECT_EQ(animation.error, "");
+        EXPECT_EQ(animation.loops, 0) << name;
+        return animation;
+    }
+
     std::vector<std::string> FilesIn(const fs::path& folder) const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
@@ -103,10 +123,10 @@ TEST_F(OutputFormatsTest, AnimatedPngHoldsTheSequencesFramesWithValidChunks) {
     std::string bytes;
     for (const unsigned threads : {1u, 3u}) {
         config_.threads = threads;
-        ASSERT_EQ(Render(OutputFormat::kAnimatedPng, "apng/f"), "");
-        EXPECT_EQ(FilesIn(dir_ / "apng"), std::vector<std::string>{"f.png"});
+        const fs::path file = RenderOneFile(OutputFormat::kAnimatedPng, "apng");
+        EXPECT_EQ(file.filename(), "f.png");
         EXPECT_EQ(result_.framesWritten, kFrames);
-        const test::AnimatedPng apng = test::ReadAnimatedPng(dir_ / "apng" / "f.png");
+        const test::AnimatedPng apng = test::ReadAnimatedPng(file);
         ASSERT_EQ(apng.error, "");
         EXPECT_EQ(apng.plays, 0u);  // forever
         EXPECT_TRUE(apng.defaultImageIsFirstFrame);
@@ -117,19 +137,15 @@ TEST_F(OutputFormatsTest, AnimatedPngHoldsTheSequencesFramesWithValidChunks) {
                       std::vector<std::uint32_t>({64, 48, 0, 0, 1, kFps, 0, 0}));
         }
         // A viewer without animation shows the first frame.
-        EXPECT_EQ(test::ReadPng(dir_ / "apng" / "f.png"), reference_.front());
-        const std::string written = ReadFile(dir_ / "apng" / "f.png");
+        EXPECT_EQ(test::ReadPng(file), reference_.front());
+        const std::string written = ReadFile(file);
         if (bytes.empty()) bytes = written;
         EXPECT_EQ(written, bytes) << threads << " threads";
     }
 }
 
 TEST_F(OutputFormatsTest, LosslessWebpHoldsTheSequencesFramesAndLossyStaysClose) {
-    ASSERT_EQ(Render(OutputFormat::kAnimatedWebp, "webp/f"), "");
-    EXPECT_EQ(FilesIn(dir_ / "webp"), std::vector<std::string>{"f.webp"});
-    const test::Animation lossless = test::ReadWebp(dir_ / "webp" / "f.webp");
-    ASSERT_EQ(lossless.error, "");
-    EXPECT_EQ(lossless.loops, 0);
+    const test::Animation lossless = RenderAnimation(OutputFormat::kAnimatedWebp, "webp", "f.webp", test::ReadWebp);
     EXPECT_EQ(lossless.frames, reference_);
     // Frame i ends at (i + 1) / 15 s, rounded to the millisecond.
     ASSERT_EQ(lossless.endTimesMs.size(), kFrames);
@@ -137,9 +153,7 @@ TEST_F(OutputFormatsTest, LosslessWebpHoldsTheSequencesFramesAndLossyStaysClose)
     EXPECT_EQ(lossless.endTimesMs[kFrames - 1], 1000);
 
     config_.webpQuality = 60;
-    ASSERT_EQ(Render(OutputFormat::kAnimatedWebp, "lossy/f"), "");
-    const test::Animation lossy = test::ReadWebp(dir_ / "lossy" / "f.webp");
-    ASSERT_EQ(lossy.error, "");
+    const test::Animation lossy = RenderAnimation(OutputFormat::kAnimatedWebp, "lossy", "f.webp", test::ReadWebp);
     ASSERT_EQ(lossy.frames.size(), kFrames);
     EXPECT_LT(fs::file_size(dir_ / "lossy" / "f.webp"), fs::file_size(dir_ / "webp" / "f.webp"));
     for (std::size_t i = 0; i < kFrames; ++i) {
@@ -152,11 +166,7 @@ TEST_F(OutputFormatsTest, LosslessWebpHoldsTheSequencesFramesAndLossyStaysClose)
 }
 
 TEST_F(OutputFormatsTest, GifKeepsTheTransparencyMaskAndColoursCloseToTheFrames) {
-    ASSERT_EQ(Render(OutputFormat::kAnimatedGif, "gif/f"), "");
-    EXPECT_EQ(FilesIn(dir_ / "gif"), std::vector<std::string>{"f.gif"});
-    const test::Animation gif = test::ReadGif(dir_ / "gif" / "f.gif");
-    ASSERT_EQ(gif.error, "");
-    EXPECT_EQ(gif.loops, 0);
+    const test::Animation gif = RenderAnimation(OutputFormat::kAnimatedGif, "gif", "f.gif", test::ReadGif);
     ASSERT_EQ(gif.frames.size(), kFrames);
     int centiseconds = 0;
     for (const int delay : gif.endTimesMs) centiseconds += delay;

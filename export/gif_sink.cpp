@@ -19,9 +19,8 @@ namespace {
 
 // Pixels whose alpha is below this become the transparent index; the rest keep their colour.
 constexpr std::uint32_t kOpaqueAlpha = 128;
-// The colours a frame's quantized palette may hold: the last of 256 entries is the transparent one.
+// The colours a frame's quantized palette may hold, leaving one of 256 entries for transparency.
 constexpr int kMaxColours = 255;
-constexpr GifPixelType kTransparentIndex = 255;
 
 struct ColorMapFree {
     void operator()(ColorMapObject* map) const noexcept { GifFreeMapObject(map); }
@@ -29,7 +28,7 @@ struct ColorMapFree {
 
 // One animated GIF through giflib, looping forever. GIF holds 256 colours a frame, so each frame
 // gets its own palette of up to 255 colours, quantized from the pixels that stay visible; alpha
-// below 128 becomes the transparent index 255. Each frame is quantized and written as it comes:
+// below 128 becomes the transparent index after them. Each frame is quantized and written as it comes:
 // only one frame's visible colours and their indices are held beside it.
 class AnimatedGifSink final : public FrameSink {
 public:
@@ -69,13 +68,15 @@ protected:
         }
         const QuantizedColours colours = QuantizeColours(shown, kMaxColours);
         shown = {};
-        const std::unique_ptr<ColorMapObject, ColorMapFree> palette(GifMakeMapObject(256, nullptr));
+        // The transparent entry follows the frame's colours; the table takes the next power of two.
+        const auto transparent = static_cast<GifPixelType>(colours.palette.size());
+        const std::unique_ptr<ColorMapObject, ColorMapFree> palette(
+            GifMakeMapObject(1 << GifBitSize(transparent + 1), nullptr));
         if (!palette) throw std::bad_alloc();
         for (std::size_t i = 0; i < colours.palette.size(); ++i) {
             const PaletteColour& colour = colours.palette[i];
             palette->Colors[i] = GifColorType{colour.red, colour.green, colour.blue};
         }
-        palette->Colors[kTransparentIndex] = GifColorType{0, 0, 0};
 
         GraphicsControlBlock control{};
         // Each frame replaces the whole picture: cleared to transparent before the next one.
@@ -83,7 +84,7 @@ protected:
         // GIF delays are whole hundredths of a second.
         control.DelayTime = static_cast<int>(FrameStart(index + 1, setup_.framesPerSecond, 100) -
                                              FrameStart(index, setup_.framesPerSecond, 100));
-        control.TransparentColor = kTransparentIndex;
+        control.TransparentColor = transparent;
         GifByteType extension[4];
         EGifGCBToExtension(&control, extension);
         Check(EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, sizeof extension, extension));
@@ -94,7 +95,7 @@ protected:
         for (std::uint32_t y = 0; y < frame.Height(); ++y) {
             const std::uint32_t* row = frame.Row(y);
             for (std::uint32_t x = 0; x < frame.Width(); ++x) {
-                line[x] = (row[x] >> 24) < kOpaqueAlpha ? kTransparentIndex : colours.indices[next++];
+                line[x] = (row[x] >> 24) < kOpaqueAlpha ? transparent : colours.indices[next++];
             }
             Check(EGifPutLine(gif_, line.data(), static_cast<int>(line.size())));
         }

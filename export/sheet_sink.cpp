@@ -15,16 +15,18 @@
 #include "export/png_stream.h"
 #include "export/sheet_layout.h"
 #include "export/sink_file.h"
+#include "export/spill_file.h"
 #include "vesk/text_conversion.h"
 
 namespace orv {
 namespace {
 
-// A trimmed frame kept until every frame is in, deflated: the cells' size is the largest trimmed
-// frame's, known only at the end.
+// A trimmed frame set aside until every frame is in (the cells' size is the largest trimmed
+// frame's, known only at the end): deflated, in the spill file.
 struct TrimmedFrame {
     PixelRect inSource;
-    std::vector<std::uint8_t> deflated;
+    std::uint64_t offset = 0;
+    std::size_t size = 0;
 };
 
 std::vector<std::uint8_t> DeflateRect(const FrameBuffer& frame, const PixelRect& rect) {
@@ -44,11 +46,11 @@ std::vector<std::uint8_t> DeflateRect(const FrameBuffer& frame, const PixelRect&
     return packed;
 }
 
-std::vector<std::uint32_t> Inflate(const TrimmedFrame& frame) {
+std::vector<std::uint32_t> Inflate(const TrimmedFrame& frame, const std::vector<std::uint8_t>& deflated) {
     std::vector<std::uint32_t> pixels(std::size_t{frame.inSource.width} * frame.inSource.height);
     uLongf size = static_cast<uLongf>(pixels.size() * sizeof(std::uint32_t));
-    if (uncompress(reinterpret_cast<Bytef*>(pixels.data()), &size, frame.deflated.data(),
-                   static_cast<uLong>(frame.deflated.size())) != Z_OK) {
+    if (uncompress(reinterpret_cast<Bytef*>(pixels.data()), &size, deflated.data(),
+                   static_cast<uLong>(deflated.size())) != Z_OK) {
         throw std::runtime_error("a kept frame cannot be unpacked");
     }
     return pixels;
@@ -64,13 +66,17 @@ struct OpenPage {
 };
 
 // PNG atlas pages with the frames in a grid, each page with its JSON atlas. A page is written a row
-// of cells at a time, so only one row of cells is held as pixels (and, when trimming, every
-// trimmed frame deflated until the end). The pages and their atlases are temporaries until every
-// frame is in.
+// of cells at a time, so only one row of cells is held as pixels; trimmed frames wait deflated in
+// a spill file on disk until the last one gives the cells' size. The pages and their atlases are
+// temporaries until every frame is in.
 class SheetSink final : public FrameSink {
 public:
     explicit SheetSink(const FrameSinkSetup& setup) : setup_(setup) {
-        if (!setup.sheet.trim) StartLayout(setup.width, setup.height);
+        if (setup.sheet.trim) {
+            spill_.emplace(setup.folder);
+        } else {
+            StartLayout(setup.width, setup.height);
+        }
     }
 
     std::vector<std::u16string> Files() const override {
@@ -83,7 +89,8 @@ protected:
     void Take(std::uint64_t index, const FrameBuffer& frame) override {
         if (setup_.sheet.trim) {
             const PixelRect bounds = OpaqueBounds(frame);
-            trimmed_.push_back({bounds, DeflateRect(frame, bounds)});
+            const std::vector<std::uint8_t> deflated = DeflateRect(frame, bounds);
+            trimmed_.push_back({bounds, spill_->Append(deflated), deflated.size()});
             return;
         }
         Place(index, {0, 0, frame.Width(), frame.Height()}, [&](std::uint32_t y) { return frame.Row(y); });
@@ -99,10 +106,10 @@ protected:
             }
             StartLayout(width, height);
             for (std::uint64_t i = 0; i < trimmed_.size(); ++i) {
-                const std::vector<std::uint32_t> pixels = Inflate(trimmed_[i]);
-                const PixelRect& rect = trimmed_[i].inSource;
+                const TrimmedFrame& trimmed = trimmed_[i];
+                const std::vector<std::uint32_t> pixels = Inflate(trimmed, spill_->Read(trimmed.offset, trimmed.size));
+                const PixelRect& rect = trimmed.inSource;
                 Place(i, rect, [&](std::uint32_t y) { return pixels.data() + std::size_t{y - rect.y} * rect.width; });
-                trimmed_[i].deflated = {};
             }
         }
         for (const auto& file : finished_) file->Commit();
@@ -183,6 +190,7 @@ private:
     std::optional<SheetLayout> layout_;
     std::vector<std::uint32_t> strip_;  // one row of cells, the page's width of the widest page
     std::optional<OpenPage> page_;
+    std::optional<SpillFile> spill_;
     std::vector<TrimmedFrame> trimmed_;
     std::vector<std::unique_ptr<SinkFile>> finished_;  // pages and atlases, put in place at the end
 };

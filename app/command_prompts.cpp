@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/text_input_dlg.h"
 
@@ -45,6 +46,20 @@ std::optional<ExportChoice> DialogPrompts::AskExport(QWidget* parent, bool sever
 
 void DialogPrompts::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox::warning(parent, caption, text);
+}
+
+SaveChoice DialogPrompts::AskSaveChanges(QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("orv"), QStringLiteral("変更を保存しますか？"),
+                    QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::kSave;
+    if (box.clickedButton() == discard) return SaveChoice::kDiscard;
+    return SaveChoice::kCancel;
 }
 
 }  // namespace orv

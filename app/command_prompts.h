@@ -9,6 +9,9 @@ class QWidget;
 
 namespace orv {
 
+// The answers to "変更を保存しますか？".
+enum class SaveChoice { kSave, kDiscard, kCancel };
+
 // The questions and messages of the editor commands. The editor asks through modal dialogs;
 // tests answer without any.
 class CommandPrompts {
@@ -24,6 +27,8 @@ public:
     // One line of text, or nothing when cancelled.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Whether to save the modified effect before it is replaced or closed.
+    virtual SaveChoice AskSaveChanges(QWidget* parent) = 0;
     // What to export, or nothing when cancelled.
     virtual std::optional<ExportChoice> AskExport(QWidget* parent, bool severalEmitters) = 0;
 };
@@ -37,6 +42,7 @@ public:
                                        const QString& defaultSuffix) override;
     std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
+    SaveChoice AskSaveChanges(QWidget* parent) override;
     std::optional<ExportChoice> AskExport(QWidget* parent, bool severalEmitters) override;
 };
 

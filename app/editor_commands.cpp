@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "app/command_ids.h"
 #include "app/controller_host.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/help.h"
@@ -11,11 +10,13 @@
 #include "app/dialogs/texture_dlg.h"
 #include "app/param_dlg_view.h"
 #include "app/qt_text.h"
+#include "editor/command_ids.h"
+#include "editor/step_names.h"
 #include "effectfile/effect_loading.h"
 #include "effectfile/effect_writer.h"
-#include "interop/effect_import.h"
 #include "engine/settings.h"
 #include "image/png_loader.h"
+#include "interop/effect_import.h"
 #include "vesk/err_code_exception.h"
 #include "vesk/path_utils.h"
 
@@ -34,6 +35,12 @@ const QString kPngFilter = QStringLiteral("PNGファイル (*.png);;すべての
 
 void CParamDlgView::ExecuteCommand(int id) {
     switch (id) {
+        case kCmdUndo:
+            UndoOrRedo(true);
+            break;
+        case kCmdRedo:
+            UndoOrRedo(false);
+            break;
         case kCmdNew:
             NewEffect();
             break;
@@ -83,30 +90,46 @@ void CParamDlgView::ExecuteCommand(int id) {
             DeleteEmitter();
             break;
         case kCmdMoveEmitterUp:
-            MoveEmitter(true);
+            MoveEmitter(MoveEdit::Direction::kUp);
             break;
         case kCmdMoveEmitterDown:
-            MoveEmitter(false);
+            MoveEmitter(MoveEdit::Direction::kDown);
             break;
         default:
             break;
     }
 }
 
+void CParamDlgView::UndoOrRedo(bool undo) {
+    if (undo ? document_.Undo() : document_.Redo()) ShowDocument();
+}
+
 // ---- Files ---------------------------------------------------------------------------------
 
+bool CParamDlgView::ConfirmDiscard() {
+    if (!document_.IsModified()) return true;
+    switch (prompts_->AskSaveChanges(this)) {
+        case SaveChoice::kSave:
+            return document_.FilePath().empty() ? SaveAs() : Save();
+        case SaveChoice::kDiscard:
+            return true;
+        case SaveChoice::kCancel:
+            break;
+    }
+    return false;
+}
+
 void CParamDlgView::NewEffect() {
+    if (!ConfirmDiscard()) return;
     StopTimer();
-    currentFile_.clear();
-    effect_.RemoveAllEmitters();
-    effect_.EnsureEmitter();
-    RefreshList(0);
-    MakeCurrent(0);
-    ApplyPanelToCurrent();
+    document_.New();
+    ShowDocument();
     StartTimer();
 }
 
 void CParamDlgView::OpenEffect(bool merge) {
+    // Merging is a step that can be undone; only replacing the effect can lose work.
+    if (!merge && !ConfirmDiscard()) return;
     StopTimer();
     if (const auto path = prompts_->AskOpenPath(this, kEffectFilter, QStringLiteral("orv"))) {
         LoadFile(ToU16(*path), merge);
@@ -122,67 +145,63 @@ void CParamDlgView::OpenEffectPath(const std::u16string& path) {
 // save cannot overwrite it with the effect that was in memory. An imported engine file is never
 // the current file: Save writes .orv only, and would overwrite it.
 void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
-    FinishLoad(LoadAnyEffect(effect_, path, merge, CurrentFrameSize()), path, merge);
-}
-
-// The loaded effect is on screen before a message about it (an import's report) is shown.
-void CParamDlgView::FinishLoad(const LoadOutcome& outcome, const std::u16string& path, bool merge) {
+    const LoadOutcome outcome = merge ? document_.MergeLoad(path, CurrentFrameSize()) : document_.Open(path, CurrentFrameSize());
+    // The loaded effect is on screen before a message about it (an import's report) is shown.
     if (outcome.loaded) {
-        if (!IsImportedFormat(path)) {
-            currentFile_ = path;
-        } else if (!merge) {
-            currentFile_.clear();
-        }
-        ShowLoaded(outcome);
+        RememberFolder(path);
+        ShowDocument();
     }
     if (outcome.message) {
         prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
     }
 }
 
-void CParamDlgView::ShowLoaded(const LoadOutcome& outcome) {
-    for (std::size_t row = kBgR; row <= kBgA; ++row) SetSliderByRaw(row, effect_.BackgroundRaw(row));
-    const std::size_t selection = outcome.selection < effect_.Count() ? outcome.selection : 0;
-    RefreshList(selection);
-    MakeCurrent(selection);
-}
-
 void CParamDlgView::OpenDroppedFile(const std::u16string& path) {
-    const OpenFileOutcome outcome = OpenAnyFile(effect_, CurrentIndex(), path, CurrentFrameSize());
-    if (outcome.isEffect) FinishLoad(outcome.load, path, false);
-}
-
-void CParamDlgView::Save() {
-    if (currentFile_.empty()) return;
-    if (const auto message = SaveEffect(effect_, currentFile_)) {
-        prompts_->ShowMessage(this, ToQString(message->caption), ToQString(message->text));
+    if (IsEffectFileName(path)) {
+        if (ConfirmDiscard()) LoadFile(path, false);
+    } else if (document_.DropTexture(path)) {
+        AfterEdit();
     }
 }
 
-void CParamDlgView::SaveAs() {
-    const std::u16string proposed = currentFile_.empty() ? u".orv"
-                                                         : vesk::GetDirectoryPart(currentFile_) +
-                                                               vesk::GetFileTitlePart(currentFile_) + u".orv";
-    if (const auto path =
-            prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"))) {
-        currentFile_ = ToU16(*path);
-        Save();
-    }
+void CParamDlgView::RememberFolder(const std::u16string& path) {
+    lastFolder_ = vesk::GetDirectoryPart(path);
+}
+
+bool CParamDlgView::Save() {
+    if (document_.FilePath().empty()) return false;
+    return ShowSaveFailure(document_.Save());
+}
+
+bool CParamDlgView::SaveAs() {
+    const std::u16string proposed = ProposedSaveName(document_.FilePath(), lastFolder_);
+    const auto path = prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"));
+    if (!path) return false;
+    RememberFolder(ToU16(*path));
+    return ShowSaveFailure(document_.SaveAs(ToU16(*path)));
+}
+
+bool CParamDlgView::ShowSaveFailure(const std::optional<EditorMessage>& failure) {
+    if (failure) prompts_->ShowMessage(this, ToQString(failure->caption), ToQString(failure->text));
+    UpdateTitle();
+    return !failure;
 }
 
 // The current emitter, or every emitter one file each, as .plist or .pex for a game engine.
 void CParamDlgView::Export() {
-    const std::optional<ExportChoice> choice = prompts_->AskExport(this, effect_.Count() > 1);
+    const Effect& effect = document_.GetEffect();
+    const std::u16string& currentFile = document_.FilePath();
+    const std::optional<ExportChoice> choice = prompts_->AskExport(this, effect.Count() > 1);
     if (!choice) return;
-    const std::u16string title = currentFile_.empty() ? u"effect" : vesk::GetFileTitlePart(currentFile_);
-    const std::u16string proposed = vesk::GetDirectoryPart(currentFile_) + title + u".plist";
+    const std::u16string title = currentFile.empty() ? u"effect" : vesk::GetFileTitlePart(currentFile);
+    const std::u16string proposed = vesk::GetDirectoryPart(currentFile) + title + u".plist";
     const auto path = prompts_->AskSavePath(this, ToQString(proposed), kExportFilter, QStringLiteral("plist"));
     if (!path) return;
     ConversionReport report;
     try {
         const std::optional<std::size_t> only =
-            choice->allEmitters ? std::nullopt : std::optional<std::size_t>(CurrentIndex());
-        ExportEffect(effect_, only, std::filesystem::path(ToU16(*path)), choice->embedTexture, CurrentFrameSize(),
+            choice->allEmitters ? std::nullopt : std::optional<std::size_t>(document_.CurrentIndex());
+        ExportEffect(effect, only, std::filesystem::path(ToU16(*path)), choice->embedTexture, CurrentFrameSize(),
                      report);
     } catch (const std::exception& error) {
         prompts_->ShowMessage(this, ToQString(kWriteErrorCaption), QString::fromUtf8(error.what()));
@@ -197,7 +216,7 @@ void CParamDlgView::Export() {
 
 void CParamDlgView::RefillPreviewBackground() {
     if (FrameBuffer* preview = host_.PreviewBuffer()) {
-        DrawPreviewBackground(*preview, BackgroundImage(), effect_.BackgroundColour(), ActiveSse2());
+        DrawPreviewBackground(*preview, BackgroundImage(), document_.GetEffect().BackgroundColour(), ActiveSse2());
     }
     host_.RedrawPreview();
 }
@@ -211,22 +230,24 @@ void CParamDlgView::SetBackgroundImage() {
     } catch (const vesk::CErrCodeException&) {
         return;  // an image that cannot be read leaves the background as it was
     }
-    if (!image || !image->colour) return;
-    backgroundImage_ = std::move(image);
-    RefillPreviewBackground();
+    if (document_.SetBackgroundImage(std::move(image))) {
+        AfterEdit();
+        RefillPreviewBackground();
+    }
 }
 
 void CParamDlgView::ReleaseBackgroundImage() {
-    if (!backgroundImage_) return;
-    backgroundImage_.reset();
-    RefillPreviewBackground();
+    if (document_.ReleaseBackgroundImage()) {
+        AfterEdit();
+        RefillPreviewBackground();
+    }
 }
 
 // ---- Dialog commands -----------------------------------------------------------------------
 
 void CParamDlgView::Render() {
     StopTimer();
-    RunRenderCommand(this, effect_);
+    RunRenderCommand(this, document_.GetEffect());
     StartTimer();
 }
 
@@ -240,43 +261,33 @@ void CParamDlgView::Settings() {
 }
 
 void CParamDlgView::EditTexture() {
-    if (current_ != nullptr) RunTextureCommand(this, *current_);
+    const auto choices = AskTextureChoices(this, document_.Current().texture);
+    if (!choices) return;
+    TextureSettings after = document_.Current().texture.CopyWithoutImage();
+    ApplyTextureChoices(after, *choices);
+    if (document_.ReplaceTexture(std::move(after), step_name::kTexture)) AfterEdit();
 }
 
 // ---- Emitter list --------------------------------------------------------------------------
 
 void CParamDlgView::AddEmitter() {
-    const auto name =
-        prompts_->AskText(this, QStringLiteral("エミッター名入力"), ToQString(effect_.ProposedEmitterName()));
-    if (!name || name->isEmpty()) return;
-    if (effect_.AddEmitter(ToU16(*name)) == nullptr) return;
-    const std::size_t index = effect_.Count() - 1;
-    RefreshList(index);
-    MakeCurrent(index);
-    ApplyPanelToCurrent();
+    const auto name = prompts_->AskText(this, QStringLiteral("エミッター名入力"),
+                                        ToQString(document_.GetEffect().ProposedEmitterName()));
+    if (name && document_.AddEmitter(ToU16(*name))) ShowDocument();
 }
 
 void CParamDlgView::RenameEmitter() {
-    const std::optional<std::size_t> index = SelectedIndex();
-    if (!index) return;
-    const auto name =
-        prompts_->AskText(this, QStringLiteral("エミッター名入力"), ToQString(effect_.NameAt(*index)));
-    if (!name) return;
-    if (effect_.RenameEmitter(*index, ToU16(*name))) RefreshList(*index);
+    const auto name = prompts_->AskText(this, QStringLiteral("エミッター名入力"),
+                                        ToQString(document_.GetEffect().NameAt(document_.CurrentIndex())));
+    if (name && document_.RenameCurrent(ToU16(*name))) ShowDocument();
 }
 
 void CParamDlgView::DeleteEmitter() {
-    const std::optional<std::size_t> index = SelectedIndex();
-    if (!index || !effect_.DeleteEmitter(*index)) return;
-    RefreshList(0);
-    MakeCurrent(0);
+    if (document_.DeleteCurrent()) ShowDocument();
 }
 
-void CParamDlgView::MoveEmitter(bool up) {
-    const std::optional<std::size_t> index = SelectedIndex();
-    if (!index) return;
-    const bool moved = up ? effect_.MoveEmitterUp(*index) : effect_.MoveEmitterDown(*index);
-    if (moved) RefreshList(std::nullopt);
+void CParamDlgView::MoveEmitter(MoveEdit::Direction direction) {
+    if (document_.MoveCurrent(direction)) ShowDocument();
 }
 
 }  // namespace orv

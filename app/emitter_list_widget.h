@@ -5,7 +5,8 @@
 
 namespace orv {
 
-// The emitter list: releasing the right button over it asks for the list menu at that point.
+// The emitter list: releasing the right button over it asks for the list menu at that point. Only
+// a left click on an item changes the highlight, which always marks the emitter being edited.
 class EmitterListWidget : public QListWidget {
     Q_OBJECT
 
@@ -16,6 +17,7 @@ signals:
     void menuRequested(QPoint globalPosition);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

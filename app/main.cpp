@@ -4,7 +4,10 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 #include <string>
 
 #include "app/main_frame.h"
@@ -28,11 +31,21 @@ void UseJapaneseFont(QApplication& app) {
     }
 }
 
+// Qt's own texts (file dialog labels, standard buttons) in the interface's language.
+void LoadQtTranslations(QApplication& app, QTranslator& translator) {
+    if (translator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(&translator);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     UseJapaneseFont(app);
+    QTranslator qtTranslator;
+    LoadQtTranslations(app, qtTranslator);
     orv::GetBlendTables();  // built before anything draws, read-only afterwards
     orv::LoadSettings();
 

@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -70,6 +71,14 @@ void CMainFrame::ResizePreview() {
 
 void CMainFrame::RequestClose() {
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (panel_->ConfirmDiscard()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

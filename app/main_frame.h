@@ -5,7 +5,7 @@
 
 #include "app/command_prompts.h"
 #include "app/controller_host.h"
-#include "app/preview_tick.h"
+#include "editor/preview_tick.h"
 
 class QSplitter;
 class QScrollArea;
@@ -41,6 +41,8 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // With unsaved changes the user is asked first, and may cancel.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QSplitter* splitter_;

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/command_ids.h"
 #include "app/dialog_buttons.h"
-#include "app/number_text.h"
 #include "app/qt_text.h"
+#include "editor/command_ids.h"
+#include "editor/number_text.h"
 
 namespace orv {
 

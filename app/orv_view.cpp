@@ -54,7 +54,14 @@ void COrvView::ResizePreview() {
     }
     if (!preview_.Empty()) ClearFrame(preview_, 0u, ActiveSse2());
     UpdateScrollExtent();
+    CentreScrolling();
     viewport()->update();
+}
+
+// The frame's centre, where emitters sit, in the middle of the pane.
+void COrvView::CentreScrolling() {
+    horizontalScrollBar()->setValue(horizontalScrollBar()->maximum() / 2);
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum() / 2);
 }
 
 void COrvView::UpdateScrollExtent() {
@@ -110,21 +117,34 @@ void COrvView::Present() {
     }
 
     if (dragging_) {
-        surfacePainter.setCompositionMode(QPainter::RasterOp_NotDestination);
-        surfacePainter.setPen(QPen(Qt::black, kSelectionPenWidth));
         const QPoint centre(areaWidth / 2, areaHeight / 2);
-        const QPoint a = QPoint(start_.x, start_.y) + centre;
-        const QPoint b = QPoint(end_.x, end_.y) + centre;
-        surfacePainter.drawLine(a.x(), a.y(), b.x(), a.y());
-        surfacePainter.drawLine(b.x(), a.y(), b.x(), b.y());
-        surfacePainter.drawLine(b.x(), b.y(), a.x(), b.y());
-        surfacePainter.drawLine(a.x(), b.y(), a.x(), a.y());
+        DrawSelection(surfacePainter, QPoint(start_.x, start_.y) + centre, QPoint(end_.x, end_.y) + centre);
     }
     surfacePainter.end();
 
     QPainter painter(viewport());
     if (shown != visible) painter.fillRect(QRect(QPoint(0, 0), client), QColor::fromRgb(kSurround));
     painter.drawImage(shown.topLeft() - visible.topLeft(), surface_, shown);
+}
+
+// The inverting band shows the rectangle over pictures, but over the grey surround (0x80 inverts to
+// 0x7F) or any mid grey it vanishes; a black and white dashed line along its middle shows it over
+// every background.
+void COrvView::DrawSelection(QPainter& painter, QPoint a, QPoint b) {
+    const QPoint corners[] = {a, QPoint(b.x(), a.y()), b, QPoint(a.x(), b.y())};
+    const auto drawOutline = [&] {
+        for (int i = 0; i < 4; ++i) painter.drawLine(corners[i], corners[(i + 1) % 4]);
+    };
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setPen(QPen(Qt::black, kSelectionPenWidth));
+    drawOutline();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setPen(QPen(Qt::white, 1));
+    drawOutline();
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    drawOutline();
+    painter.restore();
 }
 
 void COrvView::resizeEvent(QResizeEvent* event) {
@@ -139,8 +159,7 @@ void COrvView::showEvent(QShowEvent* event) {
     if (shown_) return;
     shown_ = true;
     UpdateScrollExtent();
-    horizontalScrollBar()->setValue(horizontalScrollBar()->maximum() / 2);
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum() / 2);
+    CentreScrolling();
 }
 
 void COrvView::scrollContentsBy(int, int) {
@@ -188,8 +207,7 @@ void COrvView::SetSelection(PreviewPoint start, PreviewPoint end) {
 void COrvView::ExecuteSelectionCommand(int id) {
     if (controller_ == nullptr) return;
     const SelectionCommandEffect effect = SelectionCommand(id, start_, end_);
-    if (effect.position) controller_->SetEmitterPosition(effect.position->x, effect.position->y);
-    for (const SelectionRowValue& row : effect.rows) controller_->SetRowFromSelection(row.row, row.value);
+    if (effect.position || !effect.rows.empty()) controller_->ApplySelection(SelectionCommandLabel(id), effect);
 }
 
 }  // namespace orv

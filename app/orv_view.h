@@ -2,8 +2,11 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPoint>
 
-#include "app/selection_commands.h"
+class QPainter;
+
+#include "editor/selection_commands.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -52,7 +55,9 @@ protected:
 
 private:
     void UpdateScrollExtent();
+    void CentreScrolling();
     void Present();
+    static void DrawSelection(QPainter& painter, QPoint a, QPoint b);
 
     QImage surface_;
     FrameBuffer surfaceView_;  // the surface's pixels, for the renderer's copy

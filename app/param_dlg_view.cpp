@@ -1,5 +1,6 @@
 #include "app/param_dlg_view.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
@@ -15,12 +16,16 @@
 #include "app/controller_host.h"
 #include "app/emitter_list_widget.h"
 #include "app/number_input_dlg.h"
-#include "app/number_text.h"
-#include "app/panel_rules.h"
 #include "app/popup_menus.h"
 #include "app/qt_text.h"
-#include "app/settings_rules.h"
 #include "app/value_label.h"
+#include "editor/command_ids.h"
+#include "editor/number_text.h"
+#include "editor/panel_rules.h"
+#include "editor/selection_commands.h"
+#include "editor/settings_rules.h"
+#include "editor/step_names.h"
+#include "editor/window_title.h"
 #include "engine/settings.h"
 #include "engine/simulation.h"
 
@@ -47,17 +52,12 @@ CParamDlgView::CParamDlgView(QWidget* parent, ControllerHost& host, MillisecondC
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &CParamDlgView::OnTick);
 
-    // The effect starts with its first emitter, "emitter 01"; every row takes the panel's value.
-    RefreshList(0);
-    current_ = &effect_.EmitterAt(0);
-    ClearEmitter(*current_);
-    for (std::size_t row = 0; row < kParamCount; ++row) {
-        RewriteLabel(row);
-        WriteRow(row, SliderRaw(row));
-    }
+    // The document starts with its first emitter, "emitter 01", at the panel's defaults.
+    ShowDocument();
+    for (std::size_t row = 0; row < kParamCount; ++row) RewriteLabel(row);
     ticker_.RestartTiming();
-    ApplyPanelToCurrent();
     ConnectControls();
+    AddHistoryShortcuts();
     StartTimer();
 }
 
@@ -65,48 +65,76 @@ CParamDlgView::~CParamDlgView() {
     timer_.stop();
 }
 
-const FrameBuffer* CParamDlgView::BackgroundImage() const {
-    if (!backgroundImage_ || !backgroundImage_->colour) return nullptr;
-    return &*backgroundImage_->colour;
-}
-
 void CParamDlgView::ConnectControls() {
     for (std::size_t row = 0; row < kParamCount; ++row) {
-        connect(controls_.rows[row].slider, &QSlider::valueChanged, this,
-                [this, row] { OnSliderMoved(row); });
-        connect(controls_.rows[row].label, &ValueLabel::clicked, this,
-                [this, row] { OnValueLabelClicked(row); });
+        QSlider* slider = controls_.rows[row].slider;
+        connect(slider, &QSlider::valueChanged, this, [this, row] { OnSliderMoved(row); });
+        // A drag is one step from press to release, however it ran.
+        connect(slider, &QSlider::sliderPressed, this, [this] { document_.EndMerging(); });
+        connect(slider, &QSlider::sliderReleased, this, [this] { document_.EndMerging(); });
+        connect(controls_.rows[row].label, &ValueLabel::clicked, this, [this, row] { OnValueLabelClicked(row); });
     }
     connect(controls_.typeCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0) return;
         ShowType(static_cast<std::uint32_t>(index));
-        if (current_ != nullptr) current_->params.type = static_cast<std::uint32_t>(index);
+        if (document_.SetType(static_cast<std::uint32_t>(index))) AfterEdit();
     });
     connect(controls_.blendCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && current_ != nullptr)
-            current_->params.blendingMode = static_cast<std::uint32_t>(index);
+        if (index >= 0 && document_.SetBlendingMode(static_cast<std::uint32_t>(index))) AfterEdit();
     });
     connect(controls_.sortCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && current_ != nullptr)
-            SetSortType(current_->params, static_cast<std::uint32_t>(index));
+        if (index >= 0 && document_.SetSortType(static_cast<std::uint32_t>(index))) AfterEdit();
     });
-    connect(controls_.enableColor, &QCheckBox::clicked, this, [this](bool checked) {
-        if (current_ != nullptr) current_->params.enableColor = checked;
-        UpdateEnables();
-    });
-    connect(controls_.colorConstant, &QCheckBox::clicked, this, [this](bool checked) {
-        if (current_ != nullptr) current_->params.colorConstant = checked;
-        UpdateEnables();
-    });
-    connect(controls_.textureDirection, &QCheckBox::clicked, this, [this](bool checked) {
-        if (current_ != nullptr) current_->params.textureDirectionBefore = checked;
-        UpdateEnables();
-    });
+    const std::pair<QCheckBox*, EmitterFlag> flags[] = {{controls_.enableColor, EmitterFlag::kEnableColor},
+                                                        {controls_.colorConstant, EmitterFlag::kColorConstant},
+                                                        {controls_.textureDirection, EmitterFlag::kTextureDirection}};
+    for (const auto& [box, flag] : flags) {
+        connect(box, &QCheckBox::clicked, this, [this, flag = flag](bool checked) {
+            if (document_.SetFlag(flag, checked)) AfterEdit();
+            UpdateEnables();
+        });
+    }
     connect(controls_.list, &QListWidget::itemSelectionChanged, this, &CParamDlgView::OnListSelectionChanged);
     connect(controls_.list, &EmitterListWidget::menuRequested, this, &CParamDlgView::ShowListMenu);
     connect(controls_.menuButton, &QPushButton::clicked, this, &CParamDlgView::ShowMenuButtonMenu);
     connect(controls_.textureButton, &QPushButton::clicked, this, &CParamDlgView::EditTexture);
     connect(controls_.resetButton, &QPushButton::clicked, this, &CParamDlgView::ResetPanel);
+}
+
+// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, wherever the focus is in the window.
+void CParamDlgView::AddHistoryShortcuts() {
+    const std::pair<int, QList<QKeySequence>> shortcuts[] = {
+        {kCmdUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+        {kCmdRedo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}};
+    for (const auto& [id, keys] : shortcuts) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, id = id] { ExecuteCommand(id); });
+        addAction(action);
+    }
+}
+
+// ---- Showing the document ------------------------------------------------------------------
+
+void CParamDlgView::ShowDocument() {
+    RefreshList();
+    ShowEmitter(document_.Current());
+    ShowBackgroundRows();
+    AfterEdit();
+}
+
+void CParamDlgView::AfterEdit() {
+    UpdateTitle();
+    repaintPending_ = true;
+}
+
+void CParamDlgView::UpdateTitle() {
+    host_.SetTitleText(ToQString(WindowTitle(document_.FilePath(), maxFrameRate_, document_.IsModified())));
+}
+
+void CParamDlgView::ShowBackgroundRows() {
+    for (std::size_t row = kBgR; row <= kBgA; ++row) SetSliderByRaw(row, document_.GetEffect().BackgroundRaw(row));
 }
 
 // ---- Preview timer -------------------------------------------------------------------------
@@ -124,11 +152,19 @@ void CParamDlgView::OnTick() {
     TickInputs inputs;
     inputs.preview = host_.PreviewBuffer();
     inputs.backgroundImage = BackgroundImage();
-    inputs.currentFile = currentFile_;
+    inputs.currentFile = document_.FilePath();
     inputs.settings = TakeSettingsSnapshot();
-    const TickResult tick = ticker_.Tick(effect_, inputs);
-    if (tick.title) host_.SetTitleText(ToQString(*tick.title));
-    if (tick.repaint) host_.RedrawPreview();
+    const TickResult tick = ticker_.Tick(document_.GetEffect(), inputs);
+    if (tick.maxFrameRate) {
+        maxFrameRate_ = tick.maxFrameRate;
+        UpdateTitle();
+    }
+    // Whatever changed what is shown (the background, an emitter that no longer draws) is
+    // repainted once the tick has drawn it, even when no emitter draws.
+    if (tick.repaint || (tick.stepped && repaintPending_)) {
+        repaintPending_ = false;
+        host_.RedrawPreview();
+    }
     timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick, CurrentSettings().fsp)));
 }
 
@@ -142,15 +178,6 @@ void CParamDlgView::RewriteLabel(std::size_t row) {
     controls_.rows[row].label->setText(QString::fromStdString(FormatParamLabel(row, SliderRaw(row))));
 }
 
-// Rows of an emitter go to the current emitter, the background rows to the effect.
-void CParamDlgView::WriteRow(std::size_t row, std::int32_t raw) {
-    if (row >= kEmitterParamCount) {
-        effect_.SetBackgroundRaw(row, raw);
-    } else if (current_ != nullptr) {
-        SetParam(*current_, row, raw);
-    }
-}
-
 bool CParamDlgView::SetSliderByRaw(std::size_t row, std::int32_t raw) {
     QSlider* slider = controls_.rows[row].slider;
     const std::int64_t position = std::int64_t{raw} + Param(row).zeroOffset;
@@ -161,31 +188,34 @@ bool CParamDlgView::SetSliderByRaw(std::size_t row, std::int32_t raw) {
     return true;
 }
 
-bool CParamDlgView::SetSliderByValue(std::size_t row, double value) {
+std::optional<std::int32_t> CParamDlgView::RawForValue(std::size_t row, double value) const {
     const std::int64_t position = SliderPositionForValue(row, value);
-    QSlider* slider = controls_.rows[row].slider;
-    if (position < slider->minimum() || position > slider->maximum()) return false;
-    return SetSliderByRaw(row, static_cast<std::int32_t>(position - Param(row).zeroOffset));
+    const QSlider* slider = controls_.rows[row].slider;
+    if (position < slider->minimum() || position > slider->maximum()) return std::nullopt;
+    return static_cast<std::int32_t>(position - Param(row).zeroOffset);
+}
+
+bool CParamDlgView::SetSliderByValue(std::size_t row, double value) {
+    const std::optional<std::int32_t> raw = RawForValue(row, value);
+    return raw && SetSliderByRaw(row, *raw);
 }
 
 void CParamDlgView::SetEmitterPosition(std::int32_t x, std::int32_t y) {
-    SetSliderByRaw(kOffsetX, x);
-    SetSliderByRaw(kOffsetY, y);
-    if (current_ == nullptr) return;
-    SetParam(*current_, kOffsetX, x);
-    SetParam(*current_, kOffsetY, y);
+    if (document_.SetRows(step_name::kPosition, {{kOffsetX, x}, {kOffsetY, y}})) ShowDocument();
 }
 
-void CParamDlgView::SetRowFromSelection(std::size_t row, double value) {
-    SetSliderByValue(row, value);
-    WriteRow(row, SliderRaw(row));
+void CParamDlgView::ApplySelection(const QString& name, const SelectionCommandEffect& effect) {
+    std::vector<std::pair<std::size_t, std::int32_t>> rows;
+    if (effect.position) rows = {{kOffsetX, effect.position->x}, {kOffsetY, effect.position->y}};
+    for (const SelectionRowValue& row : effect.rows) {
+        if (const auto raw = RawForValue(row.row, row.value)) rows.emplace_back(row.row, *raw);
+    }
+    if (document_.SetRows(ToU16(name), rows)) ShowDocument();
 }
 
 void CParamDlgView::OnSliderMoved(std::size_t row) {
     RewriteLabel(row);
-    WriteRow(row, SliderRaw(row));
-    // A new duration takes effect once the emitter's particles have died: the listener re-arms it.
-    if (row == kDuration && current_ != nullptr) current_->runtime.remainingDuration = 0;
+    if (document_.SetRow(row, SliderRaw(row), EditFlow::kContinuing)) AfterEdit();
 }
 
 std::unique_ptr<CNumberInputDlg> CParamDlgView::MakeNumberInputDlg(std::size_t row) {
@@ -196,8 +226,9 @@ std::unique_ptr<CNumberInputDlg> CParamDlgView::MakeNumberInputDlg(std::size_t r
                                              slider->maximum() - param.zeroOffset, param.decimals);
 }
 
+// A typed value is a step of its own.
 void CParamDlgView::ApplyNumberInput(std::size_t row, std::int32_t raw) {
-    if (SetSliderByRaw(row, raw)) OnSliderMoved(row);
+    if (SetSliderByRaw(row, raw) && document_.SetRow(row, raw, EditFlow::kSingle)) AfterEdit();
 }
 
 void CParamDlgView::OnValueLabelClicked(std::size_t row) {
@@ -245,60 +276,24 @@ void CParamDlgView::ShowEmitter(const Emitter& emitter) {
     UpdateEnables();
 }
 
-void CParamDlgView::ApplyPanelToCurrent() {
-    if (current_ == nullptr) return;
-    Emitter& emitter = *current_;
-    ResetEmitterToDefaults(emitter);
-    emitter.params.type = static_cast<std::uint32_t>(std::max(0, controls_.typeCombo->currentIndex()));
-    emitter.params.blendingMode =
-        static_cast<std::uint32_t>(std::max(0, controls_.blendCombo->currentIndex()));
-    SetSortType(emitter.params, static_cast<std::uint32_t>(std::max(0, controls_.sortCombo->currentIndex())));
-    for (std::size_t row = 0; row < kParamCount; ++row) WriteRow(row, SliderRaw(row));
-    emitter.params.enableColor = controls_.enableColor->isChecked();
-    emitter.params.colorConstant = controls_.colorConstant->isChecked();
-    emitter.params.textureDirectionBefore = controls_.textureDirection->isChecked();
-    RestartEmitter(emitter);
-    RearmEmitter(emitter, 0);
-}
-
 void CParamDlgView::ResetPanel() {
-    for (std::size_t row = 0; row < kParamCount; ++row) {
-        QSlider* slider = controls_.rows[row].slider;
-        const QSignalBlocker blocker(slider);
-        slider->setValue(Param(row).defaultPosition);
-    }
-    SetComboIndex(controls_.typeCombo, 0);
-    SetChecked(controls_.enableColor, true);
-    SetChecked(controls_.colorConstant, false);
-    SetChecked(controls_.textureDirection, false);
-    UpdateEnables();
-    ShowType(kGravity);
-    SetComboIndex(controls_.blendCombo, 0);
-    SetComboIndex(controls_.sortCombo, 0);
-    ApplyPanelToCurrent();
-    for (std::size_t row = 0; row < kParamCount; ++row) {
-        RewriteLabel(row);
-        WriteRow(row, SliderRaw(row));
-    }
+    document_.ResetCurrent();
+    ShowDocument();
     ticker_.RestartTiming();
-    if (current_ != nullptr) RearmEmitter(*current_, 0);
 }
 
 // ---- Emitter list --------------------------------------------------------------------------
 
-void CParamDlgView::RefreshList(std::optional<std::size_t> selection) {
+// The highlighted item is always the emitter the panel edits.
+void CParamDlgView::RefreshList() {
     QListWidget* list = controls_.list;
     const QSignalBlocker blocker(list);
+    const Effect& effect = document_.GetEffect();
     list->clear();
-    for (std::size_t index = 0; index < effect_.Count(); ++index) {
-        list->addItem(ToQString(effect_.NameAt(index)));
+    for (std::size_t index = 0; index < effect.Count(); ++index) {
+        list->addItem(ToQString(effect.NameAt(index)));
     }
-    if (selection && *selection < effect_.Count()) {
-        list->setCurrentRow(static_cast<int>(*selection));
-    } else {
-        list->setCurrentRow(-1);
-        list->clearSelection();
-    }
+    list->setCurrentRow(static_cast<int>(document_.CurrentIndex()));
 }
 
 std::optional<std::size_t> CParamDlgView::SelectedIndex() const {
@@ -309,23 +304,25 @@ std::optional<std::size_t> CParamDlgView::SelectedIndex() const {
     return static_cast<std::size_t>(row);
 }
 
-std::size_t CParamDlgView::CurrentIndex() const {
-    if (current_ == nullptr) return 0;
-    return effect_.IndexOf(*current_).value_or(0);
-}
-
-void CParamDlgView::MakeCurrent(std::size_t index) {
-    current_ = &effect_.EmitterAt(index);
-    ShowEmitter(*current_);
-}
-
+// A selection Qt cleared (a click beside the items, Ctrl+click) is put back on the current emitter.
 void CParamDlgView::OnListSelectionChanged() {
     const std::optional<std::size_t> index = SelectedIndex();
-    if (index && *index < effect_.Count()) MakeCurrent(*index);
+    if (index && document_.SelectEmitter(*index)) {
+        ShowEmitter(document_.Current());
+        return;
+    }
+    RefreshList();
 }
 
 std::unique_ptr<QMenu> CParamDlgView::MakeListMenu() {
     return orv::MakeListMenu(this, SelectedIndex().has_value(), controls_.list->count());
+}
+
+std::unique_ptr<QMenu> CParamDlgView::MakeMainMenu() {
+    UndoEntries entries;
+    if (const auto name = document_.UndoName()) entries.undo = ToQString(*name);
+    if (const auto name = document_.RedoName()) entries.redo = ToQString(*name);
+    return orv::MakeMainMenu(this, entries);
 }
 
 void CParamDlgView::ShowListMenu(const QPoint& globalPosition) {
@@ -335,7 +332,7 @@ void CParamDlgView::ShowListMenu(const QPoint& globalPosition) {
 }
 
 void CParamDlgView::ShowMenuButtonMenu() {
-    const std::unique_ptr<QMenu> menu = MakeMainMenu(this);
+    const std::unique_ptr<QMenu> menu = MakeMainMenu();
     const int id = ExecMenu(*menu, QCursor::pos());
     if (id != 0) ExecuteCommand(id);
 }

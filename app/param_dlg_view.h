@@ -10,9 +10,8 @@
 
 #include "app/command_prompts.h"
 #include "app/param_panel_layout.h"
-#include "app/preview_tick.h"
-#include "engine/effect.h"
-#include "image/texture.h"
+#include "editor/editor_document.h"
+#include "editor/preview_tick.h"
 
 class QMenu;
 
@@ -20,11 +19,12 @@ namespace orv {
 
 class CNumberInputDlg;
 class ControllerHost;
-struct LoadOutcome;
+struct SelectionCommandEffect;
 
-// The parameter panel and the editor's controller: it owns the effect, shows the current emitter
-// on its controls and writes every change into it at once, drives the preview timer and executes
-// the commands of the panel's menus. Rows 56 to 59 (the background colour) belong to the effect.
+// The parameter panel and the editor's controller: it owns the document, shows the current
+// emitter on its controls and turns every change of a control into an edit of the document,
+// drives the preview timer and executes the commands of the panel's menus. Rows 56 to 59 (the
+// background colour) belong to the effect.
 class CParamDlgView : public QWidget {
     Q_OBJECT
 
@@ -34,11 +34,12 @@ public:
                   std::unique_ptr<CommandPrompts> prompts = nullptr);
     ~CParamDlgView() override;
 
-    Effect& GetEffect() { return effect_; }
-    Emitter* CurrentEmitter() const { return current_; }
-    const std::u16string& CurrentFilePath() const { return currentFile_; }
+    EditorDocument& Document() { return document_; }
+    Effect& GetEffect() { return document_.GetEffect(); }
+    Emitter* CurrentEmitter() { return &document_.Current(); }
+    const std::u16string& CurrentFilePath() const { return document_.FilePath(); }
     const ParamPanelControls& Controls() const { return controls_; }
-    const FrameBuffer* BackgroundImage() const;
+    const FrameBuffer* BackgroundImage() const { return document_.BackgroundImage(); }
 
     // One preview tick: step and draw every emitter, present, re-arm the timer.
     void OnTick();
@@ -50,15 +51,15 @@ public:
     bool SetSliderByRaw(std::size_t row, std::int32_t raw);
     // The same for a value in the row's units (pixels, seconds, degrees).
     bool SetSliderByValue(std::size_t row, double value);
-    // Moves the offset sliders where they can follow; the current emitter takes the offsets
-    // whether or not they can.
+    // The preview's double-click: the current emitter takes the offsets, one step; the offset
+    // sliders follow where they can.
     void SetEmitterPosition(std::int32_t x, std::int32_t y);
-    // A row set from the preview's selection: the slider follows when it can, and the current
-    // emitter takes the slider's value.
-    void SetRowFromSelection(std::size_t row, double value);
+    // A command of the preview's selection menu, one step named `name`: each row takes its value
+    // when its slider can show it.
+    void ApplySelection(const QString& name, const SelectionCommandEffect& effect);
 
-    // A row's slider moved (by mouse, keyboard or a typed number): label, emitter, and for the
-    // duration row a stop of emission until the emitter's particles died.
+    // A row's slider moved by mouse, keyboard or wheel: label and emitter. One drag, or one run
+    // of steps on the same row, is one step of the history.
     void OnSliderMoved(std::size_t row);
 
     // The number dialog a click on row's value label opens, and applying its result.
@@ -67,15 +68,19 @@ public:
 
     // Shows an emitter's values, choices and flags on the panel (not the background rows).
     void ShowEmitter(const Emitter& emitter);
-    // The current emitter takes the panel's values from its defaults, restarted as endless.
-    void ApplyPanelToCurrent();
     // The "リセット" button.
     void ResetPanel();
 
-    // Executes a command of menus 205 and 206.
+    // Executes a command of menus 205 and 206 (and undo / redo from the keyboard).
     void ExecuteCommand(int id);
-    // Menu 206 as it would show now.
+    // Menus 205 and 206 as they would show now.
+    std::unique_ptr<QMenu> MakeMainMenu();
     std::unique_ptr<QMenu> MakeListMenu();
+
+    // With unsaved changes, asks whether to save them first: true when the effect may be
+    // replaced or closed (saved, or the changes discarded), false when the user cancelled or the
+    // save failed.
+    bool ConfirmDiscard();
 
     // Opens an effect file as the Open command does after its dialog (the effect is replaced).
     void OpenEffectPath(const std::u16string& path);
@@ -85,19 +90,25 @@ public:
 
 private:
     void ConnectControls();
+    void AddHistoryShortcuts();
+    // Shows the whole document: list, current emitter, background rows, title; repaints soon.
+    void ShowDocument();
+    // After an edit the panel already shows: title and repaint.
+    void AfterEdit();
+    void UpdateTitle();
+    void ShowBackgroundRows();
     void StartTimer();
     void StopTimer();
-    void WriteRow(std::size_t row, std::int32_t raw);
+    // The raw value of a value in the row's units, when the row's slider can show it.
+    std::optional<std::int32_t> RawForValue(std::size_t row, double value) const;
     std::int32_t SliderRaw(std::size_t row) const;
     void RewriteLabel(std::size_t row);
     void ShowType(std::uint32_t type);
     void UpdateEnables();
     void SetChecked(class QCheckBox* box, bool checked);
     void SetComboIndex(class QComboBox* combo, int index);
-    void RefreshList(std::optional<std::size_t> selection);
+    void RefreshList();
     std::optional<std::size_t> SelectedIndex() const;
-    std::size_t CurrentIndex() const;
-    void MakeCurrent(std::size_t index);
     void OnListSelectionChanged();
     void OnValueLabelClicked(std::size_t row);
     void ShowMenuButtonMenu();
@@ -108,10 +119,11 @@ private:
     void NewEffect();
     void OpenEffect(bool merge);
     void LoadFile(const std::u16string& path, bool merge);
-    void FinishLoad(const LoadOutcome& outcome, const std::u16string& path, bool merge);
-    void ShowLoaded(const LoadOutcome& outcome);
-    void Save();
-    void SaveAs();
+    // Each true when the effect was written.
+    bool Save();
+    bool SaveAs();
+    bool ShowSaveFailure(const std::optional<EditorMessage>& failure);
+    void RememberFolder(const std::u16string& path);
     void Export();
     void Render();
     void SetBackgroundImage();
@@ -121,15 +133,16 @@ private:
     void AddEmitter();
     void RenameEmitter();
     void DeleteEmitter();
-    void MoveEmitter(bool up);
+    void MoveEmitter(MoveEdit::Direction direction);
+    void UndoOrRedo(bool undo);
 
     ControllerHost& host_;
     std::unique_ptr<CommandPrompts> prompts_;
     ParamPanelControls controls_;
-    Effect effect_;
-    Emitter* current_ = nullptr;  // always one of the effect's emitters
-    std::u16string currentFile_;
-    TexturePtr backgroundImage_;
+    EditorDocument document_;
+    std::u16string lastFolder_;  // of the last file opened or saved, for Save As
+    std::optional<std::uint32_t> maxFrameRate_;  // for the title, once measured
+    bool repaintPending_ = false;  // something shown changed: repaint after the next tick
     PreviewTicker ticker_;
     QTimer timer_;
 };

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
-#include "app/command_ids.h"
 #include "app/emitter_list_widget.h"
 #include "app/value_label.h"
+#include "editor/command_ids.h"
 
 namespace orv {
 

@@ -1,8 +1,9 @@
 #include "app/popup_menus.h"
 
 #include <QAction>
+#include <span>
 
-#include "app/command_ids.h"
+#include "editor/command_ids.h"
 
 namespace orv {
 
@@ -13,23 +14,47 @@ struct Item {
     int id;
 };
 
-std::unique_ptr<QMenu> MakeMenu(QWidget* parent, std::initializer_list<Item> items) {
-    auto menu = std::make_unique<QMenu>(parent);
+constexpr Item kSelectionItems[] = {
+    {"選択領域内から粒子が発生するように設定", kCmdSelectionToEmission},
+    {"選択幅を初期サイズへ設定", kCmdSelectionToStartSize},
+    {"選択幅を終了サイズへ設定", kCmdSelectionToFinishSize},
+    {"選択幅を水平振幅、選択高さを垂直振幅へ設定", kCmdSelectionToAmplitudes},
+    {"選択幅を水平振幅へ設定", kCmdSelectionToHorAmplitude},
+    {"選択高さを垂直振幅へ設定", kCmdSelectionToVerAmplitude},
+};
+
+void AddItems(QMenu& menu, std::span<const Item> items) {
     for (const Item& item : items) {
         if (item.text == nullptr) {
-            menu->addSeparator();
+            menu.addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(QString::fromUtf8(item.text));
+        QAction* action = menu.addAction(QString::fromUtf8(item.text));
         action->setData(item.id);
     }
+}
+
+std::unique_ptr<QMenu> MakeMenu(QWidget* parent, std::initializer_list<Item> items) {
+    auto menu = std::make_unique<QMenu>(parent);
+    AddItems(*menu, std::span<const Item>(items.begin(), items.size()));
     return menu;
+}
+
+// "元に戻す : 最大個数"; just "元に戻す", greyed, when there is no step.
+void AddHistoryEntry(QMenu& menu, const QString& label, const std::optional<QString>& step, int id) {
+    QAction* action = menu.addAction(step ? label + QStringLiteral(" : ") + *step : label);
+    action->setData(id);
+    action->setEnabled(step.has_value());
 }
 
 }  // namespace
 
-std::unique_ptr<QMenu> MakeMainMenu(QWidget* parent) {
-    return MakeMenu(parent, {{"新規作成(&N)", kCmdNew},
+std::unique_ptr<QMenu> MakeMainMenu(QWidget* parent, const UndoEntries& undo) {
+    auto menu = std::make_unique<QMenu>(parent);
+    AddHistoryEntry(*menu, QStringLiteral("元に戻す"), undo.undo, kCmdUndo);
+    AddHistoryEntry(*menu, QStringLiteral("やり直し"), undo.redo, kCmdRedo);
+    menu->addSeparator();
+    const Item items[] = {{"新規作成(&N)", kCmdNew},
                              {"ファイルを開く(&O)", kCmdOpen},
                              {"追加読込み", kCmdMergeLoad},
                              {"上書き保存(&S)", kCmdSave},
@@ -45,7 +70,9 @@ std::unique_ptr<QMenu> MakeMainMenu(QWidget* parent) {
                              {"ヘルプ(&H)", kCmdHelp},
                              {"orvについて(&A)", kCmdAbout},
                              {nullptr, 0},
-                             {"終了(&X)", kCmdExit}});
+                             {"終了(&X)", kCmdExit}};
+    AddItems(*menu, items);
+    return menu;
 }
 
 std::unique_ptr<QMenu> MakeListMenu(QWidget* parent, bool hasSelection, int itemCount) {
@@ -59,12 +86,16 @@ std::unique_ptr<QMenu> MakeListMenu(QWidget* parent, bool hasSelection, int item
 }
 
 std::unique_ptr<QMenu> MakeSelectionMenu(QWidget* parent) {
-    return MakeMenu(parent, {{"選択領域内から粒子が発生するように設定", kCmdSelectionToEmission},
-                             {"選択幅を初期サイズへ設定", kCmdSelectionToStartSize},
-                             {"選択幅を終了サイズへ設定", kCmdSelectionToFinishSize},
-                             {"選択幅を水平振幅、選択高さを垂直振幅へ設定", kCmdSelectionToAmplitudes},
-                             {"選択幅を水平振幅へ設定", kCmdSelectionToHorAmplitude},
-                             {"選択高さを垂直振幅へ設定", kCmdSelectionToVerAmplitude}});
+    auto menu = std::make_unique<QMenu>(parent);
+    AddItems(*menu, kSelectionItems);
+    return menu;
+}
+
+QString SelectionCommandLabel(int id) {
+    for (const Item& item : kSelectionItems) {
+        if (item.id == id) return QString::fromUtf8(item.text);
+    }
+    return {};
 }
 
 int CommandOf(const QAction* action) {

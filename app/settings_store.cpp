@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "app/settings_rules.h"
+#include "editor/settings_rules.h"
 #include "engine/settings.h"
 
 namespace orv {

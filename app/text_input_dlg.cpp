@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/command_ids.h"
 #include "app/dialog_buttons.h"
+#include "editor/command_ids.h"
 
 namespace orv {
 

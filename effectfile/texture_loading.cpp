@@ -12,6 +12,10 @@
 namespace orv {
 
 bool LoadEmitterTexture(Emitter& emitter, const std::u16string& path) {
+    return LoadTexture(emitter.texture, path);
+}
+
+bool LoadTexture(TextureSettings& texture, const std::u16string& path) {
     std::filesystem::path native;
     std::error_code error;
     if (path.empty() || !vesk::ToNativePath(path, native) || !std::filesystem::exists(native, error))
@@ -28,8 +32,8 @@ bool LoadEmitterTexture(Emitter& emitter, const std::u16string& path) {
     }
     if (!image) return false;
     if (image->colour) BleedTransparentPixels(*image->colour);
-    emitter.texture.SetImage(std::move(image));
-    emitter.texture.SetFileName(path);
+    texture.SetImage(std::move(image));
+    texture.SetFileName(path);
     return true;
 }
 

@@ -12,5 +12,7 @@ namespace orv {
 // its picture and file name; nothing is reported. Returns whether the texture was replaced.
 // Shared by the texture dialog, dropped files and effect loading.
 bool LoadEmitterTexture(Emitter& emitter, const std::u16string& path);
+// The same for texture settings that are not an emitter's yet (an edit being prepared).
+bool LoadTexture(TextureSettings& texture, const std::u16string& path);
 
 }  // namespace orv

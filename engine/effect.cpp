@@ -1,5 +1,6 @@
 #include "engine/effect.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -44,9 +45,7 @@ std::optional<std::size_t> Effect::IndexOf(const Emitter& emitter) const {
 }
 
 Emitter& Effect::AppendEmitter(std::unique_ptr<Emitter> emitter, std::u16string name) {
-    if (name.empty()) name = DefaultEmitterName(Count() + 1);
-    entries_.push_back(Entry{std::move(name), std::move(emitter)});
-    return *entries_.back().emitter;
+    return InsertEmitter(Count(), Entry{std::move(name), std::move(emitter)});
 }
 
 Emitter* Effect::AddEmitter(std::u16string name) {
@@ -61,10 +60,21 @@ bool Effect::RenameEmitter(std::size_t index, std::u16string name) {
 }
 
 bool Effect::DeleteEmitter(std::size_t index) {
+    return TakeEmitter(index).emitter != nullptr;
+}
+
+Effect::Entry Effect::TakeEmitter(std::size_t index) {
     // The list is never left empty.
-    if (index >= entries_.size() || entries_.size() < 2) return false;
+    if (index >= entries_.size() || entries_.size() < 2) return {};
+    Entry entry = std::move(entries_[index]);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
-    return true;
+    return entry;
+}
+
+Emitter& Effect::InsertEmitter(std::size_t index, Entry entry) {
+    if (entry.name.empty()) entry.name = DefaultEmitterName(Count() + 1);
+    const std::size_t at = std::min(index, entries_.size());
+    return *entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry))->emitter;
 }
 
 bool Effect::MoveEmitterUp(std::size_t index) {

@@ -56,6 +56,16 @@ public:
     bool RenameEmitter(std::size_t index, std::u16string name);
     // Removes and destroys an emitter, refused (false) when it is the last one.
     bool DeleteEmitter(std::size_t index);
+    // An emitter taken out of the list with its name, and put back: what undoing an add or a
+    // delete needs, so the emitter returns with its particles, texture and place.
+    struct Entry {
+        std::u16string name;
+        std::unique_ptr<Emitter> emitter;
+    };
+    // Removes the entry at `index` (refused, empty, when it is the last one or out of range).
+    Entry TakeEmitter(std::size_t index);
+    // Inserts at `index` (clamped to the end); an empty name is replaced as AppendEmitter does.
+    Emitter& InsertEmitter(std::size_t index, Entry entry);
     // One position earlier / later; false (nothing moves) at the top / bottom.
     bool MoveEmitterUp(std::size_t index);
     bool MoveEmitterDown(std::size_t index);
@@ -107,11 +117,6 @@ public:
     void OnEmitterEmpty(Emitter& emitter) override;
 
 private:
-    struct Entry {
-        std::u16string name;
-        std::unique_ptr<Emitter> emitter;
-    };
-
     std::vector<Entry> entries_;
     std::array<std::int32_t, kBackgroundParamCount> background_{};
     std::optional<std::uint64_t> seed_;

@@ -52,6 +52,8 @@ struct EmitterParams {
     bool textureDirectionBefore = false;
     std::uint32_t sortType = kSortNone;  // set through SetSortType
     std::array<std::int32_t, kEmitterParamCount> raw{};
+
+    bool operator==(const EmitterParams&) const = default;
 };
 
 struct ColourF {

@@ -4,6 +4,19 @@
 
 namespace orv {
 
+TextureSettings TextureSettings::CopyWithoutImage() const {
+    TextureSettings copy;
+    copy.fileName_ = fileName_;
+    copy.splitX_ = splitX_;
+    copy.splitY_ = splitY_;
+    copy.isAnimation_ = isAnimation_;
+    copy.frameDurations_ = frameDurations_;
+    copy.totalAnimationTime_ = totalAnimationTime_;
+    copy.frameCount_ = frameCount_;
+    copy.UpdateFrameSize();
+    return copy;
+}
+
 void TextureSettings::SetImage(TexturePtr image) {
     image_ = std::move(image);
     UpdateFrameSize();

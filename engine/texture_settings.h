@@ -16,6 +16,9 @@ public:
     // The file-name buffer holds at most this many characters (plus a terminator).
     static constexpr std::size_t kMaxFileNameLength = 2559;
 
+    // Every setting but the picture, which the copy lacks until SetImage gives it one.
+    TextureSettings CopyWithoutImage() const;
+
     const Texture* Image() const { return image_.get(); }
     // Replaces (and frees) the previous picture; null removes it.
     void SetImage(TexturePtr image);

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/dialogs/option_choices.h"
+#include "editor/option_choices.h"
 
 class QCheckBox;
 class QComboBox;

@@ -2,8 +2,8 @@
 
 #include "app/dialogs/progress_dlg.h"
 #include "app/dialogs/render_dlg.h"
-#include "app/dialogs/render_input.h"
 #include "app/qt_text.h"
+#include "editor/render_input.h"
 #include "engine/settings.h"
 
 namespace orv {

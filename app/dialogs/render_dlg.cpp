@@ -14,9 +14,9 @@
 #include <algorithm>
 
 #include "app/dialog_buttons.h"
-#include "app/dialogs/option_choices.h"
-#include "app/dialogs/render_input.h"
 #include "app/qt_text.h"
+#include "editor/option_choices.h"
+#include "editor/render_input.h"
 
 namespace orv {
 

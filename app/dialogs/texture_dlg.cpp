@@ -15,8 +15,8 @@
 
 #include "app/dialog_buttons.h"
 #include "app/dialogs/texture_preview.h"
-#include "app/dialogs/texture_preview_image.h"
 #include "app/qt_text.h"
+#include "editor/texture_preview_image.h"
 #include "image/png_loader.h"
 #include "vesk/err_code_exception.h"
 
@@ -144,11 +144,10 @@ void CTextureDlg::accept() {
     QDialog::accept();
 }
 
-bool RunTextureCommand(QWidget* parent, Emitter& emitter) {
-    CTextureDlg dialog(ChoicesFromTexture(emitter.texture), parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    ApplyTextureChoices(emitter, dialog.Choices());
-    return true;
+std::optional<TextureChoices> AskTextureChoices(QWidget* parent, const TextureSettings& texture) {
+    CTextureDlg dialog(ChoicesFromTexture(texture), parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choices();
 }
 
 }  // namespace orv

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
-#include "app/dialogs/texture_choices.h"
+#include "editor/texture_choices.h"
 #include "engine/emitter.h"
 
 class QComboBox;
@@ -44,9 +45,8 @@ private:
     QLineEdit* durationsEdit_ = nullptr;
 };
 
-// The texture command for the current emitter: the dialog filled from its texture settings and,
-// on OK, the choices written into them and the picture loaded. True when OK was applied; on
-// cancel the emitter is left untouched.
-bool RunTextureCommand(QWidget* parent, Emitter& emitter);
+// The texture dialog filled from an emitter's texture settings; what was chosen on OK, nothing on
+// cancel.
+std::optional<TextureChoices> AskTextureChoices(QWidget* parent, const TextureSettings& texture);
 
 }  // namespace orv

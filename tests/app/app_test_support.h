@@ -11,33 +11,27 @@
 #include <utility>
 #include <vector>
 
-#include "app/command_ids.h"
 #include "app/command_prompts.h"
 #include "app/main_frame.h"
 #include "app/param_dlg_view.h"
-#include "app/preview_tick.h"
 #include "app/qt_text.h"
+#include "editor/command_ids.h"
+#include "editor/preview_tick.h"
 #include "engine/param_table.h"
 #include "engine/settings.h"
+#include "tests/editor/fake_clock.h"
 
 namespace orv::test {
 
-// A clock the test moves by hand; `step` is added after every reading.
-struct FakeClock {
-    std::shared_ptr<std::uint32_t> now = std::make_shared<std::uint32_t>(1000);
-    std::uint32_t step = 0;
-    MillisecondClock Clock() const {
-        return [now = now, step = step] { return std::exchange(*now, *now + step); };
-    }
-    void Advance(std::uint32_t ms) const { *now += ms; }
-};
-
-// Prompts answered from queues; what was asked is recorded.
+// Prompts answered from queues; what was asked is recorded. Unsaved changes are discarded unless
+// an answer is queued.
 struct FakePrompts final : CommandPrompts {
     std::vector<std::optional<QString>> paths, texts;
+    std::vector<SaveChoice> saveChoices;
     std::vector<QString> askedTexts, proposedSaves, captions, messages;
     std::optional<ExportChoice> exportChoice;
     int pathQuestions = 0;
+    int saveQuestions = 0;
 
     std::optional<QString> AskOpenPath(QWidget*, const QString&, const QString&) override {
         return Next(paths, 1);
@@ -55,12 +49,21 @@ struct FakePrompts final : CommandPrompts {
         captions.push_back(caption);
         messages.push_back(text);
     }
+    SaveChoice AskSaveChanges(QWidget*) override {
+        ++saveQuestions;
+        if (saveChoices.empty()) return SaveChoice::kDiscard;
+        const SaveChoice answer = saveChoices.front();
+        saveChoices.erase(saveChoices.begin());
+        return answer;
+    }
     std::optional<ExportChoice> AskExport(QWidget*, bool) override { return exportChoice; }
     std::optional<QString> Next(std::vector<std::optional<QString>>& queue, int pathQuestion) {
         pathQuestions += pathQuestion;
-        if (queue.empty()) return std::nullopt;
-        std::optional<QString> answer = queue.front();
-        queue.erase(queue.begin());
+        std::optional<QString> answer;
+        if (!queue.empty()) {
+            answer.swap(queue.front());
+            queue.erase(queue.begin());
+        }
         return answer;
     }
 };

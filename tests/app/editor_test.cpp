@@ -15,10 +15,10 @@
 #include <QUrl>
 
 #include "app/number_input_dlg.h"
-#include "app/number_text.h"
 #include "app/orv_view.h"
 #include "app/popup_menus.h"
-#include "app/selection_commands.h"
+#include "editor/number_text.h"
+#include "editor/selection_commands.h"
 #include "effectfile/effect_writer.h"
 #include "engine/simulation.h"
 #include "image/png_writer.h"
@@ -340,7 +340,7 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(EditorCommandsTest, AddProposesTheNextNumberAndRenameNeedsASelection) {
+TEST_F(EditorCommandsTest, AddProposesTheNextNumberAndRenameTakesTheHighlightedEmitter) {
     AddEmitters({"b", "c"});
     prompts_->texts = {std::nullopt, QString()};  // cancelled, then an empty name
     for (int i = 0; i < 2; ++i) Panel().ExecuteCommand(kCmdAddEmitter);
@@ -357,8 +357,9 @@ TEST_F(EditorCommandsTest, AddProposesTheNextNumberAndRenameNeedsASelection) {
     EXPECT_EQ(ListTexts(), (Names{"smoke", "b", "c"}));
     EXPECT_EQ(List()->currentRow(), 0);
     List()->clearSelection();
+    EXPECT_EQ(List()->selectedItems().size(), 1) << "the highlight stays on the edited emitter";
     Panel().ExecuteCommand(kCmdRenameEmitter);
-    EXPECT_EQ(prompts_->askedTexts.size(), 5u) << "no selection, no question";
+    EXPECT_EQ(prompts_->askedTexts.back(), QStringLiteral("smoke"));
 }
 
 TEST_F(EditorCommandsTest, DeleteKeepsOneEmitterAndTheListMenuGreysIt) {
@@ -366,9 +367,7 @@ TEST_F(EditorCommandsTest, DeleteKeepsOneEmitterAndTheListMenuGreysIt) {
     AddEmitters({"b", "c"});
     EXPECT_TRUE(FindCommand(*Panel().MakeListMenu(), kCmdDeleteEmitter)->isEnabled());
     List()->clearSelection();
-    auto unselected = Panel().MakeListMenu();
-    EXPECT_FALSE(FindCommand(*unselected, kCmdDeleteEmitter)->isEnabled());
-    EXPECT_TRUE(FindCommand(*unselected, kCmdAddEmitter)->isEnabled());
+    EXPECT_TRUE(FindCommand(*Panel().MakeListMenu(), kCmdDeleteEmitter)->isEnabled());
 
     List()->setCurrentRow(2);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
@@ -382,7 +381,7 @@ TEST_F(EditorCommandsTest, DeleteKeepsOneEmitterAndTheListMenuGreysIt) {
     EXPECT_FALSE(FindCommand(*Panel().MakeListMenu(), kCmdDeleteEmitter)->isEnabled());
 }
 
-TEST_F(EditorCommandsTest, MoveUpAndDownStopAtTheEndsAndLeaveNothingSelected) {
+TEST_F(EditorCommandsTest, MoveUpAndDownStopAtTheEndsAndKeepTheMovedEmitterHighlighted) {
     AddEmitters({"b", "c"});
     List()->setCurrentRow(0);
     Emitter* current = Panel().CurrentEmitter();
@@ -392,7 +391,8 @@ TEST_F(EditorCommandsTest, MoveUpAndDownStopAtTheEndsAndLeaveNothingSelected) {
     List()->setCurrentRow(0);
     Panel().ExecuteCommand(kCmdMoveEmitterDown);
     EXPECT_EQ(ListTexts(), (Names{"b", "emitter 01", "c"}));
-    EXPECT_TRUE(List()->selectedItems().isEmpty());
+    EXPECT_EQ(List()->currentRow(), 1);
+    EXPECT_EQ(List()->selectedItems().size(), 1);
     EXPECT_EQ(Panel().CurrentEmitter(), current);
 
     List()->setCurrentRow(2);
@@ -409,7 +409,7 @@ TEST_F(EditorCommandsTest, SaveWithoutPathDoesNothingAndSaveAsSetsIt) {
 
     const QString path = PathOf("saved.orv");
     Run(kCmdSaveAs, path);
-    EXPECT_EQ(prompts_->proposedSaves.back(), QStringLiteral(".orv"));
+    EXPECT_EQ(prompts_->proposedSaves.back(), QStringLiteral("untitled.orv")) << "not the hidden \".orv\"";
     EXPECT_EQ(ToQString(Panel().CurrentFilePath()), path);
     EXPECT_TRUE(QFile::exists(path));
 
@@ -418,6 +418,10 @@ TEST_F(EditorCommandsTest, SaveWithoutPathDoesNothingAndSaveAsSetsIt) {
     EXPECT_EQ(ToQString(Panel().CurrentFilePath()), path) << "cancelling keeps the path";
     Run(kCmdSaveAs, PathOf("missing/folder/x.orv"));
     EXPECT_EQ(prompts_->captions, Names{QStringLiteral("書き込みエラー")});
+
+    Panel().ExecuteCommand(kCmdNew);
+    Run(kCmdSaveAs, std::nullopt);
+    EXPECT_EQ(prompts_->proposedSaves.back(), PathOf("missing/folder/untitled.orv")) << "the folder last used";
 }
 
 TEST_F(EditorCommandsTest, OpenReplacesMergeAppendsAndNewKeepsTheBackground) {

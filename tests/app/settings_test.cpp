@@ -3,8 +3,8 @@
 #include <QSettings>
 #include <tuple>
 
-#include "app/settings_rules.h"
 #include "app/settings_store.h"
+#include "editor/settings_rules.h"
 #include "tests/app/app_test_support.h"
 
 namespace orv {

@@ -2,7 +2,7 @@
 #include <QLineEdit>
 
 #include "app/dialogs/render_dlg.h"
-#include "app/dialogs/render_input.h"
+#include "editor/render_input.h"
 #include "tests/app_dialogs/dialog_test_support.h"
 
 namespace orv {

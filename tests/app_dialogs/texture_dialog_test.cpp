@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/dialogs/texture_choices.h"
 #include "app/dialogs/texture_dlg.h"
 #include "app/dialogs/texture_preview.h"
-#include "app/dialogs/texture_preview_image.h"
+#include "editor/texture_choices.h"
+#include "editor/texture_preview_image.h"
 #include "image/png_writer.h"
 #include "tests/app_dialogs/dialog_test_support.h"
 
@@ -54,7 +54,7 @@ TEST_F(TextureTest, ApplyingStoresSplitsDurationsAndAMissingFileKeepsThePicture)
                            .isAnimation = true,
                            .splitX = 4,
                            .splitY = 2};
-    ApplyTextureChoices(emitter_, choices);
+    ApplyTextureChoices(emitter_.texture, choices);
     const TextureSettings& texture = emitter_.texture;
     const Texture* image = texture.Image();
     ASSERT_NE(image, nullptr);
@@ -67,7 +67,7 @@ TEST_F(TextureTest, ApplyingStoresSplitsDurationsAndAMissingFileKeepsThePicture)
 
     choices.path = ToU16(dir_.filePath(QStringLiteral("missing.png")));
     choices.durationsText.clear();
-    ApplyTextureChoices(emitter_, choices);
+    ApplyTextureChoices(emitter_.texture, choices);
     EXPECT_EQ(texture.Image(), image);
     EXPECT_EQ(texture.FileName(), choices.path);
     EXPECT_TRUE(texture.FrameDurations().empty());
@@ -113,9 +113,9 @@ TEST_F(TextureTest, DialogPreviewsOnlyPicturesThatLoadAndEditsDurationsOnlyForAn
     EXPECT_EQ(dialog.Choices().durationsText, u"10,20");
 }
 
-TEST_F(TextureTest, CommandCancelLeavesTheEmitterUntouchedAndOkLoadsTheChoice) {
+TEST_F(TextureTest, DialogCancelChoosesNothingAndOkHandsOverTheChoice) {
     const TextureChoices first{.path = WritePng("first.png", 8, 8), .durationsText = u"40"};
-    ApplyTextureChoices(emitter_, first);
+    ApplyTextureChoices(emitter_.texture, first);
     const Texture* image = emitter_.texture.Image();
     const QString other = ToQString(WritePng("other.png", 64, 32));
     test::WhenModalShown([other](QWidget& dialog) {
@@ -124,7 +124,7 @@ TEST_F(TextureTest, CommandCancelLeavesTheEmitterUntouchedAndOkLoadsTheChoice) {
         Child<QComboBox>(dialog, "splitX")->setCurrentIndex(3);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    EXPECT_FALSE(RunTextureCommand(nullptr, emitter_));
+    EXPECT_FALSE(AskTextureChoices(nullptr, emitter_.texture).has_value());
     EXPECT_EQ(emitter_.texture.Image(), image);
     EXPECT_EQ(emitter_.texture.FileName(), first.path);
     EXPECT_EQ(emitter_.texture.SplitX(), 1u);
@@ -137,7 +137,9 @@ TEST_F(TextureTest, CommandCancelLeavesTheEmitterUntouchedAndOkLoadsTheChoice) {
         Child<QComboBox>(dialog, "splitX")->setCurrentIndex(1);
         test::Confirm(dialog);
     });
-    EXPECT_TRUE(RunTextureCommand(nullptr, emitter_));
+    const std::optional<TextureChoices> chosen = AskTextureChoices(nullptr, emitter_.texture);
+    ASSERT_TRUE(chosen.has_value());
+    ApplyTextureChoices(emitter_.texture, *chosen);
     ASSERT_NE(emitter_.texture.Image(), nullptr);
     EXPECT_EQ(emitter_.texture.FileName(), ToU16(other));
     EXPECT_EQ(emitter_.texture.FrameWidth(), 32u);

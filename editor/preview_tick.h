@@ -25,6 +25,7 @@ struct TickResult {
     bool repaint = false;         // drawn, or the view still shows sprites of the previous tick
     std::uint32_t tickStart = 0;  // the clock when the tick began
     std::optional<std::u16string> title;  // new window title, every 100 stepped ticks
+    std::optional<std::uint32_t> maxFrameRate;  // the rate that title shows
 };
 
 // Everything a preview tick needs besides the effect.

@@ -1,4 +1,4 @@
-#include "app/number_text.h"
+#include "editor/number_text.h"
 
 #include <string>
 

@@ -34,8 +34,9 @@ std::vector<std::uint32_t> ParseFrameDurations(std::u16string_view text);
 // The dialog's starting values from an emitter's texture settings. A split above 32 shows as 1.
 TextureChoices ChoicesFromTexture(const TextureSettings& texture);
 
-// What OK does to the emitter: file name, animation flag, splits and durations are stored, then
-// the picture at the path is loaded; a path that does not load changes the file name only.
-void ApplyTextureChoices(Emitter& emitter, const TextureChoices& choices);
+// What OK does to an emitter's texture: file name, animation flag, splits and durations are
+// stored, then the picture at the path is loaded; a path that does not load changes the file name
+// only.
+void ApplyTextureChoices(TextureSettings& texture, const TextureChoices& choices);
 
 }  // namespace orv

@@ -1,4 +1,4 @@
-#include "app/settings_rules.h"
+#include "editor/settings_rules.h"
 
 namespace orv {
 

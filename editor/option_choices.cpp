@@ -1,4 +1,4 @@
-#include "app/dialogs/option_choices.h"
+#include "editor/option_choices.h"
 
 #include <algorithm>
 #include <array>

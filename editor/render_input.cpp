@@ -1,4 +1,4 @@
-#include "app/dialogs/render_input.h"
+#include "editor/render_input.h"
 
 #include <limits>
 

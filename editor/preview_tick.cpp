@@ -1,4 +1,4 @@
-#include "app/preview_tick.h"
+#include "editor/preview_tick.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,21 +6,18 @@
 #include <string>
 #include <utility>
 
-#include "app/settings_rules.h"
+#include "editor/settings_rules.h"
+#include "editor/window_title.h"
 #include "engine/emitter_drawing.h"
+#include "engine/simulation.h"
 #include "render/background.h"
 #include "render/frame_composition.h"
-#include "vesk/path_utils.h"
 
 namespace orv {
 
 namespace {
 
 constexpr std::uint32_t kTicksPerTitle = 100;
-
-std::u16string Ascii(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 PixelRect WholeOf(const FrameBuffer& buffer) {
     return {0, 0, static_cast<std::int32_t>(buffer.Width()), static_cast<std::int32_t>(buffer.Height())};
@@ -89,7 +86,8 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
 
     processingMs_ += clock_() - now;
     if (++tickCount_ >= kTicksPerTitle) {
-        result.title = FrameRateTitle(inputs.currentFile, MaxFrameRate(processingMs_));
+        result.maxFrameRate = MaxFrameRate(processingMs_);
+        result.title = FrameRateTitle(inputs.currentFile, *result.maxFrameRate);
         tickCount_ = 0;
         processingMs_ = 0;
     }
@@ -112,9 +110,7 @@ std::uint32_t PreviewTicker::NextPeriodMs(const TickResult& tick, std::uint32_t 
 }
 
 std::u16string FrameRateTitle(std::u16string_view currentFile, std::uint32_t rate) {
-    const std::u16string number = Ascii(std::to_string(rate));
-    if (currentFile.empty()) return u"orv - MAX FPS " + number + u"\n";
-    return u"orv - " + vesk::GetFileNamePart(currentFile) + u" - MAX FPS " + number + u"\n";
+    return WindowTitle(currentFile, rate, false);
 }
 
 std::uint32_t MaxFrameRate(std::uint32_t summedMs) {

@@ -4,7 +4,9 @@ namespace orv {
 
 // Command ids of the pop-up menus; the controller and the view dispatch on them.
 enum CommandId : int {
-    // Menu 205, the panel's "メニュー" button.
+    // Menu 205, the panel's "メニュー" button; undo and redo also by Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z.
+    kCmdUndo = 57643,
+    kCmdRedo = 57644,
     kCmdNew = 57600,
     kCmdOpen = 57601,
     kCmdMergeLoad = 32795,

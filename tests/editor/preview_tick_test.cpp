@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/preview_tick.h"
-#include "app/settings_rules.h"
+#include "editor/preview_tick.h"
+#include "editor/settings_rules.h"
 #include "engine/effect.h"
 #include "engine/random.h"
 #include "engine/simulation.h"
 #include "image/texture.h"
 #include "render/frame_composition.h"
-#include "tests/app/app_test_support.h"
+#include "tests/editor/fake_clock.h"
 
 namespace orv {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/dialogs/texture_choices.h"
+#include "editor/texture_choices.h"
 
 #include <algorithm>
 #include <limits>
@@ -56,8 +56,7 @@ TextureChoices ChoicesFromTexture(const TextureSettings& texture) {
     return choices;
 }
 
-void ApplyTextureChoices(Emitter& emitter, const TextureChoices& choices) {
-    TextureSettings& texture = emitter.texture;
+void ApplyTextureChoices(TextureSettings& texture, const TextureChoices& choices) {
     texture.SetFileName(choices.path);
     texture.SetAnimation(choices.isAnimation);
     texture.SetSplitX(std::clamp<std::uint32_t>(choices.splitX, 1, kMaxSplit));
@@ -65,7 +64,7 @@ void ApplyTextureChoices(Emitter& emitter, const TextureChoices& choices) {
     // An emptied list keeps the previous total; a filled one recomputes it.
     texture.SetFrameDurations({});
     if (!choices.durationsText.empty()) texture.SetFrameDurations(ParseFrameDurations(choices.durationsText));
-    LoadEmitterTexture(emitter, choices.path);
+    LoadTexture(texture, choices.path);
 }
 
 }  // namespace orv

@@ -1,9 +1,9 @@
-#include "app/selection_commands.h"
+#include "editor/selection_commands.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/command_ids.h"
+#include "editor/command_ids.h"
 #include "engine/param_table.h"
 
 namespace orv {

@@ -1,4 +1,4 @@
-#include "app/dialogs/texture_preview_image.h"
+#include "editor/texture_preview_image.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "app/panel_rules.h"
+#include "editor/panel_rules.h"
 
 #include <cmath>
 

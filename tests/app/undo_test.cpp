@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QComboBox>
+#include <QFile>
+#include <QScrollBar>
+#include <QMenu>
+#include <QTest>
+#include <QTemporaryDir>
+
+#include "app/orv_view.h"
+#include "app/popup_menus.h"
+#include "tests/app/app_test_support.h"
+
+// Undo and redo from the keyboard and the menu, the unsaved-changes mark and question, the list's
+// highlight and the preview's repaint, driven through the window.
+namespace orv {
+namespace {
+
+const QString kFire = QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv");
+
+class UndoTest : public test::EditorTest {
+protected:
+    void Press(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
+    }
+    void ShowActive() {
+        frame_->show();
+        frame_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    }
+    // The texts and enabled states of menu 205's first two entries.
+    std::vector<std::pair<QString, bool>> HistoryEntries() {
+        const std::unique_ptr<QMenu> menu = Panel().MakeMainMenu();
+        std::vector<std::pair<QString, bool>> entries;
+        for (int i = 0; i < 2; ++i) {
+            const QAction* action = menu->actions().at(i);
+            entries.emplace_back(action->text(), action->isEnabled());
+        }
+        return entries;
+    }
+    // Closes the list menu a right click opens, once it shows.
+    void ClickAndCloseMenu(QWidget* widget, Qt::MouseButton button, QPoint at) {
+        if (button == Qt::RightButton) {
+            QTimer::singleShot(50, [] {
+                if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            });
+        }
+        QTest::mouseClick(widget, button, Qt::NoModifier, at);
+    }
+    void Ticks(int count) {
+        for (int tick = 0; tick < count; ++tick) {
+            clock_.Advance(16);
+            Panel().OnTick();
+        }
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(UndoTest, KeyboardStepsAreOneStepThatTheShortcutsUndoAndRedo) {
+    ShowActive();
+    QSlider* slider = Slider(kMaxParticles);
+    slider->setFocus();
+    const int start = slider->value();
+    for (int i = 0; i < 3; ++i) Press(slider, Qt::Key_Right);
+    ASSERT_EQ(slider->value(), start + 3);
+    EXPECT_EQ(Current().params.raw[kMaxParticles], start + 3);
+
+    Press(slider, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(slider->value(), start) << "three arrow steps on one row are one step";
+    EXPECT_EQ(Current().params.raw[kMaxParticles], start);
+    EXPECT_EQ(Label(kMaxParticles)->text(), QStringLiteral("最大個数 :   %1個").arg(start));
+
+    Press(slider, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(slider->value(), start + 3);
+    Press(slider, Qt::Key_Z, Qt::ControlModifier);
+    Press(slider, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Current().params.raw[kMaxParticles], start + 3);
+
+    // A drag is one step from press to release; the next press starts another.
+    slider->setSliderDown(true);
+    for (int i = 1; i <= 5; ++i) slider->setValue(start + 3 + i * 10);
+    slider->setSliderDown(false);
+    Press(slider, Qt::Key_Right);
+    Panel().ExecuteCommand(kCmdUndo);
+    EXPECT_EQ(slider->value(), start + 53);
+    Panel().ExecuteCommand(kCmdUndo);
+    EXPECT_EQ(slider->value(), start + 3);
+}
+
+TEST_F(UndoTest, MenuEntriesNameTheStepsAndAreGreyedWithoutOne) {
+    using Entries = std::vector<std::pair<QString, bool>>;
+    EXPECT_EQ(HistoryEntries(), (Entries{{"元に戻す", false}, {"やり直し", false}}));
+    Slider(kMaxParticles)->setValue(Slider(kMaxParticles)->value() + 1);
+    EXPECT_EQ(HistoryEntries(), (Entries{{"元に戻す : 最大個数", true}, {"やり直し", false}}));
+    Find<QComboBox>(kIdBlendCombo)->setCurrentIndex(1);
+    Panel().ExecuteCommand(kCmdUndo);
+    EXPECT_EQ(HistoryEntries(), (Entries{{"元に戻す : 最大個数", true}, {"やり直し : ブレンド方法", true}}));
+    EXPECT_EQ(Find<QComboBox>(kIdBlendCombo)->currentIndex(), 0);
+    const std::unique_ptr<QMenu> menu = Panel().MakeMainMenu();
+    EXPECT_TRUE(menu->actions().at(2)->isSeparator());
+    EXPECT_EQ(CommandOf(menu->actions().at(3)), kCmdNew);
+}
+
+TEST_F(UndoTest, TheTitleMarksUnsavedChangesUntilSavedOrUndone) {
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv"));
+    Slider(kBgG)->setValue(300);
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv*")) << "at once, not after 100 ticks";
+    Ticks(101);
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv* - MAX FPS 100000"));
+    Panel().ExecuteCommand(kCmdUndo);
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv - MAX FPS 100000"));
+
+    Panel().OpenEffectPath(ToU16(kFire));
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv - fire.orv - MAX FPS 100000"));
+    Slider(kMaxParticles)->setValue(Slider(kMaxParticles)->value() + 1);
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv - fire.orv* - MAX FPS 100000"));
+    prompts_->paths = {dir_.filePath(QStringLiteral("copy.orv"))};
+    Panel().ExecuteCommand(kCmdSaveAs);
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv - copy.orv - MAX FPS 100000"));
+}
+
+// One row per answer: whether New went ahead, what was saved.
+TEST_F(UndoTest, ReplacingOrClosingAModifiedEffectAsksFirst) {
+    struct Case {
+        const char* what;
+        SaveChoice answer;
+        std::optional<QString> savePath;  // what Save As is answered
+        bool proceeds;
+    };
+    const QString saved = dir_.filePath(QStringLiteral("kept.orv"));
+    const Case cases[] = {
+        {"cancel", SaveChoice::kCancel, std::nullopt, false},
+        {"discard", SaveChoice::kDiscard, std::nullopt, true},
+        {"save as", SaveChoice::kSave, saved, true},
+        {"save as cancelled", SaveChoice::kSave, std::nullopt, false},
+        {"save failed", SaveChoice::kSave, dir_.filePath(QStringLiteral("none/x.orv")), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Panel().ExecuteCommand(kCmdNew);
+        EXPECT_EQ(prompts_->saveQuestions, 0) << "nothing to lose, no question";
+        prompts_->texts = {QStringLiteral("b")};
+        Panel().ExecuteCommand(kCmdAddEmitter);
+        prompts_->saveChoices = {c.answer};
+        prompts_->paths = {c.savePath};
+        Panel().ExecuteCommand(kCmdNew);
+        EXPECT_EQ(prompts_->saveQuestions, 1);
+        EXPECT_EQ(TheEffect().Count(), c.proceeds ? 1u : 2u);
+        EXPECT_EQ(Panel().Document().IsModified(), !c.proceeds);
+    }
+    EXPECT_TRUE(QFile::exists(saved));
+
+    // Closing, the drop of an effect file and Open ask the same question.
+    Slider(kBgB)->setValue(100);
+    const int pathQuestions = prompts_->pathQuestions;
+    frame_->show();
+    prompts_->saveChoices = {SaveChoice::kCancel, SaveChoice::kCancel, SaveChoice::kCancel};
+    EXPECT_FALSE(frame_->close());
+    EXPECT_TRUE(frame_->isVisible());
+    Panel().OpenDroppedFile(ToU16(kFire));
+    Panel().ExecuteCommand(kCmdOpen);
+    EXPECT_EQ(prompts_->saveQuestions, 4);
+    EXPECT_EQ(prompts_->pathQuestions, pathQuestions) << "Open was abandoned before its dialog";
+    EXPECT_NE(ToQString(Panel().CurrentFilePath()), kFire);
+    prompts_->saveChoices = {SaveChoice::kDiscard};
+    EXPECT_TRUE(frame_->close());
+}
+
+TEST_F(UndoTest, TheHighlightAlwaysMarksTheEditedEmitter) {
+    ShowActive();
+    prompts_->texts = {QStringLiteral("b"), QStringLiteral("c")};
+    Panel().ExecuteCommand(kCmdAddEmitter);
+    Panel().ExecuteCommand(kCmdAddEmitter);
+    QListWidget* list = List();
+    const QPoint empty(5, list->viewport()->height() - 3);
+    ASSERT_EQ(list->itemAt(empty), nullptr);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
+        ClickAndCloseMenu(list->viewport(), button, empty);
+        ASSERT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->row(list->selectedItems().constFirst()), 2);
+    }
+    ClickAndCloseMenu(list->viewport(), Qt::RightButton, list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(Panel().CurrentEmitter(), &TheEffect().EmitterAt(2)) << "the right button only opens the menu";
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(2)).center());
+    EXPECT_EQ(list->selectedItems().size(), 1) << "Ctrl+click cannot take the highlight away";
+
+    Panel().ExecuteCommand(kCmdMoveEmitterUp);
+    EXPECT_EQ(list->currentRow(), 1);
+    Panel().ExecuteCommand(kCmdUndo);
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(Panel().CurrentEmitter(), &TheEffect().EmitterAt(2));
+}
+
+TEST_F(UndoTest, ThePreviewIsRepaintedWhenTheBackgroundChangesWhileNothingDraws) {
+    ShowActive();
+    COrvView& view = frame_->View();
+    const QPoint centre = view.viewport()->rect().center();
+    const auto shown = [&] { return view.Surface().pixel(centre + QPoint(view.horizontalScrollBar()->value(), view.verticalScrollBar()->value())); };
+    Ticks(3);
+    Slider(kBgR)->setValue(1000);
+    Slider(kBgA)->setValue(1000);
+    Ticks(1);
+    EXPECT_EQ(shown(), 0xFFFF0000u) << "a new emitter without a texture draws nothing";
+    Panel().ResetPanel();
+    Ticks(2);
+    EXPECT_EQ(shown() & 0x00FFFFFFu, 0u);
+    Panel().ExecuteCommand(kCmdUndo);
+    Ticks(1);
+    EXPECT_EQ(shown(), 0xFFFF0000u);
+}
+
+}  // namespace
+}  // namespace orv

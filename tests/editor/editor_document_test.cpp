@@ -1,0 +1,385 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor/editor_document.h"
+#include "editor/step_names.h"
+#include "effectfile/texture_loading.h"
+#include "image/png_loader.h"
+
+namespace orv {
+namespace {
+
+constexpr FrameSize kFrame{800, 600};
+const std::u16string kExamples = u"" ORV_SOURCE_DIR "/examples/";
+
+std::u16string Example(const char16_t* name) {
+    return kExamples + name;
+}
+
+// A folder of its own per test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() : path_(std::filesystem::temp_directory_path() / ("orv_editor_" + std::to_string(::getpid()) + "_" +
+                                                                      std::to_string(counter_++))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::u16string File(const char* name) const {
+        const std::u8string text = (path_ / name).u8string();
+        return std::u16string(text.begin(), text.end());
+    }
+
+private:
+    static inline int counter_ = 0;
+    std::filesystem::path path_;
+};
+
+// One kind of edit of the current emitter: what it does and how to see that it took effect.
+struct ValueEditCase {
+    const char* what;
+    std::function<bool(EditorDocument&)> edit;
+    std::function<bool(const EditorDocument&)> changed;
+    const char16_t* stepName;
+};
+
+std::vector<ValueEditCase> ValueEditCases() {
+    return {
+        {"slider row", [](EditorDocument& d) { return d.SetRow(kMaxParticles, 321); },
+         [](const EditorDocument& d) { return d.Current().params.raw[kMaxParticles] == 321 && d.Current().runtime.capacity == 321; },
+         u"最大個数"},
+        {"background row", [](EditorDocument& d) { return d.SetRow(kBgR, 500); },
+         [](const EditorDocument& d) { return d.GetEffect().BackgroundRaw(kBgR) == 500; }, u"背景色R"},
+        {"type", [](EditorDocument& d) { return d.SetType(kRadial); },
+         [](const EditorDocument& d) { return d.Current().params.type == kRadial; }, step_name::kType},
+        {"blend", [](EditorDocument& d) { return d.SetBlendingMode(kNormal); },
+         [](const EditorDocument& d) { return d.Current().params.blendingMode == kNormal; }, step_name::kBlend},
+        {"sort", [](EditorDocument& d) { return d.SetSortType(kSortScaleDescending); },
+         [](const EditorDocument& d) { return d.Current().params.sortType == kSortScaleDescending; }, step_name::kSort},
+        {"enable colour", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kEnableColor, false); },
+         [](const EditorDocument& d) { return !d.Current().params.enableColor; }, step_name::kEnableColor},
+        {"colour constant", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kColorConstant, true); },
+         [](const EditorDocument& d) { return d.Current().params.colorConstant; }, step_name::kColorConstant},
+        {"texture direction", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kTextureDirection, true); },
+         [](const EditorDocument& d) { return d.Current().params.textureDirectionBefore; },
+         step_name::kTextureDirection},
+        {"position beyond the slider",
+         [](EditorDocument& d) { return d.SetRows(step_name::kPosition, {{kOffsetX, 1500}, {kOffsetY, -20}}); },
+         [](const EditorDocument& d) {
+             return d.Current().params.raw[kOffsetX] == 1500 && d.Current().runtime.originX == 1500.0 &&
+                    d.Current().params.raw[kOffsetY] == -20;
+         },
+         step_name::kPosition},
+    };
+}
+
+TEST(EditorDocumentTest, EveryValueEditAppliesRevertsAndRedoesWithItsName) {
+    for (const ValueEditCase& c : ValueEditCases()) {
+        SCOPED_TRACE(c.what);
+        EditorDocument document;
+        const EditedValues original = ValuesOf(document.GetEffect(), document.Current());
+        ASSERT_FALSE(document.IsModified());
+        ASSERT_TRUE(c.edit(document));
+        EXPECT_TRUE(c.changed(document));
+        EXPECT_TRUE(document.IsModified());
+        EXPECT_EQ(document.UndoName(), std::u16string(c.stepName));
+        EXPECT_FALSE(c.edit(document)) << "the same value again is no step";
+
+        ASSERT_TRUE(document.Undo());
+        EXPECT_EQ(ValuesOf(document.GetEffect(), document.Current()), original);
+        EXPECT_FALSE(document.IsModified());
+        EXPECT_FALSE(document.CanUndo());
+        EXPECT_EQ(document.RedoName(), std::u16string(c.stepName));
+
+        ASSERT_TRUE(document.Redo());
+        EXPECT_TRUE(c.changed(document));
+        EXPECT_TRUE(document.IsModified());
+    }
+}
+
+TEST(EditorDocumentTest, ResetRestoresTheDefaultsAndItsUndoTheExactValues) {
+    EditorDocument document;
+    ASSERT_FALSE(document.ResetCurrent()) << "resetting defaults is no step";
+    document.SetRow(kStartSize, 1234);
+    document.SetRow(kBgG, 700);
+    document.SetType(kRadial);
+    const EditedValues edited = ValuesOf(document.GetEffect(), document.Current());
+    ASSERT_TRUE(document.ResetCurrent());
+    EXPECT_EQ(document.Current().params.raw[kStartSize], Param(kStartSize).DefaultRaw());
+    EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgG), 0);
+    EXPECT_EQ(document.Current().params.type, kGravity);
+    EXPECT_EQ(document.Current().runtime.remainingDuration, kEndless);
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(ValuesOf(document.GetEffect(), document.Current()), edited);
+}
+
+TEST(EditorDocumentTest, UndoingTheDurationStopsEmissionAsTheSliderDoes) {
+    EditorDocument document;
+    document.SetRow(kDuration, 200);
+    document.Current().runtime.remainingDuration = 1.5;
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.Current().runtime.remainingDuration, 0.0);
+}
+
+// Each case: a sequence of edits and how many steps it must leave.
+struct MergeCase {
+    const char* what;
+    std::function<void(EditorDocument&)> edits;
+    std::size_t steps;
+};
+
+TEST(EditorDocumentTest, DragsRunsOfStepsAndTypedValuesEachMakeOneStep) {
+    constexpr auto kRun = EditFlow::kContinuing;
+    const std::vector<MergeCase> cases = {
+        {"one drag", [](EditorDocument& d) { for (int v = 101; v < 140; ++v) d.SetRow(kMaxParticles, v, kRun); }, 1},
+        {"two drags", [](EditorDocument& d) {
+             d.SetRow(kMaxParticles, 110, kRun);
+             d.EndMerging();
+             d.SetRow(kMaxParticles, 120, kRun);
+         }, 2},
+        {"steps on two rows", [](EditorDocument& d) {
+             d.SetRow(kMaxParticles, 110, kRun);
+             d.SetRow(kStartSize, 110, kRun);
+             d.SetRow(kMaxParticles, 120, kRun);
+         }, 3},
+        {"typed values", [](EditorDocument& d) {
+             d.SetRow(kMaxParticles, 110);
+             d.SetRow(kMaxParticles, 120);
+         }, 2},
+        {"another edit between", [](EditorDocument& d) {
+             d.SetRow(kMaxParticles, 110, kRun);
+             d.SetType(kRadial);
+             d.SetRow(kMaxParticles, 120, kRun);
+         }, 3},
+        {"another emitter", [](EditorDocument& d) {
+             d.SetRow(kMaxParticles, 110, kRun);
+             d.AddEmitter(u"b");
+             d.SelectEmitter(0);
+             d.SetRow(kMaxParticles, 120, kRun);
+         }, 3},
+        {"drag back to the start", [](EditorDocument& d) {
+             d.SetRow(kMaxParticles, 150, kRun);
+             d.SetRow(kMaxParticles, 100, kRun);
+             d.SetRow(kMaxParticles, 130, kRun);
+         }, 1},
+    };
+    for (const MergeCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorDocument document;
+        c.edits(document);
+        std::size_t steps = 0;
+        while (document.Undo()) ++steps;
+        EXPECT_EQ(steps, c.steps);
+        EXPECT_EQ(document.Current().params.raw[kMaxParticles], 100);
+    }
+}
+
+TEST(EditorDocumentTest, ARunThatReturnsToTheSavedValueIsUnmodifiedAndDropsItsStep) {
+    EditorDocument document;
+    document.SetRow(kMaxParticles, 101, EditFlow::kContinuing);
+    document.SetRow(kMaxParticles, 100, EditFlow::kContinuing);
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST(EditorDocumentTest, TheHistoryHoldsAThousandSteps) {
+    EditorDocument document;
+    for (int value = 1; value <= 1005; ++value) document.SetRow(kMaxParticles, value);
+    std::size_t steps = 0;
+    while (document.Undo()) ++steps;
+    EXPECT_EQ(steps, 1000u);
+    EXPECT_EQ(document.Current().params.raw[kMaxParticles], 5);
+    EXPECT_TRUE(document.IsModified()) << "the unmodified state fell out of the history";
+}
+
+TEST(EditorDocumentTest, EmitterListEditsUndoToTheSameEmittersInTheirPlaces) {
+    EditorDocument document;
+    Effect& effect = document.GetEffect();
+    Emitter* first = &document.Current();
+    ASSERT_TRUE(document.AddEmitter(u"second"));
+    Emitter* second = &document.Current();
+    ASSERT_TRUE(document.AddEmitter(u"third"));
+    ASSERT_TRUE(LoadEmitterTexture(document.Current(), Example(u"textures/flame.png")));
+    document.SetRow(kStartSize, 777);
+    Emitter* third = &document.Current();
+
+    document.SelectEmitter(1);
+    ASSERT_TRUE(document.DeleteCurrent());
+    EXPECT_EQ(&document.Current(), first) << "a deletion leaves the first emitter current";
+    ASSERT_TRUE(document.Undo());
+    ASSERT_EQ(effect.Count(), 3u);
+    EXPECT_EQ(&effect.EmitterAt(1), second);
+    EXPECT_EQ(effect.NameAt(1), u"second");
+    EXPECT_EQ(&document.Current(), second);
+
+    document.SelectEmitter(2);
+    ASSERT_TRUE(document.RenameCurrent(u"flames"));
+    ASSERT_TRUE(document.MoveCurrent(MoveEdit::Direction::kUp));
+    EXPECT_EQ(&effect.EmitterAt(1), third);
+    EXPECT_EQ(effect.NameAt(1), u"flames");
+    EXPECT_EQ(document.UndoName(), std::u16string(step_name::kMoveUp));
+    ASSERT_TRUE(document.DeleteCurrent());
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(&effect.EmitterAt(1), third);
+    EXPECT_NE(third->texture.Image(), nullptr);
+    EXPECT_EQ(third->params.raw[kStartSize], 777);
+    ASSERT_TRUE(document.Undo());  // up
+    ASSERT_TRUE(document.Undo());  // rename
+    EXPECT_EQ(&effect.EmitterAt(2), third);
+    EXPECT_EQ(effect.NameAt(2), u"third");
+
+    while (document.Undo()) {
+    }
+    EXPECT_EQ(effect.Count(), 1u);
+    EXPECT_EQ(&document.Current(), first);
+    while (document.Redo()) {
+    }
+    ASSERT_EQ(effect.Count(), 2u) << "the last step redone deletes the moved emitter";
+    EXPECT_EQ(&effect.EmitterAt(1), second);
+    EXPECT_EQ(&document.Current(), first);
+}
+
+TEST(EditorDocumentTest, RefusedListEditsRecordNothing) {
+    EditorDocument document;
+    EXPECT_FALSE(document.DeleteCurrent());
+    EXPECT_FALSE(document.MoveCurrent(MoveEdit::Direction::kUp));
+    EXPECT_FALSE(document.MoveCurrent(MoveEdit::Direction::kDown));
+    EXPECT_FALSE(document.AddEmitter(u""));
+    EXPECT_FALSE(document.RenameCurrent(u"emitter 01"));
+    EXPECT_FALSE(document.RenameCurrent(u""));
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST(EditorDocumentTest, TextureEditsSwapTheWholeTextureBack) {
+    EditorDocument document;
+    ASSERT_TRUE(document.DropTexture(Example(u"textures/flame.png")));
+    const Texture* flame = document.Current().texture.Image();
+    ASSERT_NE(flame, nullptr);
+    EXPECT_FALSE(document.DropTexture(Example(u"missing.png")));
+
+    TextureSettings after = document.Current().texture.CopyWithoutImage();
+    after.SetSplitX(4);
+    after.SetFileName(u"elsewhere.png");  // a path that did not load keeps the picture
+    ASSERT_TRUE(document.ReplaceTexture(std::move(after), step_name::kTexture));
+    EXPECT_EQ(document.Current().texture.FrameCount(), 4u);
+    ASSERT_NE(document.Current().texture.Image(), nullptr);
+    EXPECT_EQ(document.Current().texture.FileName(), u"elsewhere.png");
+
+    EXPECT_FALSE(document.ReplaceTexture(document.Current().texture.CopyWithoutImage(), step_name::kTexture));
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.Current().texture.Image(), flame);
+    EXPECT_EQ(document.Current().texture.FrameCount(), 1u);
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.Current().texture.Image(), nullptr);
+    EXPECT_TRUE(document.Current().texture.FileName().empty());
+}
+
+TEST(EditorDocumentTest, TheBackgroundImageIsUndoneWithoutTouchingTheModifiedState) {
+    EditorDocument document;
+    TexturePtr image = LoadPng(Example(u"textures/soft_glow.png"));
+    ASSERT_TRUE(document.SetBackgroundImage(std::move(image)));
+    EXPECT_NE(document.BackgroundImage(), nullptr);
+    EXPECT_FALSE(document.IsModified()) << "the image is not part of the file";
+    ASSERT_TRUE(document.ReleaseBackgroundImage());
+    EXPECT_FALSE(document.ReleaseBackgroundImage());
+    EXPECT_EQ(document.UndoName(), std::u16string(step_name::kReleaseBackgroundImage));
+    ASSERT_TRUE(document.Undo());
+    EXPECT_NE(document.BackgroundImage(), nullptr);
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.BackgroundImage(), nullptr);
+}
+
+TEST(EditorDocumentTest, SavingOpeningAndNewSetTheModifiedStateAndTheHistory) {
+    TempFolder folder;
+    EditorDocument document;
+    EXPECT_FALSE(document.Save().has_value()) << "no current file: nothing happens";
+    document.SetRow(kMaxParticles, 200);
+    const std::u16string path = folder.File("a.orv");
+    ASSERT_FALSE(document.SaveAs(path).has_value());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(document.CanUndo()) << "saving keeps the history";
+
+    document.SetRow(kMaxParticles, 300);
+    EXPECT_TRUE(document.IsModified());
+    document.Undo();
+    EXPECT_FALSE(document.IsModified()) << "back at the saved state";
+    document.Undo();
+    EXPECT_TRUE(document.IsModified()) << "before the saved state";
+    document.SetRow(kMaxParticles, 250);
+    document.Undo();
+    EXPECT_TRUE(document.IsModified()) << "the saved state was undone and replaced";
+
+    const std::u16string failing = folder.File("missing-folder/b.orv");
+    EXPECT_TRUE(document.SaveAs(failing).has_value());
+    EXPECT_TRUE(document.IsModified());
+
+    ASSERT_TRUE(document.Open(path, kFrame).loaded);
+    EXPECT_EQ(document.FilePath(), path);
+    EXPECT_EQ(document.Current().params.raw[kMaxParticles], 200);
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(document.Open(folder.File("none.orv"), kFrame).loaded);
+    EXPECT_EQ(document.FilePath(), path);
+
+    document.SetRow(kBgB, 900);
+    document.GetEffect().SetSeed(7);
+    document.New();
+    EXPECT_FALSE(document.GetEffect().Seed()) << "a seed belongs to the file it came from";
+    EXPECT_TRUE(document.FilePath().empty());
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgB), 900) << "New keeps the background";
+}
+
+TEST(EditorDocumentTest, MergeLoadIsOneStepWithTheFileAndBackground) {
+    EditorDocument document;
+    document.SetRow(kBgR, 10);
+    Emitter* first = &document.Current();
+    document.AddEmitter(u"mine");
+    TempFolder folder;
+    const std::u16string seeded = folder.File("seeded.orv");
+    {
+        EditorDocument source;
+        ASSERT_TRUE(source.Open(Example(u"fire.orv"), kFrame).loaded);
+        source.GetEffect().SetSeed(42);
+        ASSERT_FALSE(source.SaveAs(seeded));
+    }
+    const LoadOutcome outcome = document.MergeLoad(seeded, kFrame);
+    ASSERT_TRUE(outcome.loaded);
+    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(42));
+    const std::size_t merged = document.GetEffect().Count();
+    EXPECT_GT(merged, 2u);
+    EXPECT_EQ(document.FilePath(), seeded);
+    EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgR), 35);
+    EXPECT_EQ(&document.Current(), first);
+    EXPECT_EQ(document.UndoName(), std::u16string(step_name::kMergeLoad));
+
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.GetEffect().Count(), 2u);
+    EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgR), 10);
+    EXPECT_FALSE(document.GetEffect().Seed());
+    EXPECT_TRUE(document.FilePath().empty());
+    EXPECT_EQ(document.GetEffect().NameAt(1), u"mine");
+    ASSERT_TRUE(document.Redo());
+    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(42));
+    EXPECT_EQ(document.GetEffect().Count(), merged);
+    EXPECT_EQ(document.GetEffect().NameAt(2), outcome.listNames[2]);
+}
+
+TEST(EditorDocumentTest, FileNamesForDropAndSaveAs) {
+    EXPECT_TRUE(IsEffectFileName(u"/x/a.ORV"));
+    EXPECT_TRUE(IsEffectFileName(u"/x/a.pex"));
+    EXPECT_FALSE(IsEffectFileName(u"/x/a.png"));
+    EXPECT_FALSE(IsEffectFileName(u"/x.orv/a"));
+    EXPECT_EQ(ProposedSaveName(u"", u""), u"untitled.orv");
+    EXPECT_EQ(ProposedSaveName(u"", u"/home/me/fx/"), u"/home/me/fx/untitled.orv");
+    EXPECT_EQ(ProposedSaveName(u"/a/b/fire.json", u"/home/"), u"/a/b/fire.orv");
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,5 +1,6 @@
 #include "app/command_prompts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -7,6 +8,15 @@
 #include "app/text_input_dlg.h"
 
 namespace orv {
+
+namespace {
+
+// Texts are marked with QT_TRANSLATE_NOOP in this context and translated when shown.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("orv::DialogPrompts", text);
+}
+
+}  // namespace
 
 std::optional<QString> DialogPrompts::AskOpenPath(QWidget* parent, const QString& filter,
                                                   const QString& defaultSuffix) {
@@ -49,11 +59,15 @@ void DialogPrompts::ShowMessage(QWidget* parent, const QString& caption, const Q
 }
 
 SaveChoice DialogPrompts::AskSaveChanges(QWidget* parent) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("orv"), QStringLiteral("変更を保存しますか？"),
+    QMessageBox box(QMessageBox::Question, QStringLiteral("orv"),
+                    Tr(QT_TRANSLATE_NOOP("orv::DialogPrompts", "変更を保存しますか？")),
                     QMessageBox::NoButton, parent);
-    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* save =
+        box.addButton(Tr(QT_TRANSLATE_NOOP("orv::DialogPrompts", "保存")), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(Tr(QT_TRANSLATE_NOOP("orv::DialogPrompts", "保存しない")),
+                                         QMessageBox::DestructiveRole);
+    QPushButton* cancel =
+        box.addButton(Tr(QT_TRANSLATE_NOOP("orv::DialogPrompts", "キャンセル")), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();

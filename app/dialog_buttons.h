@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -13,7 +14,8 @@ inline QPushButton* AddConfirmAndCancel(QDialog& dialog, QDialogButtonBox& butto
                                         const QString& confirmText = QStringLiteral("OK")) {
     QPushButton* confirm = buttons.addButton(confirmText, QDialogButtonBox::AcceptRole);
     confirm->setDefault(true);
-    buttons.addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    buttons.addButton(QCoreApplication::translate("orv::DialogButtons", "キャンセル"),
+                      QDialogButtonBox::RejectRole);
     QObject::connect(&buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(&buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return confirm;

@@ -1,8 +1,10 @@
 // The commands of the panel's menus, executed by the controller.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "app/controller_host.h"
+#include "app/core_text.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/help.h"
 #include "app/dialogs/option_dlg.h"
@@ -24,12 +26,20 @@ namespace orv {
 
 namespace {
 
-const QString kEffectFilter =
-    QStringLiteral("ORVファイル (*.orv);;パーティクルファイル (*.plist *.pex *.p);;すべてのファイル (*.*)");
+// Functions, not constants: the texts follow the translations installed when they are shown.
+QString EffectFilter() {
+    return QCoreApplication::translate(
+        "orv::CParamDlgView",
+        "ORVファイル (*.orv);;パーティクルファイル (*.plist *.pex *.p);;すべてのファイル (*.*)");
+}
+QString PngFilter() {
+    return QCoreApplication::translate("orv::CParamDlgView", "PNGファイル (*.png);;すべてのファイル (*.*)");
+}
 const QString kExportFilter = QStringLiteral("cocos2d plist (*.plist);;Starling pex (*.pex)");
 
-FrameSize CurrentFrameSize() { return {CurrentSettings().screenWidth, CurrentSettings().screenHeight}; }
-const QString kPngFilter = QStringLiteral("PNGファイル (*.png);;すべてのファイル (*.*)");
+FrameSize CurrentFrameSize() {
+    return {CurrentSettings().screenWidth, CurrentSettings().screenHeight};
+}
 
 }  // namespace
 
@@ -131,7 +141,7 @@ void CParamDlgView::OpenEffect(bool merge) {
     // Merging is a step that can be undone; only replacing the effect can lose work.
     if (!merge && !ConfirmDiscard()) return;
     StopTimer();
-    if (const auto path = prompts_->AskOpenPath(this, kEffectFilter, QStringLiteral("orv"))) {
+    if (const auto path = prompts_->AskOpenPath(this, EffectFilter(), QStringLiteral("orv"))) {
         LoadFile(ToU16(*path), merge);
     }
     StartTimer();
@@ -145,14 +155,15 @@ void CParamDlgView::OpenEffectPath(const std::u16string& path) {
 // save cannot overwrite it with the effect that was in memory. An imported engine file is never
 // the current file: Save writes .orv only, and would overwrite it.
 void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
-    const LoadOutcome outcome = merge ? document_.MergeLoad(path, CurrentFrameSize()) : document_.Open(path, CurrentFrameSize());
+    const LoadOutcome outcome =
+        merge ? document_.MergeLoad(path, CurrentFrameSize()) : document_.Open(path, CurrentFrameSize());
     // The loaded effect is on screen before a message about it (an import's report) is shown.
     if (outcome.loaded) {
         RememberFolder(path);
         ShowDocument();
     }
     if (outcome.message) {
-        prompts_->ShowMessage(this, ToQString(outcome.message->caption), ToQString(outcome.message->text));
+        prompts_->ShowMessage(this, CoreText(outcome.message->caption), CoreText(outcome.message->text));
     }
 }
 
@@ -175,14 +186,14 @@ bool CParamDlgView::Save() {
 
 bool CParamDlgView::SaveAs() {
     const std::u16string proposed = ProposedSaveName(document_.FilePath(), lastFolder_);
-    const auto path = prompts_->AskSavePath(this, ToQString(proposed), kEffectFilter, QStringLiteral("orv"));
+    const auto path = prompts_->AskSavePath(this, ToQString(proposed), EffectFilter(), QStringLiteral("orv"));
     if (!path) return false;
     RememberFolder(ToU16(*path));
     return ShowSaveFailure(document_.SaveAs(ToU16(*path)));
 }
 
 bool CParamDlgView::ShowSaveFailure(const std::optional<EditorMessage>& failure) {
-    if (failure) prompts_->ShowMessage(this, ToQString(failure->caption), ToQString(failure->text));
+    if (failure) prompts_->ShowMessage(this, CoreText(failure->caption), CoreText(failure->text));
     UpdateTitle();
     return !failure;
 }
@@ -195,20 +206,21 @@ void CParamDlgView::Export() {
     if (!choice) return;
     const std::u16string title = currentFile.empty() ? u"effect" : vesk::GetFileTitlePart(currentFile);
     const std::u16string proposed = vesk::GetDirectoryPart(currentFile) + title + u".plist";
-    const auto path = prompts_->AskSavePath(this, ToQString(proposed), kExportFilter, QStringLiteral("plist"));
+    const auto path =
+        prompts_->AskSavePath(this, ToQString(proposed), kExportFilter, QStringLiteral("plist"));
     if (!path) return;
     ConversionReport report;
     try {
         const std::optional<std::size_t> only =
             choice->allEmitters ? std::nullopt : std::optional<std::size_t>(document_.CurrentIndex());
-        ExportEffect(effect, only, std::filesystem::path(ToU16(*path)), choice->embedTexture, CurrentFrameSize(),
-                     report);
+        ExportEffect(effect, only, std::filesystem::path(ToU16(*path)), choice->embedTexture,
+                     CurrentFrameSize(), report);
     } catch (const std::exception& error) {
-        prompts_->ShowMessage(this, ToQString(kWriteErrorCaption), QString::fromUtf8(error.what()));
+        prompts_->ShowMessage(this, CoreText(kWriteErrorCaption), QString::fromUtf8(error.what()));
         return;
     }
     if (!report.Empty()) {
-        prompts_->ShowMessage(this, QStringLiteral("エクスポート"), QString::fromUtf8(report.Text().c_str()));
+        prompts_->ShowMessage(this, tr("エクスポート"), QString::fromUtf8(report.Text().c_str()));
     }
 }
 
@@ -216,13 +228,14 @@ void CParamDlgView::Export() {
 
 void CParamDlgView::RefillPreviewBackground() {
     if (FrameBuffer* preview = host_.PreviewBuffer()) {
-        DrawPreviewBackground(*preview, BackgroundImage(), document_.GetEffect().BackgroundColour(), ActiveSse2());
+        DrawPreviewBackground(*preview, BackgroundImage(), document_.GetEffect().BackgroundColour(),
+                              ActiveSse2());
     }
     host_.RedrawPreview();
 }
 
 void CParamDlgView::SetBackgroundImage() {
-    const auto path = prompts_->AskOpenPath(this, kPngFilter, QStringLiteral("png"));
+    const auto path = prompts_->AskOpenPath(this, PngFilter(), QStringLiteral("png"));
     if (!path) return;
     TexturePtr image;
     try {
@@ -271,13 +284,13 @@ void CParamDlgView::EditTexture() {
 // ---- Emitter list --------------------------------------------------------------------------
 
 void CParamDlgView::AddEmitter() {
-    const auto name = prompts_->AskText(this, QStringLiteral("エミッター名入力"),
+    const auto name = prompts_->AskText(this, tr("エミッター名入力"),
                                         ToQString(document_.GetEffect().ProposedEmitterName()));
     if (name && document_.AddEmitter(ToU16(*name))) ShowDocument();
 }
 
 void CParamDlgView::RenameEmitter() {
-    const auto name = prompts_->AskText(this, QStringLiteral("エミッター名入力"),
+    const auto name = prompts_->AskText(this, tr("エミッター名入力"),
                                         ToQString(document_.GetEffect().NameAt(document_.CurrentIndex())));
     if (name && document_.RenameCurrent(ToU16(*name))) ShowDocument();
 }

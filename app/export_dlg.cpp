@@ -11,14 +11,14 @@ namespace orv {
 
 CExportDlg::CExportDlg(QWidget* parent, bool severalEmitters)
     : QDialog(parent),
-      allEmitters_(new QCheckBox(QStringLiteral("すべてのエミッター (1つずつ別のファイル)"), this)),
-      embedTexture_(new QCheckBox(QStringLiteral("テクスチャを埋め込む"), this)) {
-    setWindowTitle(QStringLiteral("エクスポート"));
+      allEmitters_(new QCheckBox(tr("すべてのエミッター (1つずつ別のファイル)"), this)),
+      embedTexture_(new QCheckBox(tr("テクスチャを埋め込む"), this)) {
+    setWindowTitle(tr("エクスポート"));
     allEmitters_->setEnabled(severalEmitters);
     auto* buttons = new QDialogButtonBox(this);
     AddConfirmAndCancel(*this, *buttons);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Particle Designer形式 (.plist / .pex) で書き出します。"), this));
+    layout->addWidget(new QLabel(tr("Particle Designer形式 (.plist / .pex) で書き出します。"), this));
     layout->addWidget(allEmitters_);
     layout->addWidget(embedTexture_);
     layout->addWidget(buttons);

@@ -15,6 +15,7 @@ struct ExportChoice {
 
 // The question before the file dialog of "エクスポート".
 class CExportDlg final : public QDialog {
+    Q_OBJECT
 public:
     // `severalEmitters`: whether "every emitter" means more than the current one.
     CExportDlg(QWidget* parent, bool severalEmitters);

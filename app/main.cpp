@@ -1,15 +1,14 @@
-// The editor's entry: settings, the main window, an optional effect file to open.
+// The editor's entry: settings, the interface language, the main window, an optional effect file to open.
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 #include <string>
 
+#include "app/interface_translations.h"
 #include "app/main_frame.h"
 #include "app/param_dlg_view.h"
 #include "app/qt_text.h"
@@ -18,7 +17,7 @@
 
 namespace {
 
-// The interface is Japanese: prefer a CJK face so kana and kanji share one design and metrics.
+// A Japanese interface: prefer a CJK face so kana and kanji share one design and metrics.
 void UseJapaneseFont(QApplication& app) {
     const QStringList families = QFontDatabase::families();
     for (const char* family : {"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic", "VL Gothic"}) {
@@ -31,23 +30,16 @@ void UseJapaneseFont(QApplication& app) {
     }
 }
 
-// Qt's own texts (file dialog labels, standard buttons) in the interface's language.
-void LoadQtTranslations(QApplication& app, QTranslator& translator) {
-    if (translator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        app.installTranslator(&translator);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    UseJapaneseFont(app);
-    QTranslator qtTranslator;
-    LoadQtTranslations(app, qtTranslator);
     orv::GetBlendTables();  // built before anything draws, read-only afterwards
     orv::LoadSettings();
+    const orv::InterfaceLanguage language =
+        orv::ResolveInterfaceLanguage(orv::LoadLanguageChoice(), QLocale::system().name().toStdString());
+    if (language == orv::InterfaceLanguage::kJapanese) UseJapaneseFont(app);
+    const orv::InterfaceTranslations translations(language);
 
     orv::CMainFrame frame;
     frame.show();

@@ -28,12 +28,14 @@ CNumberInputDlg::CNumberInputDlg(QWidget* parent, const QString& initialText, st
       minimum_(minimum),
       maximum_(maximum),
       decimals_(decimals) {
-    setWindowTitle(QStringLiteral("数値入力"));
+    setWindowTitle(tr("数値入力"));
     edit_->setObjectName(QString::number(kIdNumberEdit));
     edit_->setMaxLength(kMaxInputLength);
     edit_->setText(initialText);
     range_->setObjectName(QString::number(kIdNumberRange));
-    range_->setText(ToQString(InputRangeText(minimum, maximum, decimals)));
+    range_->setText(tr("入力範囲 : %1 ～ %2")
+                        .arg(ToQString(FormatRawNumber(minimum, decimals)),
+                             ToQString(FormatRawNumber(maximum, decimals))));
 
     auto* buttons = new QDialogButtonBox(this);
     AddConfirmAndCancel(*this, *buttons);
@@ -61,7 +63,7 @@ void CNumberInputDlg::accept() {
     if (refusal_) {
         refusal_();
     } else {
-        QMessageBox::warning(this, QString(), QStringLiteral("入力値が範囲外か不正です。"));
+        QMessageBox::warning(this, QString(), tr("入力値が範囲外か不正です。"));
     }
 }
 

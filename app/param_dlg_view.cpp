@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/controller_host.h"
+#include "app/core_text.h"
 #include "app/emitter_list_widget.h"
 #include "app/number_input_dlg.h"
 #include "app/popup_menus.h"
@@ -72,7 +73,8 @@ void CParamDlgView::ConnectControls() {
         // A drag is one step from press to release, however it ran.
         connect(slider, &QSlider::sliderPressed, this, [this] { document_.EndMerging(); });
         connect(slider, &QSlider::sliderReleased, this, [this] { document_.EndMerging(); });
-        connect(controls_.rows[row].label, &ValueLabel::clicked, this, [this, row] { OnValueLabelClicked(row); });
+        connect(controls_.rows[row].label, &ValueLabel::clicked, this,
+                [this, row] { OnValueLabelClicked(row); });
     }
     connect(controls_.typeCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0) return;
@@ -85,9 +87,10 @@ void CParamDlgView::ConnectControls() {
     connect(controls_.sortCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && document_.SetSortType(static_cast<std::uint32_t>(index))) AfterEdit();
     });
-    const std::pair<QCheckBox*, EmitterFlag> flags[] = {{controls_.enableColor, EmitterFlag::kEnableColor},
-                                                        {controls_.colorConstant, EmitterFlag::kColorConstant},
-                                                        {controls_.textureDirection, EmitterFlag::kTextureDirection}};
+    const std::pair<QCheckBox*, EmitterFlag> flags[] = {
+        {controls_.enableColor, EmitterFlag::kEnableColor},
+        {controls_.colorConstant, EmitterFlag::kColorConstant},
+        {controls_.textureDirection, EmitterFlag::kTextureDirection}};
     for (const auto& [box, flag] : flags) {
         connect(box, &QCheckBox::clicked, this, [this, flag = flag](bool checked) {
             if (document_.SetFlag(flag, checked)) AfterEdit();
@@ -134,7 +137,8 @@ void CParamDlgView::UpdateTitle() {
 }
 
 void CParamDlgView::ShowBackgroundRows() {
-    for (std::size_t row = kBgR; row <= kBgA; ++row) SetSliderByRaw(row, document_.GetEffect().BackgroundRaw(row));
+    for (std::size_t row = kBgR; row <= kBgA; ++row)
+        SetSliderByRaw(row, document_.GetEffect().BackgroundRaw(row));
 }
 
 // ---- Preview timer -------------------------------------------------------------------------
@@ -175,7 +179,7 @@ std::int32_t CParamDlgView::SliderRaw(std::size_t row) const {
 }
 
 void CParamDlgView::RewriteLabel(std::size_t row) {
-    controls_.rows[row].label->setText(QString::fromStdString(FormatParamLabel(row, SliderRaw(row))));
+    controls_.rows[row].label->setText(ParamLabelText(row, SliderRaw(row)));
 }
 
 bool CParamDlgView::SetSliderByRaw(std::size_t row, std::int32_t raw) {
@@ -320,8 +324,8 @@ std::unique_ptr<QMenu> CParamDlgView::MakeListMenu() {
 
 std::unique_ptr<QMenu> CParamDlgView::MakeMainMenu() {
     UndoEntries entries;
-    if (const auto name = document_.UndoName()) entries.undo = ToQString(*name);
-    if (const auto name = document_.RedoName()) entries.redo = ToQString(*name);
+    if (const auto name = document_.UndoName()) entries.undo = CoreText(*name);
+    if (const auto name = document_.RedoName()) entries.redo = CoreText(*name);
     return orv::MakeMainMenu(this, entries);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "app/core_text.h"
 #include "app/emitter_list_widget.h"
 #include "app/value_label.h"
 #include "editor/command_ids.h"
@@ -21,8 +23,9 @@ namespace {
 
 constexpr int kSliderHeight = 16;
 
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
+// The panel's own texts, marked where they stand with QT_TRANSLATE_NOOP in this context.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("orv::ParamPanel", text);
 }
 
 QString Id(int id) {
@@ -39,9 +42,9 @@ QWidget* MakeRow(QWidget& owner, ParamPanelControls& controls, std::size_t row) 
 
     auto* label = new ValueLabel(block);
     label->setObjectName(Id(param.labelId));
-    label->setText(QString::fromStdString(FormatParamLabel(row, param.DefaultRaw())));
+    label->setText(ParamLabelText(row, param.DefaultRaw()));
     label->setCursor(Qt::PointingHandCursor);
-    label->setToolTip(Utf8(param.name));
+    label->setToolTip(ParamNameText(row));
 
     auto* slider = new QSlider(Qt::Horizontal, block);
     slider->setObjectName(Id(param.sliderId));
@@ -50,7 +53,7 @@ QWidget* MakeRow(QWidget& owner, ParamPanelControls& controls, std::size_t row) 
     slider->setPageStep(std::max(1, (param.sliderMax - param.sliderMin) / 10));
     slider->setValue(param.defaultPosition);
     slider->setFixedHeight(kSliderHeight);
-    slider->setAccessibleName(Utf8(param.name));
+    slider->setAccessibleName(ParamNameText(row));
 
     layout->addWidget(label);
     layout->addWidget(slider);
@@ -85,20 +88,20 @@ void Compact(QBoxLayout* layout) {
 QComboBox* Combo(QWidget& owner, int id, std::initializer_list<const char*> items) {
     auto* combo = new QComboBox(&owner);
     combo->setObjectName(Id(id));
-    for (const char* item : items) combo->addItem(Utf8(item));
+    for (const char* item : items) combo->addItem(Tr(item));
     combo->setCurrentIndex(0);
     return combo;
 }
 
 QCheckBox* Check(QWidget& owner, int id, const char* text, bool checked) {
-    auto* check = new QCheckBox(Utf8(text), &owner);
+    auto* check = new QCheckBox(Tr(text), &owner);
     check->setObjectName(Id(id));
     check->setChecked(checked);
     return check;
 }
 
 QPushButton* Button(QWidget& owner, int id, const char* text) {
-    auto* button = new QPushButton(Utf8(text), &owner);
+    auto* button = new QPushButton(Tr(text), &owner);
     button->setObjectName(Id(id));
     button->setAutoDefault(false);
     return button;
@@ -107,7 +110,7 @@ QPushButton* Button(QWidget& owner, int id, const char* text) {
 // Emission, size, rotation and oscillation rows in two columns, with the sort choice and the
 // orientation flag under the second.
 QGroupBox* ParticleGroup(QWidget& panel, ParamPanelControls& controls) {
-    QGroupBox* group = Group(panel, Utf8("パーティクル設定"));
+    QGroupBox* group = Group(panel, Tr(QT_TRANSLATE_NOOP("orv::ParamPanel", "パーティクル設定")));
     auto* columns = new QHBoxLayout(group);
     Compact(columns);
     columns->setSpacing(10);
@@ -118,14 +121,18 @@ QGroupBox* ParticleGroup(QWidget& panel, ParamPanelControls& controls) {
     AddRows(*group, controls, right, {{kRotPerSec, kRotPerSecVariance}, {kHorAmplitude, kVerCycleVar}});
 
     auto* sortRow = new QHBoxLayout;
-    sortRow->addWidget(new QLabel(Utf8("ソート"), group));
-    controls.sortCombo =
-        Combo(*group, kIdSortCombo,
-              {"なし", "生存時間 長手前", "生存時間 短手前", "スケール 大手前", "スケール 小手前"});
+    sortRow->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("orv::ParamPanel", "ソート")), group));
+    controls.sortCombo = Combo(*group, kIdSortCombo,
+                               {QT_TRANSLATE_NOOP("orv::ParamPanel", "なし"),
+                                QT_TRANSLATE_NOOP("orv::ParamPanel", "生存時間 長手前"),
+                                QT_TRANSLATE_NOOP("orv::ParamPanel", "生存時間 短手前"),
+                                QT_TRANSLATE_NOOP("orv::ParamPanel", "スケール 大手前"),
+                                QT_TRANSLATE_NOOP("orv::ParamPanel", "スケール 小手前")});
     sortRow->addWidget(controls.sortCombo, 1);
     right->addSpacing(4);
     right->addLayout(sortRow);
-    controls.textureDirection = Check(*group, kIdTextureDirection, "進行方向に向きを合わせる", false);
+    controls.textureDirection = Check(
+        *group, kIdTextureDirection, QT_TRANSLATE_NOOP("orv::ParamPanel", "進行方向に向きを合わせる"), false);
     right->addWidget(controls.textureDirection);
     right->addStretch(1);
     return group;
@@ -143,7 +150,7 @@ QGroupBox* RowGroup(QWidget& panel, ParamPanelControls& controls, const QString&
 
 // The four colour columns (red, green, blue, alpha rows under each caption) and the colour flags.
 QGroupBox* ColourGroup(QWidget& panel, ParamPanelControls& controls) {
-    QGroupBox* group = Group(panel, Utf8("カラー"));
+    QGroupBox* group = Group(panel, Tr(QT_TRANSLATE_NOOP("orv::ParamPanel", "カラー")));
     auto* outer = new QVBoxLayout(group);
     Compact(outer);
     auto* grid = new QGridLayout;
@@ -153,13 +160,14 @@ QGroupBox* ColourGroup(QWidget& panel, ParamPanelControls& controls) {
         const char* caption;
         std::size_t firstRow;
     };
-    const ColourColumn columns[] = {{"初期カラー", kStartColorR},
-                                    {"初期カラー振れ幅", kStartColorRVar},
-                                    {"最終カラー", kFinishColorR},
-                                    {"最終カラー振れ幅", kFinishColorRVar}};
+    const ColourColumn columns[] = {
+        {QT_TRANSLATE_NOOP("orv::ParamPanel", "初期カラー"), kStartColorR},
+        {QT_TRANSLATE_NOOP("orv::ParamPanel", "初期カラー振れ幅"), kStartColorRVar},
+        {QT_TRANSLATE_NOOP("orv::ParamPanel", "最終カラー"), kFinishColorR},
+        {QT_TRANSLATE_NOOP("orv::ParamPanel", "最終カラー振れ幅"), kFinishColorRVar}};
     int column = 0;
     for (const ColourColumn& colour : columns) {
-        grid->addWidget(new QLabel(Utf8(colour.caption), group), 0, column);
+        grid->addWidget(new QLabel(Tr(colour.caption), group), 0, column);
         for (int channel = 0; channel < 4; ++channel) {
             grid->addWidget(MakeRow(*group, controls, colour.firstRow + channel), channel + 1, column);
         }
@@ -169,13 +177,17 @@ QGroupBox* ColourGroup(QWidget& panel, ParamPanelControls& controls) {
     outer->addLayout(grid);
 
     auto* flags = new QHBoxLayout;
-    controls.enableColor = Check(*group, kIdEnableColor, "色を反映", true);
-    controls.colorConstant = Check(*group, kIdColorConstant, "色変化なし", false);
+    controls.enableColor =
+        Check(*group, kIdEnableColor, QT_TRANSLATE_NOOP("orv::ParamPanel", "色を反映"), true);
+    controls.colorConstant =
+        Check(*group, kIdColorConstant, QT_TRANSLATE_NOOP("orv::ParamPanel", "色変化なし"), false);
     flags->addWidget(controls.enableColor);
     flags->addWidget(controls.colorConstant);
     flags->addStretch(1);
-    flags->addWidget(new QLabel(Utf8("ブレンド方法"), group));
-    controls.blendCombo = Combo(*group, kIdBlendCombo, {"加算合成", "通常合成"});
+    flags->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("orv::ParamPanel", "ブレンド方法")), group));
+    controls.blendCombo = Combo(
+        *group, kIdBlendCombo,
+        {QT_TRANSLATE_NOOP("orv::ParamPanel", "加算合成"), QT_TRANSLATE_NOOP("orv::ParamPanel", "通常合成")});
     flags->addWidget(controls.blendCombo);
     outer->addLayout(flags);
     return group;
@@ -189,7 +201,7 @@ QWidget* EmitterBox(QWidget& panel, ParamPanelControls& controls) {
     layout->setSpacing(4);
 
     auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(new QLabel(Utf8("エミッター種別"), box));
+    typeRow->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("orv::ParamPanel", "エミッター種別")), box));
     controls.typeCombo = Combo(*box, kIdTypeCombo, {"Gravity", "Radial"});
     typeRow->addWidget(controls.typeCombo, 1);
     layout->addLayout(typeRow);
@@ -200,9 +212,10 @@ QWidget* EmitterBox(QWidget& panel, ParamPanelControls& controls) {
     layout->addWidget(controls.list, 1);
 
     auto* buttons = new QHBoxLayout;
-    controls.menuButton = Button(*box, kIdMenuButton, "メニュー");
-    controls.textureButton = Button(*box, kIdTextureButton, "テクスチャ");
-    controls.resetButton = Button(*box, kIdResetButton, "リセット");
+    controls.menuButton = Button(*box, kIdMenuButton, QT_TRANSLATE_NOOP("orv::ParamPanel", "メニュー"));
+    controls.textureButton =
+        Button(*box, kIdTextureButton, QT_TRANSLATE_NOOP("orv::ParamPanel", "テクスチャ"));
+    controls.resetButton = Button(*box, kIdResetButton, QT_TRANSLATE_NOOP("orv::ParamPanel", "リセット"));
     buttons->addWidget(controls.menuButton);
     buttons->addWidget(controls.textureButton);
     buttons->addWidget(controls.resetButton);
@@ -234,8 +247,10 @@ ParamPanelControls BuildParamPanel(QWidget& panel) {
     top->addLayout(motion, 1);
 
     auto* timing = new QVBoxLayout;
-    timing->addWidget(RowGroup(panel, controls, Utf8("グループ"), 0, kDelay, kDuration));
-    timing->addWidget(RowGroup(panel, controls, Utf8("背景色"), 0, kBgR, kBgA));
+    timing->addWidget(RowGroup(panel, controls, Tr(QT_TRANSLATE_NOOP("orv::ParamPanel", "グループ")), 0,
+                               kDelay, kDuration));
+    timing->addWidget(
+        RowGroup(panel, controls, Tr(QT_TRANSLATE_NOOP("orv::ParamPanel", "背景色")), 0, kBgR, kBgA));
     timing->addStretch(1);
     top->addLayout(timing, 1);
     layout->addLayout(top);

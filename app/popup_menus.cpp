@@ -1,6 +1,7 @@
 #include "app/popup_menus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <span>
 
 #include "editor/command_ids.h"
@@ -9,18 +10,23 @@ namespace orv {
 
 namespace {
 
+// Menu texts are marked with QT_TRANSLATE_NOOP in this context and translated when shown.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("orv::Menu", text);
+}
+
 struct Item {
     const char* text;  // null for a separator
     int id;
 };
 
 constexpr Item kSelectionItems[] = {
-    {"選択領域内から粒子が発生するように設定", kCmdSelectionToEmission},
-    {"選択幅を初期サイズへ設定", kCmdSelectionToStartSize},
-    {"選択幅を終了サイズへ設定", kCmdSelectionToFinishSize},
-    {"選択幅を水平振幅、選択高さを垂直振幅へ設定", kCmdSelectionToAmplitudes},
-    {"選択幅を水平振幅へ設定", kCmdSelectionToHorAmplitude},
-    {"選択高さを垂直振幅へ設定", kCmdSelectionToVerAmplitude},
+    {QT_TRANSLATE_NOOP("orv::Menu", "選択領域内から粒子が発生するように設定"), kCmdSelectionToEmission},
+    {QT_TRANSLATE_NOOP("orv::Menu", "選択幅を初期サイズへ設定"), kCmdSelectionToStartSize},
+    {QT_TRANSLATE_NOOP("orv::Menu", "選択幅を終了サイズへ設定"), kCmdSelectionToFinishSize},
+    {QT_TRANSLATE_NOOP("orv::Menu", "選択幅を水平振幅、選択高さを垂直振幅へ設定"), kCmdSelectionToAmplitudes},
+    {QT_TRANSLATE_NOOP("orv::Menu", "選択幅を水平振幅へ設定"), kCmdSelectionToHorAmplitude},
+    {QT_TRANSLATE_NOOP("orv::Menu", "選択高さを垂直振幅へ設定"), kCmdSelectionToVerAmplitude},
 };
 
 void AddItems(QMenu& menu, std::span<const Item> items) {
@@ -29,7 +35,7 @@ void AddItems(QMenu& menu, std::span<const Item> items) {
             menu.addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        QAction* action = menu.addAction(Tr(item.text));
         action->setData(item.id);
     }
 }
@@ -51,36 +57,37 @@ void AddHistoryEntry(QMenu& menu, const QString& label, const std::optional<QStr
 
 std::unique_ptr<QMenu> MakeMainMenu(QWidget* parent, const UndoEntries& undo) {
     auto menu = std::make_unique<QMenu>(parent);
-    AddHistoryEntry(*menu, QStringLiteral("元に戻す"), undo.undo, kCmdUndo);
-    AddHistoryEntry(*menu, QStringLiteral("やり直し"), undo.redo, kCmdRedo);
+    AddHistoryEntry(*menu, Tr(QT_TRANSLATE_NOOP("orv::Menu", "元に戻す")), undo.undo, kCmdUndo);
+    AddHistoryEntry(*menu, Tr(QT_TRANSLATE_NOOP("orv::Menu", "やり直し")), undo.redo, kCmdRedo);
     menu->addSeparator();
-    const Item items[] = {{"新規作成(&N)", kCmdNew},
-                             {"ファイルを開く(&O)", kCmdOpen},
-                             {"追加読込み", kCmdMergeLoad},
-                             {"上書き保存(&S)", kCmdSave},
-                             {"名前をつけて保存", kCmdSaveAs},
-                             {"エクスポート", kCmdExport},
-                             {nullptr, 0},
-                             {"レンダリング(&R)", kCmdRender},
-                             {nullptr, 0},
-                             {"背景画像を指定(&B)", kCmdSetBackgroundImage},
-                             {"背景画像を開放", kCmdReleaseBackgroundImage},
-                             {"設定(&P)", kCmdSettings},
-                             {nullptr, 0},
-                             {"ヘルプ(&H)", kCmdHelp},
-                             {"orvについて(&A)", kCmdAbout},
-                             {nullptr, 0},
-                             {"終了(&X)", kCmdExit}};
+    const Item items[] = {{QT_TRANSLATE_NOOP("orv::Menu", "新規作成(&N)"), kCmdNew},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "ファイルを開く(&O)"), kCmdOpen},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "追加読込み"), kCmdMergeLoad},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "上書き保存(&S)"), kCmdSave},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "名前をつけて保存"), kCmdSaveAs},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "エクスポート"), kCmdExport},
+                          {nullptr, 0},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "レンダリング(&R)"), kCmdRender},
+                          {nullptr, 0},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "背景画像を指定(&B)"), kCmdSetBackgroundImage},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "背景画像を開放"), kCmdReleaseBackgroundImage},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "設定(&P)"), kCmdSettings},
+                          {nullptr, 0},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "ヘルプ(&H)"), kCmdHelp},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "orvについて(&A)"), kCmdAbout},
+                          {nullptr, 0},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "終了(&X)"), kCmdExit}};
     AddItems(*menu, items);
     return menu;
 }
 
 std::unique_ptr<QMenu> MakeListMenu(QWidget* parent, bool hasSelection, int itemCount) {
-    auto menu = MakeMenu(parent, {{"新しいエミッターの追加(&A)", kCmdAddEmitter},
-                                  {"名前の変更(&N)", kCmdRenameEmitter},
-                                  {"選択エミッターの削除(&D)", kCmdDeleteEmitter},
-                                  {"上へ(&U)", kCmdMoveEmitterUp},
-                                  {"下へ(&D)", kCmdMoveEmitterDown}});
+    auto menu =
+        MakeMenu(parent, {{QT_TRANSLATE_NOOP("orv::Menu", "新しいエミッターの追加(&A)"), kCmdAddEmitter},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "名前の変更(&N)"), kCmdRenameEmitter},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "選択エミッターの削除(&D)"), kCmdDeleteEmitter},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "上へ(&U)"), kCmdMoveEmitterUp},
+                          {QT_TRANSLATE_NOOP("orv::Menu", "下へ(&D)"), kCmdMoveEmitterDown}});
     FindCommand(*menu, kCmdDeleteEmitter)->setEnabled(hasSelection && itemCount >= 2);
     return menu;
 }
@@ -93,7 +100,7 @@ std::unique_ptr<QMenu> MakeSelectionMenu(QWidget* parent) {
 
 QString SelectionCommandLabel(int id) {
     for (const Item& item : kSelectionItems) {
-        if (item.id == id) return QString::fromUtf8(item.text);
+        if (item.id == id) return Tr(item.text);
     }
     return {};
 }

@@ -19,6 +19,7 @@ constexpr const char* kInterpolateType = "InterpolateType";
 constexpr const char* kSse2Enable = "SSE2Enable";
 // Kept only when it is not the default, so a store that never changed it stays as it was.
 constexpr const char* kDrawingThreads = "DrawingThreads";
+constexpr const char* kLanguage = "Language";
 
 std::optional<std::uint32_t> ReadValue(const QSettings& store, const char* name) {
     const QVariant value = store.value(QString::fromLatin1(name));
@@ -62,6 +63,18 @@ void SaveSettings() {
     } else {
         store.remove(QString::fromLatin1(kDrawingThreads));
     }
+    store.sync();
+}
+
+LanguageChoice LoadLanguageChoice() {
+    const QSettings store(QStringLiteral("brantsoft"), QStringLiteral("orv"));
+    return LanguageChoiceFromStored(store.value(QString::fromLatin1(kLanguage)).toString().toStdString());
+}
+
+void SaveLanguageChoice(LanguageChoice choice) {
+    QSettings store(QStringLiteral("brantsoft"), QStringLiteral("orv"));
+    if (!store.isWritable()) return;
+    store.setValue(QString::fromLatin1(kLanguage), QString::fromLatin1(StoredLanguageName(choice)));
     store.sync();
 }
 

@@ -19,7 +19,7 @@ constexpr int kMaxTextLength = 2047;
 
 CTextInputDlg::CTextInputDlg(QWidget* parent, const QString& title, const QString& text)
     : QDialog(parent), edit_(new QLineEdit(this)), text_(text.left(kMaxTextLength)) {
-    setWindowTitle(title.isEmpty() ? QStringLiteral("文字入力") : title.left(kMaxTextLength));
+    setWindowTitle(title.isEmpty() ? tr("文字入力") : title.left(kMaxTextLength));
     edit_->setObjectName(QString::number(kIdTextEdit));
     edit_->setMaxLength(kMaxEditLength);
     edit_->setText(text_);

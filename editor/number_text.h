@@ -9,9 +9,6 @@ namespace orv {
 // FormatFixed as UTF-16 text ("2.0", "-1080.0", "0.300", "-0.5").
 std::u16string FormatRawNumber(std::int32_t raw, int decimals);
 
-// "入力範囲 : <min> ～ <max>", both bounds written by FormatRawNumber.
-std::u16string InputRangeText(std::int32_t minimum, std::int32_t maximum, int decimals);
-
 // Typed text as a raw value, read as ParseFixedWide reads it: values beyond 32 bits saturate, so
 // they are refused by the range check rather than wrapping into it.
 std::int64_t ParseRawNumber(std::u16string_view text, int decimals);

@@ -5,6 +5,7 @@
 #include "export/output_folder.h"
 #include "vesk/decimal_digits.h"
 #include "vesk/text_conversion.h"
+#include "vesk/translatable.h"
 
 namespace orv {
 
@@ -23,8 +24,8 @@ std::int32_t ParseRenderSeconds(std::u16string_view text) {
 
 std::optional<std::u16string> RenderInputRefusal(std::int32_t seconds, std::u16string_view outputBasePath) {
     // A negative length would reach the job as an enormous unsigned frame count.
-    if (seconds <= 0) return u"出力時間が短すぎます。";
-    if (outputBasePath.empty()) return u"出力先が指定されていません。";
+    if (seconds <= 0) return ORV_TR_NOOP16("orv", "出力時間が短すぎます。");
+    if (outputBasePath.empty()) return ORV_TR_NOOP16("orv", "出力先が指定されていません。");
     return std::nullopt;
 }
 
@@ -33,11 +34,13 @@ std::optional<std::u16string> PrepareOutputFolder(std::u16string_view outputBase
     const std::u16string& folder = result.folder;
     if (result.outcome == OutputFolderResult::Outcome::kReady) return std::nullopt;
     if (result.outcome == OutputFolderResult::Outcome::kInvalidName) {
-        return u"出力先フォルダの名前が正しくありません。\n" + folder;
+        return std::u16string(ORV_TR_NOOP16("orv", "出力先フォルダの名前が正しくありません。")) + u"\n" +
+               folder;
     }
     std::u16string reason;
     vesk::MultiByteToWide(reason, result.reason, true);
-    std::u16string text = u"出力先フォルダを作成できません。\n" + folder;
+    std::u16string text =
+        std::u16string(ORV_TR_NOOP16("orv", "出力先フォルダを作成できません。")) + u"\n" + folder;
     if (!reason.empty()) text += u"\n(" + reason + u")";
     return text;
 }

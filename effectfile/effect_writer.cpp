@@ -14,6 +14,7 @@
 #include "engine/param_table.h"
 #include "vesk/path_utils.h"
 #include "vesk/text_conversion.h"
+#include "vesk/translatable.h"
 
 namespace orv {
 namespace {
@@ -197,7 +198,7 @@ void WriteEffect(const Effect& effect, vesk::CStream& stream, std::u16string_vie
 }
 
 std::optional<EditorMessage> SaveEffect(const Effect& effect, std::u16string_view path) {
-    if (path.empty()) return EditorMessage{kWriteErrorCaption, u"ファイル名が指定されていません。"};
+    if (path.empty()) return EditorMessage{kWriteErrorCaption, ORV_TR_NOOP16("orv", "ファイル名が指定されていません。")};
     std::filesystem::path target;
     if (!vesk::ToNativePath(path, target)) {
         return MakeEditorMessage(kWriteErrorCaption, "write error: the file name is not valid text");

@@ -108,4 +108,8 @@ double RawToValue(std::size_t index, std::int32_t raw);
 // whose whole part is 0 keeps its sign ("-0.5").
 std::string FormatParamLabel(std::size_t index, std::int32_t raw);
 
+// The same with `format` in place of the row's own: a translation of it, holding the same
+// conversions in the same order.
+std::string FormatParamLabel(std::size_t index, std::int32_t raw, const char* format);
+
 }  // namespace orv

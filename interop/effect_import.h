@@ -5,11 +5,12 @@
 
 #include "effectfile/effect_loading.h"
 #include "interop/particle_files.h"
+#include "vesk/translatable.h"
 
 namespace orv {
 
 // Caption of the message that lists what an import approximated, clamped or dropped.
-inline constexpr char16_t kImportReportCaption[] = u"インポート";
+inline constexpr char16_t kImportReportCaption[] = ORV_TR_NOOP16("orv", "インポート");
 
 // Opens a .plist, .pex or .p file as the editor's Open (`merge` false) or merge-load (true)
 // does with an .orv file: the file's emitters replace or join the effect's, restarted as

@@ -1,6 +1,7 @@
 #include "app/dialogs/about_box.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,7 +14,7 @@ namespace orv {
 
 void ShowAboutBox(QWidget* parent) {
     QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("About"));
+    dialog.setWindowTitle(QCoreApplication::translate("orv::AboutBox", "About"));
 
     auto* icon = new QLabel(&dialog);
     const QIcon programIcon = QApplication::windowIcon().isNull()
@@ -22,9 +23,11 @@ void ShowAboutBox(QWidget* parent) {
     icon->setPixmap(programIcon.pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
 
-    auto* text = new QLabel(QStringLiteral("orv  Version 1.0\n2D パーティクルエフェクトエディタ\n\n"
-                                           "Copyright (C) brantsoft. All rights reserved."),
-                            &dialog);
+    auto* text =
+        new QLabel(QStringLiteral("orv  Version 1.0\n") +
+                       QCoreApplication::translate("orv::AboutBox", "2D パーティクルエフェクトエディタ") +
+                       QStringLiteral("\n\nCopyright (C) brantsoft. All rights reserved."),
+                   &dialog);
     text->setObjectName(QStringLiteral("aboutText"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);

@@ -10,7 +10,7 @@
 namespace orv {
 
 CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("進行状況"));
+    setWindowTitle(tr("進行状況"));
 
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("progress"));
@@ -22,7 +22,7 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     count_->setObjectName(QStringLiteral("frameCount"));
 
     auto* buttons = new QDialogButtonBox(this);
-    cancelButton_ = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    cancelButton_ = buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole);
     cancelButton_->setObjectName(QStringLiteral("cancel"));
     connect(buttons, &QDialogButtonBox::rejected, this, &CProgressDlg::reject);
 
@@ -104,7 +104,7 @@ void CProgressDlg::Finish() {
 }
 
 void CProgressDlg::ShowCount() {
-    count_->setText(QStringLiteral("%1 / %2 フレーム　残り %3")
+    count_->setText(tr("%1 / %2 フレーム　残り %3")
                         .arg(rate_.FramesDone())
                         .arg(rate_.TotalFrames())
                         .arg(QString::fromStdString(FormatTimeLeft(rate_.SecondsLeft()))));

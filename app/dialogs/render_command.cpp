@@ -1,26 +1,40 @@
+#include <QCoreApplication>
 #include <QMessageBox>
+
+#include "app/core_text.h"
 
 #include "app/dialogs/progress_dlg.h"
 #include "app/dialogs/render_dlg.h"
 #include "app/qt_text.h"
 #include "editor/render_input.h"
+#include "effectfile/editor_message.h"
 #include "engine/settings.h"
 
 namespace orv {
 
+namespace {
+
+// Texts are marked with QT_TRANSLATE_NOOP in this context and translated when shown.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("orv::RenderCommand", text);
+}
+
+}  // namespace
+
 void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config,
                   const std::function<void(const QString&)>& report) {
     if (const auto refusal = PrepareOutputFolder(config.outputBasePath)) {
-        report(ToQString(*refusal));
+        report(CoreText(*refusal));
         return;
     }
 
     CProgressDlg progress(parent);
     const RenderOutcome outcome = progress.Run(effect, config);
     if (!outcome.started) {
-        report(QStringLiteral("レンダリングを開始できませんでした。"));
+        report(Tr(QT_TRANSLATE_NOOP("orv::RenderCommand", "レンダリングを開始できませんでした。")));
     } else if (outcome.failure) {
-        report(QStringLiteral("レンダリングを中止しました。書き出せたフレームは %1 枚です。\n")
+        report(Tr(QT_TRANSLATE_NOOP("orv::RenderCommand",
+                                    "レンダリングを中止しました。書き出せたフレームは %1 枚です。\n"))
                    .arg(outcome.framesWritten) +
                QString::fromStdString(*outcome.failure));
     }
@@ -40,7 +54,7 @@ void RunRenderCommand(QWidget* parent, Effect& effect) {
     config.format = dialog.Preferences().format;
     config.settings = TakeSettingsSnapshot();
     RunRenderJob(parent, effect, config, [parent](const QString& text) {
-        QMessageBox::warning(parent, QStringLiteral("書き込みエラー"), text);
+        QMessageBox::warning(parent, CoreText(kWriteErrorCaption), text);
     });
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/core_text.h"
 #include "app/dialog_buttons.h"
 #include "app/qt_text.h"
 #include "editor/option_choices.h"
@@ -49,12 +50,12 @@ bool UsesPngCompression(OutputFormat format) {
 
 CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences)
     : QDialog(parent), framesPerSecond_(framesPerSecond), preferences_(preferences) {
-    setWindowTitle(QStringLiteral("レンダリング"));
+    setWindowTitle(tr("レンダリング"));
 
     pathEdit_ = new QLineEdit(ToQString(outputBasePath_), this);
     pathEdit_->setMaxLength(static_cast<int>(kMaxOutputPathLength));
     pathEdit_->setMinimumWidth(360);
-    auto* browseButton = new QPushButton(QStringLiteral("参照..."), this);
+    auto* browseButton = new QPushButton(tr("参照..."), this);
     connect(browseButton, &QPushButton::clicked, this, &CRenderDlg::Browse);
 
     secondsEdit_ = new QLineEdit(QString::number(seconds_), this);
@@ -72,13 +73,13 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     }
 
     compressionList_ = new QComboBox(this);
-    compressionList_->addItems({QStringLiteral("標準"), QStringLiteral("高速"), QStringLiteral("高圧縮")});
+    compressionList_->addItems({tr("標準"), tr("高速"), tr("高圧縮")});
     for (int i = 0; i < 3; ++i) {
         if (kCompressionItems[i] == preferences_.compression) compressionList_->setCurrentIndex(i);
     }
     threadsEdit_ = new QSpinBox(this);
     threadsEdit_->setRange(0, static_cast<int>(kMaxRenderThreads));
-    threadsEdit_->setSpecialValueText(QStringLiteral("自動"));  // 0: one per hardware thread
+    threadsEdit_->setSpecialValueText(tr("自動"));  // 0: one per hardware thread
     threadsEdit_->setValue(static_cast<int>(preferences_.threads));
 
     const auto followFormat = [this](int index) {
@@ -100,23 +101,22 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     pathRow->addWidget(browseButton);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("出力先フォルダとベースファイル名"), this), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("出力先フォルダとベースファイル名"), this), 0, 0, 1, 2);
     grid->addLayout(pathRow, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("出力時間(秒)"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("出力時間(秒)"), this), 2, 0);
     grid->addWidget(secondsEdit_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("FPS"), this), 3, 0);
     grid->addWidget(frameRateList_, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("圧縮"), this), 4, 0);
+    grid->addWidget(new QLabel(tr("圧縮"), this), 4, 0);
     grid->addWidget(compressionList_, 4, 1);
-    grid->addWidget(new QLabel(QStringLiteral("スレッド数"), this), 5, 0);
+    grid->addWidget(new QLabel(tr("スレッド数"), this), 5, 0);
     grid->addWidget(threadsEdit_, 5, 1);
     grid->addWidget(new QLabel(QStringLiteral("形式"), this), 6, 0);
     grid->addWidget(formatList_, 6, 1);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    AddConfirmAndCancel(*this, *buttons, QStringLiteral("レンダリング"))
-        ->setObjectName(QStringLiteral("render"));
+    AddConfirmAndCancel(*this, *buttons, tr("レンダリング"))->setObjectName(QStringLiteral("render"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -126,7 +126,7 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
 void CRenderDlg::Browse() {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("PNGファイル (*.png)"), QStringLiteral("すべてのファイル (*.*)")});
+    dialog.setNameFilters({tr("PNGファイル (*.png)"), tr("すべてのファイル (*.*)")});
     dialog.setDefaultSuffix(QStringLiteral("png"));
     if (!pathEdit_->text().isEmpty()) dialog.selectFile(pathEdit_->text());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -137,7 +137,7 @@ void CRenderDlg::accept() {
     const std::int32_t seconds = ParseRenderSeconds(ToU16(secondsEdit_->text()));
     const std::u16string path = ToU16(pathEdit_->text().left(static_cast<qsizetype>(kMaxOutputPathLength)));
     if (const auto refusal = RenderInputRefusal(seconds, path)) {
-        ShowRefusal(ToQString(*refusal));
+        ShowRefusal(CoreText(*refusal));
         return;
     }
     seconds_ = seconds;

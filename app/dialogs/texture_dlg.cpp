@@ -34,7 +34,7 @@ QComboBox* MakeSplitList(std::uint32_t selected, QWidget* parent) {
 
 CTextureDlg::CTextureDlg(const TextureChoices& choices, QWidget* parent)
     : QDialog(parent), choices_(choices) {
-    setWindowTitle(QStringLiteral("テクスチャ"));
+    setWindowTitle(tr("テクスチャ"));
 
     preview_ = new CTexturePreview(this);
     preview_->setFixedSize(256, 256);
@@ -42,11 +42,11 @@ CTextureDlg::CTextureDlg(const TextureChoices& choices, QWidget* parent)
     pathEdit_ = new QLineEdit(ToQString(choices_.path), this);
     pathEdit_->setMaxLength(static_cast<int>(kMaxTexturePathLength));
     pathEdit_->setMinimumWidth(320);
-    auto* browseButton = new QPushButton(QStringLiteral("参照..."), this);
+    auto* browseButton = new QPushButton(tr("参照..."), this);
     connect(browseButton, &QPushButton::clicked, this, &CTextureDlg::Browse);
 
-    animationRadio_ = new QRadioButton(QStringLiteral("アニメーション"), this);
-    randomRadio_ = new QRadioButton(QStringLiteral("ランダム"), this);
+    animationRadio_ = new QRadioButton(tr("アニメーション"), this);
+    randomRadio_ = new QRadioButton(tr("ランダム"), this);
     (choices_.isAnimation ? animationRadio_ : randomRadio_)->setChecked(true);
     connect(animationRadio_, &QRadioButton::toggled, this, &CTextureDlg::UpdateDurationsEnabled);
     connect(randomRadio_, &QRadioButton::toggled, this, &CTextureDlg::UpdateDurationsEnabled);
@@ -69,14 +69,14 @@ CTextureDlg::CTextureDlg(const TextureChoices& choices, QWidget* parent)
 
     auto* grid = new QGridLayout;
     int row = 0;
-    grid->addWidget(new QLabel(QStringLiteral("画像ファイル"), this), row++, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("画像ファイル"), this), row++, 0, 1, 2);
     grid->addLayout(pathRow, row++, 0, 1, 2);
     grid->addWidget(playGroup, row++, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("横分割数"), this), row, 0);
+    grid->addWidget(new QLabel(tr("横分割数"), this), row, 0);
     grid->addWidget(splitXList_, row++, 1);
-    grid->addWidget(new QLabel(QStringLiteral("縦分割数"), this), row, 0);
+    grid->addWidget(new QLabel(tr("縦分割数"), this), row, 0);
     grid->addWidget(splitYList_, row++, 1);
-    grid->addWidget(new QLabel(QStringLiteral("アニメーション時間 ( msec )"), this), row++, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("アニメーション時間 ( msec )"), this), row++, 0, 1, 2);
     grid->addWidget(durationsEdit_, row++, 0, 1, 2);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
@@ -122,7 +122,7 @@ void CTextureDlg::Browse() {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("PNGファイル (*.png)"), QStringLiteral("すべてのファイル (*.*)")});
+    dialog.setNameFilters({tr("PNGファイル (*.png)"), tr("すべてのファイル (*.*)")});
     dialog.setDefaultSuffix(QStringLiteral("png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().constFirst();

@@ -1,10 +1,17 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 
 #include "app/dialogs/option_dlg.h"
+#include "app/dialogs/progress_dlg.h"
+#include "app/dialogs/render_dlg.h"
+#include "app/dialogs/texture_dlg.h"
+#include "app/interface_translations.h"
+#include "app/settings_store.h"
 #include "tests/app_dialogs/dialog_test_support.h"
+#include "tests/app_dialogs/shown_texts.h"
 
 namespace orv {
 namespace {
@@ -38,12 +45,12 @@ TEST(OptionChoicesTest, ReportsWhatChangedAndStoresOnlySupportedTypes) {
 }
 
 TEST(OptionDialog, EmptyOrZeroSizesKeepTheirValuesAndSse2NeedsTheProcessor) {
-    COptionDlg dialog(OptionChoices{}, true);
+    COptionDlg dialog(OptionChoices{}, LanguageChoice::kAutomatic, true);
     Child<QLineEdit>(dialog, "width")->setText(QString());
     Child<QLineEdit>(dialog, "height")->setText(QStringLiteral("0"));
     dialog.accept();
     EXPECT_EQ(std::pair(dialog.Choices().width, dialog.Choices().height), std::pair(800u, 600u));
-    COptionDlg withoutSse2(OptionChoices{}, false);
+    COptionDlg withoutSse2(OptionChoices{}, LanguageChoice::kAutomatic, false);
     EXPECT_FALSE(Child<QCheckBox>(withoutSse2, "sse2")->isEnabled());
 }
 
@@ -107,6 +114,56 @@ TEST_F(SettingsCommand, TheDrawingCodeFollowsTheSse2Choice) {
     EXPECT_FALSE(CurrentSettings().sse2Enable);
     EXPECT_FALSE(ActiveSse2());
     EXPECT_EQ(saves_, 1);
+}
+
+TEST_F(SettingsCommand, TheLanguageChoiceIsStoredForTheNextStartAndShownAgain) {
+    SaveLanguageChoice(LanguageChoice::kAutomatic);
+    QStringList items;
+    QString note;
+    const SettingsChange change = Run([&](QWidget& dialog) {
+        auto* language = Child<QComboBox>(dialog, "language");
+        for (int item = 0; item < language->count(); ++item) items << language->itemText(item);
+        EXPECT_EQ(language->currentIndex(), 0);
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->text().contains(QStringLiteral("次回の起動"))) note = label->text();
+        }
+        language->setCurrentIndex(2);
+        test::Confirm(dialog);
+    });
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("自動"), QStringLiteral("日本語"), QStringLiteral("English")}));
+    EXPECT_FALSE(note.isEmpty()) << "the dialog says when the language changes";
+    EXPECT_EQ(LoadLanguageChoice(), LanguageChoice::kEnglish);
+    EXPECT_FALSE(change.any);
+    EXPECT_EQ(saves_, 0) << "the settings record did not change";
+    // The interface itself keeps its language until the next start.
+    EXPECT_EQ(ActiveInterfaceLanguage(), InterfaceLanguage::kJapanese);
+
+    int shown = -1;
+    Run([&shown](QWidget& dialog) {
+        shown = Child<QComboBox>(dialog, "language")->currentIndex();
+        static_cast<QDialog&>(dialog).reject();
+    });
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(LoadLanguageChoice(), LanguageChoice::kEnglish) << "cancel stores nothing";
+    SaveLanguageChoice(LanguageChoice::kAutomatic);
+}
+
+// Each dialog of this library shows only English texts under the English translations, but for
+// the language row, which names each language in its own words.
+TEST(EnglishDialogs, ShowNoJapaneseTextButTheLanguageNames) {
+    const InterfaceTranslations english(InterfaceLanguage::kEnglish);
+    COptionDlg options(OptionChoices{}, LanguageChoice::kAutomatic, true);
+    CRenderDlg render(60);
+    CTextureDlg texture(TextureChoices{});
+    CProgressDlg progress;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&options, &render, &texture, &progress}) {
+        QStringList japanese = test::JapaneseAmong(test::ShownTexts(*dialog));
+        japanese.removeAll(QStringLiteral("日本語"));
+        japanese.removeAll(QStringLiteral("言語 / Language"));
+        EXPECT_EQ(japanese, QStringList()) << dialog->metaObject()->className();
+    }
+    EXPECT_EQ(options.windowTitle(), QStringLiteral("Settings"));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -20,13 +19,10 @@ namespace fs = std::filesystem;
 
 class InstallTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(prefix_);
-        install_ = RunTool({ORV_CMAKE, "--install", ORV_BUILD_DIR, "--prefix", prefix_.string()});
-    }
-    void TearDown() override { fs::remove_all(prefix_); }
+    void SetUp() override { install_ = RunTool({ORV_CMAKE, "--install", ORV_BUILD_DIR, "--prefix", prefix_.string()}); }
 
-    const fs::path prefix_ = fs::temp_directory_path() / ("orv_install_" + std::to_string(getpid()));
+    const TempFolder folder_;
+    const fs::path prefix_ = folder_.Path();
     ToolResult install_;
 };
 
@@ -35,9 +31,10 @@ TEST_F(InstallTest, PutsEveryFileWhereTheSystemLooksForIt) {
     std::vector<std::string> expected{"bin/orv-render", "share/man/man1/orv-render.1.gz", "share/doc/orv/copyright"};
     if (ORV_WITH_CONVERT) expected.push_back("bin/orv-convert");
     if (ORV_WITH_EDITOR) {
-        for (const char* path : {"bin/orv", "share/orv/orv-help.html", "share/man/man1/orv.1.gz",
-                                 "share/applications/orv.desktop", "share/mime/packages/orv-effect.xml",
-                                 "share/icons/hicolor/scalable/apps/orv.svg"})
+        for (const char* path :
+             {"bin/orv", "share/orv/orv-help.html", "share/orv/orv-help.en.html", "share/orv/orv-help.css",
+              "share/man/man1/orv.1.gz", "share/applications/orv.desktop",
+              "share/mime/packages/orv-effect.xml", "share/icons/hicolor/scalable/apps/orv.svg"})
             expected.push_back(path);
         for (const char* size : {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"})
             expected.push_back(std::string("share/icons/hicolor/") + size + "/apps/orv.png");
@@ -59,9 +56,12 @@ TEST_F(InstallTest, PutsEveryFileWhereTheSystemLooksForIt) {
 TEST_F(InstallTest, InstalledEditorFindsItsHelpAndTheDesktopItsFileType) {
     ASSERT_EQ(install_.status, 0) << install_.output;
     const QString bin = QString::fromStdString((prefix_ / "bin").string());
-    EXPECT_EQ(FindHelpDocument(bin).toStdString(), (prefix_ / "share/orv/orv-help.html").string());
+    EXPECT_EQ(FindHelpDocument(bin, InterfaceLanguage::kJapanese).toStdString(),
+              (prefix_ / "share/orv/orv-help.html").string());
+    EXPECT_EQ(FindHelpDocument(bin, InterfaceLanguage::kEnglish).toStdString(),
+              (prefix_ / "share/orv/orv-help.en.html").string());
     if (!HaveTool("update-mime-database")) GTEST_SKIP() << "shared-mime-info is not installed";
-    EXPECT_NE(ReadTextFile(prefix_ / "share/mime/globs2").find("application/x-orv-effect:*.orv"), std::string::npos)
+    EXPECT_NE(ReadFileBytes(prefix_ / "share/mime/globs2").find("application/x-orv-effect:*.orv"), std::string::npos)
         << install_.output;
 }
 #endif

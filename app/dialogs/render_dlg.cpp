@@ -33,11 +33,11 @@ struct FormatItem {
     const char* label;
 };
 constexpr FormatItem kFormatItems[] = {
-    {OutputFormat::kPngSequence, "PNG連番"},
-    {OutputFormat::kSheet, "スプライトシート (PNG + JSON)"},
-    {OutputFormat::kAnimatedPng, "アニメーションPNG"},
-    {OutputFormat::kAnimatedWebp, "アニメーションWebP"},
-    {OutputFormat::kAnimatedGif, "アニメーションGIF"},
+    {OutputFormat::kPngSequence, QT_TRANSLATE_NOOP("orv::CRenderDlg", "PNG連番")},
+    {OutputFormat::kSheet, QT_TRANSLATE_NOOP("orv::CRenderDlg", "スプライトシート (PNG + JSON)")},
+    {OutputFormat::kAnimatedPng, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションPNG")},
+    {OutputFormat::kAnimatedWebp, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションWebP")},
+    {OutputFormat::kAnimatedGif, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションGIF")},
 };
 
 // Only the formats written as PNG use the PNG compression.
@@ -68,7 +68,7 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
 
     formatList_ = new QComboBox(this);
     for (const FormatItem& item : kFormatItems) {
-        formatList_->addItem(QString::fromUtf8(item.label));
+        formatList_->addItem(tr(item.label));
         if (item.format == preferences_.format) formatList_->setCurrentIndex(formatList_->count() - 1);
     }
 
@@ -111,7 +111,7 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     grid->addWidget(compressionList_, 4, 1);
     grid->addWidget(new QLabel(tr("スレッド数"), this), 5, 0);
     grid->addWidget(threadsEdit_, 5, 1);
-    grid->addWidget(new QLabel(QStringLiteral("形式"), this), 6, 0);
+    grid->addWidget(new QLabel(tr("形式"), this), 6, 0);
     grid->addWidget(formatList_, 6, 1);
     grid->setColumnStretch(1, 1);
 

@@ -25,6 +25,7 @@ inline constexpr char16_t kReset[] = u"リセット";
 inline constexpr char16_t kMergeLoad[] = u"追加読込み";
 inline constexpr char16_t kSetBackgroundImage[] = u"背景画像を指定";
 inline constexpr char16_t kReleaseBackgroundImage[] = u"背景画像を開放";
+inline constexpr char16_t kSeed[] = u"シード";
 }  // namespace step_name
 
 // A parameter row's name in words ("最大個数", "背景色R").

@@ -75,11 +75,6 @@ void CPreviewTransportBar::BuildControls() {
     speed_->setToolTip(tr("再生速度"));
     speed_->setFocusPolicy(Qt::NoFocus);
 
-    time_ = new QLabel(this);
-    time_->setObjectName(QStringLiteral("time"));
-    time_->setToolTip(tr("最後に最初から始めてからの時間"));
-    time_->setMinimumWidth(time_->fontMetrics().horizontalAdvance(tr("%1 秒").arg(QStringLiteral("000.00"))));
-    time_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     fixedSeed_ = new QCheckBox(tr("シード固定"), this);
     fixedSeed_->setObjectName(QStringLiteral("fixedSeed"));
@@ -95,7 +90,10 @@ void CPreviewTransportBar::BuildControls() {
     seekSlider_->setObjectName(QStringLiteral("seekSlider"));
     seekSlider_->setToolTip(tr("シーク"));
     seekSlider_->setFocusPolicy(Qt::NoFocus);
-    seekTime_ = MakeSecondsBox(this, "seekTime", kSeekDecimals, tr("この時間へ移動 (一時停止)"));
+    // The time since the last restart, and where to seek to when a time is typed.
+    seekTime_ = MakeSecondsBox(this, "seekTime", kSeekDecimals,
+                               tr("最初から始めてからの時間。入力するとその時間へ移動して一時停止"));
+    seekTime_->setRange(0, kMaxSeekLength);
     seekLength_ = MakeSecondsBox(this, "seekLength", 1, tr("シークの長さ"));
     seekLength_->setRange(kMinSeekLength, kMaxSeekLength);
     seekLength_->setValue(controller_.Transport().SeekLength());
@@ -104,7 +102,7 @@ void CPreviewTransportBar::BuildControls() {
     controls->setContentsMargins(0, 0, 0, 0);
     for (QWidget* widget : {static_cast<QWidget*>(play_), static_cast<QWidget*>(step_),
                             static_cast<QWidget*>(restart_), static_cast<QWidget*>(speed_),
-                            static_cast<QWidget*>(time_)}) {
+                            static_cast<QWidget*>(seekTime_)}) {
         controls->addWidget(widget);
     }
     controls->addStretch(1);
@@ -114,7 +112,6 @@ void CPreviewTransportBar::BuildControls() {
     auto* seek = new QHBoxLayout;
     seek->setContentsMargins(0, 0, 0, 0);
     seek->addWidget(seekSlider_, 1);
-    seek->addWidget(seekTime_);
     seek->addWidget(new QLabel(tr("長さ"), this));
     seek->addWidget(seekLength_);
 
@@ -134,15 +131,14 @@ void CPreviewTransportBar::ConnectControls() {
     connect(speed_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) controller_.SetPreviewSpeed(static_cast<std::size_t>(index));
     });
-    connect(seekSlider_, &QSlider::valueChanged, this, [this](int frame) {
-        const double seconds = static_cast<double>(frame) / FramesPerSecond();
-        {
-            const QSignalBlocker blocker(seekTime_);
-            seekTime_->setValue(seconds);
-        }
+    connect(seekSlider_, &QSlider::valueChanged, this,
+            [this](int frame) { controller_.SeekPreview(static_cast<double>(frame) / FramesPerSecond()); });
+    connect(seekTime_, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
         controller_.SeekPreview(seconds);
+        // The field keeps the focus, yet shows the time reached (held to the length, whole steps).
+        const QSignalBlocker blocker(seekTime_);
+        seekTime_->setValue(controller_.Transport().Time());
     });
-    connect(seekTime_, &QDoubleSpinBox::valueChanged, &controller_, &CParamDlgView::SeekPreview);
     connect(seekLength_, &QDoubleSpinBox::valueChanged, &controller_, &CParamDlgView::SetSeekLength);
     connect(fixedSeed_, &QCheckBox::clicked, this, [this](bool checked) {
         if (!checked) {
@@ -198,7 +194,10 @@ void CPreviewTransportBar::ShowState() {
         const QSignalBlocker blocker(speed_);
         speed_->setCurrentIndex(static_cast<int>(transport.SpeedIndex()));
     }
-    time_->setText(tr("%1 秒").arg(QString::number(transport.Time(), 'f', kSeekDecimals)));
+    if (!seekTime_->hasFocus()) {
+        const QSignalBlocker blocker(seekTime_);
+        seekTime_->setValue(transport.Time());
+    }
 
     const int fps = FramesPerSecond();
     const int frames = static_cast<int>(StepsIn(transport.SeekLength(), static_cast<std::uint32_t>(fps)));
@@ -210,10 +209,6 @@ void CPreviewTransportBar::ShowState() {
             seekSlider_->setValue(static_cast<int>(
                 std::min<std::uint64_t>(StepsIn(transport.Time(), static_cast<std::uint32_t>(fps)), frames)));
         }
-    }
-    {
-        const QSignalBlocker blocker(seekTime_);
-        seekTime_->setRange(0, transport.SeekLength());
     }
 
     const std::optional<std::uint64_t> seed = controller_.GetEffect().Seed();

@@ -6,7 +6,6 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
-class QLabel;
 class QLineEdit;
 class QSlider;
 class QToolButton;
@@ -16,7 +15,7 @@ namespace orv {
 class CParamDlgView;
 
 // The thin bar under the preview: play / pause, one step, restart, speed, the time since the last
-// restart, the seek slider with its time and length, and the effect's seed. It only shows the
+// restart (typed, a time to seek to), the seek slider with its length, and the effect's seed. It only shows the
 // controller's transport and document and hands every action to the controller.
 class CPreviewTransportBar : public QWidget {
     Q_OBJECT
@@ -43,7 +42,6 @@ private:
     QToolButton* step_;
     QToolButton* restart_;
     QComboBox* speed_;
-    QLabel* time_;
     QCheckBox* fixedSeed_;
     QLineEdit* seed_;
     QSlider* seekSlider_;

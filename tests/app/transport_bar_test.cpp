@@ -29,7 +29,7 @@ protected:
         return frame_->TransportBar().findChild<T*>(QString::fromLatin1(name));
     }
     const PreviewTransport& Transport() { return Panel().Transport(); }
-    QString TimeText() { return Bar<QLabel>("time")->text(); }
+    QString TimeText() { return Bar<QDoubleSpinBox>("seekTime")->text(); }
     void Ticks(int count, std::uint32_t ms = 16) {
         for (int tick = 0; tick < count; ++tick) {
             clock_.Advance(ms);
@@ -100,7 +100,15 @@ TEST_F(TransportBarTest, SpaceRightAndHomeWorkOnThePreviewButNotInThePanelOrAFie
     QTest::keyClick(seed, Qt::Key_Right);
     QTest::keyClick(seed, Qt::Key_3);
     EXPECT_EQ(seed->text(), QStringLiteral(" 132"));
+    QDoubleSpinBox* time = Bar<QDoubleSpinBox>("seekTime");
+    time->setFocus();  // the seed field, left, fixes seed 132 and restarts the preview
+    EXPECT_EQ(TheEffect().Seed(), std::optional<std::uint64_t>(132));
+    Ticks(3);
+    const double playing = Transport().Time();
+    ASSERT_GT(playing, 0.0);
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Space, Qt::Key_Right}) QTest::keyClick(time, key);
     EXPECT_TRUE(Transport().Playing());
+    EXPECT_EQ(Transport().Time(), playing) << "not restarted by Home";
 }
 
 TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
@@ -116,12 +124,12 @@ TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
 
     Bar<QSlider>("seekSlider")->setValue(60);
     EXPECT_EQ(TimeText(), QStringLiteral("1.00 秒"));
-    EXPECT_DOUBLE_EQ(seekTime->value(), 1.0);
 
     Bar<QDoubleSpinBox>("seekLength")->setValue(4);
     EXPECT_EQ(Bar<QSlider>("seekSlider")->maximum(), 240);
+    seekTime->setFocus();
     seekTime->setValue(9);
-    EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒")) << "held to the length";
+    EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒")) << "held to the length, also in the field being typed in";
 
     // Paused: the background colour changes on screen at the next tick; the particles stay.
     const FrameBuffer& preview = *frame_->PreviewBuffer();

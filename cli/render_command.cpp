@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/interrupt_request.h"
 #include "cli/terminal_progress.h"
 #include "effectfile/effect_loading.h"
 #include "engine/effect.h"
@@ -128,14 +129,19 @@ int RunRenderCommand(const RenderOptions& options) {
         display = std::make_unique<SilentProgress>();
     }
     // Drawn here, in frame order; written by the encoder threads.
-    const RenderResult result = RenderEffect(effect, config, *display, [] { return false; });
+    const InterruptRequest interrupt;
+    const RenderResult result = RenderEffect(effect, config, *display, [&] { return interrupt.Requested(); });
     const std::optional<std::string>& failure = result.failure;
     const std::uint64_t written = result.framesWritten;
+    const std::string tally = Concat({std::to_string(written), " of ", std::to_string(totalFrames), " frames written"});
 
     if (failure) {
-        Message(Concat({*failure, " (", std::to_string(written), " of ", std::to_string(totalFrames),
-                        " frames written)"}));
+        Message(Concat({*failure, " (", tally, ")"}));
         return kExitFailure;
+    }
+    if (interrupt.Requested() && written < totalFrames) {
+        Message(Concat({"interrupted: ", tally}));
+        return kExitInterrupted;
     }
     if (!options.quiet && written > 0) {
         const std::u16string folder = vesk::GetDirectoryPart(outputBase);

@@ -284,7 +284,8 @@ left is shown on standard error when that is a terminal.
 Exit status: 0 when every frame was written; 1 when the effect file cannot be opened or
 does not parse, the output folder cannot be created or a frame cannot be written (one
 line on standard error says what and where; frames already written stay); 2 for wrong
-usage.
+usage; 130 when Ctrl-C or SIGTERM stopped the render (it stops between frames and keeps
+an unbroken run of frames from the first; a second Ctrl-C ends it at once).
 )";
 }
 

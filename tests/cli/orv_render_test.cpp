@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -255,3 +258,50 @@ TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender)
 }
 
 }  // namespace
+
+namespace {
+
+// Starts orv-render with its standard error in `errFile` and returns its process id, 0 on failure.
+pid_t SpawnRender(std::vector<std::string> arguments, const fs::path& errFile) {
+    arguments.insert(arguments.begin(), ORV_RENDER_EXE);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, ORV_RENDER_EXE, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed == 0 ? child : 0;
+}
+
+}  // namespace
+
+TEST_F(OrvRenderTest, InterruptStopsBetweenFramesAndKeepsAnUnbrokenRunFromTheFirst) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const fs::path out = dir_ / ("out" + std::to_string(signal));
+        const pid_t child = SpawnRender({"--seconds", "600", "--threads", "2", fire_, (out / "f").string()},
+                                        dir_ / "err.txt");
+        ASSERT_NE(child, 0);
+        // Wait for the first frames: a signal before the handlers are set would end it the hard way.
+        for (int i = 0; i < 6000 && !fs::exists(out / "f000002.png"); ++i) usleep(10'000);
+        ASSERT_TRUE(fs::exists(out / "f000002.png"));
+        kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 130);
+        EXPECT_NE(ReadFile(dir_ / "err.txt").find("orv-render: interrupted: "), std::string::npos);
+
+        const std::vector<std::string> files = FilesIn(out);
+        ASSERT_GE(files.size(), 3u);
+        EXPECT_LT(files.size(), 36000u);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            char expected[32];
+            std::snprintf(expected, sizeof expected, "f%06zu.png", i);
+            EXPECT_EQ(files[i], expected) << "frames stay an unbroken run from 0, no temporary files";
+        }
+    }
+}

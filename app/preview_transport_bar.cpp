@@ -213,7 +213,7 @@ void CPreviewTransportBar::ShowState() {
 
     const std::optional<std::uint64_t> seed = controller_.GetEffect().Seed();
     fixedSeed_->setChecked(seed.has_value());
-    if (seed && !seed_->hasFocus()) seed_->setText(QString::number(*seed));
+    if (seed && !seed_->hasFocus() && seed_->text() != QString::number(*seed)) seed_->setText(QString::number(*seed));
 }
 
 }  // namespace orv

@@ -161,6 +161,12 @@ TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
     const int top = std::max(600, client.height()) / 2 - 300;
     EXPECT_EQ(view.Surface().pixel(x, y) & 0xFFFFFFu, preview.At(x - left, y - top) & 0xFFFFFFu) << "and presented";
     EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒"));
+
+    // A new effect starts playing from 0.
+    frame_->View().setFocus();
+    Panel().ExecuteCommand(kCmdNew);
+    EXPECT_TRUE(Transport().Playing());
+    EXPECT_EQ(TimeText(), QStringLiteral("0.00 秒"));
 }
 
 TEST_F(TransportBarTest, TheSeedIsAnUndoableEditOfTheEffect) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -22,7 +21,7 @@ const fs::path kMimeInfo = kDesktopDir / "orv-effect.xml";
 
 // The keys of the entry's [Desktop Entry] group, untranslated ones only.
 std::map<std::string, std::string> DesktopEntryKeys() {
-    std::istringstream lines(ReadTextFile(kEntry));
+    std::istringstream lines(ReadFileBytes(kEntry));
     std::map<std::string, std::string> keys;
     bool inGroup = false;
     for (std::string line; std::getline(lines, line);) {
@@ -35,7 +34,7 @@ std::map<std::string, std::string> DesktopEntryKeys() {
 }
 
 std::string MimeTypeDeclared() {
-    const std::string xml = ReadTextFile(kMimeInfo);
+    const std::string xml = ReadFileBytes(kMimeInfo);
     const std::string opening = "<mime-type type=\"";
     const auto start = xml.find(opening);
     if (start == std::string::npos) return "";
@@ -60,7 +59,7 @@ TEST(DesktopEntry, OpensTheDeclaredFileTypeWithTheInstalledProgramAndIcon) {
     EXPECT_EQ(keys.at("TryExec"), "orv");  // the editor's target and program name
     EXPECT_TRUE(fs::is_regular_file(kDesktopDir / "icons" / (keys.at("Icon") + ".svg")));
     EXPECT_TRUE(fs::is_regular_file(kDesktopDir / "icons" / "48x48" / (keys.at("Icon") + ".png")));
-    EXPECT_NE(ReadTextFile(kMimeInfo).find("<icon name=\"" + keys.at("Icon") + "\"/>"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(kMimeInfo).find("<icon name=\"" + keys.at("Icon") + "\"/>"), std::string::npos);
 }
 
 TEST(MimeInfo, IsWellFormedXml) {
@@ -76,23 +75,22 @@ TEST(MimeInfo, IsWellFormedXml) {
 // back what the desktop will believe about *.orv files.
 TEST(MimeInfo, TheDatabaseTakesOrvFilesForEffectsThatAreJson) {
     if (!HaveTool("update-mime-database")) GTEST_SKIP() << "shared-mime-info is not installed";
-    const fs::path data = fs::temp_directory_path() / ("orv_mime_" + std::to_string(getpid()));
-    const fs::path mime = data / "mime";
+    const TempFolder data;
+    const fs::path mime = data.Path() / "mime";
     fs::create_directories(mime / "packages");
     fs::copy_file(kMimeInfo, mime / "packages" / kMimeInfo.filename());
     // Its errors in a package only show in its output; the exit status stays 0. A data folder
     // outside the search path would add a note, hence the variable.
-    const ToolResult result = RunTool({"env", "XDG_DATA_DIRS=" + data.string(), "update-mime-database", mime.string()});
+    const ToolResult result = RunTool({"env", "XDG_DATA_DIRS=" + data.Path().string(), "update-mime-database", mime.string()});
     EXPECT_EQ(result.status, 0) << result.output;
     EXPECT_EQ(result.output, "");
 
     const std::string type = MimeTypeDeclared();
-    EXPECT_NE(ReadTextFile(mime / "globs2").find(":" + type + ":*.orv\n"), std::string::npos);
-    EXPECT_NE(ReadTextFile(mime / "subclasses").find(type + " application/json\n"), std::string::npos);
-    EXPECT_NE(ReadTextFile(mime / "icons").find(type + ":orv\n"), std::string::npos);
-    const std::string described = ReadTextFile(mime / "application" / "x-orv-effect.xml");
+    EXPECT_NE(ReadFileBytes(mime / "globs2").find(":" + type + ":*.orv\n"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(mime / "subclasses").find(type + " application/json\n"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(mime / "icons").find(type + ":orv\n"), std::string::npos);
+    const std::string described = ReadFileBytes(mime / "application" / "x-orv-effect.xml");
     EXPECT_NE(described.find("<comment>orv particle effect</comment>"), std::string::npos) << described;
-    fs::remove_all(data);
 }
 
 struct PngHeader {
@@ -108,7 +106,7 @@ std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
 
 // The image header chunk follows the 8-byte signature and the chunk's length and type.
 PngHeader ReadPngHeader(const fs::path& file) {
-    const std::string bytes = ReadTextFile(file);
+    const std::string bytes = ReadFileBytes(file);
     if (bytes.size() < 26 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || bytes.compare(12, 4, "IHDR") != 0)
         return {};
     return {BigEndian32(bytes, 16), BigEndian32(bytes, 20), bytes[24], bytes[25]};

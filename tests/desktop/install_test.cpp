@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -20,13 +19,10 @@ namespace fs = std::filesystem;
 
 class InstallTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(prefix_);
-        install_ = RunTool({ORV_CMAKE, "--install", ORV_BUILD_DIR, "--prefix", prefix_.string()});
-    }
-    void TearDown() override { fs::remove_all(prefix_); }
+    void SetUp() override { install_ = RunTool({ORV_CMAKE, "--install", ORV_BUILD_DIR, "--prefix", prefix_.string()}); }
 
-    const fs::path prefix_ = fs::temp_directory_path() / ("orv_install_" + std::to_string(getpid()));
+    const TempFolder folder_;
+    const fs::path prefix_ = folder_.Path();
     ToolResult install_;
 };
 
@@ -61,7 +57,7 @@ TEST_F(InstallTest, InstalledEditorFindsItsHelpAndTheDesktopItsFileType) {
     const QString bin = QString::fromStdString((prefix_ / "bin").string());
     EXPECT_EQ(FindHelpDocument(bin).toStdString(), (prefix_ / "share/orv/orv-help.html").string());
     if (!HaveTool("update-mime-database")) GTEST_SKIP() << "shared-mime-info is not installed";
-    EXPECT_NE(ReadTextFile(prefix_ / "share/mime/globs2").find("application/x-orv-effect:*.orv"), std::string::npos)
+    EXPECT_NE(ReadFileBytes(prefix_ / "share/mime/globs2").find("application/x-orv-effect:*.orv"), std::string::npos)
         << install_.output;
 }
 #endif

@@ -43,7 +43,7 @@ TEST(ManPages, FormatWithoutAWarning) {
                                         : RunTool({"mandoc", "-T", "lint", "-W", "warning", page.string()});
         EXPECT_EQ(result.status, 0) << page << "\n" << result.output;
         EXPECT_EQ(result.output, "") << page;
-        const std::string text = ReadTextFile(page);
+        const std::string text = ReadFileBytes(page);
         EXPECT_EQ(text.find('@'), std::string::npos) << page << ": a placeholder was left unfilled";
         EXPECT_TRUE(fs::is_regular_file(page.string() + ".gz")) << page << " is installed compressed";
     }
@@ -55,7 +55,7 @@ TEST(ManPages, RenderPageDescribesExactlyTheOptionsOfHelp) {
     ASSERT_EQ(help.status, 0);
     const std::set<std::string> helpOptions = OptionsNamed(help.output, "-");
     ASSERT_GE(helpOptions.size(), 9u) << help.output;
-    EXPECT_EQ(OptionsNamed(ReadTextFile(fs::path(ORV_MAN_DIR) / "orv-render.1"), R"(\-)"), helpOptions);
+    EXPECT_EQ(OptionsNamed(ReadFileBytes(fs::path(ORV_MAN_DIR) / "orv-render.1"), R"(\-)"), helpOptions);
 }
 
 }  // namespace

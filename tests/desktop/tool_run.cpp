@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 extern char** environ;
@@ -50,11 +48,6 @@ ToolResult RunTool(const std::vector<std::string>& arguments) {
     int status = 0;
     if (waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
     return result;
-}
-
-std::string ReadTextFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace orv::test

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
+
 namespace orv::test {
 
 // What an outside program did: its exit status (-1 when it did not exit normally) and what it
@@ -18,7 +20,5 @@ bool HaveTool(const std::string& name);
 
 // Runs a program found on PATH (no shell, so paths need no quoting) and waits for it.
 ToolResult RunTool(const std::vector<std::string>& arguments);
-
-std::string ReadTextFile(const std::filesystem::path& path);
 
 }  // namespace orv::test

@@ -21,7 +21,7 @@ void MakeThreeEmitters(Effect& effect) {
 
 TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     TempFolder folder;
-    test::WriteFileBytes(folder.Path() / "e.orv", "{}");
+    test::WriteFileBytes(folder.Path() / "e.orv", R"({"bg_r": 1.5, "bg_g": -0.1, "bg_b": 0.75})");
     test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
     Effect effect;
     MakeThreeEmitters(effect);
@@ -31,14 +31,17 @@ TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     EXPECT_EQ(outcome.listNames, (std::vector<std::u16string>{u"emitter 01", u"emitter 02"}));
     EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 7);
     EXPECT_GT(effect.EmitterAt(0).runtime.emissionRate, 0.0);  // restarted and armed
-    // An empty object leaves one default emitter and a zero background.
+    // No emitter list leaves one default emitter; a background value outside 0..1 keeps the
+    // previous one (absent ones read 0: see the merge).
     outcome = LoadEffect(effect, folder.Wide("e.orv"), false);
     EXPECT_TRUE(outcome.loaded);
     EXPECT_EQ(outcome.listNames, std::vector<std::u16string>{u"emitter 01"});
     EXPECT_EQ(outcome.selection, 0u);
     ASSERT_EQ(effect.Count(), 1u);
     EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 100);
-    for (std::size_t row = kBgR; row <= kBgA; ++row) EXPECT_EQ(effect.BackgroundRaw(row), 0);
+    EXPECT_EQ(effect.BackgroundRaw(kBgR), 0);
+    EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
+    EXPECT_EQ(effect.BackgroundRaw(kBgB), 750);
 }
 
 TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackground) {
@@ -78,17 +81,6 @@ TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
         EXPECT_NE(missing.message->text.find(u"missing.orv"), std::u16string::npos);
         EXPECT_EQ(test::EffectText(effect), before);
     }
-}
-
-TEST(EffectLoading, BackgroundOutsideItsRangeKeepsThePreviousValue) {
-    TempFolder folder;
-    test::WriteFileBytes(folder.Path() / "e.orv", R"({"bg_r": 1.5, "bg_g": -0.1, "bg_b": 0.75})");
-    Effect effect;
-    MakeThreeEmitters(effect);
-    LoadEffect(effect, folder.Wide("e.orv"), false);
-    EXPECT_EQ(effect.BackgroundRaw(kBgR), 100);
-    EXPECT_EQ(effect.BackgroundRaw(kBgG), 0);
-    EXPECT_EQ(effect.BackgroundRaw(kBgB), 750);
 }
 
 TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolder) {

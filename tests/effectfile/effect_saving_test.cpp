@@ -21,24 +21,6 @@ std::size_t EntryCount(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-TEST(EffectSaving, WritesTheEffectText) {
-    TempFolder folder;
-    Effect effect;
-    effect.EmitterAt(0).texture.SetFileName(folder.Wide("tex/a.png"));
-    EXPECT_FALSE(SaveEffect(effect, folder.Wide("e.orv")));
-    EXPECT_EQ(test::ReadFileBytes(folder.Path() / "e.orv"), test::EffectText(effect, folder.Wide("e.orv")));
-    EXPECT_NE(test::ReadFileBytes(folder.Path() / "e.orv").find("\"filename\": \"tex/a.png\""),
-              std::string::npos);
-    EXPECT_EQ(EntryCount(folder.Path()), 1u);
-}
-
-TEST(EffectSaving, NoPathIsReported) {
-    const auto message = SaveEffect(Effect(), u"");
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->caption, u"書き込みエラー");
-    EXPECT_EQ(message->text, u"ファイル名が指定されていません。");
-}
-
 TEST(EffectSaving, AFailureHalfwayKeepsThePreviousFile) {
     TempFolder folder;
     test::WriteFileBytes(folder.Path() / "e.orv", "previous content");
@@ -53,7 +35,7 @@ TEST(EffectSaving, AFailureHalfwayKeepsThePreviousFile) {
     EXPECT_EQ(EntryCount(folder.Path()), 1u);  // no temporary file left behind
 }
 
-TEST(EffectSaving, CreateFailuresNameTheFileAndTheReason) {
+TEST(EffectSaving, CreateFailuresNameTheFileAndTheReasonAndNoNameIsRefused) {
     TempFolder folder;
     std::filesystem::create_directories(folder.Path() / "e.orv" / "inside");
     auto message = SaveEffect(Effect(), folder.Wide("e.orv"));
@@ -66,6 +48,11 @@ TEST(EffectSaving, CreateFailuresNameTheFileAndTheReason) {
     ASSERT_TRUE(message);
     EXPECT_NE(message->text.find(u"missing/e.orv"), std::u16string::npos);
     EXPECT_NE(message->text.find(u"No such file or directory"), std::u16string::npos);
+
+    message = SaveEffect(Effect(), u"");
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->caption, u"書き込みエラー");
+    EXPECT_EQ(message->text, u"ファイル名が指定されていません。");
 }
 
 namespace fs = std::filesystem;
@@ -166,9 +153,11 @@ TEST_F(SavingAsUser, AWritableTargetInAFolderWithoutCreatePermissionIsWrittenInP
     ::chmod(dir_.c_str(), 0755);
 }
 
-TEST(EffectSaving, TheReplacementKeepsModeOwnerAndGroup) {
+TEST(EffectSaving, TheReplacementHoldsTheEffectTextAndKeepsModeOwnerAndGroup) {
     TempFolder folder;
     const fs::path file = folder.Path() / "e.orv";
+    Effect effect;
+    effect.EmitterAt(0).texture.SetFileName(folder.Wide("tex/a.png"));
     test::WriteFileBytes(file, "previous content");
     ASSERT_EQ(::chmod(file.c_str(), 0604), 0);
     // Only root may give a file to somebody else; others check the mode alone.
@@ -176,7 +165,7 @@ TEST(EffectSaving, TheReplacementKeepsModeOwnerAndGroup) {
     if (root) {
         ASSERT_EQ(::chown(file.c_str(), 12345, 23456), 0);
     }
-    EXPECT_FALSE(SaveEffect(Effect(), folder.Wide("e.orv")));
+    EXPECT_FALSE(SaveEffect(effect, folder.Wide("e.orv")));
     struct stat status {};
     ASSERT_EQ(::stat(file.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0604u);
@@ -184,7 +173,10 @@ TEST(EffectSaving, TheReplacementKeepsModeOwnerAndGroup) {
         EXPECT_EQ(status.st_uid, 12345u);
         EXPECT_EQ(status.st_gid, 23456u);
     }
-    EXPECT_EQ(test::ReadFileBytes(file), test::EffectText(Effect(), folder.Wide("e.orv")));
+    // Texture names are written relative to the saved file; no temporary file is left behind.
+    EXPECT_EQ(test::ReadFileBytes(file), test::EffectText(effect, folder.Wide("e.orv")));
+    EXPECT_NE(test::ReadFileBytes(file).find("\"filename\": \"tex/a.png\""), std::string::npos);
+    EXPECT_EQ(EntryCount(folder.Path()), 1u);
 }
 
 TEST(EffectSaving, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {

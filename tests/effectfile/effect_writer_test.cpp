@@ -112,15 +112,10 @@ TEST(EffectWriter, NamesAndPathsAreEscapedAsJsonRequires) {
     EXPECT_NO_THROW(ParseJson(text));
 }
 
-TEST(EffectWriter, ShortWriteAndUnstorableTextureNameFail) {
-    const Effect effect;
+// A texture name with no UTF-8 form fails the write too: EffectSaving.AFailureHalfwayKeepsThePreviousFile.
+TEST(EffectWriter, AShortWriteFails) {
     MemoryStream full({}, 40);
-    EXPECT_THROW(WriteEffect(effect, full, u"/fx/e.orv"), std::runtime_error);
-
-    Emitter emitter;
-    emitter.texture.SetFileName(std::u16string(u"/fx/a") + char16_t(0xD800) + u".png");
-    MemoryStream stream;
-    EXPECT_THROW(WriteEmitter(emitter, stream, u"/fx/e.orv"), std::runtime_error);
+    EXPECT_THROW(WriteEffect(Effect(), full, u"/fx/e.orv"), std::runtime_error);
 }
 
 TEST(RelativePath, FollowsTheFoldersOfBothFiles) {

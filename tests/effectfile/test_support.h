@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "effectfile/effect_reader.h"
 #include "effectfile/effect_writer.h"
 #include "engine/effect.h"
+#include "tests/support/temp_folder.h"
 #include "vesk/stream.h"
 
 namespace orv::test {
@@ -66,24 +68,6 @@ inline bool LoadText(const std::string& text, Effect& effect) {
     }
     return true;
 }
-
-// A fresh folder, removed with its content at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::u16string Wide(const std::string& name) const;
-
-private:
-    std::filesystem::path path_;
-};
-
-std::string ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // Writes a small opaque PNG of `width` x `height`.
 void WritePng(const std::filesystem::path& path, std::uint32_t width, std::uint32_t height);

@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "engine/random.h"
 #include "engine/settings.h"
 #include "engine/simulation.h"
-#include "tests/engine/engine_test_support.h"
 
 namespace orv {
 namespace {
-
-using test::SolidTexture;
 
 TEST(EffectList, NamesFollowListPositions) {
     Effect effect;
@@ -76,15 +70,10 @@ TEST(EffectList, ListenerLeavesStrangersAlone) {
     EXPECT_EQ(stranger.runtime.remainingDuration, 0.0);
 }
 
-class EffectRendering : public ::testing::Test {
-protected:
-    void SetUp() override { ResetRandomForTesting(); }
-
-    SettingsSnapshot settings{96, 64};
-    FrameBuffer frame{96, 64};
-};
-
-TEST_F(EffectRendering, FrameWithoutTexturesIsTheBackgroundColourWord) {
+TEST(EffectRendering, FrameWithoutTexturesIsTheBackgroundColourWord) {
+    ResetRandomForTesting();
+    const SettingsSnapshot settings{96, 64};
+    FrameBuffer frame(96, 64);
     Effect effect;
     for (std::size_t row = kBgR; row <= kBgA; ++row) effect.SetBackgroundRaw(row, row == kBgB ? 1000 : 0);
     effect.RestartAllEmitters(settings);
@@ -93,8 +82,6 @@ TEST_F(EffectRendering, FrameWithoutTexturesIsTheBackgroundColourWord) {
     EXPECT_EQ(frame.At(0, 0), 0x000000FFu);  // the background's alpha is kept
     EXPECT_EQ(frame.At(95, 63), 0x000000FFu);
 }
-
-
 
 }  // namespace
 }  // namespace orv

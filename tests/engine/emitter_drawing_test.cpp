@@ -23,7 +23,6 @@ TEST(SpriteGeometry, RectanglesBeyondTheFixedRangeAreSkipped) {
     EXPECT_FALSE(FixedRectFor(std::nan(""), 0.0, HalfSize{1, 1}));
 }
 
-
 TEST(SpriteGeometry, SourceRectanglesOfSplitTextures) {
     // {image width, height, split x, y, frame} -> {left, top, right, bottom}. In a 100 px image
     // split in 3, column 99 is never shown.
@@ -57,8 +56,6 @@ TEST(SpriteTint, AlphaIsClampedAndColourComesFromThePackedWord) {
     EXPECT_EQ(tint.green, 0x20u);
     EXPECT_EQ(tint.blue, 0x30u);
 }
-
-
 
 TEST(EmitterDrawing, SplitFinerThanTheImageDrawsNothing) {
     ResetRandomForTesting();

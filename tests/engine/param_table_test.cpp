@@ -22,7 +22,6 @@ TEST(ParamTable, RowsAreConsistent) {
     }
 }
 
-
 TEST(ParamLabel, KeepsTheSignOfSmallNegativeValues) {
     EXPECT_EQ(FormatParamLabel(kXGravity, -5), "横方向重力 :   -0.5");
     EXPECT_EQ(FormatParamLabel(kDelay, -5), "ディレイ :  -0.05秒");

@@ -42,9 +42,6 @@ TEST(Generator, ProducesMarsagliasSequenceAndResets) {
     }
 }
 
-
-
-
 TEST_F(Simulation, DelayAndDurationCycleWithRearming) {
     Effect effect;
     Emitter& e = effect.EmitterAt(0);
@@ -93,7 +90,6 @@ TEST_F(Simulation, EndlessEmitterIgnoresTheDelayAndOneWithoutRateStaysIdle) {
     StepEmitter(idle, 1.0, nullptr, true, {});
     EXPECT_EQ(idle.runtime.liveCount, 0);
 }
-
 
 TEST_F(Simulation, StepLongerThanTheRemainingLifeStopsAtTheEnd) {
     SetParam(emitter, kLifespanVariance, 0);

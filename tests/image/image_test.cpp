@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -17,6 +16,7 @@
 #include "image/png_writer.h"
 #include "image/transparent_bleed.h"
 #include "tests/image/sha256.h"
+#include "tests/support/temp_folder.h"
 #include "vesk/err_code_exception.h"
 
 namespace orv {
@@ -28,19 +28,9 @@ const fs::path kSuite = ORV_TESTDATA_DIR "/pngsuite/png";
 #define SKIP_WITHOUT_SUITE() \
     if (!fs::is_directory(kSuite)) GTEST_SKIP() << "no PNG test suite at " << kSuite
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "orv-image-XXXXXX").string();
-        path = mkdtemp(pattern.data()) ? pattern : throw std::runtime_error("mkdtemp failed");
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    fs::path path;
-};
-
 std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = test::ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 // Red, green, blue, alpha bytes, rows top to bottom: the form of the suite's published digests.
@@ -106,8 +96,8 @@ TEST(PngSuite, ValidFilesDecodeToThePublishedPixelsAndBrokenOnesAreRefused) {
 
 TEST(PngSuite, TruncatedOrDamagedCopiesNeverCrash) {
     SKIP_WITHOUT_SUITE();
-    const TempFolder folder;
-    const fs::path copy = folder.path / "damaged.png";
+    const test::TempFolder folder;
+    const fs::path copy = folder.Path() / "damaged.png";
     const auto write = [&](const std::vector<std::uint8_t>& bytes, std::size_t length) {
         std::ofstream(copy, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), length);
     };
@@ -142,8 +132,8 @@ TEST(PngSuite, TruncatedOrDamagedCopiesNeverCrash) {
 }
 
 TEST(PngCodec, WrittenFramesReadBackExactly) {
-    const TempFolder folder;
-    const fs::path file = folder.path / u"\u706b\u82b1.png";  // a non-ASCII name
+    const test::TempFolder folder;
+    const fs::path file = folder.Path() / u"\u706b\u82b1.png";  // a non-ASCII name
     // A bottom-up view of an odd width whose row padding holds garbage: only the rows may reach the file.
     std::vector<std::uint32_t> memory(260 * 3, 0xDEADBEEF);
     Texture texture;
@@ -189,8 +179,8 @@ void WriteHeaderOnlyPng(const fs::path& file, std::uint32_t width, std::uint32_t
 // A few kilobytes of file may declare gigabytes of pixels: such a picture is refused from its
 // header, before any pixel memory is taken, and the message says why.
 TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
-    const TempFolder folder;
-    const fs::path file = folder.path / "big.png";
+    const test::TempFolder folder;
+    const fs::path file = folder.Path() / "big.png";
     for (const auto& [width, height] :
          {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
         WriteHeaderOnlyPng(file, width, height);
@@ -231,20 +221,20 @@ Texture PatternFrame() {
 
 TEST(PngCodec, DefaultCompressionWritesTheSameBytesAsEver) {
     // Digest of this frame as the writer produced it before the compression choice existed.
-    const TempFolder folder;
-    const fs::path file = folder.path / "default.png";
+    const test::TempFolder folder;
+    const fs::path file = folder.Path() / "default.png";
     ASSERT_TRUE(SavePng(file.u16string(), PatternFrame()));
     EXPECT_EQ(test::Sha256Hex(ReadBytes(file)),
               "896c4f0061e32890ec5c4f36ab0f8073c2493e40d394e51a1d0878bda7f8540c");
 }
 
 TEST(PngCodec, EveryCompressionKeepsThePixels) {
-    const TempFolder folder;
+    const test::TempFolder folder;
     const Texture frame = PatternFrame();
     std::map<PngCompression, std::vector<std::uint8_t>> files;
     for (const PngCompression compression :
          {PngCompression::kDefault, PngCompression::kFast, PngCompression::kSmall}) {
-        const fs::path file = folder.path / std::string(PngCompressionName(compression));
+        const fs::path file = folder.Path() / std::string(PngCompressionName(compression));
         ASSERT_TRUE(SavePng(file.u16string(), frame, compression));
         EXPECT_EQ(RgbaBytes(*LoadPng(file.u16string())->colour), RgbaBytes(*frame.colour));
         EXPECT_EQ(PngCompressionFromName(PngCompressionName(compression)), compression);
@@ -257,10 +247,10 @@ TEST(PngCodec, EveryCompressionKeepsThePixels) {
 }
 
 TEST(PngCodec, FailuresAreReportedWithTheirCodes) {
-    const TempFolder folder;
-    const fs::path missing = folder.path / "missing";
+    const test::TempFolder folder;
+    const fs::path missing = folder.Path() / "missing";
     EXPECT_EQ(LoadError(missing / "a.png"), 2u);
-    EXPECT_EQ(ErrorCode([&] { LoadPng(folder.path.u16string() + u"/a\xD800.png"); }), 2u);
+    EXPECT_EQ(ErrorCode([&] { LoadPng(folder.Path().u16string() + u"/a\xD800.png"); }), 2u);
     Texture frame;
     frame.colour.emplace(800, 600);
     EXPECT_EQ(ErrorCode([&] { SavePng((missing / "a.png").u16string(), frame); }), 2u);
@@ -272,8 +262,8 @@ TEST(PngCodec, FailuresAreReportedWithTheirCodes) {
         EXPECT_EQ(ErrorCode([&] { SavePng(u"/dev/full", frame); }), 1u);
     }
     frame.colour.emplace();  // no pixels: nothing written
-    EXPECT_FALSE(SavePng((folder.path / "e.png").u16string(), frame));
-    EXPECT_FALSE(fs::exists(folder.path / "e.png"));
+    EXPECT_FALSE(SavePng((folder.Path() / "e.png").u16string(), frame));
+    EXPECT_FALSE(fs::exists(folder.Path() / "e.png"));
 }
 
 TEST(TransparentBleed, TakesOneVisibleNeighbourRightLeftBelowAbove) {

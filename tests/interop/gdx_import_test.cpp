@@ -109,16 +109,5 @@ TEST(GdxImport, BadFilesAreRefusedWithTheLine) {
     for (const std::string& text : cases) EXPECT_THROW(ImportText(folder, "bad.p", text), std::runtime_error);
 }
 
-TEST(GdxImport, CurvesAndRanges) {
-    // Piecewise linear, the last level beyond the last point.
-    const std::vector<double> timeline = {0.0, 0.5, 1.0};
-    const std::vector<double> levels = {1.0, 0.5, 0.25};
-    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 0.0), 1.0);
-    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 0.25), 0.75);
-    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 0.75), 0.375);
-    EXPECT_DOUBLE_EQ(GdxCurve(timeline, levels, 1.0), 0.25);
-    EXPECT_DOUBLE_EQ(GdxCurve({0.0}, {0.4}, 0.9), 0.4);
-}
-
 }  // namespace
 }  // namespace orv::test

@@ -77,11 +77,8 @@ TEST(Trajectory, GravityPathIsTheEnginesMirroredInY) {
     TempFolder folder;
     const ImportedEmitters imported =
         ImportText(folder, "g.plist",
-                   PlistText(Still({{"angle", Real(30)},
-                                    {"speed", Real(120)},
-                                    {"gravityx", Real(10)},
-                                    {"gravityy", Real(-80)},
-                                    {"radialAcceleration", Real(15)},
+                   PlistText(Still({{"angle", Real(30)}, {"speed", Real(120)}, {"gravityx", Real(10)},
+                                    {"gravityy", Real(-80)}, {"radialAcceleration", Real(15)},
                                     {"tangentialAcceleration", Real(40)}})));
     Emitter& emitter = *imported.emitters[0];
     emitter.runtime.originX = 400;
@@ -97,10 +94,8 @@ TEST(Trajectory, RadialOrbitTurnsTheSameWayOnScreen) {
     TempFolder folder;
     const ImportedEmitters imported =
         ImportText(folder, "r.plist",
-                   PlistText(Still({{"emitterType", Integer(1)},
-                                    {"angle", Real(20)},
-                                    {"rotatePerSecond", Real(90)},
-                                    {"maxRadius", Real(100)}})));
+                   PlistText(Still({{"emitterType", Integer(1)}, {"angle", Real(20)},
+                                    {"rotatePerSecond", Real(90)}, {"maxRadius", Real(100)}})));
     Emitter& emitter = *imported.emitters[0];
     ExpectMirrored(EngineRadialPath(20, 90, 100, 3), OrvPath(emitter));
 }

@@ -133,26 +133,6 @@ TEST(BandDrawing, EveryVariantDrawsTheSamePixelsOnAnyNumberOfThreads) {
     }
 }
 
-// Bands of any height, down to one row, cut at random places and drawn one after another.
-TEST(BandDrawing, RandomCutsJoinWithoutSeams) {
-    std::mt19937 random(61);
-    for (unsigned bits = 0; bits < 32; ++bits) {
-        const SpriteFills& fills = SelectSpriteFills(KeyOf(bits));
-        const Scene scene = RandomScene(29, 31, random);
-        const FrameBuffer start = test::RandomImage(29, 31, random);
-        GuardedTarget whole(start), banded(start);
-        DrawScene(scene, fills, whole.Frame(), AllRows(whole.Frame()));
-        for (std::int32_t top = 0; top < 31;) {
-            const std::int32_t bottom =
-                std::min(31, top + std::uniform_int_distribution<std::int32_t>(1, 6)(random));
-            DrawScene(scene, fills, banded.Frame(), {top, bottom});
-            top = bottom;
-        }
-        EXPECT_EQ(test::Differences(whole.Frame(), banded.Frame()), 0) << "variant " << bits;
-        EXPECT_TRUE(banded.GuardsIntact());
-    }
-}
-
 // A band reaching past the frame, or lying wholly outside it, draws only frame rows.
 TEST(BandDrawing, BandsOutsideTheFrameDrawNothingThere) {
     std::mt19937 random(7);

@@ -67,19 +67,16 @@ inline int Differences(const FrameBuffer& a, const FrameBuffer& b) {
 class GuardedTarget {
 public:
     static constexpr std::uint32_t kGuard = 0xDEADBEEFu;
-    GuardedTarget(std::uint32_t width, std::uint32_t height, std::uint32_t fill)
-        : pitch_(width + 8), memory_(static_cast<std::size_t>(pitch_) * (height + 2), kGuard) {
-        view_.View(memory_.data() + pitch_ + 4, width, height, pitch_);
-        for (std::uint32_t y = 0; y < height; ++y) {
-            for (std::uint32_t x = 0; x < width; ++x) view_.At(x, y) = fill;
-        }
-    }
     // A copy of `start`.
-    explicit GuardedTarget(const FrameBuffer& start) : GuardedTarget(start.Width(), start.Height(), 0) {
+    explicit GuardedTarget(const FrameBuffer& start)
+        : pitch_(start.Width() + 8), memory_(static_cast<std::size_t>(pitch_) * (start.Height() + 2), kGuard) {
+        view_.View(memory_.data() + pitch_ + 4, start.Width(), start.Height(), pitch_);
         for (std::uint32_t y = 0; y < start.Height(); ++y) {
             for (std::uint32_t x = 0; x < start.Width(); ++x) view_.At(x, y) = start.At(x, y);
         }
     }
+    GuardedTarget(std::uint32_t width, std::uint32_t height, std::uint32_t fill)
+        : GuardedTarget(FilledImage(width, height, fill)) {}
     FrameBuffer& Frame() { return view_; }
     bool GuardsIntact() const {
         std::size_t inside = 0;

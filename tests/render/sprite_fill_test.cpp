@@ -165,7 +165,6 @@ TEST(Samplers, NearestClampsToTheWholeTextureAndBilinearLosesOneLevelPerMix) {
     EXPECT_EQ(SampleBilinear(SamplerFor(white), 0x18000, -1), 0xFEFEFEFEu);
 }
 
-
 TEST(FrameBuffer, OwnedRowsArePaddedAndAlignedAndAnImpossibleSizeIsReported) {
     FrameBuffer buffer(5, 3);
     const auto row0 = reinterpret_cast<std::uintptr_t>(buffer.Row(0));

@@ -4,40 +4,25 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "vesk/path_utils.h"
 #include "vesk/stream.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 using namespace vesk;
 namespace fs = std::filesystem;
 
-// A fresh folder with a non-ASCII name under the system's temporary folder, removed at the end.
-struct TempDir {
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "orv-vesk-\xe3\x83\x86-XXXXXX").string();
-        path = fs::canonical(mkdtemp(pattern.data()) ? pattern : throw std::runtime_error("mkdtemp failed"));
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::u16string u16(const std::string& name = "") const {
-        return (name.empty() ? path : path / name).u16string();
-    }
-    fs::path path;
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using orv::test::TempFolder;
+const char kNonAsciiFolder[] = "orv-vesk-\xe3\x83\x86-";
 
 TEST(Stream, OpenModesExclusivityAndSeeking) {
-    TempDir dir;
-    const std::u16string path = dir.u16() + u"/\u30c6\u30af\u30b9\u30c1\u30e3 \U0001F600.bin";
+    TempFolder dir(kNonAsciiFolder);
+    const std::u16string path = dir.Wide() + u"/\u30c6\u30af\u30b9\u30c1\u30e3 \U0001F600.bin";
     char c;
     std::ofstream(fs::path(path)) << "an older and longer content";
     auto s = OpenFileStream(path, kOpenWrite);  // truncates; write-only
@@ -52,7 +37,7 @@ TEST(Stream, OpenModesExclusivityAndSeeking) {
     EXPECT_TRUE(s->Seek(0, kSeekBegin));
     EXPECT_EQ(s->Read(&c, 1), 0u);
     s.reset();
-    EXPECT_EQ(ReadFile(fs::path(path)), "0123456789");  // the refused opens truncated nothing
+    EXPECT_EQ(orv::test::ReadFileBytes(fs::path(path)), "0123456789");  // the refused opens truncated nothing
     s = OpenFileStream(path, kOpenRead);                // keeps the content; read-only; excludes readers too
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(OpenFileStream(path, kOpenRead), nullptr);
@@ -77,14 +62,14 @@ TEST(Stream, OpenModesExclusivityAndSeeking) {
     EXPECT_EQ(std::string(end, 4), "cdef");
     EXPECT_EQ(s->Read(end, 16), 0u);
 
-    EXPECT_EQ(OpenFileStream(dir.u16("missing"), kOpenRead), nullptr);
-    EXPECT_FALSE(fs::exists(dir.path / "missing"));
+    EXPECT_EQ(OpenFileStream(dir.Wide("missing"), kOpenRead), nullptr);
+    EXPECT_FALSE(fs::exists(dir.Path() / "missing"));
     for (unsigned mode : {kOpenRead, kOpenWrite})
-        EXPECT_EQ(OpenFileStream(dir.u16(), mode), nullptr);         // a folder
-    EXPECT_NE(OpenFileStream(dir.u16("new"), kOpenWrite), nullptr);  // creates
-    EXPECT_EQ(OpenFileStream(dir.u16("new"), 0), nullptr);
+        EXPECT_EQ(OpenFileStream(dir.Wide(), mode), nullptr);         // a folder
+    EXPECT_NE(OpenFileStream(dir.Wide("new"), kOpenWrite), nullptr);  // creates
+    EXPECT_EQ(OpenFileStream(dir.Wide("new"), 0), nullptr);
     EXPECT_EQ(OpenFileStream(u"", kOpenRead), nullptr);
-    EXPECT_EQ(OpenFileStream(dir.u16() + u"/a\xD800", kOpenWrite), nullptr);  // not valid UTF-16
+    EXPECT_EQ(OpenFileStream(dir.Wide() + u"/a\xD800", kOpenWrite), nullptr);  // not valid UTF-16
     // A closed stream does nothing.
     CBasicStream closed;
     EXPECT_FALSE(closed.Seek(0, kSeekBegin));
@@ -119,12 +104,12 @@ TEST(PathUtils, SplitsAwkwardNames) {
 }
 
 TEST(PathUtils, FullAndResolvedPaths) {
-    TempDir dir;
-    fs::create_directories(dir.path / "fx" / "sub");
-    std::ofstream(dir.path / "file").close();
+    TempFolder dir(kNonAsciiFolder);
+    fs::create_directories(dir.Path() / "fx" / "sub");
+    std::ofstream(dir.Path() / "file").close();
     const fs::path saved = fs::current_path();
-    fs::current_path(dir.path / "fx" / "sub");
-    const std::u16string cwd = dir.u16("fx/sub"), fx = dir.u16("fx/"),
+    fs::current_path(dir.Path() / "fx" / "sub");
+    const std::u16string cwd = dir.Wide("fx/sub"), fx = dir.Wide("fx/"),
                          big = u"/" + std::u16string(3000, u'd');
     EXPECT_EQ(vesk::GetCurrentDir(), cwd);
     EXPECT_EQ(vesk::GetFullPath(u"./x/../a.png"), cwd + u"/a.png");
@@ -135,17 +120,17 @@ TEST(PathUtils, FullAndResolvedPaths) {
     EXPECT_EQ(vesk::GetFullPath(u"//"), u"/");
     EXPECT_EQ(vesk::GetFullPath(u""), u"");
     EXPECT_EQ(vesk::GetFullPath(big), big);
-    fs::current_path(dir.path);
+    fs::current_path(dir.Path());
     EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", fx + u"e.orv"), fx + u"tex/a.png");
-    EXPECT_EQ(fs::current_path(), dir.path);  // never changed
-    EXPECT_EQ(vesk::ResolvePath(u"../t/./a.png", fx + u"e.orv"), dir.u16("t/a.png"));
+    EXPECT_EQ(fs::current_path(), dir.Path());  // never changed
+    EXPECT_EQ(vesk::ResolvePath(u"../t/./a.png", fx + u"e.orv"), dir.Wide("t/a.png"));
     EXPECT_EQ(vesk::ResolvePath(u"/abs/../x.png", fx + u"e.orv"), u"/x.png");
     EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", u"./fx/../fx/e.orv"),
               fx + u"tex/a.png");  // against the current folder
-    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", dir.u16("nope/e.orv")), u"tex/a.png");  // no such folder
+    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", dir.Wide("nope/e.orv")), u"tex/a.png");  // no such folder
     EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", u"e.orv"), u"tex/a.png");               // no folder part
-    EXPECT_EQ(vesk::ResolvePath(u"a.png", dir.u16("file/e.orv")), u"a.png");          // a file, not a folder
-    fs::path deep = dir.path;
+    EXPECT_EQ(vesk::ResolvePath(u"a.png", dir.Wide("file/e.orv")), u"a.png");          // a file, not a folder
+    fs::path deep = dir.Path();
     for (char c = 'a'; c < 'm'; ++c) deep /= std::string(40, c);
     fs::create_directories(deep);
     const std::u16string rel = std::u16string(300, u'r') + u"/x.png";

@@ -1,5 +1,6 @@
 #include "editor/editor_document.h"
 
+#include "editor/seed_edit.h"
 #include "editor/step_names.h"
 #include "editor/texture_edits.h"
 #include "effectfile/effect_writer.h"
@@ -243,6 +244,17 @@ bool EditorDocument::MoveCurrent(MoveEdit::Direction direction) {
         direction == MoveEdit::Direction::kUp ? index > 0 : index + 1 < state_.effect.Count();
     if (!possible) return false;
     auto edit = std::make_unique<MoveEdit>(*current_, direction);
+    edit->Apply(state_);
+    Record(std::move(edit));
+    return true;
+}
+
+// ---- Seed ------------------------------------------------------------------------------------
+
+bool EditorDocument::SetSeed(std::optional<std::uint64_t> seed) {
+    const std::optional<std::uint64_t> before = state_.effect.Seed();
+    if (seed == before) return false;
+    auto edit = std::make_unique<SeedEdit>(before, seed);
     edit->Apply(state_);
     Record(std::move(edit));
     return true;

@@ -81,6 +81,11 @@ public:
     bool DeleteCurrent();
     bool MoveCurrent(MoveEdit::Direction direction);
 
+    // ---- The effect's seed ----------------------------------------------------------------------
+    // Fixes the random draws from every restart on, or (none) lets them run on; false when the
+    // seed is that already.
+    bool SetSeed(std::optional<std::uint64_t> seed);
+
     // ---- Background image ---------------------------------------------------------------------
     bool SetBackgroundImage(TexturePtr image);
     bool ReleaseBackgroundImage();

@@ -51,6 +51,7 @@ void RunRenderCommand(QWidget* parent, Effect& effect) {
     config.seconds = static_cast<std::uint32_t>(dialog.Seconds());  // the dialog refuses less than 1
     config.threads = dialog.Preferences().threads;
     config.compression = dialog.Preferences().compression;
+    config.format = dialog.Preferences().format;
     config.settings = TakeSettingsSnapshot();
     RunRenderJob(parent, effect, config, [parent](const QString& text) {
         QMessageBox::warning(parent, CoreText(kWriteErrorCaption), text);

@@ -27,6 +27,25 @@ namespace {
 constexpr PngCompression kCompressionItems[] = {PngCompression::kDefault, PngCompression::kFast,
                                                 PngCompression::kSmall};
 
+// The format list's order, with its labels.
+struct FormatItem {
+    OutputFormat format;
+    const char* label;
+};
+constexpr FormatItem kFormatItems[] = {
+    {OutputFormat::kPngSequence, QT_TRANSLATE_NOOP("orv::CRenderDlg", "PNG連番")},
+    {OutputFormat::kSheet, QT_TRANSLATE_NOOP("orv::CRenderDlg", "スプライトシート (PNG + JSON)")},
+    {OutputFormat::kAnimatedPng, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションPNG")},
+    {OutputFormat::kAnimatedWebp, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションWebP")},
+    {OutputFormat::kAnimatedGif, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションGIF")},
+};
+
+// Only the formats written as PNG use the PNG compression.
+bool UsesPngCompression(OutputFormat format) {
+    return format == OutputFormat::kPngSequence || format == OutputFormat::kSheet ||
+           format == OutputFormat::kAnimatedPng;
+}
+
 }  // namespace
 
 CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences)
@@ -47,6 +66,12 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
                               QStringLiteral("15 FPS")});
     frameRateList_->setCurrentIndex(FrameRateListIndex(framesPerSecond_));
 
+    formatList_ = new QComboBox(this);
+    for (const FormatItem& item : kFormatItems) {
+        formatList_->addItem(tr(item.label));
+        if (item.format == preferences_.format) formatList_->setCurrentIndex(formatList_->count() - 1);
+    }
+
     compressionList_ = new QComboBox(this);
     compressionList_->addItems({tr("標準"), tr("高速"), tr("高圧縮")});
     for (int i = 0; i < 3; ++i) {
@@ -57,7 +82,14 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     threadsEdit_->setSpecialValueText(tr("自動"));  // 0: one per hardware thread
     threadsEdit_->setValue(static_cast<int>(preferences_.threads));
 
+    const auto followFormat = [this](int index) {
+        compressionList_->setEnabled(UsesPngCompression(kFormatItems[std::max(index, 0)].format));
+    };
+    connect(formatList_, &QComboBox::currentIndexChanged, this, followFormat);
+    followFormat(formatList_->currentIndex());
+
     pathEdit_->setObjectName(QStringLiteral("outputPath"));
+    formatList_->setObjectName(QStringLiteral("format"));
     compressionList_->setObjectName(QStringLiteral("compression"));
     threadsEdit_->setObjectName(QStringLiteral("threads"));
     browseButton->setObjectName(QStringLiteral("browse"));
@@ -79,6 +111,8 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     grid->addWidget(compressionList_, 4, 1);
     grid->addWidget(new QLabel(tr("スレッド数"), this), 5, 0);
     grid->addWidget(threadsEdit_, 5, 1);
+    grid->addWidget(new QLabel(tr("形式"), this), 6, 0);
+    grid->addWidget(formatList_, 6, 1);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -111,6 +145,7 @@ void CRenderDlg::accept() {
     framesPerSecond_ = FrameRateFromListIndex(frameRateList_->currentIndex());
     preferences_.compression = kCompressionItems[std::max(compressionList_->currentIndex(), 0)];
     preferences_.threads = static_cast<unsigned>(threadsEdit_->value());
+    preferences_.format = kFormatItems[std::max(formatList_->currentIndex(), 0)].format;
     QDialog::accept();
 }
 

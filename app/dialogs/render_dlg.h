@@ -16,7 +16,8 @@ class QSpinBox;
 
 namespace orv {
 
-// "レンダリング": where the PNG sequence goes, how many seconds it lasts and its frame rate.
+// "レンダリング": where the render goes and in which format, how many seconds it lasts and its
+// frame rate.
 class CRenderDlg : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ private:
     std::u16string outputBasePath_;
     RenderPreferences preferences_;
     QLineEdit* pathEdit_ = nullptr;
+    QComboBox* formatList_ = nullptr;
     QComboBox* compressionList_ = nullptr;
     QSpinBox* threadsEdit_ = nullptr;
     QLineEdit* secondsEdit_ = nullptr;

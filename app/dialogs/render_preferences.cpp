@@ -3,12 +3,14 @@
 #include <QSettings>
 #include <QString>
 #include <iterator>
+#include <string_view>
 
 namespace orv {
 namespace {
 
 const QString kThreads = QStringLiteral("RenderThreads");
 const QString kCompression = QStringLiteral("PngCompression");
+const QString kFormat = QStringLiteral("RenderFormat");
 
 constexpr PngCompression kCompressions[] = {PngCompression::kDefault, PngCompression::kFast,
                                             PngCompression::kSmall};
@@ -23,6 +25,9 @@ RenderPreferences LoadRenderPreferences() {
     if (ok && threads <= kMaxRenderThreads) preferences.threads = threads;
     const uint compression = store.value(kCompression).toUInt(&ok);
     if (ok && compression < std::size(kCompressions)) preferences.compression = kCompressions[compression];
+    const QByteArray format = store.value(kFormat).toString().toLatin1();
+    preferences.format = OutputFormatFromName(std::string_view(format.constData(), static_cast<std::size_t>(format.size())))
+                             .value_or(OutputFormat::kPngSequence);
     return preferences;
 }
 
@@ -33,6 +38,7 @@ void SaveRenderPreferences(const RenderPreferences& preferences) {
     for (uint i = 0; i < std::size(kCompressions); ++i) {
         if (kCompressions[i] == preferences.compression) store.setValue(kCompression, i);
     }
+    store.setValue(kFormat, QString::fromLatin1(OutputFormatName(preferences.format)));
     store.sync();
 }
 

@@ -134,5 +134,33 @@ TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowT
     EXPECT_EQ(remembered.threads, 3u);
 }
 
+TEST_F(RenderJobTest, TheChosenFormatIsWrittenAndRemembered) {
+    const QTemporaryDir store;
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, store.path());
+    CurrentSettings().fsp = 15;
+    for (const int run : {0, 1}) {
+        test::WhenModalShown([&](QWidget& dialog) {
+            auto* format = test::Child<QComboBox>(dialog, "format");
+            auto* compression = test::Child<QComboBox>(dialog, "compression");
+            // Opens with the sequence at first, then with the format of the previous render.
+            EXPECT_EQ(format->currentIndex(), run == 0 ? 0 : 4);
+            EXPECT_TRUE(compression->isEnabled() == (run == 0));
+            format->setCurrentIndex(4);
+            EXPECT_EQ(format->currentText(), QStringLiteral("アニメーションGIF"));
+            EXPECT_FALSE(compression->isEnabled()) << "a GIF has no PNG compression";
+            format->setCurrentIndex(1);
+            EXPECT_TRUE(compression->isEnabled());
+            format->setCurrentIndex(4);
+            test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
+            test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QStringLiteral("gif/spark.png")));
+            test::Confirm(dialog);
+        });
+        RunRenderCommand(nullptr, effect_);
+        EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
+        EXPECT_EQ(LoadRenderPreferences().format, OutputFormat::kAnimatedGif);
+    }
+}
+
 }  // namespace
 }  // namespace orv

@@ -845,30 +845,6 @@
         <translation>Frame durations ( msec )</translation>
     </message>
     <message>
-        <source>形式</source>
-        <translation>Format</translation>
-    </message>
-    <message>
-        <source>PNG連番</source>
-        <translation>PNG sequence</translation>
-    </message>
-    <message>
-        <source>スプライトシート (PNG + JSON)</source>
-        <translation>Sprite sheet (PNG + JSON)</translation>
-    </message>
-    <message>
-        <source>アニメーションPNG</source>
-        <translation>Animated PNG</translation>
-    </message>
-    <message>
-        <source>アニメーションWebP</source>
-        <translation>Animated WebP</translation>
-    </message>
-    <message>
-        <source>アニメーションGIF</source>
-        <translation>Animated GIF</translation>
-    </message>
-    <message>
         <source>PNGファイル (*.png)</source>
         <translation>PNG files (*.png)</translation>
     </message>

@@ -133,6 +133,7 @@ void CParamDlgView::NewEffect() {
     if (!ConfirmDiscard()) return;
     StopTimer();
     document_.New();
+    StartNewTime();
     ShowDocument();
     StartTimer();
 }
@@ -160,6 +161,7 @@ void CParamDlgView::LoadFile(const std::u16string& path, bool merge) {
     // The loaded effect is on screen before a message about it (an import's report) is shown.
     if (outcome.loaded) {
         RememberFolder(path);
+        if (!merge) StartNewTime();
         ShowDocument();
     }
     if (outcome.message) {
@@ -262,11 +264,15 @@ void CParamDlgView::Render() {
     StopTimer();
     RunRenderCommand(this, document_);
     AfterEdit();  // the dialog may have changed the seed
+    // The render restarted and stepped the emitters: the preview starts again (or, paused,
+    // returns to its moment), so its time stays true.
+    ReplayPreview();
     StartTimer();
 }
 
 void CParamDlgView::Settings() {
     const SettingsChange change = RunSettingsCommand(this);
+    repaintPending_ = true;  // a paused preview is drawn again with the new settings
     if (change.fpsChanged) StartTimer();
     if (change.sizeChanged) {
         host_.ResizePreview();

@@ -7,18 +7,22 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/orv_view.h"
 #include "app/param_dlg_view.h"
+#include "app/preview_transport_bar.h"
 #include "app/qt_text.h"
 
 namespace orv {
 
 CMainFrame::CMainFrame(MillisecondClock clock, std::unique_ptr<CommandPrompts> prompts)
     : splitter_(new QSplitter(Qt::Horizontal, this)),
-      view_(new COrvView(splitter_)),
+      previewPane_(new QWidget(splitter_)),
+      view_(new COrvView(previewPane_)),
       pane_(new QScrollArea(splitter_)),
-      panel_(new CParamDlgView(pane_, *this, std::move(clock), std::move(prompts))) {
+      panel_(new CParamDlgView(pane_, *this, std::move(clock), std::move(prompts))),
+      bar_(new CPreviewTransportBar(previewPane_, *panel_)) {
     setWindowTitle(QStringLiteral("orv"));
     setAcceptDrops(true);
 
@@ -30,7 +34,14 @@ CMainFrame::CMainFrame(MillisecondClock clock, std::unique_ptr<CommandPrompts> p
     pane_->setWidget(panel_);
     pane_->setFixedWidth(kPanelWidth);
 
-    splitter_->addWidget(view_);
+    auto* previewColumn = new QVBoxLayout(previewPane_);
+    previewColumn->setContentsMargins(0, 0, 0, 0);
+    previewColumn->setSpacing(0);
+    previewColumn->addWidget(view_, 1);
+    previewColumn->addWidget(bar_);
+    bar_->AddShortcuts(*previewPane_);
+
+    splitter_->addWidget(previewPane_);
     splitter_->addWidget(pane_);
     splitter_->setHandleWidth(0);
     splitter_->setChildrenCollapsible(false);

@@ -14,9 +14,10 @@ namespace orv {
 
 class COrvView;
 class CParamDlgView;
+class CPreviewTransportBar;
 
-// The editor's one window: the preview on the left, the parameter panel in a fixed 800-pixel
-// pane on the right. Files dropped on it go to the controller (only the first of a drop).
+// The editor's one window: the preview with its transport bar on the left, the parameter panel
+// in a fixed 800-pixel pane on the right. Files dropped on it go to the controller (only the first of a drop).
 class CMainFrame : public QMainWindow, public ControllerHost {
     Q_OBJECT
 
@@ -29,6 +30,7 @@ public:
 
     CParamDlgView& Controller() { return *panel_; }
     COrvView& View() { return *view_; }
+    CPreviewTransportBar& TransportBar() { return *bar_; }
     QWidget& PanelPane();
 
     // ControllerHost.
@@ -46,9 +48,11 @@ protected:
 
 private:
     QSplitter* splitter_;
+    QWidget* previewPane_;  // the preview with the transport bar under it
     COrvView* view_;
     QScrollArea* pane_;
     CParamDlgView* panel_;
+    CPreviewTransportBar* bar_;
 };
 
 }  // namespace orv

@@ -48,7 +48,7 @@ CParamDlgView::CParamDlgView(QWidget* parent, ControllerHost& host, MillisecondC
       host_(host),
       prompts_(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>()),
       controls_(BuildParamPanel(*this)),
-      ticker_(clock ? std::move(clock) : MonotonicClock()) {
+      transport_(clock ? std::move(clock) : MonotonicClock()) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &CParamDlgView::OnTick);
@@ -56,7 +56,7 @@ CParamDlgView::CParamDlgView(QWidget* parent, ControllerHost& host, MillisecondC
     // The document starts with its first emitter, "emitter 01", at the panel's defaults.
     ShowDocument();
     for (std::size_t row = 0; row < kParamCount; ++row) RewriteLabel(row);
-    ticker_.RestartTiming();
+    transport_.Ticker().RestartTiming();
     ConnectControls();
     AddHistoryShortcuts();
     StartTimer();
@@ -130,6 +130,7 @@ void CParamDlgView::ShowDocument() {
 void CParamDlgView::AfterEdit() {
     UpdateTitle();
     repaintPending_ = true;
+    FollowSeed();
 }
 
 void CParamDlgView::UpdateTitle() {
@@ -151,14 +152,19 @@ void CParamDlgView::StopTimer() {
     timer_.stop();
 }
 
-void CParamDlgView::OnTick() {
-    timer_.stop();
+TickInputs CParamDlgView::PreviewInputs() const {
     TickInputs inputs;
     inputs.preview = host_.PreviewBuffer();
     inputs.backgroundImage = BackgroundImage();
     inputs.currentFile = document_.FilePath();
     inputs.settings = TakeSettingsSnapshot();
-    const TickResult tick = ticker_.Tick(document_.GetEffect(), inputs);
+    return inputs;
+}
+
+void CParamDlgView::OnTick() {
+    timer_.stop();
+    // Paused, the frame is drawn again only when an edit changed what it shows.
+    const TickResult tick = transport_.Tick(document_.GetEffect(), PreviewInputs(), repaintPending_);
     if (tick.maxFrameRate) {
         maxFrameRate_ = tick.maxFrameRate;
         UpdateTitle();
@@ -169,7 +175,8 @@ void CParamDlgView::OnTick() {
         repaintPending_ = false;
         host_.RedrawPreview();
     }
-    timer_.start(static_cast<int>(ticker_.NextPeriodMs(tick, CurrentSettings().fsp)));
+    if (tick.stepped) emit transportChanged();
+    timer_.start(static_cast<int>(transport_.Ticker().NextPeriodMs(tick, CurrentSettings().fsp)));
 }
 
 // ---- Rows ----------------------------------------------------------------------------------
@@ -283,7 +290,7 @@ void CParamDlgView::ShowEmitter(const Emitter& emitter) {
 void CParamDlgView::ResetPanel() {
     document_.ResetCurrent();
     ShowDocument();
-    ticker_.RestartTiming();
+    transport_.Ticker().RestartTiming();
 }
 
 // ---- Emitter list --------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "app/param_panel_layout.h"
 #include "editor/editor_document.h"
 #include "editor/preview_tick.h"
+#include "editor/preview_transport.h"
 
 class QMenu;
 
@@ -41,10 +42,26 @@ public:
     const ParamPanelControls& Controls() const { return controls_; }
     const FrameBuffer* BackgroundImage() const { return document_.BackgroundImage(); }
 
-    // One preview tick: step and draw every emitter, present, re-arm the timer.
+    // One preview tick: step and draw every emitter (paused: redraw after an edit), present,
+    // re-arm the timer.
     void OnTick();
     bool TimerActive() const { return timer_.isActive(); }
     int TimerInterval() const { return timer_.interval(); }
+
+    // ---- The preview's transport (the bar under the preview) ------------------------------------
+    const PreviewTransport& Transport() const { return transport_; }
+    void SetPlaying(bool playing);
+    void TogglePlaying();
+    // Paused: one step of 1 / FSP seconds.
+    void StepFrame();
+    // Every emitter restarted (the seed first, if any), the time back to 0.
+    void RestartPreview();
+    void SetPreviewSpeed(std::size_t index);
+    // Restarts, simulates up to `seconds` without drawing and shows that frame, paused.
+    void SeekPreview(double seconds);
+    void SetSeekLength(double seconds);
+    // The effect's seed, an edit of the document; none lets the random draws run on.
+    void SetSeed(std::optional<std::uint64_t> seed);
 
     // Moves row's slider to raw + zero offset and rewrites its label, when that lies within the
     // slider's range; false (nothing changes) otherwise.
@@ -88,6 +105,10 @@ public:
     // else becomes the current emitter's texture.
     void OpenDroppedFile(const std::u16string& path);
 
+signals:
+    // The preview's time or the transport's state changed, or the document (and with it the seed).
+    void transportChanged();
+
 private:
     void ConnectControls();
     void AddHistoryShortcuts();
@@ -99,6 +120,15 @@ private:
     void ShowBackgroundRows();
     void StartTimer();
     void StopTimer();
+    TickInputs PreviewInputs() const;
+    // Presents what a transport operation drew, and tells the bar.
+    void ShowTransportResult(const TickResult& result);
+    // The effect was replaced: its time starts at 0, playing.
+    void StartNewTime();
+    // The emitters were stepped behind the transport's back (a render): PreviewTransport::Replay.
+    void ReplayPreview();
+    // A new seed shows at once: PreviewTransport::FollowSeed.
+    void FollowSeed();
     // The raw value of a value in the row's units, when the row's slider can show it.
     std::optional<std::int32_t> RawForValue(std::size_t row, double value) const;
     std::int32_t SliderRaw(std::size_t row) const;
@@ -143,7 +173,7 @@ private:
     std::u16string lastFolder_;  // of the last file opened or saved, for Save As
     std::optional<std::uint32_t> maxFrameRate_;  // for the title, once measured
     bool repaintPending_ = false;  // something shown changed: repaint after the next tick
-    PreviewTicker ticker_;
+    PreviewTransport transport_;
     QTimer timer_;
 };
 

@@ -122,6 +122,9 @@ int RunRenderCommand(const RenderOptions& options) {
     const std::uint64_t totalFrames = lastFrame + 1 - options.firstFrame;
     config.threads = options.threads;
     config.compression = options.compression;
+    config.format = options.format;
+    config.sheet = options.sheet;
+    config.webpQuality = options.webpQuality;
 
     std::unique_ptr<RenderProgress> display;
     if (!options.quiet && ORV_ISATTY(2)) {
@@ -144,7 +147,14 @@ int RunRenderCommand(const RenderOptions& options) {
         Message(Concat({"interrupted: ", tally}));
         return kExitInterrupted;
     }
-    if (!options.quiet && written > 0) {
+    if (!options.quiet && !result.files.empty()) {
+        std::string names;
+        for (const std::u16string& file : result.files) {
+            if (!names.empty()) names += ", ";
+            names += vesk::Utf8ForDisplay(file);
+        }
+        std::printf("orv-render: wrote %llu frames to %s\n", static_cast<unsigned long long>(written), names.c_str());
+    } else if (!options.quiet && written > 0) {
         const std::u16string folder = vesk::GetDirectoryPart(outputBase);
         const std::u16string title = vesk::GetFileTitlePart(outputBase);
         std::printf("orv-render: wrote %llu frames, %s to %s\n", static_cast<unsigned long long>(written),

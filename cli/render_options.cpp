@@ -58,6 +58,11 @@ public:
         }
         if (positional[1].empty()) return Fail("the output base is empty");
         const RenderOptions& options = result_.options;
+        if (const auto misplaced = OptionOfAnotherFormat()) return Fail(*misplaced);
+        if (options.format != OutputFormat::kPngSequence && positional[1].back() == '/') {
+            return Fail("--format " + std::string(OutputFormatName(options.format)) +
+                        " needs a file title at the end of the output base, not a folder");
+        }
         if (options.lastFrame && *options.lastFrame >= options.FrameCount()) {
             return Fail("option '--frames' names frame " + std::to_string(*options.lastFrame) + ", but the " +
                         (options.loop ? "loop" : "render") + " has " +
@@ -81,19 +86,22 @@ private:
         }
         RenderOptions& options = result_.options;
 
-        if (name == "--help" || name == "--version" || name == "--quiet" || name == "--loop") {
+        if (name == "--help" || name == "--version" || name == "--quiet" || name == "--loop" ||
+            name == "--trim") {
             if (inlineValue) return FailOption("option '" + name + "' takes no value");
             if (name == "--help") result_.action = ParsedCommandLine::Action::kHelp;
             if (name == "--version") result_.action = ParsedCommandLine::Action::kVersion;
             if (name == "--quiet") options.quiet = true;
             if (name == "--loop") options.loop = true;
+            if (name == "--trim") options.sheet.trim = true;
             return true;
         }
 
         const bool known = name == "--seconds" || name == "--fps" || name == "--width" ||
                            name == "--height" || name == "--interpolate" || name == "--sse2" ||
                            name == "--seed" || name == "--start" || name == "--frames" ||
-                           name == "--threads" || name == "--png-compression";
+                           name == "--threads" || name == "--png-compression" || name == "--format" ||
+                           name == "--columns" || name == "--quality";
         if (!known) return FailOption("unknown option '" + name + "'");
         std::string value;
         if (inlineValue) {
@@ -132,6 +140,24 @@ private:
                                   "'");
             }
             options.compression = *compression;
+        } else if (name == "--format") {
+            const std::optional<OutputFormat> format = OutputFormatFromName(value);
+            if (!format) {
+                return FailOption("option '--format' takes png, sheet, apng, webp or gif, not '" + value + "'");
+            }
+            options.format = *format;
+        } else if (name == "--columns") {
+            const std::optional<std::uint32_t> columns = ParseCount(value);
+            if (!columns || *columns < 1) {
+                return FailOption("option '--columns' needs a whole number of at least 1, not '" + value + "'");
+            }
+            options.sheet.columns = *columns;
+        } else if (name == "--quality") {
+            const std::optional<std::uint32_t> quality = ParseCount(value);
+            if (!quality || *quality > 100) {
+                return FailOption("option '--quality' takes a whole number from 0 to 100, not '" + value + "'");
+            }
+            options.webpQuality = static_cast<int>(*quality);
         } else if (name == "--fps") {
             const std::optional<std::uint32_t> fps = ParseCount(value);
             if (!fps || (*fps != 60 && *fps != 30 && *fps != 20 && *fps != 15)) {
@@ -174,6 +200,20 @@ private:
         return true;
     }
 
+    // An option that only one format reads, given with another: a mistake, not something to ignore.
+    std::optional<std::string> OptionOfAnotherFormat() const {
+        const RenderOptions& options = result_.options;
+        const auto refuse = [&](const char* option, const char* format) {
+            return std::string("option '") + option + "' applies to --format " + format + " only";
+        };
+        if (options.format != OutputFormat::kSheet) {
+            if (options.sheet.columns != 0) return refuse("--columns", "sheet");
+            if (options.sheet.trim) return refuse("--trim", "sheet");
+        }
+        if (options.format != OutputFormat::kAnimatedWebp && options.webpQuality) return refuse("--quality", "webp");
+        return std::nullopt;
+    }
+
     bool FailOption(std::string error) {
         result_.action = ParsedCommandLine::Action::kUsageError;
         result_.error = std::move(error);
@@ -207,7 +247,7 @@ std::string HelpText() {
 Renders an orv effect into a numbered sequence of PNG images (8-bit RGBA with alpha), one
 file per frame, the way the editor's render command does: every emitter starts afresh and
 the effect advances by exactly 1/fps seconds per frame, so the same command always writes
-the same files.
+the same files. --format writes a sprite sheet or one animated file instead.
 
 EFFECT.orv is an effect saved by the editor; its textures are found relative to it.
 OUTPUT_BASE names the files: its folder, its file title without extension, the frame
@@ -248,6 +288,28 @@ Options:
                         PNG compression: default (libpng's standard settings), fast
                         (several times faster, files about as large) or small
                         (smallest files on sparse effects); the pixels are the same
+  --format png|sheet|apng|webp|gif
+                        what to write (default png); every format keeps straight alpha:
+                          png    the numbered PNG sequence described above
+                          sheet  OUTPUT_BASE.png holding the frames in a grid plus
+                                 OUTPUT_BASE.json, a "JSON hash" atlas; a page is at
+                                 most 8192 pixels a side, further frames go to
+                                 OUTPUT_BASE-1.png with OUTPUT_BASE-1.json, and so on
+                          apng   OUTPUT_BASE.png, an animated PNG looping forever;
+                                 viewers without animation show the first frame
+                          webp   OUTPUT_BASE.webp, an animated WebP looping forever,
+                                 lossless unless --quality is given
+                          gif    OUTPUT_BASE.gif, an animated GIF looping forever, each
+                                 frame with its own 255-colour palette; alpha below 128
+                                 becomes transparent, the rest opaque
+                        These files are written under a temporary name and renamed
+                        when the last frame is in: a failed render leaves the files
+                        that were there before
+  --columns N           sheet: frames per row (default the grid closest to square; at
+                        most what fits in 8192 pixels)
+  --trim                sheet: cut each frame to its non-transparent pixels; the atlas
+                        gives each frame's place in the full frame
+  --quality Q           webp: lossy compression at quality Q, 0 to 100
   --quiet               no progress bar and no closing summary
   --help                show this help and exit
   --version             show the version and exit
@@ -262,9 +324,11 @@ left is shown on standard error when that is a terminal.
 
 Exit status: 0 when every frame was written; 1 when the effect file cannot be opened or
 does not parse, the output folder cannot be created or a frame cannot be written (one
-line on standard error says what and where; frames already written stay); 2 for wrong
-usage; 130 when Ctrl-C or SIGTERM stopped the render (it stops between frames and keeps
-an unbroken run of frames from the first; a second Ctrl-C ends it at once).
+line on standard error says what and where; frames of a PNG sequence already written
+stay, the files of the other formats are left as they were); 2 for wrong usage; 130 when
+Ctrl-C or SIGTERM stopped the render (it stops between frames and keeps an unbroken run of
+frames of a PNG sequence from the first, and no file of the other formats; a second Ctrl-C
+ends it at once).
 )";
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "export/output_format.h"
 #include "image/png_compression.h"
 
 namespace orv {
@@ -33,6 +34,9 @@ struct RenderOptions {
     std::optional<std::uint64_t> StartSteps() const;
     unsigned threads = 0;  // frame-writing threads; 0 = one per hardware thread, 1 = sequential
     PngCompression compression = PngCompression::kDefault;
+    OutputFormat format = OutputFormat::kPngSequence;
+    SheetOptions sheet{};
+    WebpQuality webpQuality{};  // nothing: lossless
 };
 
 struct ParsedCommandLine {

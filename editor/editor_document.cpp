@@ -249,11 +249,12 @@ bool EditorDocument::MoveCurrent(MoveEdit::Direction direction) {
     return true;
 }
 
-// ---- The effect ------------------------------------------------------------------------------
+// ---- Seed ------------------------------------------------------------------------------------
 
 bool EditorDocument::SetSeed(std::optional<std::uint64_t> seed) {
-    if (seed == state_.effect.Seed()) return false;
-    auto edit = std::make_unique<SeedEdit>(seed);
+    const std::optional<std::uint64_t> before = state_.effect.Seed();
+    if (seed == before) return false;
+    auto edit = std::make_unique<SeedEdit>(before, seed);
     edit->Apply(state_);
     Record(std::move(edit));
     return true;

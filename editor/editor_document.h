@@ -81,8 +81,9 @@ public:
     bool DeleteCurrent();
     bool MoveCurrent(MoveEdit::Direction direction);
 
-    // ---- The effect ---------------------------------------------------------------------------
-    // The seed that fixes the random draws from every restart on, or none.
+    // ---- The effect's seed ----------------------------------------------------------------------
+    // Fixes the random draws from every restart on, or (none) lets them run on; false when the
+    // seed is that already.
     bool SetSeed(std::optional<std::uint64_t> seed);
 
     // ---- Background image ---------------------------------------------------------------------

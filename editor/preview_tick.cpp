@@ -27,6 +27,26 @@ void EnsureSize(FrameBuffer& buffer, std::uint32_t width, std::uint32_t height) 
     if (buffer.Empty() || buffer.Width() != width || buffer.Height() != height) buffer.Create(width, height);
 }
 
+// What StepEmitters would list and return for the emitters as they are, without stepping them: the
+// emitters that can draw, in list order, and whether any can draw or waits in its delay.
+bool ListShownEmitters(Effect& effect, const FrameBuffer* target, const SettingsSnapshot& settings,
+                       std::vector<const Emitter*>& toDraw) {
+    toDraw.clear();
+    bool drawn = false;
+    for (std::size_t index = 0; index < effect.Count(); ++index) {
+        Emitter& emitter = effect.EmitterAt(index);
+        // The sampling may have been changed meanwhile; the next step takes it all the same.
+        if (settings.interpolateType <= 1) emitter.runtime.interpolation = settings.interpolateType;
+        if (InDelay(emitter.runtime)) {
+            drawn = true;
+        } else if (CanDrawEmitter(emitter, target)) {
+            toDraw.push_back(&emitter);
+            drawn = true;
+        }
+    }
+    return drawn;
+}
+
 }  // namespace
 
 // A background image smaller than the frame refreshes only its own area; the rest is cleared to
@@ -46,17 +66,47 @@ void DrawPreviewBackground(FrameBuffer& preview, const FrameBuffer* image, std::
 
 PreviewTicker::PreviewTicker(MillisecondClock clock) : clock_(std::move(clock)) {}
 
-TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
-    const SettingsSnapshot& settings = inputs.settings;
-    TickResult result;
+TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs, double speed) {
     if (!lastTick_) {
         lastTick_ = clock_();
+        TickResult result;
         result.tickStart = *lastTick_;
         return result;
     }
 
     const std::uint32_t now = clock_();
     const std::uint32_t elapsed = now - *lastTick_;
+    // Every speed is a power of two, so at 1 x the step is exactly the elapsed seconds.
+    TickResult result = Compose(effect, inputs, elapsed / 1000.0 * speed);
+
+    processingMs_ += clock_() - now;
+    if (++tickCount_ >= kTicksPerTitle) {
+        result.maxFrameRate = MaxFrameRate(processingMs_);
+        result.title = FrameRateTitle(inputs.currentFile, *result.maxFrameRate);
+        tickCount_ = 0;
+        processingMs_ = 0;
+    }
+
+    lastTick_ = now;
+    result.tickStart = now;
+    return result;
+}
+
+TickResult PreviewTicker::Step(Effect& effect, const TickInputs& inputs, double dt) {
+    TickResult result = Compose(effect, inputs, dt);
+    result.tickStart = clock_();
+    return result;
+}
+
+TickResult PreviewTicker::Redraw(Effect& effect, const TickInputs& inputs) {
+    TickResult result = Compose(effect, inputs, std::nullopt);
+    result.repaint = true;  // whatever it shows replaces the frame on screen
+    result.tickStart = clock_();
+    return result;
+}
+
+TickResult PreviewTicker::Compose(Effect& effect, const TickInputs& inputs, std::optional<double> dt) {
+    const SettingsSnapshot& settings = inputs.settings;
     const bool sse2 = settings.sse2;
     const bool layered = settings.drawType == 1;
     const std::uint32_t colour = effect.BackgroundColour();
@@ -67,7 +117,8 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
     if (layered) target = work_.Empty() ? nullptr : &work_;
 
     // Stepping draws random numbers and must keep its order: all of it before any drawing.
-    const bool drawn = effect.StepEmitters(elapsed / 1000.0, target, settings, true, toDraw_);
+    const bool drawn = dt ? effect.StepEmitters(*dt, target, settings, true, toDraw_)
+                          : ListShownEmitters(effect, target, settings, toDraw_);
 
     if (!pool_ || pool_->Threads() != DrawingPool::ResolveThreads(settings.drawingThreads)) {
         pool_ = std::make_unique<DrawingPool>(settings.drawingThreads);
@@ -84,22 +135,14 @@ TickResult PreviewTicker::Tick(Effect& effect, const TickInputs& inputs) {
         }
     });
 
-    processingMs_ += clock_() - now;
-    if (++tickCount_ >= kTicksPerTitle) {
-        result.maxFrameRate = MaxFrameRate(processingMs_);
-        result.title = FrameRateTitle(inputs.currentFile, *result.maxFrameRate);
-        tickCount_ = 0;
-        processingMs_ = 0;
-    }
-
-    lastTick_ = now;
-    result.stepped = true;
+    TickResult result;
+    result.stepped = dt.has_value();
+    result.seconds = dt.value_or(0.0);
     result.drawn = drawn;
     // Once nothing draws any more (a new effect, a texture removed), one more repaint shows the
     // bare background instead of freezing the last particles on screen.
     result.repaint = drawn || shownSprites_;
     shownSprites_ = drawn;
-    result.tickStart = now;
     return result;
 }
 

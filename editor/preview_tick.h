@@ -23,6 +23,7 @@ struct TickResult {
     bool stepped = false;         // the emitters were stepped (false on the tick that starts the timing)
     bool drawn = false;           // some emitter drew: the preview view must be repainted now
     bool repaint = false;         // drawn, or the view still shows sprites of the previous tick
+    double seconds = 0;           // how far the emitters were stepped
     std::uint32_t tickStart = 0;  // the clock when the tick began
     std::optional<std::u16string> title;  // new window title, every 100 stepped ticks
     std::optional<std::uint32_t> maxFrameRate;  // the rate that title shows
@@ -42,8 +43,17 @@ class PreviewTicker {
 public:
     explicit PreviewTicker(MillisecondClock clock);
 
-    // One timer tick, drawn with the inputs' settings.
-    TickResult Tick(Effect& effect, const TickInputs& inputs);
+    // One timer tick, drawn with the inputs' settings: the emitters are stepped by the time
+    // elapsed since the last tick, times `speed`.
+    TickResult Tick(Effect& effect, const TickInputs& inputs, double speed = 1.0);
+
+    // One step of `dt` seconds, drawn, outside the timer's rhythm (the timing is left alone).
+    TickResult Step(Effect& effect, const TickInputs& inputs, double dt);
+
+    // The frame drawn again from the emitters as they are, without stepping them: a paused
+    // preview shows an edit of the texture, blending or background at once, and stepping on
+    // afterwards gives the frames it would have given.
+    TickResult Redraw(Effect& effect, const TickInputs& inputs);
 
     // The period to re-arm the single-shot timer with once the tick's work, the repaint included,
     // is done: the remaining time to the next frame slot at `framesPerSecond`, at least 1 ms.
@@ -56,6 +66,9 @@ public:
     const FrameBuffer& WorkBuffer() const { return work_; }
 
 private:
+    // Steps by `dt` (or, without one, only lists what the emitters show now) and draws the frame.
+    TickResult Compose(Effect& effect, const TickInputs& inputs, std::optional<double> dt);
+
     MillisecondClock clock_;
     std::optional<std::uint32_t> lastTick_;
     FrameBuffer work_;

@@ -27,7 +27,7 @@ inline constexpr char16_t kReset[] = ORV_TR_NOOP16("orv", "リセット");
 inline constexpr char16_t kMergeLoad[] = ORV_TR_NOOP16("orv", "追加読込み");
 inline constexpr char16_t kSetBackgroundImage[] = ORV_TR_NOOP16("orv", "背景画像を指定");
 inline constexpr char16_t kReleaseBackgroundImage[] = ORV_TR_NOOP16("orv", "背景画像を開放");
-inline constexpr char16_t kSeed[] = ORV_TR_NOOP16("orv", "シード固定");
+inline constexpr char16_t kSeed[] = ORV_TR_NOOP16("orv", "シード");
 }  // namespace step_name
 
 // A parameter row's name in words ("最大個数", "背景色R").

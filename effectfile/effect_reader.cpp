@@ -102,13 +102,18 @@ void ReadEmitter(const JsonValue& object, Emitter& emitter) {
 
 std::optional<std::uint64_t> ReadSeed(const JsonValue& root) {
     const auto text = GetText("seed", root);
+    if (!text) return std::nullopt;
+    return ParseSeed(*text);
+}
+
+std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     // Digits only: from_chars alone would take a minus sign.
-    if (!text || text->empty() || !std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
     std::uint64_t seed = 0;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), seed);
-    if (error != std::errc() || end != text->data() + text->size()) return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return seed;
 }
 

@@ -36,6 +36,8 @@ void ReadEmitter(const JsonValue& object, Emitter& emitter);
 // decimal digits (as a number or a string, like every number the reader takes); nothing
 // otherwise, so an unreadable seed is ignored.
 std::optional<std::uint64_t> ReadSeed(const JsonValue& root);
+// A seed written in plain decimal digits (no sign, no spaces), 0 to 2^64 - 1; nothing otherwise.
+std::optional<std::uint64_t> ParseSeed(std::string_view text);
 
 // Reads a whole effect file from the start of `stream`. Overwrites the background values whose
 // keys are present, sets `*seed` (when given) to ReadSeed of the file, and returns the file's emitters in file order, each created with `listener`;

@@ -293,7 +293,7 @@ bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTa
 bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {
     EmitterRuntime& runtime = emitter.runtime;
 
-    if (runtime.remainingDuration != kEndless && runtime.delayCountdown > 0) {
+    if (InDelay(runtime)) {
         const double held = runtime.delayCountdown;
         runtime.delayCountdown = runtime.delayCountdown - dt;
         if (runtime.delayCountdown >= 0) return false;

@@ -22,6 +22,12 @@ bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTa
 // are to be drawn (DrawEmitterSprites), which a frame drawn on several threads does afterwards.
 bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing);
 
+// Whether a cycle's delay is still counting down, so the emitter's next step is held and shows
+// nothing.
+inline bool InDelay(const EmitterRuntime& runtime) {
+    return runtime.remainingDuration != kEndless && runtime.delayCountdown > 0;
+}
+
 // Origin = (width / 2 + offset_x raw, height / 2 + offset_y raw), halves in integer division:
 // the offsets act relative to the frame's centre.
 void SetEmitterOrigin(Emitter& emitter, std::uint32_t frameWidth, std::uint32_t frameHeight);

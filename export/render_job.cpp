@@ -6,9 +6,9 @@
 
 #include "engine/seamless_loop.h"
 #include "export/encoder_pool.h"
-#include "export/frame_file_name.h"
-#include "export/frame_file_writer.h"
+#include "export/frame_sink.h"
 #include "vesk/path_utils.h"
+#include "vesk/text_conversion.h"
 
 namespace orv {
 namespace {
@@ -24,12 +24,20 @@ std::string AllocationFailure(const SettingsSnapshot& settings) {
     return text;
 }
 
+// Frames that must arrive in order go through one encoder thread beside the drawing, or none
+// when the render runs on one thread.
+unsigned SinkEncoderThreads(const FrameSink& sink, unsigned threads) {
+    const unsigned encoders = EncoderThreadsFor(threads);
+    // One encoder thread of a sequence would only hand each frame over and wait: the sequential
+    // job does the same work.
+    if (sink.WritesFilePerFrame()) return encoders == 1 ? 0 : encoders;
+    return encoders == 1 ? 0 : 1;
+}
+
 RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderProgress& progress,
                           const StopRequested& stopRequested, std::uint64_t frameCount) {
     const SettingsSnapshot& settings = config.settings;
 
-    const std::u16string folder = vesk::GetDirectoryPart(config.outputBasePath);
-    const std::u16string title = vesk::GetFileTitlePart(config.outputBasePath);
     const double dt = config.framesPerSecond != 0 ? 1.0 / config.framesPerSecond : 0.0;
 
     // Frames before the range are stepped like the rest without being drawn, so the range's frames
@@ -38,14 +46,30 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
     const std::uint64_t end = config.lastFrame < frameCount ? config.lastFrame + 1 : frameCount;
     const std::uint64_t rangeCount = first < end ? end - first : 0;
 
+    FrameSinkSetup setup;
+    setup.folder = vesk::GetDirectoryPart(config.outputBasePath);
+    setup.title = vesk::GetFileTitlePart(config.outputBasePath);
+    setup.firstFrame = first;
+    setup.frameCount = rangeCount;
+    setup.width = settings.frameWidth;
+    setup.height = settings.frameHeight;
+    setup.framesPerSecond = config.framesPerSecond;
+    setup.compression = config.compression;
+    setup.sheet = config.sheet;
+    setup.webpQuality = config.webpQuality;
+
     RenderResult result;
-    // One encoder thread would only hand each frame over and wait: the sequential job does the same work.
-    const unsigned encoders = EncoderThreadsFor(config.threads);
+    if (rangeCount == 0) return result;  // nothing is simulated for an empty range
+    if (config.format != OutputFormat::kPngSequence && setup.title.empty()) {
+        // Only a sequence can name its files by number alone.
+        result.failure = "cannot write into \"" + vesk::Utf8ForDisplay(setup.folder) +
+                         "\": the output base names a folder, not a file";
+        return result;
+    }
+    const std::unique_ptr<FrameSink> sink = MakeFrameSink(config.format, setup);
     EncoderPool pool(
-        encoders == 1 ? 0 : encoders,
-        [&](std::uint64_t index, const FrameBuffer& frame) {
-            return WriteFrameFile(FrameFileName(folder, title, first + index), frame, config.compression);
-        },
+        SinkEncoderThreads(*sink, config.threads),
+        [&](std::uint64_t index, const FrameBuffer& frame) { return sink->Write(index, frame); },
         [&](std::uint64_t written) {
             result.framesWritten = written;
             progress.SetPosition(static_cast<int>(written * kProgressMaximum / rangeCount));
@@ -55,23 +79,22 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
         return result;
     }
 
-    // Nothing is simulated for an empty range.
     DrawingPool drawing(settings.drawingThreads);
     std::optional<SeamlessLoop> loop;
     bool stopped = false;
-    if (config.loop && rangeCount != 0) {
+    if (config.loop) {
         const std::uint64_t warmUp = config.warmUpSteps.value_or(DefaultLoopWarmUpSteps(effect, dt));
         loop.emplace(effect, settings, dt, warmUp, frameCount, stopRequested);
         stopped = loop->Stopped();
     } else {
         effect.RestartAllEmitters(settings);
-        const std::uint64_t warmUp = rangeCount != 0 ? config.warmUpSteps.value_or(0) : 0;
+        const std::uint64_t warmUp = config.warmUpSteps.value_or(0);
         for (std::uint64_t step = 0; step < warmUp && !stopped; ++step) {
             effect.SimulateFrame(dt, settings);
             stopped = stopRequested();
         }
     }
-    for (std::uint64_t step = 0; step < (rangeCount != 0 ? first : 0) && !stopped; ++step) {
+    for (std::uint64_t step = 0; step < first && !stopped; ++step) {
         if (loop) {
             loop->SimulateFrame();
         } else {
@@ -79,6 +102,7 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
         }
         stopped = stopRequested();
     }
+    std::uint64_t submitted = 0;
     if (!stopped && !stopRequested()) {
         for (std::uint64_t i = 0; i < rangeCount; ++i) {
             std::optional<FrameBuffer> frame = pool.TakeFrame();
@@ -89,16 +113,21 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
                 effect.RenderFrame(dt, *frame, settings, drawing);
             }
             pool.Submit(i, std::move(*frame));
+            submitted = i + 1;
             if (stopRequested()) break;
         }
     }
     pool.Finish();
 
     if (const auto& failure = pool.FirstFailure()) {
-        for (const std::uint64_t index : pool.WrittenPastFailure())
-            RemoveFrameFile(FrameFileName(folder, title, first + index));
+        sink->RemoveFrames(pool.WrittenPastFailure());
         result.failure = failure->text;
+    } else if (submitted == rangeCount) {
+        result.failure = sink->Commit();
+        if (!result.failure) result.files = sink->Files();
     }
+    // A file of the whole range that was not put in place holds none of the frames.
+    if (!sink->WritesFilePerFrame() && result.files.empty()) result.framesWritten = 0;
     return result;
 }
 

@@ -6,9 +6,11 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/effect.h"
 #include "engine/settings.h"
+#include "export/output_format.h"
 #include "export/render_progress.h"
 #include "image/png_compression.h"
 #include "vesk/thread.h"
@@ -35,12 +37,16 @@ struct RenderJobConfig {
     // sequence.
     std::uint64_t firstFrame = 0;
     std::uint64_t lastFrame = std::numeric_limits<std::uint64_t>::max();
+    OutputFormat format = OutputFormat::kPngSequence;
+    SheetOptions sheet{};
+    WebpQuality webpQuality{};  // nothing: lossless
 };
 
 // How a render ended.
 struct RenderResult {
     std::optional<std::string> failure;  // file name and reason (UTF-8); nothing when it succeeded
     std::uint64_t framesWritten = 0;     // frames first .. first + framesWritten - 1 are on disk
+    std::vector<std::u16string> files;   // the files of a format other than the PNG sequence
 };
 
 // Asked between frames; true ends the render after the frames already drawn are written.
@@ -49,18 +55,20 @@ using StopRequested = std::function<bool()>;
 // The encoder threads a job runs with for the `threads` setting (0 asks the machine).
 unsigned EncoderThreadsFor(unsigned threads);
 
-// Renders an effect into a numbered PNG sequence: every emitter restarted, the warm-up steps and
-// the frames before the range simulated (for a loop: its copies set up, then the frames before
-// the range simulated), then seconds x fps frames (or the range of them), each
-// stepped by 1 / fps seconds and drawn, in frame order on the calling thread, into a frame of the
-// snapshot's size, and written as folder + title + six-digit index + ".png" by the
-// encoder threads. Reports progress 0..1000 once at the start, once per frame written (in frame
-// order) and Finish at the end.
+// Renders an effect into the configured format (by default a numbered PNG sequence): every emitter
+// restarted, the warm-up steps and the frames before the range simulated (for a loop: its copies
+// set up, then the frames before the range simulated), then seconds x fps frames (or the range of
+// them), each stepped by 1 / fps seconds and drawn, in frame order on the calling thread, into a
+// frame of the snapshot's size, and handed to the format's sink (for the sequence, written as
+// folder + title + six-digit index + ".png" by the encoder threads). Reports progress 0..1000 once
+// at the start, once per frame written (in frame order) and Finish at the end.
 //
 // While it runs it steps the effect's emitters and the shared random generator, so nobody else may
-// step them. A frame that cannot be written ends the run; afterwards exactly the frames before it
-// are on disk (frames after it that were already written are removed). A stop request is honoured
-// between frames with the same guarantee.
+// step them. A frame that cannot be written ends the run; afterwards exactly the frames of the
+// sequence before it are on disk (frames after it that were already written are removed). A stop
+// request is honoured between frames with the same guarantee. The other formats are one file (or
+// a sheet's pages) put in place only when every frame is in; a failed or stopped render of them
+// leaves the target files as they were.
 RenderResult RenderEffect(Effect& effect, const RenderJobConfig& config, RenderProgress& progress,
                           const StopRequested& stopRequested);
 

@@ -56,6 +56,7 @@ void RunRenderCommand(QWidget* parent, EditorDocument& document) {
     config.compression = dialog.Preferences().compression;
     if (const auto start = dialog.StartSeconds()) config.warmUpSteps = StartSteps(*start, config.framesPerSecond);
     config.loop = dialog.Preferences().loop;
+    config.format = dialog.Preferences().format;
     config.settings = TakeSettingsSnapshot();
     RunRenderJob(parent, effect, config, [parent](const QString& text) {
         QMessageBox::warning(parent, CoreText(kWriteErrorCaption), text);

@@ -30,6 +30,25 @@ namespace {
 constexpr PngCompression kCompressionItems[] = {PngCompression::kDefault, PngCompression::kFast,
                                                 PngCompression::kSmall};
 
+// The format list's order, with its labels.
+struct FormatItem {
+    OutputFormat format;
+    const char* label;
+};
+constexpr FormatItem kFormatItems[] = {
+    {OutputFormat::kPngSequence, QT_TRANSLATE_NOOP("orv::CRenderDlg", "PNG連番")},
+    {OutputFormat::kSheet, QT_TRANSLATE_NOOP("orv::CRenderDlg", "スプライトシート (PNG + JSON)")},
+    {OutputFormat::kAnimatedPng, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションPNG")},
+    {OutputFormat::kAnimatedWebp, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションWebP")},
+    {OutputFormat::kAnimatedGif, QT_TRANSLATE_NOOP("orv::CRenderDlg", "アニメーションGIF")},
+};
+
+// Only the formats written as PNG use the PNG compression.
+bool UsesPngCompression(OutputFormat format) {
+    return format == OutputFormat::kPngSequence || format == OutputFormat::kSheet ||
+           format == OutputFormat::kAnimatedPng;
+}
+
 }  // namespace
 
 CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences,
@@ -50,6 +69,12 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     frameRateList_->addItems({QStringLiteral("60 FPS"), QStringLiteral("30 FPS"), QStringLiteral("20 FPS"),
                               QStringLiteral("15 FPS")});
     frameRateList_->setCurrentIndex(FrameRateListIndex(framesPerSecond_));
+
+    formatList_ = new QComboBox(this);
+    for (const FormatItem& item : kFormatItems) {
+        formatList_->addItem(tr(item.label));
+        if (item.format == preferences_.format) formatList_->setCurrentIndex(formatList_->count() - 1);
+    }
 
     compressionList_ = new QComboBox(this);
     compressionList_->addItems({tr("標準"), tr("高速"), tr("高圧縮")});
@@ -76,7 +101,14 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     loopCheck_->setChecked(preferences_.loop);
     loopCheck_->setToolTip(tr("最後のフレームが最初のフレームへ継ぎ目なくつながる連番にします"));
 
+    const auto followFormat = [this](int index) {
+        compressionList_->setEnabled(UsesPngCompression(kFormatItems[std::max(index, 0)].format));
+    };
+    connect(formatList_, &QComboBox::currentIndexChanged, this, followFormat);
+    followFormat(formatList_->currentIndex());
+
     pathEdit_->setObjectName(QStringLiteral("outputPath"));
+    formatList_->setObjectName(QStringLiteral("format"));
     seedCheck_->setObjectName(QStringLiteral("fixedSeed"));
     seedEdit_->setObjectName(QStringLiteral("seed"));
     startEdit_->setObjectName(QStringLiteral("start"));
@@ -102,11 +134,13 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     grid->addWidget(compressionList_, 4, 1);
     grid->addWidget(new QLabel(tr("スレッド数"), this), 5, 0);
     grid->addWidget(threadsEdit_, 5, 1);
-    grid->addWidget(seedCheck_, 6, 0);
-    grid->addWidget(seedEdit_, 6, 1);
-    grid->addWidget(new QLabel(tr("開始時間(秒)"), this), 7, 0);
-    grid->addWidget(startEdit_, 7, 1);
-    grid->addWidget(loopCheck_, 8, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("形式"), this), 6, 0);
+    grid->addWidget(formatList_, 6, 1);
+    grid->addWidget(seedCheck_, 7, 0);
+    grid->addWidget(seedEdit_, 7, 1);
+    grid->addWidget(new QLabel(tr("開始時間(秒)"), this), 8, 0);
+    grid->addWidget(startEdit_, 8, 1);
+    grid->addWidget(loopCheck_, 9, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -157,6 +191,7 @@ void CRenderDlg::accept() {
     framesPerSecond_ = FrameRateFromListIndex(frameRateList_->currentIndex());
     preferences_.compression = kCompressionItems[std::max(compressionList_->currentIndex(), 0)];
     preferences_.threads = static_cast<unsigned>(threadsEdit_->value());
+    preferences_.format = kFormatItems[std::max(formatList_->currentIndex(), 0)].format;
     QDialog::accept();
 }
 

@@ -19,9 +19,9 @@ class QSpinBox;
 
 namespace orv {
 
-// "レンダリング": where the PNG sequence goes, how many seconds it lasts and its frame rate; the
-// effect's seed ("シード固定"), the start offset ("開始時間") and whether it is a seamless loop
-// ("ループ").
+// "レンダリング": where the render goes and in which format, how many seconds it lasts and its
+// frame rate; the effect's seed ("シード固定"), the start offset ("開始時間") and whether it is a
+// seamless loop ("ループ").
 class CRenderDlg : public QDialog {
     Q_OBJECT
 public:
@@ -55,6 +55,7 @@ private:
     std::optional<std::uint64_t> seed_;
     std::optional<double> startSeconds_;
     QLineEdit* pathEdit_ = nullptr;
+    QComboBox* formatList_ = nullptr;
     QComboBox* compressionList_ = nullptr;
     QSpinBox* threadsEdit_ = nullptr;
     QLineEdit* secondsEdit_ = nullptr;

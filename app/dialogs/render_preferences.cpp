@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QString>
 #include <iterator>
+#include <string_view>
 
 #include "app/qt_text.h"
 
@@ -13,6 +14,7 @@ const QString kThreads = QStringLiteral("RenderThreads");
 const QString kCompression = QStringLiteral("PngCompression");
 const QString kLoop = QStringLiteral("RenderLoop");
 const QString kStart = QStringLiteral("RenderStart");
+const QString kFormat = QStringLiteral("RenderFormat");
 
 constexpr PngCompression kCompressions[] = {PngCompression::kDefault, PngCompression::kFast,
                                             PngCompression::kSmall};
@@ -30,6 +32,9 @@ RenderPreferences LoadRenderPreferences() {
     const uint loop = store.value(kLoop).toUInt(&ok);
     if (ok && loop <= 1) preferences.loop = loop == 1;
     preferences.start = ToU16(store.value(kStart).toString().left(kMaxStartLength));
+    const QByteArray format = store.value(kFormat).toString().toLatin1();
+    preferences.format = OutputFormatFromName(std::string_view(format.constData(), static_cast<std::size_t>(format.size())))
+                             .value_or(OutputFormat::kPngSequence);
     return preferences;
 }
 
@@ -42,6 +47,7 @@ void SaveRenderPreferences(const RenderPreferences& preferences) {
     }
     store.setValue(kLoop, preferences.loop ? 1u : 0u);
     store.setValue(kStart, ToQString(preferences.start));
+    store.setValue(kFormat, QString::fromLatin1(OutputFormatName(preferences.format)));
     store.sync();
 }
 

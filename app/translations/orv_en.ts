@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>QObject</name>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+</context>
+<context>
     <name>orv</name>
     <message>
         <source>出力時間が短すぎます。</source>
@@ -90,10 +97,6 @@
     <message>
         <source>背景画像を開放</source>
         <translation>Remove background image</translation>
-    </message>
-    <message>
-        <source>シード固定</source>
-        <translation>Fixed seed</translation>
     </message>
     <message>
         <source>読込みエラー</source>
@@ -511,6 +514,10 @@
         <source>インポート</source>
         <translation>Import</translation>
     </message>
+    <message>
+        <source>シード</source>
+        <translation>Seed</translation>
+    </message>
 </context>
 <context>
     <name>orv::AboutBox</name>
@@ -636,6 +643,77 @@
     </message>
 </context>
 <context>
+    <name>orv::CPreviewTransportBar</name>
+    <message>
+        <source>一時停止 (Space)</source>
+        <translation>Pause (Space)</translation>
+    </message>
+    <message>
+        <source>1コマ進める (→)</source>
+        <translation>Step one frame (→)</translation>
+    </message>
+    <message>
+        <source>最初から (Home)</source>
+        <translation>Restart (Home)</translation>
+    </message>
+    <message>
+        <source>¼ ×</source>
+        <translation>¼ ×</translation>
+    </message>
+    <message>
+        <source>½ ×</source>
+        <translation>½ ×</translation>
+    </message>
+    <message>
+        <source>1 ×</source>
+        <translation>1 ×</translation>
+    </message>
+    <message>
+        <source>2 ×</source>
+        <translation>2 ×</translation>
+    </message>
+    <message>
+        <source>4 ×</source>
+        <translation>4 ×</translation>
+    </message>
+    <message>
+        <source>再生速度</source>
+        <translation>Playback speed</translation>
+    </message>
+    <message>
+        <source>シード固定</source>
+        <translation>Fixed seed</translation>
+    </message>
+    <message>
+        <source>最初から始めるたびに同じ乱数で、毎回同じ粒子を出す</source>
+        <translation>Every restart uses the same random numbers, so the same particles come out every time</translation>
+    </message>
+    <message>
+        <source>シード (0 ～ 18446744073709551615)</source>
+        <translation>Seed (0 to 18446744073709551615)</translation>
+    </message>
+    <message>
+        <source>シーク</source>
+        <translation>Seek</translation>
+    </message>
+    <message>
+        <source>最初から始めてからの時間。入力するとその時間へ移動して一時停止</source>
+        <translation>Time since the last restart. Type a time to go there and pause</translation>
+    </message>
+    <message>
+        <source>シークの長さ</source>
+        <translation>Length of the seek slider</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>再生 (Space)</source>
+        <translation>Play (Space)</translation>
+    </message>
+</context>
+<context>
     <name>orv::CProgressDlg</name>
     <message>
         <source>進行状況</source>
@@ -691,6 +769,30 @@
     <message>
         <source>スレッド数</source>
         <translation>Threads</translation>
+    </message>
+    <message>
+        <source>形式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>PNG連番</source>
+        <translation>PNG sequence</translation>
+    </message>
+    <message>
+        <source>スプライトシート (PNG + JSON)</source>
+        <translation>Sprite sheet (PNG + JSON)</translation>
+    </message>
+    <message>
+        <source>アニメーションPNG</source>
+        <translation>Animated PNG</translation>
+    </message>
+    <message>
+        <source>アニメーションWebP</source>
+        <translation>Animated WebP</translation>
+    </message>
+    <message>
+        <source>アニメーションGIF</source>
+        <translation>Animated GIF</translation>
     </message>
     <message>
         <source>PNGファイル (*.png)</source>

@@ -198,5 +198,33 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
     EXPECT_EQ(remembered.start, u"0.4");
 }
 
+TEST_F(RenderJobTest, TheChosenFormatIsWrittenAndRemembered) {
+    const QTemporaryDir store;
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, store.path());
+    CurrentSettings().fsp = 15;
+    for (const int run : {0, 1}) {
+        test::WhenModalShown([&](QWidget& dialog) {
+            auto* format = test::Child<QComboBox>(dialog, "format");
+            auto* compression = test::Child<QComboBox>(dialog, "compression");
+            // Opens with the sequence at first, then with the format of the previous render.
+            EXPECT_EQ(format->currentIndex(), run == 0 ? 0 : 4);
+            EXPECT_TRUE(compression->isEnabled() == (run == 0));
+            format->setCurrentIndex(4);
+            EXPECT_EQ(format->currentText(), QStringLiteral("アニメーションGIF"));
+            EXPECT_FALSE(compression->isEnabled()) << "a GIF has no PNG compression";
+            format->setCurrentIndex(1);
+            EXPECT_TRUE(compression->isEnabled());
+            format->setCurrentIndex(4);
+            test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
+            test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QStringLiteral("gif/spark.png")));
+            test::Confirm(dialog);
+        });
+        RunRenderCommand(nullptr, document_);
+        EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
+        EXPECT_EQ(LoadRenderPreferences().format, OutputFormat::kAnimatedGif);
+    }
+}
+
 }  // namespace
 }  // namespace orv

@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "effectfile/effect_loading.h"
@@ -31,8 +33,19 @@ using orv::Effect;
 
 using orv::test::RunResult;
 
+// AddressSanitizer keeps freed blocks aside (256 MB by default) to catch late uses; blocks freed
+// every frame would count as the program's memory. A small quarantine measures the program.
+void LimitSanitizerQuarantine() {
+    const char* options = std::getenv("ASAN_OPTIONS");
+    std::string limited = options != nullptr ? options : "";
+    if (limited.find("quarantine_size_mb") != std::string::npos) return;
+    limited += limited.empty() ? "quarantine_size_mb=8" : ":quarantine_size_mb=8";
+    setenv("ASAN_OPTIONS", limited.c_str(), 1);
+}
+
 // Runs orv-render quietly and returns its peak resident memory in bytes, 0 when it failed.
 std::uint64_t PeakMemoryOfRender(const std::vector<std::string>& arguments) {
+    LimitSanitizerQuarantine();
     std::vector<std::string> all = {ORV_RENDER_EXE, "--quiet"};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -104,10 +117,16 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
           "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best", "--seed=-1",
           "--seed=18446744073709551616", "--seed=x", "--start=-1", "--start=abc", "--start=1e3", "--start=.5",
           "--start=2.", "--start=4294967296", "--frames=5-3", "--frames=5", "--frames=a-b", "--frames=-1-3",
-          "--frames=599-600", "--loop=yes"}) {
+          "--frames=599-600", "--loop=yes", "--format=jpeg", "--format=", "--columns=0", "--columns=x",
+          "--quality=101", "--quality=-1", "--trim=yes"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
+    // Options of one format given with another are mistakes, not silently ignored.
+    cases.push_back({{"--columns=3", fire_, out}, "'--columns' applies to --format sheet only"});
+    cases.push_back({{"--format=gif", "--trim", fire_, out}, "'--trim' applies to --format sheet only"});
+    cases.push_back({{"--format=sheet", "--quality=80", fire_, out}, "'--quality' applies to --format webp only"});
+    cases.push_back({{"--format=apng", fire_, out + "/"}, "--format apng needs a file title"});
     for (const auto& [arguments, mentioned] : cases) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.status, 2) << result.err;
@@ -120,7 +139,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     EXPECT_EQ(help.status, 0);
     for (const char* word :
          {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
-          "--png-compression", "--seed", "--start", "--frames", "--loop", "--version", "Example", "Exit status",
+          "--png-compression", "--seed", "--start", "--frames", "--loop", "--format", "--columns", "--trim",
+          "--quality", "--version", "Example", "Exit status",
           "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
@@ -257,6 +277,20 @@ TEST_F(OrvRenderTest, EveryThreadCountWritesTheSameFiles) {
     }
 }
 
+TEST_F(OrvRenderTest, EveryFormatWritesItsFilesAndNamesThem) {
+    const std::pair<std::string, std::vector<std::string>> formats[] = {
+        {"sheet", {"f.json", "f.png"}}, {"apng", {"f.png"}}, {"webp", {"f.webp"}}, {"gif", {"f.gif"}}};
+    for (const auto& [format, files] : formats) {
+        const fs::path folder = dir_ / format;
+        const RunResult result = Run({"--seconds=1", "--fps=15", "--width=40", "--height=30", "--format=" + format,
+                                      fire_, (folder / "f").string()});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(FilesIn(folder), files) << format;
+        EXPECT_NE(result.out.find("wrote 15 frames to " + (folder / files.back()).string()), std::string::npos)
+            << result.out;
+    }
+}
+
 TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender) {
     // 45 frames of 12 MB that draw in a blink and take far longer to write: writers that fell
     // behind without a bound would hold most of them at once.
@@ -277,6 +311,25 @@ TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender)
             << threads << " threads, loop " << loop << ": " << (peak - baseline) / kFrameBytes
             << " frames above the baseline";
         fs::remove_all(dir_ / "big");
+    }
+    // The one-file formats hold the three frames of one encoder thread, plus a row of cells for
+    // the sheet (four frames fit in 8192 pixels; trimming adds a frame read back and its packed
+    // bytes) or one frame's colours and palette indices for the GIF; a format that kept its frames
+    // would take all fifteen.
+    const std::tuple<std::string, std::vector<std::string>, int> formats[] = {
+        {"apng", {}, 3}, {"sheet", {}, 7}, {"sheet", {"--trim"}, 9}, {"gif", {}, 6}};
+    for (const auto& [format, extra, frames] : formats) {
+        std::vector<std::string> arguments = {"--width=2000", "--height=1500", "--seconds=1", "--fps=15",
+                                              "--png-compression=fast", "--threads=2", "--format=" + format};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(fire_);
+        arguments.push_back((dir_ / format / "f").string());
+        const std::uint64_t peak = PeakMemoryOfRender(arguments);
+        const std::string label = format + (extra.empty() ? "" : " " + extra.front());
+        ASSERT_GT(peak, 0u) << label;
+        EXPECT_LE(peak, baseline + frames * kFrameBytes + kSlack)
+            << label << ": " << (peak - baseline) / kFrameBytes << " frames above the baseline";
+        fs::remove_all(dir_ / format);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/editor_document.h"
+#include "editor/number_text.h"
 #include "editor/step_names.h"
 #include "effectfile/texture_loading.h"
 #include "image/png_loader.h"
@@ -351,6 +352,55 @@ TEST(EditorDocumentTest, SavingOpeningAndNewSetTheModifiedStateAndTheHistory) {
     EXPECT_FALSE(document.CanUndo());
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgB), 900) << "New keeps the background";
+}
+
+// The seed is an edit of the effect like any other: a step of its own, saved with the file.
+TEST(EditorDocumentTest, SeedEditsAreStepsAndGoIntoTheFile) {
+    TempFolder folder;
+    const std::u16string path = folder.File("seeded.orv");
+    EditorDocument document;
+    ASSERT_FALSE(document.SaveAs(path));
+    const std::optional<std::uint64_t> none;
+    struct Step {
+        std::optional<std::uint64_t> seed;
+        bool changes;
+    };
+    for (const Step& step : {Step{42, true}, Step{42, false}, Step{0, true}, Step{UINT64_MAX, true}, Step{none, true},
+                             Step{none, false}, Step{7, true}}) {
+        EXPECT_EQ(document.SetSeed(step.seed), step.changes);
+        EXPECT_EQ(document.GetEffect().Seed(), step.seed);
+    }
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.UndoName(), std::u16string(step_name::kSeed));
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.GetEffect().Seed(), none);
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(UINT64_MAX));
+    ASSERT_TRUE(document.Redo());
+    ASSERT_TRUE(document.Redo());
+    ASSERT_FALSE(document.Save());
+    EXPECT_FALSE(document.IsModified());
+
+    EditorDocument reopened;
+    ASSERT_TRUE(reopened.Open(path, kFrame).loaded);
+    EXPECT_EQ(reopened.GetEffect().Seed(), std::optional<std::uint64_t>(7));
+    for (int i = 0; i < 5; ++i) document.Undo();
+    EXPECT_FALSE(document.GetEffect().Seed());
+    EXPECT_TRUE(document.IsModified());
+    ASSERT_FALSE(document.Save());
+    ASSERT_TRUE(reopened.Open(path, kFrame).loaded);
+    EXPECT_FALSE(reopened.GetEffect().Seed()) << "a removed seed leaves the file";
+}
+
+TEST(EditorDocumentTest, TypedSeedsAreDigitsThatFitSixtyFourBits) {
+    const std::optional<std::uint64_t> refused;
+    const std::pair<const char16_t*, std::optional<std::uint64_t>> cases[] = {
+        {u"42", 42}, {u"  7 ", 7}, {u"0", 0}, {u"18446744073709551615", UINT64_MAX},
+        {u"18446744073709551616", refused}, {u"-1", refused}, {u"+1", refused}, {u"1e3", refused},
+        {u"0x10", refused}, {u"", refused}, {u"   ", refused}, {u"1 2", refused}, {u"\uFF11\uFF12", refused}};
+    for (const auto& [text, seed] : cases) {
+        EXPECT_EQ(ParseSeedInput(text), seed) << std::string(text, text + std::char_traits<char16_t>::length(text));
+    }
 }
 
 TEST(EditorDocumentTest, MergeLoadIsOneStepWithTheFileAndBackground) {

@@ -1,0 +1,207 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/orv_view.h"
+#include "app/preview_transport_bar.h"
+#include "tests/app/app_test_support.h"
+
+// The transport bar under the preview, driven through the window: its buttons and keys, the seek,
+// the paused preview's redraw after an edit and the seed as a step of the document.
+namespace orv {
+namespace {
+
+const QString kFire = QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv");
+
+class TransportBarTest : public test::EditorTest {
+protected:
+    void ShowActive() {
+        frame_->show();
+        frame_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    }
+    template <typename T>
+    T* Bar(const char* name) {
+        return frame_->TransportBar().findChild<T*>(QString::fromLatin1(name));
+    }
+    const PreviewTransport& Transport() { return Panel().Transport(); }
+    QString TimeText() { return Bar<QDoubleSpinBox>("seekTime")->text(); }
+    void Ticks(int count, std::uint32_t ms = 16) {
+        for (int tick = 0; tick < count; ++tick) {
+            clock_.Advance(ms);
+            Panel().OnTick();
+        }
+    }
+};
+
+TEST_F(TransportBarTest, TheBarSitsUnderThePreviewAndShowsTheTimeSinceTheRestart) {
+    ShowActive();
+    const QWidget& bar = frame_->TransportBar();
+    const COrvView& view = frame_->View();
+    EXPECT_EQ(bar.mapTo(frame_.get(), QPoint(0, 0)).y(), view.mapTo(frame_.get(), QPoint(0, view.height())).y());
+    EXPECT_EQ(bar.width(), view.width());
+    EXPECT_LT(bar.height(), 90) << "a thin bar";
+
+    EXPECT_EQ(TimeText(), QStringLiteral("0.00 秒"));
+    Ticks(1);  // the window's own timer may have started the timing already
+    Bar<QToolButton>("restart")->click();
+    Ticks(25, 20);
+    EXPECT_EQ(TimeText(), QStringLiteral("0.50 秒"));
+    EXPECT_EQ(Bar<QSlider>("seekSlider")->value(), 30) << "the slider follows the time, in frames of 1 / 60 s";
+    EXPECT_EQ(Bar<QSlider>("seekSlider")->maximum(), 600);
+
+    Bar<QComboBox>("speed")->setCurrentIndex(0);  // ¼ ×
+    Ticks(10, 20);
+    EXPECT_EQ(TimeText(), QStringLiteral("0.55 秒"));
+    Bar<QToolButton>("restart")->click();
+    EXPECT_EQ(TimeText(), QStringLiteral("0.00 秒"));
+}
+
+TEST_F(TransportBarTest, SpaceRightAndHomeWorkOnThePreviewButNotInThePanelOrAField) {
+    ShowActive();
+    COrvView& view = frame_->View();
+    Ticks(1);
+    Ticks(6);
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_FALSE(Transport().Playing());
+    EXPECT_TRUE(Bar<QToolButton>("step")->isEnabled());
+    const double paused = Transport().Time();
+    Ticks(5);
+    EXPECT_EQ(Transport().Time(), paused) << "paused ticks step nothing";
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(Transport().Time(), paused + 2.0 / 60);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(Transport().Time(), 0.0);
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_TRUE(Transport().Playing());
+    EXPECT_FALSE(Bar<QToolButton>("step")->isEnabled());
+
+    // A panel slider keeps its arrow keys; Space and Home do not reach the transport either.
+    QSlider* slider = Slider(kMaxParticles);
+    slider->setFocus();
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Home}) QTest::keyClick(slider, key);
+    EXPECT_TRUE(Transport().Playing());
+    EXPECT_EQ(slider->value(), slider->minimum()) << "Home took the slider to its start";
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(slider->value(), slider->minimum() + 1);
+
+    // The bar's own fields keep the keys they edit with.
+    QLineEdit* seed = Bar<QLineEdit>("seed");
+    seed->setFocus();
+    seed->setText(QStringLiteral("12"));
+    QTest::keyClick(seed, Qt::Key_Home);
+    QTest::keyClick(seed, Qt::Key_Space);
+    QTest::keyClick(seed, Qt::Key_Right);
+    QTest::keyClick(seed, Qt::Key_3);
+    EXPECT_EQ(seed->text(), QStringLiteral(" 132"));
+    QDoubleSpinBox* time = Bar<QDoubleSpinBox>("seekTime");
+    time->setFocus();  // the seed field, left, fixes seed 132 and restarts the preview
+    EXPECT_EQ(TheEffect().Seed(), std::optional<std::uint64_t>(132));
+    Ticks(3);
+    const double playing = Transport().Time();
+    ASSERT_GT(playing, 0.0);
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Space, Qt::Key_Right}) QTest::keyClick(time, key);
+    EXPECT_TRUE(Transport().Playing());
+    EXPECT_EQ(Transport().Time(), playing) << "not restarted by Home";
+}
+
+TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
+    ShowActive();
+    Panel().OpenEffectPath(ToU16(kFire));
+    Ticks(1);
+    QDoubleSpinBox* seekTime = Bar<QDoubleSpinBox>("seekTime");
+    seekTime->setValue(2.5);
+    EXPECT_FALSE(Transport().Playing());
+    EXPECT_EQ(TimeText(), QStringLiteral("2.50 秒"));
+    EXPECT_EQ(Bar<QSlider>("seekSlider")->value(), 150);
+    EXPECT_GT(TheEffect().EmitterAt(0).runtime.liveCount, 0) << "2.5 s of fire were simulated";
+
+    Bar<QSlider>("seekSlider")->setValue(60);
+    EXPECT_EQ(TimeText(), QStringLiteral("1.00 秒"));
+
+    Bar<QDoubleSpinBox>("seekLength")->setValue(4);
+    EXPECT_EQ(Bar<QSlider>("seekSlider")->maximum(), 240);
+    seekTime->setFocus();
+    seekTime->setValue(9);
+    EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒")) << "held to the length, also in the field being typed in";
+
+    // Paused: the background colour changes on screen at the next tick; the particles stay.
+    const FrameBuffer& preview = *frame_->PreviewBuffer();
+    const auto particlePixels = [&] {
+        int count = 0;
+        for (std::uint32_t y = 0; y < preview.Height(); ++y) {
+            for (std::uint32_t x = 0; x < preview.Width(); ++x) count += preview.At(x, y) != TheEffect().BackgroundColour();
+        }
+        return count;
+    };
+    std::vector<std::int32_t> live;
+    for (std::size_t i = 0; i < TheEffect().Count(); ++i) live.push_back(TheEffect().EmitterAt(i).runtime.liveCount);
+    ASSERT_GT(particlePixels(), 0);
+    Slider(kBgR)->setValue(1000);
+    Slider(kBgA)->setValue(1000);
+    Ticks(1);
+    ASSERT_EQ(TheEffect().BackgroundColour() & 0xFFFF0000u, 0xFFFF0000u);
+    EXPECT_EQ(preview.At(0, 0), TheEffect().BackgroundColour());
+    EXPECT_GT(particlePixels(), 0) << "the particles are drawn over the new colour";
+    std::vector<std::int32_t> after;
+    for (std::size_t i = 0; i < TheEffect().Count(); ++i) after.push_back(TheEffect().EmitterAt(i).runtime.liveCount);
+    EXPECT_EQ(after, live) << "nothing was stepped";
+    // The viewport's centre, in the surface's content coordinates and in the preview's.
+    const COrvView& view = frame_->View();
+    const QSize client = view.viewport()->size();
+    const int x = view.horizontalScrollBar()->value() + client.width() / 2;
+    const int y = view.verticalScrollBar()->value() + client.height() / 2;
+    const int left = std::max(800, client.width()) / 2 - 400;
+    const int top = std::max(600, client.height()) / 2 - 300;
+    EXPECT_EQ(view.Surface().pixel(x, y) & 0xFFFFFFu, preview.At(x - left, y - top) & 0xFFFFFFu) << "and presented";
+    EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒"));
+
+    // A new effect starts playing from 0.
+    frame_->View().setFocus();
+    Panel().ExecuteCommand(kCmdNew);
+    EXPECT_TRUE(Transport().Playing());
+    EXPECT_EQ(TimeText(), QStringLiteral("0.00 秒"));
+}
+
+TEST_F(TransportBarTest, TheSeedIsAnUndoableEditOfTheEffect) {
+    ShowActive();
+    QCheckBox* fixed = Bar<QCheckBox>("fixedSeed");
+    QLineEdit* seed = Bar<QLineEdit>("seed");
+    EXPECT_EQ(fixed->text(), QStringLiteral("シード固定"));
+    EXPECT_FALSE(fixed->isChecked());
+
+    fixed->click();
+    EXPECT_EQ(TheEffect().Seed(), std::optional<std::uint64_t>(0));
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv*"));
+    EXPECT_EQ(Panel().Document().UndoName(), std::u16string(u"シード"));
+
+    seed->setFocus();
+    seed->setText(QStringLiteral("12345678901234567890"));
+    QTest::keyClick(seed, Qt::Key_Return);
+    EXPECT_EQ(TheEffect().Seed(), std::optional<std::uint64_t>(12345678901234567890u));
+    seed->setText(QStringLiteral("-5"));
+    QTest::keyClick(seed, Qt::Key_Return);
+    EXPECT_EQ(TheEffect().Seed(), std::optional<std::uint64_t>(12345678901234567890u));
+    EXPECT_EQ(seed->text(), QStringLiteral("12345678901234567890")) << "text that is no seed is replaced";
+
+    frame_->View().setFocus();
+    Panel().ExecuteCommand(kCmdUndo);
+    EXPECT_EQ(seed->text(), QStringLiteral("0"));
+    EXPECT_TRUE(fixed->isChecked());
+    Panel().ExecuteCommand(kCmdUndo);
+    EXPECT_FALSE(fixed->isChecked());
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv"));
+    Panel().ExecuteCommand(kCmdRedo);
+    fixed->click();
+    EXPECT_FALSE(TheEffect().Seed());
+    EXPECT_EQ(Panel().Document().UndoName(), std::u16string(u"シード"));
+}
+
+}  // namespace
+}  // namespace orv

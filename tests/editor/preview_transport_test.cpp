@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "editor/preview_transport.h"
+#include "engine/effect.h"
+#include "engine/random.h"
+#include "engine/simulation.h"
+#include "image/texture.h"
+#include "render/frame_composition.h"
+#include "tests/editor/fake_clock.h"
+
+namespace orv {
+namespace {
+
+constexpr std::uint32_t kWidth = 64;
+constexpr std::uint32_t kHeight = 48;
+constexpr std::uint64_t kSeed = 977;
+
+// An emitter that draws, with particles spread by random draws, so that any difference in the
+// simulation or in the random sequence shows in the frame.
+void MakeDrawing(Effect& effect) {
+    Emitter& emitter = effect.EmitterAt(0);
+    auto texture = std::make_unique<Texture>();
+    texture->colour.emplace(4, 4);
+    ClearFrame(*texture->colour, 0xFFFFFFFFu, false);
+    emitter.texture.SetImage(std::move(texture));
+    SetParam(emitter, kXVariance, 250);
+    SetParam(emitter, kYVariance, 180);
+    effect.SetSeed(kSeed);
+}
+
+std::vector<std::uint32_t> Pixels(const FrameBuffer& frame) {
+    std::vector<std::uint32_t> pixels;
+    for (std::uint32_t y = 0; y < frame.Height(); ++y) {
+        for (std::uint32_t x = 0; x < frame.Width(); ++x) pixels.push_back(frame.At(x, y));
+    }
+    return pixels;
+}
+
+// One run: an effect, a preview and a transport on a hand-moved clock.
+struct PreviewRun {
+    PreviewRun() {
+        MakeDrawing(effect);
+        effect.RestartAllEmitters(settings);
+    }
+    TickInputs Inputs() { return {&preview, nullptr, u"", settings}; }
+    // Ticks after `ms` milliseconds each (the first tick only starts the timing).
+    void Play(std::initializer_list<std::uint32_t> intervals) {
+        transport.Tick(effect, Inputs(), false);
+        for (std::uint32_t ms : intervals) {
+            clock.Advance(ms);
+            transport.Tick(effect, Inputs(), false);
+        }
+    }
+    // What the emitters show now, drawn by a ticker of its own.
+    std::vector<std::uint32_t> Shown() {
+        FrameBuffer frame(kWidth, kHeight);
+        PreviewTicker(clock.Clock()).Redraw(effect, {&frame, nullptr, u"", settings});
+        return Pixels(frame);
+    }
+
+    SettingsSnapshot settings{kWidth, kHeight, 0, ProcessorHasSse2()};
+    test::FakeClock clock;
+    Effect effect;
+    FrameBuffer preview{kWidth, kHeight};
+    PreviewTransport transport{clock.Clock()};
+};
+
+TEST(PreviewTransportTest, EachSpeedStepsByTheElapsedTimeTimesTheSpeed) {
+    for (std::size_t index = 0; index < kPreviewSpeeds.size(); ++index) {
+        const double speed = kPreviewSpeeds[index];
+        SCOPED_TRACE(speed);
+        PreviewRun transported;
+        ASSERT_TRUE(transported.transport.SetSpeedIndex(index));
+        transported.Play({40, 40, 80, 40});
+
+        // The plain tick of old, its clock running `speed` times as fast.
+        PreviewRun plain;
+        PreviewTicker ticker(plain.clock.Clock());
+        ticker.Tick(plain.effect, plain.Inputs());
+        for (std::uint32_t ms : {40u, 40u, 80u, 40u}) {
+            plain.clock.Advance(static_cast<std::uint32_t>(ms * speed));
+            ticker.Tick(plain.effect, plain.Inputs());
+        }
+        EXPECT_EQ(Pixels(transported.preview), Pixels(plain.preview));
+        EXPECT_DOUBLE_EQ(transported.transport.Time(), 0.2 * speed);
+        EXPECT_NE(Pixels(transported.preview), std::vector<std::uint32_t>(kWidth * kHeight, 0xFF000000u))
+            << "particles are on screen";
+    }
+}
+
+TEST(PreviewTransportTest, PausedTicksStepNothingAndRedrawOnlyWhenAsked) {
+    PreviewRun run;
+    run.Play({50, 50});
+    const std::vector<std::uint32_t> shown = run.Shown();
+    run.transport.SetPlaying(false);
+    ClearFrame(run.preview, 0xFF123456u, false);
+
+    run.clock.Advance(500);
+    const TickResult idle = run.transport.Tick(run.effect, run.Inputs(), false);
+    EXPECT_FALSE(idle.stepped);
+    EXPECT_FALSE(idle.repaint);
+    EXPECT_EQ(run.preview.At(0, 0), 0xFF123456u) << "an idle paused tick draws nothing";
+
+    const TickResult redrawn = run.transport.Tick(run.effect, run.Inputs(), true);
+    EXPECT_FALSE(redrawn.stepped);
+    EXPECT_TRUE(redrawn.repaint);
+    EXPECT_EQ(Pixels(run.preview), shown) << "the paused frame, drawn again";
+    EXPECT_DOUBLE_EQ(run.transport.Time(), 0.1);
+
+    // An edit of the background shows at once; the particles stay where they were.
+    run.effect.SetBackgroundRaw(kBgB, 1000);
+    run.transport.Tick(run.effect, run.Inputs(), true);
+    EXPECT_EQ(Pixels(run.preview), run.Shown());
+    EXPECT_NE(Pixels(run.preview), shown);
+
+    // Playing again: the pause is not stepped over; the tick after it steps by its own interval.
+    run.transport.SetPlaying(true);
+    run.clock.Advance(3000);
+    EXPECT_FALSE(run.transport.Tick(run.effect, run.Inputs(), false).stepped);
+    run.clock.Advance(16);
+    EXPECT_DOUBLE_EQ(run.transport.Tick(run.effect, run.Inputs(), false).seconds, 0.016);
+}
+
+TEST(PreviewTransportTest, RedrawsAndPausesLeaveTheSimulationAndTheRandomDrawsAlone) {
+    PreviewRun undisturbed;
+    undisturbed.Play({30, 30});
+    undisturbed.transport.SetPlaying(false);
+    for (int i = 0; i < 20; ++i) undisturbed.transport.StepFrame(undisturbed.effect, undisturbed.Inputs(), 60);
+    const std::vector<std::uint32_t> expected = undisturbed.Shown();
+    const std::uint32_t nextDraw = NextRandom();
+
+    PreviewRun disturbed;
+    disturbed.Play({30, 30});
+    disturbed.transport.SetPlaying(false);
+    for (int i = 0; i < 20; ++i) {
+        disturbed.transport.Redraw(disturbed.effect, disturbed.Inputs());
+        disturbed.transport.Tick(disturbed.effect, disturbed.Inputs(), true);
+        disturbed.transport.StepFrame(disturbed.effect, disturbed.Inputs(), 60);
+    }
+    EXPECT_EQ(disturbed.Shown(), expected);
+    EXPECT_EQ(NextRandom(), nextDraw);
+}
+
+TEST(PreviewTransportTest, AStepIsOneFrameOfTheRateAndOnlyWhilePaused) {
+    PreviewRun run;
+    run.Play({30});
+    EXPECT_FALSE(run.transport.StepFrame(run.effect, run.Inputs(), 60).stepped) << "playing";
+    EXPECT_DOUBLE_EQ(run.transport.Time(), 0.03);
+
+    PreviewRun stepped;
+    stepped.transport.SetPlaying(false);
+    for (int i = 0; i < 15; ++i) {
+        const TickResult step = stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 15);
+        ASSERT_TRUE(step.stepped);
+        EXPECT_TRUE(step.repaint);
+        EXPECT_DOUBLE_EQ(step.seconds, 1.0 / 15);
+    }
+    EXPECT_NEAR(stepped.transport.Time(), 1.0, 1e-12);
+    EXPECT_EQ(Pixels(stepped.preview), stepped.Shown());
+
+    PreviewRun sought;
+    sought.transport.Seek(sought.effect, sought.Inputs(), 1.0, 15);
+    EXPECT_EQ(sought.Shown(), stepped.Shown()) << "fifteen steps at 15 fps are the seek to one second";
+}
+
+// With a seed, a seek shows the moment a render reaches in as many frames: the same particles.
+TEST(PreviewTransportTest, ASeekRestartsAndShowsTheStateOfTheRenderAtThatTime) {
+    PreviewRun rendered;
+    rendered.effect.RestartAllEmitters(rendered.settings);
+    FrameBuffer frame(kWidth, kHeight);
+    for (int i = 0; i < 45; ++i) rendered.effect.RenderFrame(1.0 / 60, frame, rendered.settings);
+
+    for (const char* before : {"fresh", "after playing"}) {
+        SCOPED_TRACE(before);
+        PreviewRun sought;
+        if (before[0] == 'a') sought.Play({100, 250, 16});
+        const TickResult seek = sought.transport.Seek(sought.effect, sought.Inputs(), 0.75, 60);
+        EXPECT_TRUE(seek.repaint);
+        EXPECT_FALSE(sought.transport.Playing());
+        EXPECT_DOUBLE_EQ(sought.transport.Time(), 0.75);
+        EXPECT_EQ(Pixels(sought.preview), rendered.Shown());
+    }
+}
+
+TEST(PreviewTransportTest, SeekTimesAreHeldToTheLengthAndRoundedToSteps) {
+    struct Case {
+        double length, seconds;
+        std::uint32_t fps;
+        double time;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const Case& c : {Case{10, 20, 60, 10}, Case{10, -3, 60, 0}, Case{10, nan, 60, 0},
+                          Case{10, 0.0251, 60, 2.0 / 60}, Case{10, 0.03, 20, 0.05}, Case{2.5, 2.49, 30, 2.5}}) {
+        SCOPED_TRACE(c.seconds);
+        PreviewRun run;
+        ASSERT_TRUE(run.transport.SetSeekLength(c.length));
+        run.transport.Seek(run.effect, run.Inputs(), c.seconds, c.fps);
+        EXPECT_DOUBLE_EQ(run.transport.Time(), c.time);
+    }
+    EXPECT_EQ(StepsIn(10.0, 60), 600u);
+    EXPECT_EQ(StepsIn(1.0 / 120, 60), 1u) << "half a step rounds up";
+    EXPECT_EQ(StepsIn(-1.0, 60), 0u);
+}
+
+TEST(PreviewTransportTest, RestartingWithASeedReplaysTheSameFrames) {
+    for (bool playing : {true, false}) {
+        SCOPED_TRACE(playing);
+        PreviewRun run;
+        run.Play({40, 40, 40});
+        const std::vector<std::uint32_t> first = run.Shown();
+        run.transport.SetPlaying(playing);
+        const TickResult restart = run.transport.Restart(run.effect, run.Inputs());
+        EXPECT_EQ(run.transport.Time(), 0.0);
+        EXPECT_EQ(restart.repaint, !playing) << "paused, the empty start is shown at once";
+        run.transport.SetPlaying(true);
+        run.Play({40, 40, 40});
+        EXPECT_EQ(run.Shown(), first);
+        EXPECT_DOUBLE_EQ(run.transport.Time(), 0.12);
+    }
+}
+
+TEST(PreviewTransportTest, ANewSeedRestartsPlayingAndSeeksThePausedMomentAgain) {
+    PreviewRun reference;  // seed 5, 0.5 s from the restart
+    reference.effect.SetSeed(5);
+    reference.transport.Seek(reference.effect, reference.Inputs(), 0.5, 60);
+    const std::vector<std::uint32_t> seedFiveAtHalf = reference.Shown();
+
+    PreviewRun paused;
+    paused.transport.FollowSeed(paused.effect, paused.Inputs(), 60);  // sees kSeed
+    paused.transport.Seek(paused.effect, paused.Inputs(), 0.5, 60);
+    EXPECT_NE(paused.Shown(), seedFiveAtHalf);
+    EXPECT_FALSE(paused.transport.FollowSeed(paused.effect, paused.Inputs(), 60).repaint) << "same seed";
+    paused.effect.SetSeed(5);
+    EXPECT_TRUE(paused.transport.FollowSeed(paused.effect, paused.Inputs(), 60).repaint);
+    EXPECT_EQ(paused.Shown(), seedFiveAtHalf);
+    EXPECT_DOUBLE_EQ(paused.transport.Time(), 0.5);
+
+    PreviewRun playing;
+    playing.transport.FollowSeed(playing.effect, playing.Inputs(), 60);
+    playing.Play({40, 40});
+    playing.effect.SetSeed(std::nullopt);
+    playing.transport.FollowSeed(playing.effect, playing.Inputs(), 60);
+    EXPECT_EQ(playing.transport.Time(), 0.0);
+    EXPECT_TRUE(playing.transport.Playing());
+    EXPECT_EQ(playing.effect.EmitterAt(0).runtime.liveCount, 0) << "restarted";
+}
+
+TEST(PreviewTransportTest, RefusesSpeedsAndLengthsOutOfRange) {
+    PreviewRun run;
+    EXPECT_EQ(run.transport.Speed(), 1.0) << "the preview starts at its old speed";
+    EXPECT_TRUE(run.transport.Playing());
+    EXPECT_EQ(run.transport.SeekLength(), 10.0);
+    EXPECT_FALSE(run.transport.SetSpeedIndex(kPreviewSpeeds.size()));
+    EXPECT_EQ(run.transport.Speed(), 1.0);
+    for (double length : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), kMaxSeekLength + 1}) {
+        EXPECT_FALSE(run.transport.SetSeekLength(length)) << length;
+    }
+    EXPECT_EQ(run.transport.SeekLength(), 10.0);
+    EXPECT_TRUE(run.transport.SetSeekLength(kMaxSeekLength));
+}
+
+}  // namespace
+}  // namespace orv

@@ -262,7 +262,8 @@ void CParamDlgView::ReleaseBackgroundImage() {
 
 void CParamDlgView::Render() {
     StopTimer();
-    RunRenderCommand(this, document_.GetEffect());
+    RunRenderCommand(this, document_);
+    AfterEdit();  // the dialog may have changed the seed
     // The render restarted and stepped the emitters: the preview starts again (or, paused,
     // returns to its moment), so its time stays true.
     ReplayPreview();

@@ -1,7 +1,9 @@
 // The offline render at 800 x 600 and 60 fps, for the fire example and a dense effect of 20,000
 // small sprites (bench/data/dense.orv):
-// - its parts: simulating only, simulating and drawing (a whole RenderFrame), and encoding one
-//   steady-state frame as PNG with each compression (ms per frame, and the file's bytes);
+// - its parts: simulating only, simulating and drawing (a whole RenderFrame), a frame of a
+//   two-second seamless loop (every copy of the simulation stepped, the window's particles drawn),
+//   and encoding one steady-state frame as PNG with each compression (ms per frame, and the
+//   file's bytes);
 // - whole renders of 180 frames: sequential with the default compression (the baseline),
 //   pipelined (one encoder per hardware thread) with the default compression, and pipelined with
 //   the fast one. After the run the speed-ups against the baseline are printed, and the files are
@@ -24,6 +26,7 @@
 #include "effectfile/effect_loading.h"
 #include "engine/effect.h"
 #include "engine/random.h"
+#include "engine/seamless_loop.h"
 #include "engine/settings.h"
 #include "engine/simulation.h"
 #include "export/render_job.h"
@@ -96,6 +99,19 @@ void BM_SimulateAndDraw(benchmark::State& state) {
     state.SetLabel(kEffectNames[state.range(0)]);
 }
 BENCHMARK(BM_SimulateAndDraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A frame of a 120-frame loop after the default warm-up: the copies' steps cost what many steps
+// cost, the drawing about what a settled frame's does.
+void BM_LoopFrame(benchmark::State& state) {
+    WarmEffect warm(static_cast<int>(state.range(0)));
+    SeamlessLoop loop(warm.effect, warm.settings, kStep, DefaultLoopWarmUpSteps(warm.effect, kStep), 120,
+                      [] { return false; });
+    DrawingPool pool(1);
+    for (auto _ : state) loop.RenderFrame(warm.frame, pool);
+    state.counters["copies"] = static_cast<double>(loop.CopyCount());
+    state.SetLabel(kEffectNames[state.range(0)]);
+}
+BENCHMARK(BM_LoopFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Arguments: effect, compression.
 void BM_EncodePng(benchmark::State& state) {

@@ -115,6 +115,7 @@ int RunRenderCommand(const RenderOptions& options) {
     config.outputBasePath = outputBase;
     config.settings = settings;
     config.warmUpSteps = options.StartSteps();
+    config.loop = options.loop;
     config.firstFrame = options.firstFrame;
     if (options.lastFrame) config.lastFrame = *options.lastFrame;
     const std::uint64_t lastFrame = options.lastFrame.value_or(options.FrameCount() - 1);

@@ -1,7 +1,6 @@
 #include "cli/render_options.h"
 
 #include <charconv>
-#include <cmath>
 #include <utility>
 #include <optional>
 #include <string>
@@ -9,6 +8,7 @@
 #include <system_error>
 
 #include "engine/settings.h"
+#include "export/render_values.h"
 
 namespace orv {
 namespace {
@@ -16,47 +16,16 @@ namespace {
 // Far more than any machine has cores; each thread holds a frame, so a typo must not exhaust memory.
 constexpr std::uint32_t kMaxThreads = 256;
 
-// Plain decimal digits only: no sign, no spaces, no hexadecimal, nothing after the number.
-template <typename Unsigned>
-std::optional<Unsigned> ParseDigits(std::string_view text) {
-    if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
-    Unsigned value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 std::optional<std::uint32_t> ParseCount(std::string_view text) {
-    return ParseDigits<std::uint32_t>(text);
-}
-
-// Longest start offset, as long as the longest render.
-constexpr double kMaxStartSeconds = 4294967295.0;
-
-// Seconds as digits with an optional fraction ("2", "1.5"): no sign, no exponent, no "inf".
-std::optional<double> ParseSeconds(std::string_view text) {
-    const std::size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const auto digitsOnly = [](std::string_view part) {
-        return part.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    if (whole.empty() || !digitsOnly(whole) || !digitsOnly(fraction)) return std::nullopt;
-    if (point != std::string_view::npos && fraction.empty()) return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !(value <= kMaxStartSeconds)) {
-        return std::nullopt;
-    }
-    return value;
+    return ParseDecimal<std::uint32_t>(text);
 }
 
 // "FIRST-LAST" with FIRST <= LAST.
 std::optional<std::pair<std::uint64_t, std::uint64_t>> ParseFrameRange(std::string_view text) {
     const std::size_t dash = text.find('-');
     if (dash == std::string_view::npos) return std::nullopt;
-    const auto first = ParseDigits<std::uint64_t>(text.substr(0, dash));
-    const auto last = ParseDigits<std::uint64_t>(text.substr(dash + 1));
+    const auto first = ParseDecimal<std::uint64_t>(text.substr(0, dash));
+    const auto last = ParseDecimal<std::uint64_t>(text.substr(dash + 1));
     if (!first || !last || *first > *last) return std::nullopt;
     return std::pair{*first, *last};
 }
@@ -95,7 +64,8 @@ public:
                         " needs a file title at the end of the output base, not a folder");
         }
         if (options.lastFrame && *options.lastFrame >= options.FrameCount()) {
-            return Fail("option '--frames' names frame " + std::to_string(*options.lastFrame) + ", but the render has " +
+            return Fail("option '--frames' names frame " + std::to_string(*options.lastFrame) + ", but the " +
+                        (options.loop ? "loop" : "render") + " has " +
                         std::to_string(options.FrameCount()) + " frames (0 to " +
                         std::to_string(options.FrameCount() - 1) + ")");
         }
@@ -116,11 +86,13 @@ private:
         }
         RenderOptions& options = result_.options;
 
-        if (name == "--help" || name == "--version" || name == "--quiet" || name == "--trim") {
+        if (name == "--help" || name == "--version" || name == "--quiet" || name == "--loop" ||
+            name == "--trim") {
             if (inlineValue) return FailOption("option '" + name + "' takes no value");
             if (name == "--help") result_.action = ParsedCommandLine::Action::kHelp;
             if (name == "--version") result_.action = ParsedCommandLine::Action::kVersion;
             if (name == "--quiet") options.quiet = true;
+            if (name == "--loop") options.loop = true;
             if (name == "--trim") options.sheet.trim = true;
             return true;
         }
@@ -193,13 +165,13 @@ private:
             }
             options.framesPerSecond = *fps;
         } else if (name == "--seed") {
-            options.seed = ParseDigits<std::uint64_t>(value);
+            options.seed = ParseDecimal<std::uint64_t>(value);
             if (!options.seed) {
                 return FailOption("option '--seed' takes a whole number from 0 to 18446744073709551615, not '" +
                                   value + "'");
             }
         } else if (name == "--start") {
-            const std::optional<double> seconds = ParseSeconds(value);
+            const std::optional<double> seconds = ParseStartSeconds(value);
             if (!seconds) {
                 return FailOption("option '--start' takes seconds from 0 to 4294967295, such as 2 or 1.5, not '" +
                                   value + "'");
@@ -260,8 +232,9 @@ private:
 
 }  // namespace
 
-std::uint64_t RenderOptions::StartSteps() const {
-    return static_cast<std::uint64_t>(std::llround(startSeconds * framesPerSecond));
+std::optional<std::uint64_t> RenderOptions::StartSteps() const {
+    if (!startSeconds) return std::nullopt;
+    return orv::StartSteps(*startSeconds, framesPerSecond);
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, bool processorHasSse2) {
@@ -300,6 +273,13 @@ Options:
   --frames FIRST-LAST   write only frames FIRST to LAST, numbered and drawn exactly as
                         in the whole render (the frames before are simulated, not
                         drawn): split a long render over several processes
+  --loop                write a seamless loop: the seconds x fps frames repeat without
+                        a seam (the frame after the last would be frame 0). The
+                        particles born during the loop's length after a warm-up are
+                        shown at every time the loop comes round; the warm-up is
+                        --start when given, else the longest particle life plus
+                        delay among the emitters. With --frames, FIRST and LAST are
+                        frames of the loop, drawn exactly as in the whole loop
   --threads N           threads that draw each frame (in bands) and that write frames
                         while the next ones are drawn, 1 to 256 (default one per
                         hardware thread); 1 draws and writes each frame in turn on one

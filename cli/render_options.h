@@ -23,14 +23,15 @@ struct RenderOptions {
     bool sse2Requested = false;         // "--sse2 on" was given
     bool quiet = false;
     std::optional<std::uint64_t> seed;  // overrides the effect file's
-    double startSeconds = 0;            // simulated before frame 0, >= 0
+    std::optional<double> startSeconds;  // simulated before frame 0, >= 0; none: the default
+    bool loop = false;                   // a seamless loop instead of the plain sequence
     // Frames to write, numbered as in the whole render, both within it.
     std::uint64_t firstFrame = 0;
     std::optional<std::uint64_t> lastFrame;
 
     std::uint64_t FrameCount() const { return std::uint64_t{seconds} * framesPerSecond; }
-    // The start offset in whole steps of 1 / fps, rounded to the nearest.
-    std::uint64_t StartSteps() const;
+    // The start offset in whole steps of 1 / fps, rounded to the nearest; none when not given.
+    std::optional<std::uint64_t> StartSteps() const;
     unsigned threads = 0;  // frame-writing threads; 0 = one per hardware thread, 1 = sequential
     PngCompression compression = PngCompression::kDefault;
     OutputFormat format = OutputFormat::kPngSequence;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "export/output_folder.h"
+#include "export/render_values.h"
 #include "vesk/decimal_digits.h"
 #include "vesk/text_conversion.h"
 #include "vesk/translatable.h"
@@ -27,6 +28,26 @@ std::optional<std::u16string> RenderInputRefusal(std::int32_t seconds, std::u16s
     if (seconds <= 0) return ORV_TR_NOOP16("orv", "出力時間が短すぎます。");
     if (outputBasePath.empty()) return ORV_TR_NOOP16("orv", "出力先が指定されていません。");
     return std::nullopt;
+}
+
+namespace {
+
+// Only ASCII digits and a point can be valid, so a text narrowed this way is refused exactly when
+// the original is.
+std::string Narrow(std::u16string_view text) {
+    std::string narrow;
+    for (const char16_t c : text) narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return narrow;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> ParseSeedText(std::u16string_view text) {
+    return ParseDecimal<std::uint64_t>(Narrow(text));
+}
+
+std::optional<double> ParseStartText(std::u16string_view text) {
+    return ParseStartSeconds(Narrow(text));
 }
 
 std::optional<std::u16string> PrepareOutputFolder(std::u16string_view outputBasePath) {

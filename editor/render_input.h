@@ -19,6 +19,12 @@ std::int32_t ParseRenderSeconds(std::u16string_view text);
 // second, then an empty output path.
 std::optional<std::u16string> RenderInputRefusal(std::int32_t seconds, std::u16string_view outputBasePath);
 
+// The seed field's text: plain decimal digits, 0 to 2^64 - 1; nothing for anything else.
+std::optional<std::uint64_t> ParseSeedText(std::u16string_view text);
+
+// The start field's text: seconds as orv-render's --start takes them; nothing for anything else.
+std::optional<double> ParseStartText(std::u16string_view text);
+
 // Makes sure the folder the frames go to exists, creating it with its parents. Returns the reason
 // in the user's language when it cannot be made, or nothing when the folder is there.
 std::optional<std::u16string> PrepareOutputFolder(std::u16string_view outputBasePath);

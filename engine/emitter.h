@@ -102,6 +102,7 @@ struct EmitterRuntime {
     double delayCountdown = 0;       // seconds
     double originX = 0, originY = 0;
     std::uint32_t interpolation = 0;  // 0 nearest, 1 bilinear (copied from InterpolateType)
+    std::uint64_t births = 0;         // particles born in the emitter's life; never reset
 };
 
 // One emitter of an effect. Plain record: the operations on it are the free functions below and

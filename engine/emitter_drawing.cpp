@@ -25,32 +25,37 @@ std::int32_t ClampToInt32(std::int64_t value) {
 }
 
 template <typename Key>
-void SortLive(std::vector<Particle>& pool, std::int32_t liveCount, Key key) {
-    std::sort(pool.begin(), pool.begin() + liveCount,
-              [key](const Particle& a, const Particle& b) { return key(a, b); });
+void SortLive(std::span<Particle> particles, Key key) {
+    std::sort(particles.begin(), particles.end(), [key](const Particle& a, const Particle& b) { return key(a, b); });
+}
+
+std::span<const Particle> LiveParticles(const Emitter& emitter) {
+    return {emitter.runtime.pool.data(), static_cast<std::size_t>(emitter.runtime.liveCount)};
 }
 
 }  // namespace
 
 void SortParticles(Emitter& emitter) {
+    SortParticles(emitter, {emitter.runtime.pool.data(), static_cast<std::size_t>(emitter.runtime.liveCount)});
+}
+
+void SortParticles(const Emitter& emitter, std::span<Particle> particles) {
     // Without a drawable frame the size scales are not numbers, which no ordering can sort; the
     // order only matters for drawing, and nothing is drawn then.
     if (emitter.texture.FrameWidth() == 0 || emitter.texture.FrameHeight() == 0) return;
-    std::vector<Particle>& pool = emitter.runtime.pool;
-    const std::int32_t live = emitter.runtime.liveCount;
     switch (emitter.params.sortType) {
         case kSortAgeAscending:
-            SortLive(pool, live, [](const Particle& a, const Particle& b) { return a.age < b.age; });
+            SortLive(particles, [](const Particle& a, const Particle& b) { return a.age < b.age; });
             break;
         case kSortAgeDescending:
-            SortLive(pool, live, [](const Particle& a, const Particle& b) { return b.age < a.age; });
+            SortLive(particles, [](const Particle& a, const Particle& b) { return b.age < a.age; });
             break;
         case kSortScaleAscending:
-            SortLive(pool, live,
+            SortLive(particles,
                      [](const Particle& a, const Particle& b) { return a.sizeScale < b.sizeScale; });
             break;
         case kSortScaleDescending:
-            SortLive(pool, live,
+            SortLive(particles,
                      [](const Particle& a, const Particle& b) { return b.sizeScale < a.sizeScale; });
             break;
         default:
@@ -150,11 +155,15 @@ bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaque
 
 bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
                         const SettingsSnapshot& settings, const RowBand& band) {
+    return DrawParticleSprites(emitter, LiveParticles(emitter), target, opaqueTarget, settings, band);
+}
+
+bool DrawParticleSprites(const Emitter& emitter, std::span<const Particle> particles, FrameBuffer* target,
+                         bool opaqueTarget, const SettingsSnapshot& settings, const RowBand& band) {
     if (!CanDrawEmitter(emitter, target)) return false;
     const TextureSettings& texture = emitter.texture;
-    const EmitterRuntime& runtime = emitter.runtime;
     // A split finer than the image leaves frames of no size: their geometry would not be finite.
-    if (runtime.liveCount == 0 || texture.FrameWidth() == 0 || texture.FrameHeight() == 0 ||
+    if (particles.empty() || texture.FrameWidth() == 0 || texture.FrameHeight() == 0 ||
         target->Empty()) {
         return true;
     }
@@ -170,8 +179,7 @@ bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaque
     const double bandTop = band.top - 1.0, bandBottom = band.bottom + 1.0;
     auto outsideBand = [&](double y, double reach) { return y + reach < bandTop || y - reach > bandBottom; };
 
-    for (std::int32_t i = 0; i < runtime.liveCount; ++i) {
-        const Particle& particle = runtime.pool[i];
+    for (const Particle& particle : particles) {
         const HalfSize half = HalfSizeFor(texture, particle);
         if (std::fabs(particle.rotation) < kNearZero) {
             if (outsideBand(particle.y, std::fabs(half.height))) continue;

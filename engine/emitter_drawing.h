@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "engine/emitter.h"
@@ -14,6 +15,8 @@ namespace orv {
 
 // Reorders the live particles by the emitter's sort type (nothing for kSortNone).
 void SortParticles(Emitter& emitter);
+// The same for particles of the emitter held elsewhere (gathered from several simulations).
+void SortParticles(const Emitter& emitter, std::span<Particle> particles);
 
 // Hands every live particle to the rasterizer, with the variant chosen once from the emitter's
 // interpolation, the target kind, the snapshot's SSE2 choice, the blending mode and enable_color.
@@ -25,6 +28,11 @@ bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaque
 // before their tint, texels or corners are worked out.
 bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
                         const SettingsSnapshot& settings, const RowBand& band);
+
+// The same for particles of the emitter held elsewhere, drawn in the order given, as if they were
+// its live particles.
+bool DrawParticleSprites(const Emitter& emitter, std::span<const Particle> particles, FrameBuffer* target,
+                         bool opaqueTarget, const SettingsSnapshot& settings, const RowBand& band);
 
 // Every emitter of `emitters`, in order, into the rows of `band`: what their steps would have
 // drawn into those rows.

@@ -31,6 +31,7 @@ struct Particle {
     float alphaRate = 0, redRate = 0, greenRate = 0, blueRate = 0;
     std::uint32_t packedColour = 0;  // 0xFFRRGGBB, clamped channels
     std::uint32_t frameIndex = 0;    // texture frame to draw
+    std::uint64_t birth = 0;         // the emitter's birth count when it was born: tells births apart
 };
 
 }  // namespace orv

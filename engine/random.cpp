@@ -33,6 +33,14 @@ void SeedRandom(std::uint64_t seed) {
     g_generator = GeneratorFromSeed(seed);
 }
 
+Xorshift128 RandomState() {
+    return g_generator;
+}
+
+void SetRandomState(const Xorshift128& state) {
+    g_generator = state;
+}
+
 std::uint32_t NextRandom() {
     return g_generator.Next();
 }

@@ -18,6 +18,8 @@ public:
     // Words that are all zero would make every draw zero; the caller never passes them.
     Xorshift128(std::uint32_t x, std::uint32_t y, std::uint32_t z, std::uint32_t w) : x_(x), y_(y), z_(z), w_(w) {}
 
+    bool operator==(const Xorshift128&) const = default;
+
     std::uint32_t Next() {
         const std::uint32_t t = x_ ^ (x_ << 11);
         x_ = y_;
@@ -51,6 +53,12 @@ double RandomSigned();
 // four words ever all be zero, w takes the program-start w instead (xorshift must not be all
 // zero).
 void SeedRandom(std::uint64_t seed);
+
+// The process-wide generator's words, and setting them back: several simulations of one effect
+// that must each draw their own stream (the copies of a seamless loop) take turns with the one
+// generator, each putting its words in before it steps and taking them out after.
+Xorshift128 RandomState();
+void SetRandomState(const Xorshift128& state);
 
 // Puts the process-wide generator back to its seed. Only tests call this: the program never
 // reseeds, which is what makes an effect's frames depend on every draw made before them.

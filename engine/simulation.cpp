@@ -327,6 +327,7 @@ bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {
                 Particle& particle = pool[runtime.liveCount];
                 ++runtime.liveCount;
                 if (InitParticle(emitter, particle)) {
+                    particle.birth = runtime.births++;
                     UpdateParticle(emitter, particle, runtime.emissionAccumulator);
                 } else {
                     --runtime.liveCount;

@@ -4,6 +4,7 @@
 #include <thread>
 #include <utility>
 
+#include "engine/seamless_loop.h"
 #include "export/encoder_pool.h"
 #include "export/frame_sink.h"
 #include "vesk/path_utils.h"
@@ -36,7 +37,6 @@ unsigned SinkEncoderThreads(const FrameSink& sink, unsigned threads) {
 RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderProgress& progress,
                           const StopRequested& stopRequested, std::uint64_t frameCount) {
     const SettingsSnapshot& settings = config.settings;
-    effect.RestartAllEmitters(settings);
 
     const double dt = config.framesPerSecond != 0 ? 1.0 / config.framesPerSecond : 0.0;
 
@@ -59,7 +59,7 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
     setup.webpQuality = config.webpQuality;
 
     RenderResult result;
-    if (rangeCount == 0) return result;
+    if (rangeCount == 0) return result;  // nothing is simulated for an empty range
     if (config.format != OutputFormat::kPngSequence && setup.title.empty()) {
         // Only a sequence can name its files by number alone.
         result.failure = "cannot write into \"" + vesk::Utf8ForDisplay(setup.folder) +
@@ -79,19 +79,39 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
         return result;
     }
 
-    const std::uint64_t simulated = config.warmUpSteps + first;
+    DrawingPool drawing(settings.drawingThreads);
+    std::optional<SeamlessLoop> loop;
     bool stopped = false;
-    for (std::uint64_t step = 0; step < simulated && !stopped; ++step) {
-        effect.SimulateFrame(dt, settings);
+    if (config.loop) {
+        const std::uint64_t warmUp = config.warmUpSteps.value_or(DefaultLoopWarmUpSteps(effect, dt));
+        loop.emplace(effect, settings, dt, warmUp, frameCount, stopRequested);
+        stopped = loop->Stopped();
+    } else {
+        effect.RestartAllEmitters(settings);
+        const std::uint64_t warmUp = config.warmUpSteps.value_or(0);
+        for (std::uint64_t step = 0; step < warmUp && !stopped; ++step) {
+            effect.SimulateFrame(dt, settings);
+            stopped = stopRequested();
+        }
+    }
+    for (std::uint64_t step = 0; step < first && !stopped; ++step) {
+        if (loop) {
+            loop->SimulateFrame();
+        } else {
+            effect.SimulateFrame(dt, settings);
+        }
         stopped = stopRequested();
     }
-    DrawingPool drawing(settings.drawingThreads);
     std::uint64_t submitted = 0;
     if (!stopped && !stopRequested()) {
         for (std::uint64_t i = 0; i < rangeCount; ++i) {
             std::optional<FrameBuffer> frame = pool.TakeFrame();
             if (!frame) break;  // a frame failed
-            effect.RenderFrame(dt, *frame, settings, drawing);
+            if (loop) {
+                loop->RenderFrame(*frame, drawing);
+            } else {
+                effect.RenderFrame(dt, *frame, settings, drawing);
+            }
             pool.Submit(i, std::move(*frame));
             submitted = i + 1;
             if (stopRequested()) break;

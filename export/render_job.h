@@ -27,7 +27,11 @@ struct RenderJobConfig {
     unsigned threads = 0;
     PngCompression compression = PngCompression::kDefault;
     // Steps simulated after the restart, before the sequence's first frame (a start offset).
-    std::uint64_t warmUpSteps = 0;
+    // Nothing: none for a plain render, DefaultLoopWarmUpSteps for a loop.
+    std::optional<std::uint64_t> warmUpSteps = std::nullopt;
+    // A seamless loop (SeamlessLoop) of seconds x fps frames after the warm-up, instead of the
+    // plain sequence; the range then picks frames of the loop.
+    bool loop = false;
     // The frames written, numbered as in the whole sequence; the frames before `firstFrame` are
     // simulated without drawing, those after `lastFrame` not at all. Both are limited to the
     // sequence.
@@ -52,12 +56,12 @@ using StopRequested = std::function<bool()>;
 unsigned EncoderThreadsFor(unsigned threads);
 
 // Renders an effect into the configured format (by default a numbered PNG sequence): every emitter
-// restarted, the warm-up steps and the frames before the range simulated, then seconds x fps
-// frames (or the range of them), each stepped by 1 / fps seconds and drawn, in frame order on the
-// calling thread, into a frame of the snapshot's size, and handed to the format's sink (for the
-// sequence, written as folder + title + six-digit index + ".png" by the encoder threads). Reports
-// progress 0..1000 once at the start, once per frame written (in frame order) and Finish at the
-// end.
+// restarted, the warm-up steps and the frames before the range simulated (for a loop: its copies
+// set up, then the frames before the range simulated), then seconds x fps frames (or the range of
+// them), each stepped by 1 / fps seconds and drawn, in frame order on the calling thread, into a
+// frame of the snapshot's size, and handed to the format's sink (for the sequence, written as
+// folder + title + six-digit index + ".png" by the encoder threads). Reports progress 0..1000 once
+// at the start, once per frame written (in frame order) and Finish at the end.
 //
 // While it runs it steps the effect's emitters and the shared random generator, so nobody else may
 // step them. A frame that cannot be written ends the run; afterwards exactly the frames of the

@@ -9,6 +9,7 @@
 #include "editor/render_input.h"
 #include "effectfile/editor_message.h"
 #include "engine/settings.h"
+#include "export/render_values.h"
 
 namespace orv {
 
@@ -40,10 +41,12 @@ void RunRenderJob(QWidget* parent, Effect& effect, const RenderJobConfig& config
     }
 }
 
-void RunRenderCommand(QWidget* parent, Effect& effect) {
-    CRenderDlg dialog(CurrentSettings().fsp, parent, LoadRenderPreferences());
+void RunRenderCommand(QWidget* parent, EditorDocument& document) {
+    Effect& effect = document.GetEffect();
+    CRenderDlg dialog(CurrentSettings().fsp, parent, LoadRenderPreferences(), effect.Seed());
     if (dialog.exec() != QDialog::Accepted) return;
     SaveRenderPreferences(dialog.Preferences());
+    document.SetSeed(dialog.Seed());
 
     RenderJobConfig config;
     config.framesPerSecond = dialog.FramesPerSecond();
@@ -51,6 +54,8 @@ void RunRenderCommand(QWidget* parent, Effect& effect) {
     config.seconds = static_cast<std::uint32_t>(dialog.Seconds());  // the dialog refuses less than 1
     config.threads = dialog.Preferences().threads;
     config.compression = dialog.Preferences().compression;
+    if (const auto start = dialog.StartSeconds()) config.warmUpSteps = StartSteps(*start, config.framesPerSecond);
+    config.loop = dialog.Preferences().loop;
     config.format = dialog.Preferences().format;
     config.settings = TakeSettingsSnapshot();
     RunRenderJob(parent, effect, config, [parent](const QString& text) {

@@ -1,5 +1,6 @@
 #include "app/dialogs/render_dlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -9,9 +10,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "app/core_text.h"
 #include "app/dialog_buttons.h"
@@ -48,8 +51,9 @@ bool UsesPngCompression(OutputFormat format) {
 
 }  // namespace
 
-CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences)
-    : QDialog(parent), framesPerSecond_(framesPerSecond), preferences_(preferences) {
+CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPreferences preferences,
+                       std::optional<std::uint64_t> seed)
+    : QDialog(parent), framesPerSecond_(framesPerSecond), preferences_(std::move(preferences)), seed_(seed) {
     setWindowTitle(tr("レンダリング"));
 
     pathEdit_ = new QLineEdit(ToQString(outputBasePath_), this);
@@ -82,6 +86,21 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     threadsEdit_->setSpecialValueText(tr("自動"));  // 0: one per hardware thread
     threadsEdit_->setValue(static_cast<int>(preferences_.threads));
 
+    seedCheck_ = new QCheckBox(tr("シード固定"), this);
+    seedCheck_->setChecked(seed_.has_value());
+    seedEdit_ = new QLineEdit(QString::number(seed_.value_or(0)), this);
+    seedEdit_->setMaxLength(20);
+    seedEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), seedEdit_));
+    seedEdit_->setEnabled(seed_.has_value());
+    connect(seedCheck_, &QCheckBox::toggled, seedEdit_, &QWidget::setEnabled);
+    startEdit_ = new QLineEdit(ToQString(preferences_.start), this);
+    startEdit_->setMaxLength(kMaxStartLength);
+    startEdit_->setPlaceholderText(tr("自動"));
+    startEdit_->setToolTip(tr("最初のフレームの前に進めておく秒数。空欄なら 0 秒、ループでは最長の生存期間とディレイ"));
+    loopCheck_ = new QCheckBox(tr("ループ"), this);
+    loopCheck_->setChecked(preferences_.loop);
+    loopCheck_->setToolTip(tr("最後のフレームが最初のフレームへ継ぎ目なくつながる連番にします"));
+
     const auto followFormat = [this](int index) {
         compressionList_->setEnabled(UsesPngCompression(kFormatItems[std::max(index, 0)].format));
     };
@@ -90,6 +109,10 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
 
     pathEdit_->setObjectName(QStringLiteral("outputPath"));
     formatList_->setObjectName(QStringLiteral("format"));
+    seedCheck_->setObjectName(QStringLiteral("fixedSeed"));
+    seedEdit_->setObjectName(QStringLiteral("seed"));
+    startEdit_->setObjectName(QStringLiteral("start"));
+    loopCheck_->setObjectName(QStringLiteral("loop"));
     compressionList_->setObjectName(QStringLiteral("compression"));
     threadsEdit_->setObjectName(QStringLiteral("threads"));
     browseButton->setObjectName(QStringLiteral("browse"));
@@ -113,6 +136,11 @@ CRenderDlg::CRenderDlg(std::uint32_t framesPerSecond, QWidget* parent, RenderPre
     grid->addWidget(threadsEdit_, 5, 1);
     grid->addWidget(new QLabel(tr("形式"), this), 6, 0);
     grid->addWidget(formatList_, 6, 1);
+    grid->addWidget(seedCheck_, 7, 0);
+    grid->addWidget(seedEdit_, 7, 1);
+    grid->addWidget(new QLabel(tr("開始時間(秒)"), this), 8, 0);
+    grid->addWidget(startEdit_, 8, 1);
+    grid->addWidget(loopCheck_, 9, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -140,8 +168,26 @@ void CRenderDlg::accept() {
         ShowRefusal(CoreText(*refusal));
         return;
     }
+    std::optional<std::uint64_t> seed;
+    if (seedCheck_->isChecked()) {
+        seed = ParseSeedText(ToU16(seedEdit_->text()));
+        if (!seed) {
+            ShowRefusal(tr("シードは 0 から 18446744073709551615 までの整数で入力してください。"));
+            return;
+        }
+    }
+    const std::u16string start = ToU16(startEdit_->text().trimmed());
+    const std::optional<double> startSeconds = start.empty() ? std::nullopt : ParseStartText(start);
+    if (!start.empty() && !startSeconds) {
+        ShowRefusal(tr("開始時間は 0 以上の秒数 (2 や 1.5 など) で入力してください。"));
+        return;
+    }
     seconds_ = seconds;
     outputBasePath_ = path;
+    seed_ = seed;
+    startSeconds_ = startSeconds;
+    preferences_.start = start;
+    preferences_.loop = loopCheck_->isChecked();
     framesPerSecond_ = FrameRateFromListIndex(frameRateList_->currentIndex());
     preferences_.compression = kCompressionItems[std::max(compressionList_->currentIndex(), 0)];
     preferences_.threads = static_cast<unsigned>(threadsEdit_->value());

@@ -802,6 +802,34 @@
         <source>すべてのファイル (*.*)</source>
         <translation>All files (*.*)</translation>
     </message>
+    <message>
+        <source>シード固定</source>
+        <translation>Fixed seed</translation>
+    </message>
+    <message>
+        <source>最初のフレームの前に進めておく秒数。空欄なら 0 秒、ループでは最長の生存期間とディレイ</source>
+        <translation>Seconds simulated before the first frame. Empty: none, or for a loop the longest lifespan and delay</translation>
+    </message>
+    <message>
+        <source>ループ</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <source>最後のフレームが最初のフレームへ継ぎ目なくつながる連番にします</source>
+        <translation>Makes a sequence whose last frame leads into the first without a seam</translation>
+    </message>
+    <message>
+        <source>開始時間(秒)</source>
+        <translation>Start (seconds)</translation>
+    </message>
+    <message>
+        <source>シードは 0 から 18446744073709551615 までの整数で入力してください。</source>
+        <translation>Enter the seed as a whole number from 0 to 18446744073709551615.</translation>
+    </message>
+    <message>
+        <source>開始時間は 0 以上の秒数 (2 や 1.5 など) で入力してください。</source>
+        <translation>Enter the start as seconds of 0 or more (such as 2 or 1.5).</translation>
+    </message>
 </context>
 <context>
     <name>orv::CTextInputDlg</name>

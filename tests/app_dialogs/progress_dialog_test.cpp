@@ -8,10 +8,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QFile>
+#include <QCheckBox>
+
 #include "app/dialogs/progress_dlg.h"
 #include "app/dialogs/render_dlg.h"
 #include "app/dialogs/render_preferences.h"
+#include "editor/step_names.h"
+#include "effectfile/effect_loading.h"
+#include "effectfile/effect_writer.h"
+#include "engine/random.h"
 #include "tests/app_dialogs/dialog_test_support.h"
+#include "tests/cli/program_run.h"
 
 namespace orv {
 namespace {
@@ -43,7 +51,8 @@ protected:
 
     test::SettingsGuard guard_;
     QTemporaryDir dir_;
-    Effect effect_;
+    EditorDocument document_;
+    Effect& effect_ = document_.GetEffect();
 };
 
 TEST_F(RenderJobTest, WritesTheSequenceIntoANewFolder) {
@@ -124,7 +133,7 @@ TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowT
             test::Child<QSpinBox>(dialog, "threads")->setValue(3);
             test::Confirm(dialog);
         });
-        RunRenderCommand(nullptr, effect_);
+        RunRenderCommand(nullptr, document_);
         const QStringList frames = Frames(QStringLiteral("cmd"));
         ASSERT_EQ(frames.size(), 20);
         EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
@@ -132,6 +141,61 @@ TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowT
     const RenderPreferences remembered = LoadRenderPreferences();
     EXPECT_EQ(remembered.compression, PngCompression::kSmall);
     EXPECT_EQ(remembered.threads, 3u);
+}
+
+// The editor's render of a seeded loop with a start offset, chosen in the dialog, writes the very
+// files orv-render writes for the saved effect with the same settings.
+TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFile) {
+    const QTemporaryDir store;
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, store.path());
+    ASSERT_TRUE(LoadEffect(effect_, ToU16(QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv")), false).loaded);
+    CurrentSettings().screenWidth = 48;
+    CurrentSettings().screenHeight = 64;
+    CurrentSettings().fsp = 15;
+    for (int i = 0; i < 777; ++i) NextRandom();  // the preview's draws, which a seed makes irrelevant
+
+    test::WhenModalShown([&](QWidget& dialog) {
+        EXPECT_FALSE(test::Child<QCheckBox>(dialog, "fixedSeed")->isChecked());  // the file has none
+        test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
+        test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QStringLiteral("editor/f")));
+        test::Child<QCheckBox>(dialog, "fixedSeed")->setChecked(true);
+        test::Child<QLineEdit>(dialog, "seed")->setText(QStringLiteral("4242"));
+        test::Child<QLineEdit>(dialog, "start")->setText(QStringLiteral("0.4"));
+        test::Child<QCheckBox>(dialog, "loop")->setChecked(true);
+        test::Confirm(dialog);
+    });
+    RunRenderCommand(nullptr, document_);
+    // The seed is the effect's now, an edit that can be undone.
+    EXPECT_EQ(effect_.Seed(), std::optional<std::uint64_t>(4242));
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(document_.UndoName(), std::u16string(step_name::kSeed));
+    const QStringList frames = Frames(QStringLiteral("editor"));
+    ASSERT_EQ(frames.size(), 15);
+
+    const QString saved = dir_.filePath(QStringLiteral("saved.orv"));
+    ASSERT_FALSE(SaveEffect(effect_, ToU16(saved)));
+    const std::string interpolation = CurrentSettings().interpolateType == 1 ? "bilinear" : "nearest";
+    const test::RunResult run = test::RunProgram(
+        ORV_RENDER_EXE,
+        {"--quiet", "--loop", "--start=0.4", "--seconds=1", "--fps=15", "--width=48", "--height=64",
+         "--interpolate=" + interpolation, ActiveSse2() ? "--sse2=on" : "--sse2=off", saved.toStdString(),
+         dir_.filePath(QStringLiteral("cli/f")).toStdString()},
+        dir_.path().toStdString());
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(Frames(QStringLiteral("cli")), frames);
+    for (const QString& frame : frames) {
+        EXPECT_EQ(test::ReadWholeFile(dir_.filePath(QStringLiteral("cli/") + frame).toStdString()),
+                  test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/") + frame).toStdString()))
+            << frame.toStdString();
+    }
+    EXPECT_NE(test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/f000000.png")).toStdString()),
+              test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/f000007.png")).toStdString()));
+    ASSERT_TRUE(document_.Undo());
+    EXPECT_EQ(effect_.Seed(), std::nullopt);
+    const RenderPreferences remembered = LoadRenderPreferences();
+    EXPECT_TRUE(remembered.loop);
+    EXPECT_EQ(remembered.start, u"0.4");
 }
 
 TEST_F(RenderJobTest, TheChosenFormatIsWrittenAndRemembered) {
@@ -156,7 +220,7 @@ TEST_F(RenderJobTest, TheChosenFormatIsWrittenAndRemembered) {
             test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QStringLiteral("gif/spark.png")));
             test::Confirm(dialog);
         });
-        RunRenderCommand(nullptr, effect_);
+        RunRenderCommand(nullptr, document_);
         EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
         EXPECT_EQ(LoadRenderPreferences().format, OutputFormat::kAnimatedGif);
     }

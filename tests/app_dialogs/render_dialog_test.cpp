@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -70,6 +71,61 @@ TEST(RenderDialog, RefusesShortLengthsAndAMissingPathThenHandsOverTheChoices) {
     EXPECT_EQ(dialog.Seconds(), 2);
     EXPECT_EQ(dialog.FramesPerSecond(), 15u);
     EXPECT_EQ(dialog.OutputBasePath(), u"/tmp/out/fire.png");
+}
+
+TEST(RenderInput, SeedAndStartTextsAsTheCommandLineTakesThem) {
+    const std::pair<std::u16string_view, std::optional<std::uint64_t>> seeds[] = {
+        {u"0", 0}, {u"18446744073709551615", UINT64_MAX}, {u"18446744073709551616", std::nullopt},
+        {u"-1", std::nullopt}, {u"", std::nullopt}, {u"１２", std::nullopt}, {u"12 ", std::nullopt}};
+    for (auto [text, seed] : seeds) EXPECT_EQ(ParseSeedText(text), seed);
+    const std::pair<std::u16string_view, std::optional<double>> starts[] = {
+        {u"1.5", 1.5}, {u"0", 0.0}, {u"-1", std::nullopt}, {u"1e3", std::nullopt}, {u"２", std::nullopt}};
+    for (auto [text, start] : starts) EXPECT_EQ(ParseStartText(text), start);
+}
+
+TEST(RenderDialog, ShowsTheEffectsSeedAndRefusesBadSeedsAndStartsThenHandsThemOver) {
+    RecordingRenderDlg dialog(60, nullptr, RenderPreferences{.loop = true, .start = u"2"}, 99);
+    auto* fixed = Child<QCheckBox>(dialog, "fixedSeed");
+    auto* seed = Child<QLineEdit>(dialog, "seed");
+    auto* start = Child<QLineEdit>(dialog, "start");
+    EXPECT_TRUE(fixed->isChecked());
+    EXPECT_EQ(seed->text(), QStringLiteral("99"));
+    EXPECT_EQ(start->text(), QStringLiteral("2"));
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "loop")->isChecked());
+    Child<QLineEdit>(dialog, "outputPath")->setText(QStringLiteral("/tmp/out/fire.png"));
+
+    seed->setText(QStringLiteral("18446744073709551616"));
+    dialog.accept();
+    seed->setText(QStringLiteral("5"));
+    start->setText(QStringLiteral("-1"));
+    dialog.accept();
+    ASSERT_EQ(dialog.refusals.size(), 2);
+    EXPECT_TRUE(dialog.refusals[0].startsWith(QStringLiteral("シードは")));
+    EXPECT_TRUE(dialog.refusals[1].startsWith(QStringLiteral("開始時間は")));
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+    // Unchecked, the seed goes and its field is not read; an empty start is no start.
+    fixed->setChecked(false);
+    EXPECT_FALSE(seed->isEnabled());
+    seed->setText(QStringLiteral("x"));
+    start->setText(QStringLiteral(" "));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Seed(), std::nullopt);
+    EXPECT_EQ(dialog.StartSeconds(), std::nullopt);
+    EXPECT_TRUE(dialog.Preferences().loop);
+    EXPECT_EQ(dialog.Preferences().start, u"");
+
+    RecordingRenderDlg seeded(60);
+    EXPECT_FALSE(Child<QCheckBox>(seeded, "fixedSeed")->isChecked());
+    Child<QCheckBox>(seeded, "fixedSeed")->setChecked(true);
+    Child<QLineEdit>(seeded, "seed")->setText(QStringLiteral("18446744073709551615"));
+    Child<QLineEdit>(seeded, "start")->setText(QStringLiteral("0.25"));
+    Child<QLineEdit>(seeded, "outputPath")->setText(QStringLiteral("/tmp/out/fire.png"));
+    seeded.accept();
+    EXPECT_EQ(seeded.Seed(), std::optional<std::uint64_t>(UINT64_MAX));
+    EXPECT_EQ(seeded.StartSeconds(), std::optional<double>(0.25));
+    EXPECT_FALSE(seeded.Preferences().loop);
 }
 
 }  // namespace

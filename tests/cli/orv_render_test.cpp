@@ -78,6 +78,18 @@ protected:
         return frames;
     }
 
+    // Runs orv-render with `arguments` + `extra`, the effect and `folder`/f; the files it wrote.
+    std::map<std::string, std::string> RenderInto(std::vector<std::string> arguments,
+                                                  const std::vector<std::string>& extra, const std::string& effect,
+                                                  const std::string& folder) const {
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(effect);
+        arguments.push_back((dir_ / folder / "f").string());
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return Frames(dir_ / folder);
+    }
+
     std::vector<std::string> FilesIn(const fs::path& folder) const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder))
@@ -96,7 +108,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
         {{}, "expected an effect file and an output base"},
         {{fire_, out, "extra"}, "too many arguments: 'extra'"},
         {{fire_, out, "--fps"}, "option '--fps' needs a value"},
-        {{fire_, ""}, "the output base is empty"}};
+        {{fire_, ""}, "the output base is empty"},
+        {{"--loop", "--seconds=1", "--fps=15", "--frames=10-15", fire_, out}, "the loop has 15 frames (0 to 14)"}};
     // A wrong option or value; the message names the option.
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
@@ -104,8 +117,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
           "--quiet=yes", "--threads=0", "--threads=257", "--threads=two", "--png-compression=best", "--seed=-1",
           "--seed=18446744073709551616", "--seed=x", "--start=-1", "--start=abc", "--start=1e3", "--start=.5",
           "--start=2.", "--start=4294967296", "--frames=5-3", "--frames=5", "--frames=a-b", "--frames=-1-3",
-          "--frames=599-600", "--format=jpeg", "--format=", "--columns=0", "--columns=x", "--quality=101",
-          "--quality=-1", "--trim=yes"}) {
+          "--frames=599-600", "--loop=yes", "--format=jpeg", "--format=", "--columns=0", "--columns=x",
+          "--quality=101", "--quality=-1", "--trim=yes"}) {
         const std::string option = bad.substr(0, bad.find('='));
         cases.push_back({{bad, fire_, out}, '\'' + option + '\''});
     }
@@ -126,8 +139,8 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     EXPECT_EQ(help.status, 0);
     for (const char* word :
          {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
-          "--png-compression", "--seed", "--start", "--frames", "--format", "--columns", "--trim", "--quality",
-          "--version", "Example", "Exit status",
+          "--png-compression", "--seed", "--start", "--frames", "--loop", "--format", "--columns", "--trim",
+          "--quality", "--version", "Example", "Exit status",
           "EFFECT.orv OUTPUT_BASE"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
@@ -203,15 +216,8 @@ void RenderInProcess(Effect& effect, const fs::path& base) {
 TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
     const std::vector<std::string> common = {"--quiet", "--seconds=1", "--fps=15", "--width=48", "--height=64",
                                              "--sse2=off"};
-    const auto render = [&](std::vector<std::string> extra, const std::string& effect, const std::string& folder) {
-        std::vector<std::string> arguments = common;
-        arguments.insert(arguments.end(), extra.begin(), extra.end());
-        arguments.push_back(effect);
-        arguments.push_back((dir_ / folder / "f").string());
-        const RunResult result = Run(arguments);
-        EXPECT_EQ(result.status, 0) << result.err;
-        return Frames(dir_ / folder);
-    };
+    const auto render = [&](const std::vector<std::string>& extra, const std::string& effect,
+                            const std::string& folder) { return RenderInto(common, extra, effect, folder); };
     const std::map<std::string, std::string> whole = render({}, fire_, "whole");
     ASSERT_EQ(whole.size(), 15u);
     EXPECT_EQ(render({"--seed=0"}, fire_, "seed0"), whole);
@@ -239,6 +245,21 @@ TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
     EXPECT_EQ(render({}, (dir_ / "seeded.orv").string(), "saved"), editor);
     EXPECT_EQ(render({"--seed=77"}, fire_, "overridden"), editor);
     EXPECT_EQ(render({"--seed=0"}, (dir_ / "seeded.orv").string(), "unseeded"), whole);
+}
+
+TEST_F(OrvRenderTest, LoopsSplitIntoRangesAndTakeTheirWarmUpFromStart) {
+    const auto render = [&](const std::vector<std::string>& extra, const std::string& folder) {
+        return RenderInto({"--quiet", "--loop", "--seconds=1", "--fps=15", "--width=48", "--height=64", "--seed=4"},
+                          extra, fire_, folder);
+    };
+    const std::map<std::string, std::string> whole = render({"--threads=1"}, "whole");
+    ASSERT_EQ(whole.size(), 15u);
+    EXPECT_NE(whole.at("f000000.png"), whole.at("f000001.png"));
+    // Two processes, one with writer threads: the frames of the whole loop.
+    render({"--frames=0-5"}, "parts");
+    EXPECT_EQ(render({"--frames=6-14", "--threads=3"}, "parts"), whole);
+    // The default warm-up is the fire's longest life and delay; another warm-up is another loop.
+    EXPECT_NE(render({"--start=0.5"}, "started"), whole);
 }
 
 TEST_F(OrvRenderTest, EveryThreadCountWritesTheSameFiles) {
@@ -278,16 +299,18 @@ TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender)
     ASSERT_GT(baseline, 0u);
     constexpr std::uint64_t kFrameBytes = 2000ull * 1500 * 4;
     constexpr std::uint64_t kSlack = 40ull << 20;  // the encoders' working memory, allocator rounding, sanitizer shadow
-    for (const unsigned threads : {1u, 2u}) {
+    // A seamless loop keeps copies of the simulation, never frames: it stays within the same bound.
+    for (const auto& [threads, loop] : {std::pair{1u, false}, std::pair{2u, false}, std::pair{2u, true}}) {
         const std::uint64_t peak =
             PeakMemoryOfRender({"--width=2000", "--height=1500", "--seconds=3", "--fps=15",
-                                "--png-compression=fast", "--threads=" + std::to_string(threads), fire_,
-                                (dir_ / ("big" + std::to_string(threads)) / "f").string()});
+                                "--png-compression=fast", "--threads=" + std::to_string(threads),
+                                loop ? "--loop" : "--quiet", fire_, (dir_ / "big" / "f").string()});
         ASSERT_GT(peak, 0u);
         const std::uint64_t frames = threads == 1 ? 1 : threads + 2;
         EXPECT_LE(peak, baseline + frames * kFrameBytes + kSlack)
-            << threads << " threads: " << (peak - baseline) / kFrameBytes << " frames above the baseline";
-        fs::remove_all(dir_ / ("big" + std::to_string(threads)));
+            << threads << " threads, loop " << loop << ": " << (peak - baseline) / kFrameBytes
+            << " frames above the baseline";
+        fs::remove_all(dir_ / "big");
     }
     // The one-file formats hold the three frames of one encoder thread, plus a row of cells for
     // the sheet (four frames fit in 8192 pixels; trimming adds a frame read back and its packed

@@ -295,6 +295,23 @@ TEST(EditorDocumentTest, TheBackgroundImageIsUndoneWithoutTouchingTheModifiedSta
     EXPECT_EQ(document.BackgroundImage(), nullptr);
 }
 
+TEST(EditorDocumentTest, TheSeedIsAStepOfItsOwnThatASaveWrites) {
+    EditorDocument document;
+    EXPECT_FALSE(document.SetSeed(std::nullopt)) << "no change, no step";
+    ASSERT_TRUE(document.SetSeed(7));
+    ASSERT_TRUE(document.SetSeed(8));
+    EXPECT_FALSE(document.SetSeed(8));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.UndoName(), std::u16string(step_name::kSeed));
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(7));
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.GetEffect().Seed(), std::nullopt);
+    EXPECT_FALSE(document.IsModified());
+    ASSERT_TRUE(document.Redo());
+    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(7));
+}
+
 TEST(EditorDocumentTest, SavingOpeningAndNewSetTheModifiedStateAndTheHistory) {
     TempFolder folder;
     EditorDocument document;

@@ -127,7 +127,7 @@ std::unique_ptr<CBasicStream> OpenFileStream(std::u16string_view path, unsigned 
         flags |= _O_RDONLY;
     std::wstring wpath(p.begin(), p.end());
     int fd = -1;
-    if (_wsopen_s(&fd, wpath.c_str(), flags, _SH_DENYRW, _S_IREAD | _S_IWRITE) != 0 || fd == -1)
+    if (_wsopen_s(&fd, wpath.c_str(), flags, write ? _SH_DENYRW : _SH_DENYWR, _S_IREAD | _S_IWRITE) != 0 || fd == -1)
         return nullptr;
 #else
     std::string narrow;
@@ -149,9 +149,12 @@ std::unique_ptr<CBasicStream> OpenFileStream(std::u16string_view path, unsigned 
         ::close(fd);
         return nullptr;
     }
+    // Readers share the file with other readers (several renders of one effect at once, as a split
+    // render runs them), never with a writer; a writer has it alone.
+    const int lock = write ? LOCK_EX : LOCK_SH;
     int lr;
     do {
-        lr = ::flock(fd, LOCK_EX | LOCK_NB);
+        lr = ::flock(fd, lock | LOCK_NB);
     } while (lr != 0 && errno == EINTR);
     if (lr != 0) {
         ::close(fd);

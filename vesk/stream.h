@@ -58,10 +58,12 @@ private:
     int fd_ = -1;
 };
 
-// Opens a file exclusively (open + flock(LOCK_EX|LOCK_NB) on Linux, no sharing on Windows).
+// Opens a file for writing exclusively and for reading shared with other readers only (open +
+// flock(LOCK_EX or LOCK_SH | LOCK_NB) on Linux, the matching share modes on Windows).
 // mode bit 1 = read, bit 2 = write. Read alone opens an existing file; write (with or without
-// read) creates or truncates it. A file that is already open through another OpenFileStream
-// (in this or another process) is refused, and is not truncated by the refused attempt.
+// read) creates or truncates it. A file that another OpenFileStream (in this or another process)
+// has open for writing is refused, as is a write open of a file open for reading; a refused
+// attempt truncates nothing.
 // A mode with neither bit, a path that is not valid UTF-16, a directory or any OS refusal yields
 // null. Text stops at the path's first NUL.
 std::unique_ptr<CBasicStream> OpenFileStream(std::u16string_view path, unsigned mode);

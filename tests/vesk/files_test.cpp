@@ -38,9 +38,12 @@ TEST(Stream, OpenModesExclusivityAndSeeking) {
     EXPECT_EQ(s->Read(&c, 1), 0u);
     s.reset();
     EXPECT_EQ(orv::test::ReadFileBytes(fs::path(path)), "0123456789");  // the refused opens truncated nothing
-    s = OpenFileStream(path, kOpenRead);                // keeps the content; read-only; excludes readers too
+    s = OpenFileStream(path, kOpenRead);  // keeps the content; read-only; shared with readers, not writers
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(OpenFileStream(path, kOpenRead), nullptr);
+    EXPECT_NE(OpenFileStream(path, kOpenRead), nullptr);
+    EXPECT_EQ(OpenFileStream(path, kOpenWrite), nullptr);
+    EXPECT_EQ(OpenFileStream(path, kOpenRead | kOpenWrite), nullptr);
+    EXPECT_EQ(orv::test::ReadFileBytes(fs::path(path)), "0123456789");
     EXPECT_EQ(s->GetSize(), 10u);
     EXPECT_EQ(s->Write("x", 1), 0u);
     s.reset();

@@ -12,7 +12,7 @@
 #include "engine/effect.h"
 #include "engine/settings.h"
 #include "render/blend_tables.h"
-#include "render/drawing_pool.h"
+#include "engine/frame_drawer.h"
 #include "render/frame_buffer.h"
 #include "vesk/path_utils.h"
 
@@ -41,8 +41,8 @@ void BM_SwarmRenderFrame(benchmark::State& state) {
     }
     effect.RestartAllEmitters(settings);
     FrameBuffer frame(settings.frameWidth, settings.frameHeight);
-    DrawingPool pool(threads);
-    auto step = [&] { return effect.RenderFrame(kStep, frame, settings, pool); };
+    FrameDrawer drawer(threads);
+    auto step = [&] { return effect.RenderFrame(kStep, frame, settings, drawer); };
     for (int i = 0; i < 300; ++i) step();
 
     std::int64_t sprites = 0;

@@ -3,15 +3,8 @@
 #include <cstdint>
 
 #include "render/blend_tables.h"
+#include "render/sse2_support.h"
 #include "render/sprite.h"
-
-// The scalar operations run once per pixel inside large fill functions, where compilers otherwise
-// tend to leave them as calls.
-#if defined(__GNUC__) || defined(__clang__)
-#define ORV_PIXEL_INLINE [[gnu::always_inline]] inline
-#else
-#define ORV_PIXEL_INLINE inline
-#endif
 
 namespace orv {
 

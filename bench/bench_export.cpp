@@ -163,6 +163,9 @@ void BM_Render180Frames(benchmark::State& state) {
     config.outputBasePath =
         vesk::FromNativePath(OutputFolder(RenderFolderName(which, static_cast<int>(state.range(1)))) / "f");
     config.settings = Snapshot();
+    // As orv-render: one count for the drawing and the encoders, so the baseline is the
+    // one-thread render.
+    config.settings.drawingThreads = mode.threads;
     config.threads = mode.threads;
     config.compression = mode.compression;
     NoProgress progress;

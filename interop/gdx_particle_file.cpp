@@ -55,7 +55,7 @@ public:
     double Number() {
         const std::string_view text = Value();
         const std::optional<double> number = ParseDecimal(text);
-        if (!number) Fail("\"" + std::string(text) + "\" is not a number");
+        if (!number) Fail(std::string(1, '"').append(text) + "\" is not a number");
         return *number;
     }
     int Integer() {

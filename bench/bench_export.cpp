@@ -106,8 +106,8 @@ void BM_LoopFrame(benchmark::State& state) {
     WarmEffect warm(static_cast<int>(state.range(0)));
     SeamlessLoop loop(warm.effect, warm.settings, kStep, DefaultLoopWarmUpSteps(warm.effect, kStep), 120,
                       [] { return false; });
-    DrawingPool pool(1);
-    for (auto _ : state) loop.RenderFrame(warm.frame, pool);
+    FrameDrawer drawer(1);
+    for (auto _ : state) loop.RenderFrame(warm.frame, drawer);
     state.counters["copies"] = static_cast<double>(loop.CopyCount());
     state.SetLabel(kEffectNames[state.range(0)]);
 }

@@ -120,16 +120,18 @@ TickResult PreviewTicker::Compose(Effect& effect, const TickInputs& inputs, std:
     const bool drawn = dt ? effect.StepEmitters(*dt, target, settings, true, toDraw_)
                           : ListShownEmitters(effect, target, settings, toDraw_);
 
-    if (!pool_ || pool_->Threads() != DrawingPool::ResolveThreads(settings.drawingThreads)) {
-        pool_ = std::make_unique<DrawingPool>(settings.drawingThreads);
+    if (!drawer_ || drawer_->Threads() != DrawingPool::ResolveThreads(settings.drawingThreads)) {
+        drawer_ = std::make_unique<FrameDrawer>(settings.drawingThreads);
     }
+    drawer_->Begin(target, !layered, settings);
+    drawer_->Add(toDraw_);
     // The work buffer and the preview are both walked from their first row, so a band holds the
     // same rows of either.
     const std::uint32_t rows = std::max(preview != nullptr ? preview->Height() : 0u, work_.Height());
-    pool_->DrawBands(rows, [&](const RowBand& band) {
+    drawer_->Draw(rows, [&](const RowBand& band) {
         if (layered) ClearFrame(work_, colour, sse2, band);
         if (preview != nullptr) DrawPreviewBackground(*preview, inputs.backgroundImage, colour, sse2, band);
-        DrawEmitters(toDraw_, target, !layered, settings, band);
+        drawer_->DrawSprites(band);
         if (layered && preview != nullptr && drawn) {
             CompositeOver(*preview, WholeOf(*preview), work_, WholeOf(work_), sse2, band);
         }

@@ -10,7 +10,7 @@
 
 #include "engine/effect.h"
 #include "engine/settings.h"
-#include "render/drawing_pool.h"
+#include "engine/frame_drawer.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -73,7 +73,7 @@ private:
     std::optional<std::uint32_t> lastTick_;
     FrameBuffer work_;
     // Made at the first tick and again when the snapshot asks for another number of threads.
-    std::unique_ptr<DrawingPool> pool_;
+    std::unique_ptr<FrameDrawer> drawer_;
     std::vector<const Emitter*> toDraw_;
     bool shownSprites_ = false;  // the last repaint showed sprites
     std::uint32_t tickCount_ = 0;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/emitter_drawing.h"
+#include "engine/frame_drawer.h"
 #include "engine/random.h"
 #include "engine/simulation.h"
 #include "render/background.h"
@@ -135,19 +136,21 @@ bool Effect::StepEmitters(double dt, const FrameBuffer* target, const SettingsSn
 }
 
 bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings) {
-    DrawingPool callerOnly(1);
+    FrameDrawer callerOnly(1);
     return RenderFrame(dt, target, settings, callerOnly);
 }
 
 bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings,
-                         DrawingPool& pool) {
+                         FrameDrawer& drawer) {
     // Stepping draws random numbers and must keep its order: it runs here, before any drawing.
     std::vector<const Emitter*> toDraw;
     const bool drawn = StepEmitters(dt, &target, settings, false, toDraw);
     const std::uint32_t colour = BackgroundColour();
-    pool.DrawBands(target.Height(), [&](const RowBand& band) {
+    drawer.Begin(&target, false, settings);
+    drawer.Add(toDraw);
+    drawer.Draw(target.Height(), [&](const RowBand& band) {
         ClearFrame(target, colour, settings.sse2, band);
-        DrawEmitters(toDraw, &target, false, settings, band);
+        drawer.DrawSprites(band);
     });
     return drawn;
 }

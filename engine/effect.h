@@ -10,10 +10,11 @@
 
 #include "engine/emitter.h"
 #include "engine/settings.h"
-#include "render/drawing_pool.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
+
+class FrameDrawer;
 
 // An effect: the ordered list of named emitters plus the background colour. List order is the
 // order of stepping, drawing (a later emitter over an earlier one) and saving.
@@ -98,14 +99,14 @@ public:
     // the transparent-target operations, on the snapshot's code path (the frame's size is the
     // target's). Returns whether any emitter drew.
     bool RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings);
-    // The same, drawn band by band on the pool's threads, to the same bits.
-    bool RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings, DrawingPool& pool);
+    // The same, drawn band by band on the drawer's threads, to the same bits.
+    bool RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings, FrameDrawer& drawer);
 
     // Steps every emitter in list order by dt without drawing it: positioned in a frame of the
     // snapshot's size, with the snapshot's interpolation when `takeInterpolation`, and sorted
     // when there is a target. Returns what the steps of StepEmitter would return together (some
     // step drew or was held in its delay) and lists in `toDraw`, in drawing order, the emitters
-    // whose sprites the frame shows; DrawEmitters draws them, band by band if need be.
+    // whose sprites the frame shows; a FrameDrawer draws them, band by band if need be.
     bool StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
                       bool takeInterpolation, std::vector<const Emitter*>& toDraw);
 

@@ -29,11 +29,11 @@ void SortLive(std::span<Particle> particles, Key key) {
     std::sort(particles.begin(), particles.end(), [key](const Particle& a, const Particle& b) { return key(a, b); });
 }
 
+}  // namespace
+
 std::span<const Particle> LiveParticles(const Emitter& emitter) {
     return {emitter.runtime.pool.data(), static_cast<std::size_t>(emitter.runtime.liveCount)};
 }
-
-}  // namespace
 
 void SortParticles(Emitter& emitter) {
     SortParticles(emitter, {emitter.runtime.pool.data(), static_cast<std::size_t>(emitter.runtime.liveCount)});
@@ -141,59 +141,50 @@ bool CanDrawEmitter(const Emitter& emitter, const FrameBuffer* target) {
     return target != nullptr && image != nullptr && image->colour && !image->colour->Empty();
 }
 
-void DrawEmitters(const std::vector<const Emitter*>& emitters, FrameBuffer* target, bool opaqueTarget,
-                  const SettingsSnapshot& settings, const RowBand& band) {
-    for (const Emitter* emitter : emitters)
-        DrawEmitterSprites(*emitter, target, opaqueTarget, settings, band);
+SpriteRows PrepareSprite(const TextureSettings& texture, const Particle& particle, PreparedSprite& sprite) {
+    const HalfSize half = HalfSizeFor(texture, particle);
+    sprite.source = SourceRectFor(texture, particle.frameIndex);
+    sprite.tint = SpriteTintFor(particle);
+    sprite.rotated = !(std::fabs(particle.rotation) < kNearZero);
+    double reach = 0;
+    if (!sprite.rotated) {
+        const auto dest = FixedRectFor(particle.x, particle.y, half);
+        if (!dest) return {};
+        sprite.rect = *dest;
+        reach = std::fabs(half.height);
+    } else {
+        const auto quad = QuadFor(particle.x, particle.y, half, particle.rotation, sprite.source);
+        if (!quad) return {};
+        sprite.quad = *quad;
+        reach = std::fabs(half.width) + std::fabs(half.height);
+    }
+    return {static_cast<std::int32_t>(std::ceil(particle.y - reach)),
+            static_cast<std::int32_t>(std::floor(particle.y + reach))};
+}
+
+std::optional<EmitterFills> EmitterFillsFor(const Emitter& emitter, const FrameBuffer* target, bool opaqueTarget,
+                                            bool sse2) {
+    const TextureSettings& texture = emitter.texture;
+    if (!CanDrawEmitter(emitter, target) || target->Empty() || texture.FrameWidth() == 0 ||
+        texture.FrameHeight() == 0) {
+        return std::nullopt;
+    }
+    const FrameBuffer& pixels = *texture.Image()->colour;
+    return EmitterFills{&SelectSpriteFills(VariantKeyFor(emitter, opaqueTarget, sse2)),
+                        TexelSampler{&pixels, static_cast<std::int32_t>(pixels.Width()) - 1,
+                                     static_cast<std::int32_t>(pixels.Height()) - 1}};
 }
 
 bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
                         const SettingsSnapshot& settings) {
-    return target != nullptr ? DrawEmitterSprites(emitter, target, opaqueTarget, settings, AllRows(*target))
-                             : CanDrawEmitter(emitter, target);
-}
-
-bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
-                        const SettingsSnapshot& settings, const RowBand& band) {
-    return DrawParticleSprites(emitter, LiveParticles(emitter), target, opaqueTarget, settings, band);
-}
-
-bool DrawParticleSprites(const Emitter& emitter, std::span<const Particle> particles, FrameBuffer* target,
-                         bool opaqueTarget, const SettingsSnapshot& settings, const RowBand& band) {
     if (!CanDrawEmitter(emitter, target)) return false;
-    const TextureSettings& texture = emitter.texture;
-    // A split finer than the image leaves frames of no size: their geometry would not be finite.
-    if (particles.empty() || texture.FrameWidth() == 0 || texture.FrameHeight() == 0 ||
-        target->Empty()) {
-        return true;
-    }
-
-    const SpriteFills& fills = SelectSpriteFills(VariantKeyFor(emitter, opaqueTarget, settings.sse2));
-    const FrameBuffer& pixels = *texture.Image()->colour;
-    const TexelSampler sampler{&pixels, static_cast<std::int32_t>(pixels.Width()) - 1,
-                               static_cast<std::int32_t>(pixels.Height()) - 1};
-    // A sprite reaching `reach` pixels above and below its centre covers at most the rows from
-    // trunc(y - reach) to trunc(y + reach) + 1; one more row each way keeps the test on the safe
-    // side of any rounding. Not a number fails no comparison and goes on to be refused by the
-    // geometry.
-    const double bandTop = band.top - 1.0, bandBottom = band.bottom + 1.0;
-    auto outsideBand = [&](double y, double reach) { return y + reach < bandTop || y - reach > bandBottom; };
-
-    for (const Particle& particle : particles) {
-        const HalfSize half = HalfSizeFor(texture, particle);
-        if (std::fabs(particle.rotation) < kNearZero) {
-            if (outsideBand(particle.y, std::fabs(half.height))) continue;
-            if (const auto dest = FixedRectFor(particle.x, particle.y, half)) {
-                fills.fillRect(*target, band, *dest, SourceRectFor(texture, particle.frameIndex),
-                               SpriteTintFor(particle), sampler);
-            }
-        } else {
-            if (outsideBand(particle.y, std::fabs(half.width) + std::fabs(half.height))) continue;
-            if (const auto quad = QuadFor(particle.x, particle.y, half, particle.rotation,
-                                          SourceRectFor(texture, particle.frameIndex))) {
-                fills.fillQuad(*target, band, *quad, SpriteTintFor(particle), sampler);
-            }
-        }
+    const auto drawing = EmitterFillsFor(emitter, target, opaqueTarget, settings.sse2);
+    if (!drawing) return true;
+    const RowBand all = AllRows(*target);
+    PreparedSprite sprite;
+    for (const Particle& particle : LiveParticles(emitter)) {
+        if (!PrepareSprite(emitter.texture, particle, sprite).Misses(all))
+            DrawPreparedSprite(*drawing->fills, *target, all, sprite, drawing->sampler);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <vector>
@@ -18,26 +19,64 @@ void SortParticles(Emitter& emitter);
 // The same for particles of the emitter held elsewhere (gathered from several simulations).
 void SortParticles(const Emitter& emitter, std::span<Particle> particles);
 
+// The live particles of an emitter, in drawing order.
+std::span<const Particle> LiveParticles(const Emitter& emitter);
+
 // Hands every live particle to the rasterizer, with the variant chosen once from the emitter's
 // interpolation, the target kind, the snapshot's SSE2 choice, the blending mode and enable_color.
 // Returns false without a target or without a texture image, true otherwise.
 bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
                         const SettingsSnapshot& settings);
-// The same, limited to the target rows of `band`: drawn band by band over all rows, the emitter
-// gives exactly the pixels it gives at once. Sprites that cannot reach the band are passed over
-// before their tint, texels or corners are worked out.
-bool DrawEmitterSprites(const Emitter& emitter, FrameBuffer* target, bool opaqueTarget,
-                        const SettingsSnapshot& settings, const RowBand& band);
 
-// The same for particles of the emitter held elsewhere, drawn in the order given, as if they were
-// its live particles.
-bool DrawParticleSprites(const Emitter& emitter, std::span<const Particle> particles, FrameBuffer* target,
-                         bool opaqueTarget, const SettingsSnapshot& settings, const RowBand& band);
+// How an emitter's sprites are drawn into a target this step: the variant's fills and the
+// texture's sampler.
+struct EmitterFills {
+    const SpriteFills* fills = nullptr;
+    TexelSampler sampler;
+};
+// None when the emitter draws nothing into the target: it cannot draw (CanDrawEmitter), the
+// target has no pixels, or a split finer than the image leaves frames of no size, whose geometry
+// would not be finite.
+std::optional<EmitterFills> EmitterFillsFor(const Emitter& emitter, const FrameBuffer* target, bool opaqueTarget,
+                                            bool sse2);
 
-// Every emitter of `emitters`, in order, into the rows of `band`: what their steps would have
-// drawn into those rows.
-void DrawEmitters(const std::vector<const Emitter*>& emitters, FrameBuffer* target, bool opaqueTarget,
-                  const SettingsSnapshot& settings, const RowBand& band);
+// A particle's sprite worked out for drawing: where it goes (a rectangle, or a quad when it is
+// rotated), its texels and its tint. What an unrotated sprite needs lies in its first cache line:
+// a frame's sprites are prepared on one thread and drawn on another, so every line counts.
+struct alignas(64) PreparedSprite {
+    bool rotated = false;
+    FixedRect rect;
+    TexelRect source;
+    SpriteTint tint;
+    SpriteQuad quad;
+};
+
+// The rows a sprite can reach, on the safe side: a sprite reaching `reach` pixels above and below
+// its centre y covers at most the rows from trunc(y - reach) to trunc(y + reach) + 1, and one more
+// row each way covers any rounding. A drawn sprite's centre and reach fit easily in 32 bits (its
+// corners fit 16.16); a sprite that is not drawn reaches no rows.
+struct SpriteRows {
+    std::int32_t top = std::numeric_limits<std::int32_t>::max();     // ceil(y - reach)
+    std::int32_t bottom = std::numeric_limits<std::int32_t>::min();  // floor(y + reach)
+
+    bool Misses(const RowBand& band) const {
+        return bottom < std::int64_t{band.top} - 1 || top > std::int64_t{band.bottom} + 1;
+    }
+};
+
+// Works out the particle's sprite into `sprite` and returns the rows it reaches: none when its
+// geometry is not finite or lies beyond 16.16 (such a sprite is skipped).
+SpriteRows PrepareSprite(const TextureSettings& texture, const Particle& particle, PreparedSprite& sprite);
+
+// Draws a prepared sprite into the rows of `band`.
+inline void DrawPreparedSprite(const SpriteFills& fills, FrameBuffer& target, const RowBand& band,
+                               const PreparedSprite& sprite, const TexelSampler& sampler) {
+    if (sprite.rotated) {
+        fills.fillQuad(target, band, sprite.quad, sprite.tint, sampler);
+    } else {
+        fills.fillRect(target, band, sprite.rect, sprite.source, sprite.tint, sampler);
+    }
+}
 
 // Whether an emitter step with this target draws (there is a target and a texture image): what
 // DrawEmitterSprites returns, known before any sprite is drawn.

@@ -113,7 +113,7 @@ void SeamlessLoop::SimulateFrame() {
     }
 }
 
-void SeamlessLoop::RenderFrame(FrameBuffer& target, DrawingPool& pool) {
+void SeamlessLoop::RenderFrame(FrameBuffer& target, FrameDrawer& drawer) {
     for (std::vector<Particle>& particles : gathered_) particles.clear();
     std::vector<const Emitter*> toDraw;
     for (Copy& copy : copies_) {
@@ -131,10 +131,11 @@ void SeamlessLoop::RenderFrame(FrameBuffer& target, DrawingPool& pool) {
     for (std::size_t i = 0; i < gathered_.size(); ++i) SortParticles(effect_.EmitterAt(i), gathered_[i]);
 
     const std::uint32_t colour = effect_.BackgroundColour();
-    pool.DrawBands(target.Height(), [&](const RowBand& band) {
+    drawer.Begin(&target, false, settings_);
+    for (std::size_t i = 0; i < gathered_.size(); ++i) drawer.Add(effect_.EmitterAt(i), gathered_[i]);
+    drawer.Draw(target.Height(), [&](const RowBand& band) {
         ClearFrame(target, colour, settings_.sse2, band);
-        for (std::size_t i = 0; i < gathered_.size(); ++i)
-            DrawParticleSprites(effect_.EmitterAt(i), gathered_[i], &target, false, settings_, band);
+        drawer.DrawSprites(band);
     });
 }
 

@@ -8,7 +8,7 @@
 #include "engine/effect.h"
 #include "engine/random.h"
 #include "engine/settings.h"
-#include "render/drawing_pool.h"
+#include "engine/frame_drawer.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -51,8 +51,8 @@ public:
     void SimulateFrame();
     // The next frame: every copy one step on, then the background colour and, for each emitter in
     // list order, the window's particles of all copies together, in one order by the emitter's
-    // sort rule, drawn band by band on the pool's threads.
-    void RenderFrame(FrameBuffer& target, DrawingPool& pool);
+    // sort rule, drawn band by band on the drawer's threads.
+    void RenderFrame(FrameBuffer& target, FrameDrawer& drawer);
 
 private:
     struct Copy {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/seamless_loop.h"
+#include "engine/frame_drawer.h"
 #include "export/encoder_pool.h"
 #include "export/frame_sink.h"
 #include "vesk/path_utils.h"
@@ -79,7 +80,7 @@ RenderResult RenderFrames(Effect& effect, const RenderJobConfig& config, RenderP
         return result;
     }
 
-    DrawingPool drawing(settings.drawingThreads);
+    FrameDrawer drawing(settings.drawingThreads);
     std::optional<SeamlessLoop> loop;
     bool stopped = false;
     if (config.loop) {

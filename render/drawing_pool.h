@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -27,6 +28,10 @@ public:
     // bands per thread), bands in parallel, and returns when all are drawn. drawBand must write only its band's rows, and
     // read nothing another band writes.
     void DrawBands(std::uint32_t height, const std::function<void(const RowBand&)>& drawBand);
+
+    // Runs task(0) to task(count - 1) on the pool's threads and the caller, each once, and returns
+    // when all have run.
+    void Run(std::size_t count, const std::function<void(std::size_t)>& task) { pool_.Run(count, task); }
 
     // The thread count `threads` stands for: itself, or the hardware threads for 0 (at least 1).
     static std::uint32_t ResolveThreads(std::uint32_t threads);

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "render/blend_tables.h"
+#include "render/sse2_support.h"
 #include "render/sprite.h"
 
 namespace orv {
@@ -49,18 +50,18 @@ inline std::uint32_t SaturatingAdd(std::uint32_t d, std::uint32_t m) {
 
 // Opaque target: every touched pixel ends with alpha 255.
 template <bool Tinted>
-std::uint32_t OpaqueNormal(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
+ORV_PIXEL_INLINE std::uint32_t OpaqueNormal(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
     return InterpolateOpaque(d, SpriteColour<Tinted>(s, tint), EffectiveAlpha(s, tint));
 }
 
 template <bool Tinted>
-std::uint32_t OpaqueAdd(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
+ORV_PIXEL_INLINE std::uint32_t OpaqueAdd(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
     return InterpolateOpaque(d, SaturatingAdd(d, SpriteColour<Tinted>(s, tint)), EffectiveAlpha(s, tint));
 }
 
 // Target with alpha: source-over composition through the blend tables.
 template <bool Tinted>
-std::uint32_t TransparentNormal(const BlendTables& tables, const SpriteTint& tint, std::uint32_t d,
+ORV_PIXEL_INLINE std::uint32_t TransparentNormal(const BlendTables& tables, const SpriteTint& tint, std::uint32_t d,
                                 std::uint32_t s) {
     const std::uint32_t m = SpriteColour<Tinted>(s, tint);
     const std::uint32_t i = EffectiveAlpha(s, tint) * 256 + (d >> 24);
@@ -74,7 +75,7 @@ std::uint32_t TransparentNormal(const BlendTables& tables, const SpriteTint& tin
 // Splits the pixel into the parts covered by the destination only, the source only and both,
 // and divides the weighted sum by the resulting alpha with the multiply-shift tables.
 template <bool Tinted>
-std::uint32_t TransparentAdd(const BlendTables& tables, const SpriteTint& tint, std::uint32_t d,
+ORV_PIXEL_INLINE std::uint32_t TransparentAdd(const BlendTables& tables, const SpriteTint& tint, std::uint32_t d,
                              std::uint32_t s) {
     const std::uint32_t m = SpriteColour<Tinted>(s, tint);
     const std::uint32_t sum = SaturatingAdd(d, m);
@@ -94,12 +95,12 @@ std::uint32_t TransparentAdd(const BlendTables& tables, const SpriteTint& tint, 
 }
 
 template <bool Tinted>
-std::uint32_t TransparentNormal(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
+ORV_PIXEL_INLINE std::uint32_t TransparentNormal(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
     return TransparentNormal<Tinted>(GetBlendTables(), tint, d, s);
 }
 
 template <bool Tinted>
-std::uint32_t TransparentAdd(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
+ORV_PIXEL_INLINE std::uint32_t TransparentAdd(const SpriteTint& tint, std::uint32_t d, std::uint32_t s) {
     return TransparentAdd<Tinted>(GetBlendTables(), tint, d, s);
 }
 
@@ -109,7 +110,7 @@ template <bool Tinted>
 class OpaqueNormalOp {
 public:
     explicit OpaqueNormalOp(const SpriteTint& tint) : tint_(tint) {}
-    std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
+    ORV_PIXEL_INLINE std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
         return OpaqueNormal<Tinted>(tint_, d, s);
     }
 
@@ -121,7 +122,7 @@ template <bool Tinted>
 class OpaqueAddOp {
 public:
     explicit OpaqueAddOp(const SpriteTint& tint) : tint_(tint) {}
-    std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
+    ORV_PIXEL_INLINE std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
         return OpaqueAdd<Tinted>(tint_, d, s);
     }
 
@@ -133,7 +134,7 @@ template <bool Tinted>
 class TransparentNormalOp {
 public:
     explicit TransparentNormalOp(const SpriteTint& tint) : tint_(tint), tables_(GetBlendTables()) {}
-    std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
+    ORV_PIXEL_INLINE std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
         return TransparentNormal<Tinted>(tables_, tint_, d, s);
     }
 
@@ -146,7 +147,7 @@ template <bool Tinted>
 class TransparentAddOp {
 public:
     explicit TransparentAddOp(const SpriteTint& tint) : tint_(tint), tables_(GetBlendTables()) {}
-    std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
+    ORV_PIXEL_INLINE std::uint32_t operator()(std::uint32_t d, std::uint32_t s) const {
         return TransparentAdd<Tinted>(tables_, tint_, d, s);
     }
 

@@ -15,7 +15,7 @@ struct SpanSplit {
     std::int32_t tail = 0;
 };
 
-inline SpanSplit SplitSpan(const std::uint32_t* first, std::int32_t count) {
+ORV_PIXEL_INLINE SpanSplit SplitSpan(const std::uint32_t* first, std::int32_t count) {
     if (count <= 0) return {};
     const auto offset = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(first) % 16);
     const std::int32_t head = offset != 0 ? (16 - offset) / 4 : 0;

@@ -176,24 +176,66 @@ void FillSpriteRect(FrameBuffer& target, const RowBand& band, const FixedRect& d
     }
 }
 
-// Rotated sprites: the same scalar routine on every code path.
-template <class Sampler, class Op>
+#if ORV_RENDER_SSE2
+// Operations whose SSE2 form gives exactly their own results (the opaque ones): a rotated sprite
+// may blend four pixels at a time with them and still draw the plain path's pixels.
+template <class Op>
+inline constexpr bool kSse2FormIsExact = false;
+template <bool Tinted>
+inline constexpr bool kSse2FormIsExact<OpaqueNormalOp<Tinted>> = true;
+template <bool Tinted>
+inline constexpr bool kSse2FormIsExact<OpaqueAddOp<Tinted>> = true;
+#endif
+
+// Rotated sprites: texels are taken one by one along the row's gradient. On the SSE2 path, with
+// an operation whose SSE2 form is exact, they are blended four at a time on 16-byte boundaries.
+template <class Sampler, class Op, bool Sse2 = false>
 void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& quad, const SpriteTint& tint,
                     const TexelSampler& sampler) {
     if (!CanSample(sampler)) return;
     QuadScanner scanner(quad, target.Width(), ClampBand(band, target.Height()));
     const Sampler sample(sampler);
     const Op op(tint);
+#if ORV_RENDER_SSE2
+    constexpr bool kGroups = Sse2 && kSse2FormIsExact<Op>;
+    const typename Sse2FormOf<Op>::type wide(tint);
+#else
+    constexpr bool kGroups = false;
+#endif
     QuadSpan span;
     for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
         if (!scanner.Span(y, span)) continue;
-        std::uint32_t* row = target.Row(static_cast<std::uint32_t>(y));
+        std::uint32_t* pixel = target.Row(static_cast<std::uint32_t>(y)) + span.x0;
         auto u = static_cast<std::uint32_t>(span.u);
         auto v = static_cast<std::uint32_t>(span.v);
-        for (std::int32_t x = span.x0; x < span.x1; ++x) {
-            row[x] = op(row[x], sample(static_cast<std::int32_t>(u), static_cast<std::int32_t>(v)));
-            u += static_cast<std::uint32_t>(span.du);
-            v += static_cast<std::uint32_t>(span.dv);
+        const auto du = static_cast<std::uint32_t>(span.du);
+        const auto dv = static_cast<std::uint32_t>(span.dv);
+        auto texel = [&](std::uint32_t k) {
+            return sample(static_cast<std::int32_t>(u + k * du), static_cast<std::int32_t>(v + k * dv));
+        };
+        auto single = [&] {
+            *pixel = op(*pixel, texel(0));
+            ++pixel;
+            u += du;
+            v += dv;
+        };
+        if constexpr (kGroups) {
+#if ORV_RENDER_SSE2
+            const SpanSplit split = SplitSpan(pixel, span.x1 - span.x0);
+            for (std::int32_t i = 0; i < split.head; ++i) single();
+            for (std::int32_t i = 0; i < split.groups; ++i) {
+                const __m128i texels = _mm_set_epi32(static_cast<int>(texel(3)), static_cast<int>(texel(2)),
+                                                     static_cast<int>(texel(1)), static_cast<int>(texel(0)));
+                auto* at = reinterpret_cast<__m128i*>(pixel);
+                _mm_store_si128(at, wide(_mm_load_si128(at), texels));
+                pixel += 4;
+                u += 4 * du;
+                v += 4 * dv;
+            }
+            for (std::int32_t i = 0; i < split.tail; ++i) single();
+#endif
+        } else {
+            for (std::int32_t x = span.x0; x < span.x1; ++x) single();
         }
     }
 }

@@ -49,7 +49,7 @@ constexpr SpriteFills MakeFills() {
     using Op = typename OperationFor<(Index & kWithAlphaBit) == 0, (Index & kNormalBit) != 0,
                                      (Index & kTintedBit) != 0>::type;
     if constexpr ((Index & kSse2Bit) != 0) {
-        return {&FillSpriteRect<Sampler, Op, Sse2OrPlainSpans>, &FillSpriteQuad<Sampler, Op>};
+        return {&FillSpriteRect<Sampler, Op, Sse2OrPlainSpans>, &FillSpriteQuad<Sampler, Op, true>};
     } else {
         return {&FillSpriteRect<Sampler, Op, PlainSpans>, &FillSpriteQuad<Sampler, Op>};
     }

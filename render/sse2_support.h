@@ -6,3 +6,11 @@
 #else
 #define ORV_RENDER_SSE2 0
 #endif
+
+// Helpers that run once per pixel or per row inside the large fill functions, where compilers
+// otherwise tend to leave them as calls.
+#if defined(__GNUC__) || defined(__clang__)
+#define ORV_PIXEL_INLINE [[gnu::always_inline]] inline
+#else
+#define ORV_PIXEL_INLINE inline
+#endif

@@ -8,7 +8,7 @@
 #include "engine/effect.h"
 #include "engine/random.h"
 #include "engine/simulation.h"
-#include "render/drawing_pool.h"
+#include "engine/frame_drawer.h"
 #include "render/frame_composition.h"
 #include "tests/engine/engine_test_support.h"
 
@@ -87,7 +87,7 @@ TEST(BandFrames, RenderFramesOnAnyNumberOfThreadsAreTheStepByStepFrames) {
             return drawn;
         });
         for (std::uint32_t threads : {1u, 2u, 3u, 7u}) {
-            DrawingPool pool(threads);
+            FrameDrawer pool(threads);
             const Frames banded = Record([&](Effect& effect, FrameBuffer& frame) {
                 return effect.RenderFrame(1.0 / 15, frame, settings, pool);
             });

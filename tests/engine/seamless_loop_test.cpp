@@ -77,7 +77,7 @@ protected:
         copies_ = loop.CopyCount();
         std::vector<Pixels> frames;
         FrameBuffer frame(settings_.frameWidth, settings_.frameHeight);
-        DrawingPool pool(2);
+        FrameDrawer pool(2);
         for (std::size_t i = 0; i < count; ++i) {
             loop.RenderFrame(frame, pool);
             frames.push_back(PixelsOf(frame));
@@ -124,7 +124,7 @@ TEST_P(SeamlessLoopTest, SimulatedFramesLeaveTheLaterFramesAsDrawnOnes) {
     SeamlessLoop loop(effect_, settings_, Dt(), 3, length, [] { return false; });
     for (int i = 0; i < 4; ++i) loop.SimulateFrame();
     FrameBuffer frame(settings_.frameWidth, settings_.frameHeight);
-    DrawingPool pool(1);
+    FrameDrawer pool(1);
     loop.RenderFrame(frame, pool);
     EXPECT_EQ(PixelsOf(frame), drawn[4]);
 }

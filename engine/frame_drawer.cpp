@@ -1,0 +1,87 @@
+#include "engine/frame_drawer.h"
+
+#include <algorithm>
+#include <array>
+
+namespace orv {
+
+namespace {
+// Sprites worked out per task: enough to outweigh handing the task out, few enough to share a
+// frame of a few thousand sprites between threads.
+constexpr std::size_t kSpritesPerTask = 1024;
+
+// Asks for the cache lines of a sprite that is about to be drawn.
+void Prefetch(const PreparedSprite& sprite) {
+    const auto* bytes = reinterpret_cast<const char*>(&sprite);
+    for (std::size_t line = 0; line < sizeof(PreparedSprite); line += 64) __builtin_prefetch(bytes + line);
+}
+}  // namespace
+
+FrameDrawer::FrameDrawer(std::uint32_t threads) : pool_(threads) {}
+
+void FrameDrawer::Begin(FrameBuffer* target, bool opaqueTarget, const SettingsSnapshot& settings) {
+    target_ = target;
+    opaqueTarget_ = opaqueTarget;
+    sse2_ = settings.sse2;
+    segments_.clear();
+}
+
+void FrameDrawer::Add(const Emitter& emitter, std::span<const Particle> particles) {
+    const auto drawing = EmitterFillsFor(emitter, target_, opaqueTarget_, sse2_);
+    if (!drawing || particles.empty()) return;
+    segments_.push_back({*drawing, &emitter.texture, particles, SpriteCount()});
+}
+
+void FrameDrawer::Add(const std::vector<const Emitter*>& emitters) {
+    for (const Emitter* emitter : emitters) Add(*emitter, LiveParticles(*emitter));
+}
+
+std::size_t FrameDrawer::SpriteCount() const {
+    return segments_.empty() ? 0 : segments_.back().first + segments_.back().particles.size();
+}
+
+void FrameDrawer::PrepareSprites(std::size_t begin, std::size_t end) {
+    for (const Segment& segment : segments_) {
+        const std::size_t segmentEnd = segment.first + segment.particles.size();
+        for (std::size_t i = std::max(begin, segment.first); i < std::min(end, segmentEnd); ++i)
+            rows_[i] = PrepareSprite(*segment.texture, segment.particles[i - segment.first], sprites_[i]);
+    }
+}
+
+void FrameDrawer::Draw(std::uint32_t rows, const std::function<void(const RowBand&)>& drawBand) {
+    const std::size_t count = SpriteCount();
+    if (rows_.size() < count) {
+        rows_.resize(count);
+        sprites_.resize(count);
+    }
+    const std::size_t tasks = (count + kSpritesPerTask - 1) / kSpritesPerTask;
+    pool_.Run(tasks, [&](std::size_t task) {
+        PrepareSprites(task * kSpritesPerTask, std::min(count, (task + 1) * kSpritesPerTask));
+    });
+    pool_.DrawBands(rows, drawBand);
+}
+
+void FrameDrawer::DrawSprites(const RowBand& band) const {
+    if (target_ == nullptr) return;
+    // The sprites were mostly worked out on another thread: their lines are fetched a few sprites
+    // ahead of drawing, so the fills do not wait on each one in turn.
+    constexpr std::size_t kBatch = 64, kAhead = 4;
+    std::array<std::uint32_t, kBatch> hits;
+    for (const Segment& segment : segments_) {
+        const std::size_t end = segment.first + segment.particles.size();
+        for (std::size_t next = segment.first; next < end;) {
+            std::size_t count = 0;
+            for (; next < end && count < kBatch; ++next) {
+                if (!rows_[next].Misses(band)) hits[count++] = static_cast<std::uint32_t>(next);
+            }
+            for (std::size_t k = 0; k < std::min(count, kAhead); ++k) Prefetch(sprites_[hits[k]]);
+            for (std::size_t k = 0; k < count; ++k) {
+                if (k + kAhead < count) Prefetch(sprites_[hits[k + kAhead]]);
+                DrawPreparedSprite(*segment.drawing.fills, *target_, band, sprites_[hits[k]],
+                                   segment.drawing.sampler);
+            }
+        }
+    }
+}
+
+}  // namespace orv

@@ -130,9 +130,10 @@ PdConfig ReadPex(std::string_view text) {
 std::string WritePex(const PdConfig& config) {
     std::string out = "<?xml version=\"1.0\"?>\n<particleEmitterConfig>\n";
     for (const PexElement& element : kElements) {
-        out += "  <" + std::string(element.element);
+        out.append("  <").append(element.element);
         for (std::size_t i = 0; i < element.attributes.size() && element.attributes[i]; ++i) {
-            out += " " + std::string(element.attributes[i]) + "=\"" + FormatNumber(config.NumberOr(element.keys[i], 0)) + "\"";
+            out.append(" ").append(element.attributes[i]).append("=\"");
+            out.append(FormatNumber(config.NumberOr(element.keys[i], 0))).append("\"");
         }
         out += "/>\n";
     }

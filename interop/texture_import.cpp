@@ -83,7 +83,7 @@ std::optional<std::filesystem::path> PlaceEmbeddedImage(const Bytes& image, std:
     const std::filesystem::path folder = particleFile.parent_path();
     const Bytes png = PngBytes(image, folder / (stem.string() + ".orv-embedded.tmp"));
     for (int number = 0; number < 10000; ++number) {
-        const std::string suffix = number == 0 ? "" : "-" + std::to_string(number);
+        const std::string suffix = number == 0 ? std::string() : std::string(1, '-').append(std::to_string(number));
         const std::filesystem::path candidate = folder / (stem.string() + suffix + ".png");
         if (Exists(candidate)) {
             if (SameBytes(candidate, png)) return candidate;

@@ -1,17 +1,12 @@
-#include <sys/mman.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "effectfile/effect_loading.h"
-#include "effectfile/effect_writer.h"
 #include "engine/effect.h"
+#include "tests/effectfile/test_support.h"
 #include "vesk/path_utils.h"
-#include "vesk/stream.h"
 
 namespace orv {
 namespace {
@@ -29,14 +24,7 @@ TEST(ExamplesTest, EveryExampleLoadsWithItsTexturesAndIsInTheSavedForm) {
         ASSERT_TRUE(LoadEffect(effect, path, false).loaded);
         for (std::size_t i = 0; i < effect.Count(); ++i)
             EXPECT_NE(effect.EmitterAt(i).texture.Image(), nullptr) << i;
-
-        vesk::CBasicStream written(memfd_create("effect", 0));
-        WriteEffect(effect, written, path);
-        std::string text(written.GetSize(), '\0');
-        written.Seek(0, vesk::kSeekBegin);
-        EXPECT_EQ(written.Read(text.data(), static_cast<std::uint32_t>(text.size())), text.size());
-        std::ifstream in(entry.path(), std::ios::binary);
-        EXPECT_EQ(text, std::string(std::istreambuf_iterator<char>(in), {}));
+        EXPECT_EQ(test::EffectText(effect, path), test::ReadFileBytes(entry.path()));
     }
     EXPECT_GE(count, 4);
 }

@@ -1,12 +1,10 @@
 // orv-convert as a pipeline runs it: exit status, the report, the files it writes.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "tests/cli/program_run.h"
+#include "tests/support/temp_folder.h"
 
 namespace orv::test {
 namespace {
@@ -15,15 +13,12 @@ namespace fs = std::filesystem;
 
 class OrvConvertTest : public ::testing::Test {
 protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
     RunResult Run(const std::vector<std::string>& arguments) const { return RunProgram(ORV_CONVERT_EXE, arguments, dir_); }
     std::string In(const std::string& name) const { return (dir_ / name).string(); }
-    void Write(const std::string& name, const std::string& text) const { std::ofstream(dir_ / name) << text; }
 
     const std::string fire_ = ORV_SOURCE_DIR "/examples/fire.orv";
-    const fs::path dir_ = fs::temp_directory_path() / ("orv_convert_" + std::to_string(getpid()));
+    const TempFolder folder_{"orv-convert-"};
+    const fs::path dir_ = folder_.Path();
 };
 
 TEST_F(OrvConvertTest, UsageErrorsExitWithTwo) {
@@ -40,7 +35,7 @@ TEST_F(OrvConvertTest, UsageErrorsExitWithTwo) {
 }
 
 TEST_F(OrvConvertTest, FailuresExitWithOneAndWriteNothing) {
-    Write("broken.plist", "<plist><dict><key>speed</key>");
+    WriteFileBytes(dir_ / "broken.plist", "<plist><dict><key>speed</key>");
     const RunResult broken = Run({In("broken.plist"), In("out.orv")});
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("malformed"), std::string::npos) << broken.err;

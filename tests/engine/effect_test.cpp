@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/random.h"
-#include "engine/settings.h"
 #include "engine/simulation.h"
 
 namespace orv {
@@ -68,19 +66,6 @@ TEST(EffectList, ListenerLeavesStrangersAlone) {
     SetParam(stranger, kDuration, 250);
     effect.OnEmitterEmpty(stranger);
     EXPECT_EQ(stranger.runtime.remainingDuration, 0.0);
-}
-
-TEST(EffectRendering, FrameWithoutTexturesIsTheBackgroundColourWord) {
-    ResetRandomForTesting();
-    const SettingsSnapshot settings{96, 64};
-    FrameBuffer frame(96, 64);
-    Effect effect;
-    for (std::size_t row = kBgR; row <= kBgA; ++row) effect.SetBackgroundRaw(row, row == kBgB ? 1000 : 0);
-    effect.RestartAllEmitters(settings);
-    EXPECT_FALSE(effect.RenderFrame(1.0 / 30, frame, settings));  // no texture: simulated, nothing drawn
-    EXPECT_GT(effect.EmitterAt(0).runtime.liveCount, 0);
-    EXPECT_EQ(frame.At(0, 0), 0x000000FFu);  // the background's alpha is kept
-    EXPECT_EQ(frame.At(95, 63), 0x000000FFu);
 }
 
 }  // namespace

@@ -191,18 +191,5 @@ TEST(AnimatedFrames, FollowListedDurationsThenShareTheRestOfTheLife) {
     }
 }
 
-TEST_F(Simulation, RandomFramesCoverTheWholeGrid) {
-    emitter.texture.SetSplitX(4);
-    emitter.texture.SetSplitY(2);
-    bool seen[8] = {};
-    Particle particle;
-    for (int i = 0; i < 400; ++i) {
-        if (!InitParticle(emitter, particle)) continue;
-        ASSERT_LT(particle.frameIndex, 8u);
-        seen[particle.frameIndex] = true;
-    }
-    for (bool frame : seen) EXPECT_TRUE(frame);
-}
-
 }  // namespace
 }  // namespace orv

@@ -7,17 +7,12 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
+
+#include "tests/support/temp_folder.h"
 
 namespace orv::test {
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::uint32_t BigEndian32(const std::uint8_t* bytes) {
     return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
@@ -91,7 +86,7 @@ Image ReadPng(const std::filesystem::path& file) {
 
 AnimatedPng ReadAnimatedPng(const std::filesystem::path& file) {
     AnimatedPng result;
-    const std::string text = ReadBytes(file);
+    const std::string text = ReadFileBytes(file);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     if (text.size() < 8 || std::memcmp(bytes, kSignature, 8) != 0) {
@@ -173,7 +168,7 @@ AnimatedPng ReadAnimatedPng(const std::filesystem::path& file) {
 
 Animation ReadWebp(const std::filesystem::path& file) {
     Animation result;
-    const std::string text = ReadBytes(file);
+    const std::string text = ReadFileBytes(file);
     const WebPData data{reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
     WebPAnimDecoderOptions options;
     WebPAnimDecoderOptionsInit(&options);

@@ -1,14 +1,9 @@
 // Every output format, decoded by a reader independent of its writer, against the PNG sequence of
 // the same render.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +15,7 @@
 #include "export/render_job.h"
 #include "export/sheet_layout.h"
 #include "tests/export/format_decoders.h"
+#include "tests/support/temp_folder.h"
 
 namespace orv {
 namespace {
@@ -36,11 +32,6 @@ struct NoProgress final : RenderProgress {
     void Finish() override {}
     int positions = 0;
 };
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::uint32_t Number(const JsonValue* value) {
     return value != nullptr ? static_cast<std::uint32_t>(std::stoul(value->text)) : 0xffffffffu;
@@ -62,7 +53,6 @@ Image Cut(const Image& image, const PixelRect& rect) {
 class OutputFormatsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(dir_);
         ASSERT_TRUE(LoadEffect(effect_, (fs::path(ORV_SOURCE_DIR) / "examples" / "fire.orv").u16string(), false).loaded);
         effect_.SetBackgroundRaw(kBgA, 0);
         ASSERT_EQ(Render(OutputFormat::kPngSequence, "seq/f"), "");
@@ -72,8 +62,6 @@ protected:
         }
         ASSERT_NE(reference_.front(), reference_.back());  // the effect moves
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
     // Renders one second at 15 frames per second into `base`; the failure text, empty when none.
     std::string Render(OutputFormat format, const std::string& base, const StopRequested& stop = [] { return false; }) {
         config_.format = format;
@@ -88,7 +76,7 @@ protected:
     // Renders into a folder of its own, which must then hold one file: its path.
     fs::path RenderOneFile(OutputFormat format, const std::string& folder) {
         EXPECT_EQ(Render(format, folder + "/f"), "");
-        const std::vector<std::string> files = FilesIn(dir_ / folder);
+        const std::vector<std::string> files = test::FileNamesIn(dir_ / folder);
         EXPECT_EQ(files.size(), 1u) << folder;
         return files.empty() ? fs::path() : dir_ / folder / files.front();
     }
@@ -105,14 +93,8 @@ protected:
         return animation;
     }
 
-    std::vector<std::string> FilesIn(const fs::path& folder) const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    const fs::path dir_ = fs::temp_directory_path() / ("orv_formats_" + std::to_string(getpid()));
+    const test::TempFolder folder_{"orv-formats-"};
+    const fs::path dir_ = folder_.Path();
     Effect effect_;
     RenderJobConfig config_{kFps, {}, 1, SettingsSnapshot{64, 48}, 1};
     RenderResult result_;
@@ -138,7 +120,7 @@ TEST_F(OutputFormatsTest, AnimatedPngHoldsTheSequencesFramesWithValidChunks) {
         }
         // A viewer without animation shows the first frame.
         EXPECT_EQ(test::ReadPng(file), reference_.front());
-        const std::string written = ReadFile(file);
+        const std::string written = test::ReadFileBytes(file);
         if (bytes.empty()) bytes = written;
         EXPECT_EQ(written, bytes) << threads << " threads";
     }
@@ -227,7 +209,7 @@ TEST_F(OutputFormatsTest, SheetAtlasesCutBackToEveryFrame) {
                 EXPECT_EQ(page.width, c.firstPageWidth) << label;
             }
 
-            const JsonValue atlas = ParseJson(ReadFile(dir_ / "sheet" / (title + ".json")));
+            const JsonValue atlas = ParseJson(test::ReadFileBytes(dir_ / "sheet" / (title + ".json")));
             const JsonValue* meta = atlas.Find("meta");
             const JsonValue* frames = atlas.Find("frames");
             ASSERT_TRUE(meta != nullptr && frames != nullptr && frames->IsObject()) << label;
@@ -272,7 +254,7 @@ TEST_F(OutputFormatsTest, SheetAtlasesCutBackToEveryFrame) {
         if (c.pages != 0) {
             EXPECT_EQ(pages, c.pages) << label;
         }
-        EXPECT_EQ(FilesIn(dir_ / "sheet").size(), 2 * pages) << label;  // no temporary left
+        EXPECT_EQ(test::FileNamesIn(dir_ / "sheet").size(), 2 * pages) << label;  // no temporary left
     }
 }
 
@@ -288,12 +270,12 @@ TEST_F(OutputFormatsTest, StoppedOrFailedRendersLeaveThePreviousFilesAndNoTempor
             const std::string label = name + ", " + std::to_string(threads) + " threads";
             fs::remove_all(dir_ / "out");
             fs::create_directories(dir_ / "out");
-            std::ofstream(dir_ / "out" / name) << "a good file from before";
+            test::WriteFileBytes(dir_ / "out" / name, "a good file from before");
             int asked = 0;
             EXPECT_EQ(Render(format, "out/f", [&] { return ++asked > 5; }), "") << label;
             EXPECT_EQ(result_.framesWritten, 0u) << label;
-            EXPECT_EQ(FilesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
-            EXPECT_EQ(ReadFile(dir_ / "out" / name), "a good file from before") << label;
+            EXPECT_EQ(test::FileNamesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
+            EXPECT_EQ(test::ReadFileBytes(dir_ / "out" / name), "a good file from before") << label;
 
             // A folder in the way of the file: the rename at the end fails.
             fs::remove(dir_ / "out" / name);
@@ -302,11 +284,11 @@ TEST_F(OutputFormatsTest, StoppedOrFailedRendersLeaveThePreviousFilesAndNoTempor
             EXPECT_NE(failure.find((dir_ / "out" / name).string()), std::string::npos) << label << ": " << failure;
             EXPECT_NE(failure.find("Is a directory"), std::string::npos) << label << ": " << failure;
             EXPECT_EQ(result_.framesWritten, 0u) << label;
-            EXPECT_EQ(FilesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
+            EXPECT_EQ(test::FileNamesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
 
             // Only a sequence names its files by number alone.
             EXPECT_NE(Render(format, "out/").find("names a folder, not a file"), std::string::npos) << label;
-            EXPECT_EQ(FilesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
+            EXPECT_EQ(test::FileNamesIn(dir_ / "out"), std::vector<std::string>{name}) << label;
         }
     }
 }

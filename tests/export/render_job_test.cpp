@@ -1,15 +1,10 @@
 #include "export/render_job.h"
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string>
 #include <thread>
@@ -21,28 +16,12 @@
 #include "engine/settings.h"
 #include "export/frame_file_name.h"
 #include "image/png_loader.h"
+#include "tests/support/temp_folder.h"
 
 namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The decoded pixels of a PNG file's bytes.
-std::vector<std::uint32_t> Pixels(const std::string& bytes) {
-    const fs::path file = fs::temp_directory_path() / ("orv_pixels_" + std::to_string(getpid()) + ".png");
-    std::ofstream(file, std::ios::binary) << bytes;
-    const TexturePtr texture = LoadPng(file.u16string());
-    fs::remove(file);
-    std::vector<std::uint32_t> pixels;
-    for (std::uint32_t y = 0; y < texture->Height(); ++y)
-        for (std::uint32_t x = 0; x < texture->Width(); ++x) pixels.push_back(texture->colour->At(x, y));
-    return pixels;
-}
 
 // Records what the job reports; `onPosition` sees the number of position reports so far.
 struct Recorder final : RenderProgress {
@@ -60,9 +39,6 @@ struct Recorder final : RenderProgress {
 
 class RenderJobTest : public ::testing::Test {
 protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
     // Runs a whole job, waits for its end without asking it to stop, and joins it. Returns the
     // failure that ended it, empty when none did.
     std::string Render(const std::string& base, std::uint32_t seconds, std::uint32_t fps,
@@ -85,21 +61,15 @@ protected:
     // The files in the folder with their bytes, emptying it.
     std::map<std::string, std::string> TakeFileBytes() const {
         std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            files[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
-        }
+        for (const std::string& name : test::FileNamesIn(dir_)) files[name] = test::ReadFileBytes(dir_ / name);
         TakeFiles();
         return files;
     }
 
     // The files in the folder, emptying it.
     std::vector<std::string> TakeFiles() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_))
-            names.push_back(entry.path().filename().string());
+        const std::vector<std::string> names = test::FileNamesIn(dir_);
         for (const std::string& name : names) fs::remove_all(dir_ / name);
-        std::sort(names.begin(), names.end());
         return names;
     }
 
@@ -113,7 +83,8 @@ protected:
     SettingsSnapshot settings_{32, 24};
     unsigned threads_ = 1;
     PngCompression compression_ = PngCompression::kDefault;
-    const fs::path dir_ = fs::temp_directory_path() / ("orv_export_" + std::to_string(getpid()));
+    const test::TempFolder folder_{"orv-export-"};
+    const fs::path dir_ = folder_.Path();
     Effect effect_;
     std::unique_ptr<Recorder> progress_;  // a fresh one for every run
     std::uint64_t written_ = 0;
@@ -193,31 +164,21 @@ TEST_F(RenderJobTest, AFrameThatCannotBeWrittenLeavesExactlyTheFramesBeforeIt) {
     }
 }
 
-TEST_F(RenderJobTest, EncoderThreadsAndCompressionsChangeNoPixel) {
-    const LoadOutcome load =
-        LoadEffect(effect_, (fs::path(ORV_SOURCE_DIR) / "examples" / "fire.orv").u16string(), false);
-    ASSERT_TRUE(load.loaded);
+// Byte identity over thread counts is part of RangesAndStartOffsetsWriteTheFramesOfTheWholeRender;
+// that every compression keeps the pixels, of PngCodec.EveryCompressionKeepsThePixels.
+TEST_F(RenderJobTest, TheCompressionReachesTheFiles) {
+    ASSERT_TRUE(LoadEffect(effect_, fs::path(ORV_SOURCE_DIR "/examples/fire.orv").u16string(), false).loaded);
     settings_ = {160, 120};
-    const auto render = [&](unsigned threads, PngCompression compression) {
-        threads_ = threads;
+    std::map<std::string, std::string> files[2];
+    for (const PngCompression compression : {PngCompression::kDefault, PngCompression::kFast}) {
         compression_ = compression;
-        ResetRandomForTesting();  // the generator is process-wide: each render starts it afresh
+        ResetRandomForTesting();  // the same frames: only the compression may change the bytes
         EXPECT_EQ(Render("f", 1, 15), "");
-        std::vector<std::string> files;
-        for (const std::string& name : Numbered("f", 15)) files.push_back(ReadFile(dir_ / name));
-        TakeFiles();
-        return files;
-    };
-    const std::vector<std::string> sequential = render(1, PngCompression::kDefault);
-    EXPECT_EQ(render(3, PngCompression::kDefault), sequential);  // byte for byte
-    for (const PngCompression compression : {PngCompression::kFast, PngCompression::kSmall}) {
-        const std::vector<std::string> files = render(2, compression);
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            EXPECT_NE(files[i], sequential[i]);
-            EXPECT_EQ(Pixels(files[i]), Pixels(sequential[i])) << i;
-        }
+        files[compression == PngCompression::kFast] = TakeFileBytes();
     }
-    EXPECT_NE(Pixels(sequential[0]), Pixels(sequential[14]));  // the effect moves
+    ASSERT_EQ(files[0].size(), 15u);
+    ASSERT_EQ(files[1].size(), 15u);
+    EXPECT_NE(files[0].begin()->second, files[1].begin()->second);
 }
 
 TEST_F(RenderJobTest, BackgroundAlphaReachesTheFile) {

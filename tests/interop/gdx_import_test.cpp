@@ -61,12 +61,10 @@ std::string FlameEmitter(Layout layout, const std::string& name, const std::stri
 
 void ExpectFlame(const Emitter& e) {
     EXPECT_EQ(e.params.blendingMode, kAdditive);
-    const std::vector<std::pair<std::size_t, std::int32_t>> expected = {
-        {kLifespan, 15},        {kDuration, 0},          {kMaxParticles, 150},   {kOffsetY, 20},
-        {kXVariance, 200},      {kYVariance, 50},        {kStartSize, 320},      {kFinishSize, 80},
-        {kSpeed, 1005},         {kEmitterAngle, 2757},   {kStartColorR, 1000},   {kStartColorG, 500},
-        {kFinishColorR, 1000},  {kFinishColorG, 0},      {kStartColorA, 1000},   {kFinishColorA, 0}};
-    for (const auto& [row, raw] : expected) EXPECT_EQ(e.params.raw[row], raw) << Param(row).key;
+    ExpectRawValues(e, {{kLifespan, 15},       {kDuration, 0},        {kMaxParticles, 150},  {kOffsetY, 20},
+                        {kXVariance, 200},     {kYVariance, 50},      {kStartSize, 320},     {kFinishSize, 80},
+                        {kSpeed, 1005},        {kEmitterAngle, 2757}, {kStartColorR, 1000},  {kStartColorG, 500},
+                        {kFinishColorR, 1000}, {kFinishColorG, 0},    {kStartColorA, 1000},  {kFinishColorA, 0}});
 }
 
 TEST(GdxImport, ThreeLayoutGenerations) {

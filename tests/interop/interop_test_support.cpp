@@ -1,5 +1,7 @@
 #include "tests/interop/interop_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include "interop/conversion_report.h"
 
 namespace orv::test {
@@ -28,6 +30,10 @@ bool Reports(const ConversionReport& report, const std::string& fragment) {
         if (entry.text.find(fragment) != std::string::npos) return true;
     }
     return false;
+}
+
+void ExpectRawValues(const Emitter& emitter, const RawValues& expected) {
+    for (const auto& [row, raw] : expected) EXPECT_EQ(emitter.params.raw[row], raw) << Param(row).key;
 }
 
 }  // namespace orv::test

@@ -27,4 +27,8 @@ ImportedEmitters ImportText(const TempFolder& folder, const std::string& name, c
 // Whether some report entry contains `fragment`.
 bool Reports(const ConversionReport& report, const std::string& fragment);
 
+// Parameter rows with the raw values they must hold.
+using RawValues = std::vector<std::pair<std::size_t, std::int32_t>>;
+void ExpectRawValues(const Emitter& emitter, const RawValues& expected);
+
 }  // namespace orv::test

@@ -1,7 +1,6 @@
 // An orv emitter written as .plist or .pex and read back keeps every directly mapped value.
 #include <gtest/gtest.h>
 
-#include "effectfile/texture_loading.h"
 #include "interop/pd_mapping.h"
 #include "interop/pex_file.h"
 #include "interop/plist_file.h"
@@ -85,25 +84,6 @@ TEST(PdRoundTrip, ExportReportsWhatTheEnginesCannotHold) {
     }
     // The turning speed becomes an end rotation over the default 2 s lifespan.
     EXPECT_DOUBLE_EQ(*config.Number("rotationEnd"), 60.0);
-}
-
-TEST(PdRoundTrip, ThroughFilesOnDisk) {
-    TempFolder folder;
-    WritePng(folder.Path() / "dot.png", 8, 8);
-    Effect effect;
-    Emitter& emitter = effect.EmitterAt(0);
-    Randomise(emitter, 7);
-    ASSERT_TRUE(LoadEmitterTexture(emitter, (folder.Path() / "dot.png").u16string()));
-    for (ParticleFormat format : {ParticleFormat::kPlist, ParticleFormat::kPex}) {
-        const std::filesystem::path path = folder.Path() / (format == ParticleFormat::kPlist ? "e.plist" : "e.pex");
-        ConversionReport report;
-        ExportEmitter(emitter, "seven", format, false, path, FrameSize{}, report);
-        const ImportedEmitters imported = ImportParticleFile(path, nullptr, FrameSize{});
-        ASSERT_EQ(imported.emitters.size(), 1u);
-        for (std::size_t row : kMappedRows) EXPECT_EQ(imported.emitters[0]->params.raw[row], emitter.params.raw[row]);
-        EXPECT_EQ(std::filesystem::path(imported.emitters[0]->texture.FileName()).filename(), "dot.png");
-        EXPECT_NE(imported.emitters[0]->texture.Image(), nullptr);
-    }
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ Scene RandomScene(std::uint32_t width, std::uint32_t height, std::mt19937& rando
         sprite.source.right = whole(sprite.source.left + 1, w);
         sprite.source.bottom = whole(sprite.source.top + 1, h);
         if (whole(0, 7) == 0) std::swap(sprite.source.top, sprite.source.bottom);
-        sprite.tint = {static_cast<std::uint32_t>(whole(0, 255)), static_cast<std::uint32_t>(whole(0, 255)),
-                       static_cast<std::uint32_t>(whole(0, 255)), static_cast<std::uint32_t>(whole(0, 255))};
+        sprite.tint = test::RandomTint(random);
         // Centres a little beyond the frame, sizes from below a pixel to past the frame.
         double x = between(-6, width + 6.0), y = between(-6, height + 6.0);
         double halfWidth = between(0.2, 14), halfHeight = between(0.2, 14);

@@ -22,6 +22,11 @@ inline FrameBuffer RandomImage(std::uint32_t width, std::uint32_t height, std::m
     return MakeImage(width, height, [&](auto, auto) { return static_cast<std::uint32_t>(random()); });
 }
 
+inline SpriteTint RandomTint(std::mt19937& random) {
+    std::uniform_int_distribution<std::uint32_t> byte(0, 255);
+    return {byte(random), byte(random), byte(random), byte(random)};
+}
+
 inline FrameBuffer FilledImage(std::uint32_t width, std::uint32_t height, std::uint32_t word) {
     return MakeImage(width, height, [word](auto, auto) { return word; });
 }

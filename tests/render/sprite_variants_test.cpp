@@ -45,9 +45,7 @@ void DrawBothPaths(SpriteVariantKey key, int spritesPerTarget, Compare compare) 
             const std::int32_t x = between(-20 * 65536, static_cast<std::int32_t>(width) * 65536);
             const std::int32_t y = between(-20 * 65536, static_cast<std::int32_t>(height) * 65536);
             const FixedRect dest{x, y, x + between(1, 60 * 65536), y + between(1, 30 * 65536)};
-            const SpriteTint tint{
-                static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255)),
-                static_cast<std::uint32_t>(between(0, 255)), static_cast<std::uint32_t>(between(0, 255))};
+            const SpriteTint tint = test::RandomTint(random);
             SelectSpriteFills(key).fillRect(plain.Frame(), AllRows(plain.Frame()), dest, source, tint,
                                             SamplerFor(texture));
             SelectSpriteFills(sse2Key).fillRect(wide.Frame(), AllRows(wide.Frame()), dest, source, tint,

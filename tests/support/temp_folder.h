@@ -3,10 +3,12 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 
@@ -45,6 +47,15 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
 
 inline void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The names of the entries of a folder, sorted.
+inline std::vector<std::string> FileNamesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace orv::test

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSlider>
+#include <QTest>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "engine/param_table.h"
 #include "engine/settings.h"
 #include "tests/editor/fake_clock.h"
+#include "tests/support/settings_guard.h"
 
 namespace orv::test {
 
@@ -68,16 +70,6 @@ struct FakePrompts final : CommandPrompts {
     }
 };
 
-// Restores the process-wide settings when a test ends.
-struct SettingsGuard {
-    Settings saved = CurrentSettings();
-    bool activeSse2 = ActiveSse2();
-    ~SettingsGuard() {
-        CurrentSettings() = saved;
-        SetActiveSse2(activeSse2);
-    }
-};
-
 // The editor window on default settings, with a hand-moved clock and answered prompts.
 class EditorTest : public ::testing::Test {
 protected:
@@ -106,6 +98,18 @@ protected:
         std::vector<int> values;
         for (std::size_t row : rows) values.push_back(Slider(row)->value());
         return values;
+    }
+    void ShowActive() {
+        frame_->show();
+        frame_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    }
+    // Ticks of the preview `ms` milliseconds apart.
+    void Ticks(int count, std::uint32_t ms = 16) {
+        for (int tick = 0; tick < count; ++tick) {
+            clock_.Advance(ms);
+            Panel().OnTick();
+        }
     }
     std::vector<QString> ListTexts() {
         std::vector<QString> texts;

@@ -139,20 +139,17 @@ TEST(CoreText, AFormatWithOtherConversionsFallsBackToTheCodesOwn) {
     QCoreApplication::removeTranslator(&broken);
 }
 
-TEST(CoreText, TranslatesTheSentenceAndKeepsTheDetailLines) {
+TEST(CoreText, TranslatesTheSentenceAndKeepsTheDetailLinesWhereTranslationsAreLoaded) {
+    EXPECT_EQ(ActiveInterfaceLanguage(), InterfaceLanguage::kJapanese);
+    EXPECT_EQ(CoreText(kWriteErrorCaption), QStringLiteral("書き込みエラー"));
+    EXPECT_EQ(ParamLabelText(kMaxParticles, 100), QStringLiteral("最大個数 :   100個"));
+
     const InterfaceTranslations english(InterfaceLanguage::kEnglish);
     EXPECT_EQ(CoreText(u"出力先フォルダを作成できません。\n/tmp/out\n(Permission denied)"),
               QStringLiteral("The output folder cannot be created.\n/tmp/out\n(Permission denied)"));
     EXPECT_EQ(CoreText(kWriteErrorCaption), QStringLiteral("Write error"));
     // Texts that are not the editor's own (a system's reason) pass as they are.
     EXPECT_EQ(CoreText(u"write error: disk full"), QStringLiteral("write error: disk full"));
-}
-
-TEST(CoreText, WithoutTranslationsTheCodesJapaneseIsShown) {
-    EXPECT_EQ(ActiveInterfaceLanguage(), InterfaceLanguage::kJapanese);
-    EXPECT_EQ(CoreText(kWriteErrorCaption), QStringLiteral("書き込みエラー"));
-    EXPECT_EQ(ParamNameText(kMaxParticles), QStringLiteral("最大個数"));
-    EXPECT_EQ(ParamLabelText(kMaxParticles, 100), QStringLiteral("最大個数 :   100個"));
 }
 
 // The same edits saved from each interface: the files are the same byte for byte, default emitter

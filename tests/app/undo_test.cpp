@@ -26,11 +26,6 @@ protected:
     void Press(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
     }
-    void ShowActive() {
-        frame_->show();
-        frame_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
-    }
     // The texts and enabled states of menu 205's first two entries.
     std::vector<std::pair<QString, bool>> HistoryEntries() {
         const std::unique_ptr<QMenu> menu = Panel().MakeMainMenu();
@@ -49,12 +44,6 @@ protected:
             });
         }
         QTest::mouseClick(widget, button, Qt::NoModifier, at);
-    }
-    void Ticks(int count) {
-        for (int tick = 0; tick < count; ++tick) {
-            clock_.Advance(16);
-            Panel().OnTick();
-        }
     }
     QTemporaryDir dir_;
 };

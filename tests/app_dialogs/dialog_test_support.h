@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "app/qt_text.h"
-#include "engine/settings.h"
+#include "tests/support/settings_guard.h"
 
 namespace orv::test {
 
@@ -33,15 +33,5 @@ inline void WhenModalShown(std::function<void(QWidget&)> action) {
 inline void Confirm(QWidget& dialog) {
     static_cast<QDialog&>(dialog).accept();
 }
-
-// Keeps the process-wide settings of one test from reaching the next.
-struct SettingsGuard {
-    Settings saved = CurrentSettings();
-    bool activeSse2 = ActiveSse2();
-    ~SettingsGuard() {
-        CurrentSettings() = saved;
-        SetActiveSse2(activeSse2);
-    }
-};
 
 }  // namespace orv::test

@@ -28,6 +28,7 @@ class RenderJobTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
+        QSettings(QStringLiteral("brantsoft"), QStringLiteral("orv")).clear();  // no remembered choices
         // Small frames keep the sequences quick to write.
         CurrentSettings().screenWidth = 16;
         CurrentSettings().screenHeight = 12;
@@ -54,14 +55,6 @@ protected:
     EditorDocument document_;
     Effect& effect_ = document_.GetEffect();
 };
-
-TEST_F(RenderJobTest, WritesTheSequenceIntoANewFolder) {
-    EXPECT_EQ(Run(QStringLiteral("new/sub/fire.png"), 1, 15), QStringList{});
-    const QStringList frames = Frames(QStringLiteral("new/sub"));
-    ASSERT_EQ(frames.size(), 15);
-    EXPECT_EQ(frames.first(), QStringLiteral("fire000000.png"));
-    EXPECT_EQ(frames.last(), QStringLiteral("fire000014.png"));
-}
 
 // Cancel, Esc and the close box each stop the job after the frame it is on; the frames written
 // so far stay and the dialog closes when the job ends.
@@ -113,42 +106,53 @@ TEST_F(RenderJobTest, FailuresAreReportedOnce) {
     EXPECT_TRUE(folder.first().startsWith(QStringLiteral("出力先フォルダを作成できません。")));
 }
 
+// The dialog opens with the choices of the previous render; the command writes what it confirmed,
+// into folders it creates.
 TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowToWrite) {
-    // The remembered choices go to a store of this test's own.
-    const QTemporaryDir store;
-    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, store.path());
     CurrentSettings().fsp = 20;
-    const QString base = dir_.filePath(QStringLiteral("cmd/spark.png"));
-    for (const int compression : {1, 2}) {
+    const auto render = [this](const char* base, const std::function<void(QWidget&)>& choose) {
         test::WhenModalShown([&](QWidget& dialog) {
-            // The dialog opens with what the previous render used.
-            EXPECT_EQ(test::Child<QComboBox>(dialog, "compression")->currentIndex(),
-                      compression == 1 ? 0 : 1);
-            EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->value(), compression == 1 ? 0 : 3);
-            EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->text(), compression == 1 ? "自動" : "3");
+            choose(dialog);
             test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
-            test::Child<QLineEdit>(dialog, "outputPath")->setText(base);
-            test::Child<QComboBox>(dialog, "compression")->setCurrentIndex(compression);
-            test::Child<QSpinBox>(dialog, "threads")->setValue(3);
+            test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QString::fromLatin1(base)));
             test::Confirm(dialog);
         });
         RunRenderCommand(nullptr, document_);
-        const QStringList frames = Frames(QStringLiteral("cmd"));
-        ASSERT_EQ(frames.size(), 20);
-        EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
-    }
+    };
+    render("png/sub/spark.png", [](QWidget& dialog) {
+        EXPECT_EQ(test::Child<QComboBox>(dialog, "format")->currentIndex(), 0);
+        EXPECT_EQ(test::Child<QComboBox>(dialog, "compression")->currentIndex(), 0);
+        EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->text(), QStringLiteral("自動"));
+        test::Child<QComboBox>(dialog, "compression")->setCurrentIndex(2);
+        test::Child<QSpinBox>(dialog, "threads")->setValue(3);
+    });
+    const QStringList frames = Frames(QStringLiteral("png/sub"));
+    ASSERT_EQ(frames.size(), 20);
+    EXPECT_EQ(frames.first(), QStringLiteral("spark000000.png"));
+    EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
+
+    render("gif/spark.png", [](QWidget& dialog) {
+        auto* format = test::Child<QComboBox>(dialog, "format");
+        auto* compression = test::Child<QComboBox>(dialog, "compression");
+        EXPECT_EQ(compression->currentIndex(), 2);
+        EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->value(), 3);
+        format->setCurrentIndex(4);
+        EXPECT_EQ(format->currentText(), QStringLiteral("アニメーションGIF"));
+        EXPECT_FALSE(compression->isEnabled()) << "a GIF has no PNG compression";
+        format->setCurrentIndex(1);
+        EXPECT_TRUE(compression->isEnabled());
+        format->setCurrentIndex(4);
+    });
+    EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
     const RenderPreferences remembered = LoadRenderPreferences();
     EXPECT_EQ(remembered.compression, PngCompression::kSmall);
     EXPECT_EQ(remembered.threads, 3u);
+    EXPECT_EQ(remembered.format, OutputFormat::kAnimatedGif);
 }
 
 // The editor's render of a seeded loop with a start offset, chosen in the dialog, writes the very
 // files orv-render writes for the saved effect with the same settings.
 TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFile) {
-    const QTemporaryDir store;
-    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, store.path());
     ASSERT_TRUE(LoadEffect(effect_, ToU16(QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv")), false).loaded);
     CurrentSettings().screenWidth = 48;
     CurrentSettings().screenHeight = 64;
@@ -196,34 +200,6 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
     const RenderPreferences remembered = LoadRenderPreferences();
     EXPECT_TRUE(remembered.loop);
     EXPECT_EQ(remembered.start, u"0.4");
-}
-
-TEST_F(RenderJobTest, TheChosenFormatIsWrittenAndRemembered) {
-    const QTemporaryDir store;
-    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, store.path());
-    CurrentSettings().fsp = 15;
-    for (const int run : {0, 1}) {
-        test::WhenModalShown([&](QWidget& dialog) {
-            auto* format = test::Child<QComboBox>(dialog, "format");
-            auto* compression = test::Child<QComboBox>(dialog, "compression");
-            // Opens with the sequence at first, then with the format of the previous render.
-            EXPECT_EQ(format->currentIndex(), run == 0 ? 0 : 4);
-            EXPECT_TRUE(compression->isEnabled() == (run == 0));
-            format->setCurrentIndex(4);
-            EXPECT_EQ(format->currentText(), QStringLiteral("アニメーションGIF"));
-            EXPECT_FALSE(compression->isEnabled()) << "a GIF has no PNG compression";
-            format->setCurrentIndex(1);
-            EXPECT_TRUE(compression->isEnabled());
-            format->setCurrentIndex(4);
-            test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
-            test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QStringLiteral("gif/spark.png")));
-            test::Confirm(dialog);
-        });
-        RunRenderCommand(nullptr, document_);
-        EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
-        EXPECT_EQ(LoadRenderPreferences().format, OutputFormat::kAnimatedGif);
-    }
 }
 
 }  // namespace

@@ -45,34 +45,6 @@ TEST(RenderDialog, OpensAtTheSettingsRateAndTenSeconds) {
     EXPECT_EQ(Child<QComboBox>(other, "frameRate")->currentText(), QStringLiteral("60 FPS"));
 }
 
-TEST(RenderDialog, RefusesShortLengthsAndAMissingPathThenHandsOverTheChoices) {
-    RecordingRenderDlg dialog(60);
-    auto* seconds = Child<QLineEdit>(dialog, "seconds");
-    auto* path = Child<QLineEdit>(dialog, "outputPath");
-    path->setText(QStringLiteral("/tmp/out/fire.png"));
-    for (const char* text : {"0", "abc", "-2"}) {
-        seconds->setText(QString::fromLatin1(text));
-        dialog.accept();
-    }
-    seconds->setText(QStringLiteral("2"));
-    path->clear();
-    dialog.accept();
-    const QString tooShort = QStringLiteral("出力時間が短すぎます。");
-    EXPECT_EQ(dialog.refusals,
-              (QStringList{tooShort, tooShort, tooShort, QStringLiteral("出力先が指定されていません。")}));
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(seconds->text(), QStringLiteral("2")) << "the entered values are still there to correct";
-
-    path->setText(QStringLiteral("/tmp/out/fire.png"));
-    Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
-    dialog.accept();
-    EXPECT_EQ(dialog.refusals.size(), 4);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Seconds(), 2);
-    EXPECT_EQ(dialog.FramesPerSecond(), 15u);
-    EXPECT_EQ(dialog.OutputBasePath(), u"/tmp/out/fire.png");
-}
-
 TEST(RenderInput, SeedAndStartTextsAsTheCommandLineTakesThem) {
     const std::pair<std::u16string_view, std::optional<std::uint64_t>> seeds[] = {
         {u"0", 0}, {u"18446744073709551615", UINT64_MAX}, {u"18446744073709551616", std::nullopt},
@@ -83,7 +55,36 @@ TEST(RenderInput, SeedAndStartTextsAsTheCommandLineTakesThem) {
     for (auto [text, start] : starts) EXPECT_EQ(ParseStartText(text), start);
 }
 
-TEST(RenderDialog, ShowsTheEffectsSeedAndRefusesBadSeedsAndStartsThenHandsThemOver) {
+// Each refusal names what is wrong and keeps the dialog open with the entered values to correct.
+TEST(RenderDialog, RefusesEachBadFieldAndKeepsWhatWasEntered) {
+    struct Case {
+        const char* field;
+        const char* text;
+        const char* refusal;
+        bool whole;  // the refusal is this text, not only its start
+    };
+    for (const Case& c : {Case{"seconds", "0", "出力時間が短すぎます。", true},
+                          Case{"seconds", "abc", "出力時間が短すぎます。", true},
+                          Case{"seconds", "-2", "出力時間が短すぎます。", true},
+                          Case{"outputPath", "", "出力先が指定されていません。", true},
+                          Case{"seed", "18446744073709551616", "シードは", false},
+                          Case{"start", "-1", "開始時間は", false}}) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.text);
+        RecordingRenderDlg dialog(60, nullptr, {}, 99);  // the effect's seed: the seed field is read
+        Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("2"));
+        Child<QLineEdit>(dialog, "outputPath")->setText(QStringLiteral("/tmp/out/fire.png"));
+        Child<QLineEdit>(dialog, c.field)->setText(QString::fromUtf8(c.text));
+        dialog.accept();
+        ASSERT_EQ(dialog.refusals.size(), 1);
+        const QString refusal = QString::fromUtf8(c.refusal);
+        EXPECT_TRUE(c.whole ? dialog.refusals[0] == refusal : dialog.refusals[0].startsWith(refusal))
+            << dialog.refusals[0].toStdString();
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(Child<QLineEdit>(dialog, c.field)->text(), QString::fromUtf8(c.text));
+    }
+}
+
+TEST(RenderDialog, ShowsTheEffectsSeedAndHandsOverTheChoices) {
     RecordingRenderDlg dialog(60, nullptr, RenderPreferences{.loop = true, .start = u"2"}, 99);
     auto* fixed = Child<QCheckBox>(dialog, "fixedSeed");
     auto* seed = Child<QLineEdit>(dialog, "seed");
@@ -93,16 +94,7 @@ TEST(RenderDialog, ShowsTheEffectsSeedAndRefusesBadSeedsAndStartsThenHandsThemOv
     EXPECT_EQ(start->text(), QStringLiteral("2"));
     EXPECT_TRUE(Child<QCheckBox>(dialog, "loop")->isChecked());
     Child<QLineEdit>(dialog, "outputPath")->setText(QStringLiteral("/tmp/out/fire.png"));
-
-    seed->setText(QStringLiteral("18446744073709551616"));
-    dialog.accept();
-    seed->setText(QStringLiteral("5"));
-    start->setText(QStringLiteral("-1"));
-    dialog.accept();
-    ASSERT_EQ(dialog.refusals.size(), 2);
-    EXPECT_TRUE(dialog.refusals[0].startsWith(QStringLiteral("シードは")));
-    EXPECT_TRUE(dialog.refusals[1].startsWith(QStringLiteral("開始時間は")));
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
 
     // Unchecked, the seed goes and its field is not read; an empty start is no start.
     fixed->setChecked(false);
@@ -110,7 +102,11 @@ TEST(RenderDialog, ShowsTheEffectsSeedAndRefusesBadSeedsAndStartsThenHandsThemOv
     seed->setText(QStringLiteral("x"));
     start->setText(QStringLiteral(" "));
     dialog.accept();
+    EXPECT_TRUE(dialog.refusals.isEmpty());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Seconds(), 10);
+    EXPECT_EQ(dialog.FramesPerSecond(), 15u);
+    EXPECT_EQ(dialog.OutputBasePath(), u"/tmp/out/fire.png");
     EXPECT_EQ(dialog.Seed(), std::nullopt);
     EXPECT_EQ(dialog.StartSeconds(), std::nullopt);
     EXPECT_TRUE(dialog.Preferences().loop);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/cli/program_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace orv::test {
@@ -15,10 +15,16 @@ struct ToolResult {
     std::string output;
 };
 
-// Whether a program of that name is on PATH: the validators are optional on a developer's machine.
-bool HaveTool(const std::string& name);
+// Runs a program found on PATH and waits for it.
+inline ToolResult RunTool(const std::vector<std::string>& arguments) {
+    const TempFolder scratch;
+    const RunResult run = RunProgram(arguments.front(), {arguments.begin() + 1, arguments.end()}, scratch.Path());
+    return {run.status, run.out + run.err};
+}
 
-// Runs a program found on PATH (no shell, so paths need no quoting) and waits for it.
-ToolResult RunTool(const std::vector<std::string>& arguments);
+// Whether a program of that name is on PATH: the validators are optional on a developer's machine.
+inline bool HaveTool(const std::string& name) {
+    return RunTool({"sh", "-c", "command -v \"$0\"", name}).status == 0;
+}
 
 }  // namespace orv::test

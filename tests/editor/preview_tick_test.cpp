@@ -88,19 +88,6 @@ TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
     EXPECT_EQ(preview_.At(0, 0), 0xFFFE0000u);
 }
 
-TEST_F(PreviewTickTest, OpaqueDrawingPaintsSpritesOntoThePreview) {
-    GiveSolidTexture(effect_.EmitterAt(0));
-    PreviewTicker ticker(clock_.Clock());
-    const TickResult drawing = SecondTick(ticker, 200);
-    EXPECT_TRUE(drawing.drawn);
-    EXPECT_TRUE(drawing.repaint);
-    bool painted = false;
-    for (std::uint32_t y = 0; y < kHeight; ++y) {
-        for (std::uint32_t x = 0; x < kWidth; ++x) painted |= preview_.At(x, y) != effect_.BackgroundColour();
-    }
-    EXPECT_TRUE(painted);
-}
-
 TEST_F(PreviewTickTest, SmallBackgroundImageLeavesNoTrailsBesideIt) {
     image_.Create(kWidth / 2, kHeight / 2);
     ClearFrame(image_, 0xFF00FF00u, false);
@@ -143,10 +130,17 @@ TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
     EXPECT_EQ(NextTimerPeriod(0xFFFFFFF0u, 0x00000002u, 66), 48u) << "across the clock's wrap-around";
 }
 
-TEST_F(PreviewTickTest, TheViewIsRepaintedOnceMoreWhenTheLastSpritesVanish) {
+TEST_F(PreviewTickTest, OpaqueSpritesArePaintedAndRepaintedAwayWhenTheyVanish) {
     GiveSolidTexture(effect_.EmitterAt(0));
     PreviewTicker ticker(clock_.Clock());
-    ASSERT_TRUE(SecondTick(ticker, 200).repaint);
+    const TickResult drawing = SecondTick(ticker, 200);
+    EXPECT_TRUE(drawing.drawn);
+    ASSERT_TRUE(drawing.repaint);
+    bool painted = false;
+    for (std::uint32_t y = 0; y < kHeight; ++y) {
+        for (std::uint32_t x = 0; x < kWidth; ++x) painted |= preview_.At(x, y) != effect_.BackgroundColour();
+    }
+    EXPECT_TRUE(painted);
 
     effect_.EmitterAt(0).texture.SetImage(nullptr);  // as after New: nothing draws any more
     clock_.Advance(16);

@@ -1,5 +1,6 @@
-#include "tests/app_dialogs/dialog_test_support.h"
+#include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -7,11 +8,12 @@
 
 namespace {
 
-// One QApplication for the whole test program, gone before the statics are. The settings store
-// goes into a temporary folder so no test touches the user's settings.
-class QtEnvironment : public testing::Environment {
+// One offscreen QApplication for the whole test program, gone before the statics Qt relies on. The
+// settings store goes into a temporary folder so no test touches the user's settings.
+class QtEnvironment final : public ::testing::Environment {
 public:
     void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         QStandardPaths::setTestModeEnabled(true);
         settingsDir_ = std::make_unique<QTemporaryDir>();
         for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
@@ -22,14 +24,13 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[32] = "test_app_dialogs";
+    char name_[16] = "orv_gui_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QTemporaryDir> settingsDir_;
     std::unique_ptr<QApplication> app_;
 };
 
-// gtest takes ownership of the environment.
-[[maybe_unused]] testing::Environment* const g_qtEnvironment =
-    testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);  // owned by GoogleTest
 
 }  // namespace

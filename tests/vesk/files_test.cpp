@@ -95,7 +95,7 @@ TEST(PathUtils, SplitsAwkwardNames) {
         {u"/p/\u00c9T\u00c9.\u00c9PnG", u"/p/", u"\u00c9T\u00c9.\u00c9PnG", u"\u00c9T\u00c9", u".\u00c9png"},
         {u"C:\\fx\\e.orv", u"", u"C:\\fx\\e.orv", u"C:\\fx\\e", u".orv"},  // '\\' is a name character here
         {std::u16string(u"/a/x.png\0/b/y.txt", 17), u"/a/", u"x.png", u"x", u".png"},  // ends at the NUL
-        {u"/" + d + u"/" + n + u"." + e, u"/" + d + u"/", n + u"." + e, n, u"." + std::u16string(400, u'e')},
+        {u"/" + d + u"/" + n + u"." + e, u"/" + d + u"/", n + u"." + e, n, std::u16string(u".").append(400, u'e')},
     };
     for (const auto& [path, directory, name, title, extension] : cases) {
         SCOPED_TRACE(std::string(path.begin(), path.begin() + std::min<std::size_t>(path.size(), 40)));
@@ -113,7 +113,7 @@ TEST(PathUtils, FullAndResolvedPaths) {
     const fs::path saved = fs::current_path();
     fs::current_path(dir.Path() / "fx" / "sub");
     const std::u16string cwd = dir.Wide("fx/sub"), fx = dir.Wide("fx/"),
-                         big = u"/" + std::u16string(3000, u'd');
+                         big = std::u16string(u"/").append(3000, u'd');
     EXPECT_EQ(vesk::GetCurrentDir(), cwd);
     EXPECT_EQ(vesk::GetFullPath(u"./x/../a.png"), cwd + u"/a.png");
     EXPECT_EQ(vesk::GetFullPath(u"../a.png"), fx + u"a.png");

@@ -68,7 +68,8 @@ void BM_SwarmRenderFrame(benchmark::State& state) {
     if (!LoadSwarm(effect, settings, state)) return;
     FrameBuffer frame(settings.frameWidth, settings.frameHeight);
     FrameDrawer drawer(settings.drawingThreads);
-    MeasureFrames(state, effect, [&] { benchmark::DoNotOptimize(effect.RenderFrame(kStep, frame, settings, drawer)); });
+    MeasureFrames(state, effect,
+                  [&] { benchmark::DoNotOptimize(effect.RenderFrame(kStep, frame, settings, drawer)); });
 }
 
 // The preview's frame in the default drawing mode: background, emitters drawn onto it opaque.
@@ -82,8 +83,18 @@ void BM_SwarmPreviewTick(benchmark::State& state) {
     MeasureFrames(state, effect, [&] { benchmark::DoNotOptimize(ticker.Step(effect, inputs, kStep)); });
 }
 
-BENCHMARK(BM_SwarmRenderFrame)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SwarmPreviewTick)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SwarmRenderFrame)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_SwarmPreviewTick)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -26,7 +26,8 @@ std::int32_t ClampToInt32(std::int64_t value) {
 
 template <typename Key>
 void SortLive(std::span<Particle> particles, Key key) {
-    std::sort(particles.begin(), particles.end(), [key](const Particle& a, const Particle& b) { return key(a, b); });
+    std::sort(particles.begin(), particles.end(),
+              [key](const Particle& a, const Particle& b) { return key(a, b); });
 }
 
 }  // namespace
@@ -36,7 +37,8 @@ std::span<const Particle> LiveParticles(const Emitter& emitter) {
 }
 
 void SortParticles(Emitter& emitter) {
-    SortParticles(emitter, {emitter.runtime.pool.data(), static_cast<std::size_t>(emitter.runtime.liveCount)});
+    SortParticles(emitter,
+                  {emitter.runtime.pool.data(), static_cast<std::size_t>(emitter.runtime.liveCount)});
 }
 
 void SortParticles(const Emitter& emitter, std::span<Particle> particles) {
@@ -162,8 +164,8 @@ SpriteRows PrepareSprite(const TextureSettings& texture, const Particle& particl
             static_cast<std::int32_t>(std::floor(particle.y + reach))};
 }
 
-std::optional<EmitterFills> EmitterFillsFor(const Emitter& emitter, const FrameBuffer* target, bool opaqueTarget,
-                                            bool sse2) {
+std::optional<EmitterFills> EmitterFillsFor(const Emitter& emitter, const FrameBuffer* target,
+                                            bool opaqueTarget, bool sse2) {
     const TextureSettings& texture = emitter.texture;
     if (!CanDrawEmitter(emitter, target) || target->Empty() || texture.FrameWidth() == 0 ||
         texture.FrameHeight() == 0) {

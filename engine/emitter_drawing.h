@@ -37,8 +37,8 @@ struct EmitterFills {
 // None when the emitter draws nothing into the target: it cannot draw (CanDrawEmitter), the
 // target has no pixels, or a split finer than the image leaves frames of no size, whose geometry
 // would not be finite.
-std::optional<EmitterFills> EmitterFillsFor(const Emitter& emitter, const FrameBuffer* target, bool opaqueTarget,
-                                            bool sse2);
+std::optional<EmitterFills> EmitterFillsFor(const Emitter& emitter, const FrameBuffer* target,
+                                            bool opaqueTarget, bool sse2);
 
 // A particle's sprite worked out for drawing: where it goes (a rectangle, or a quad when it is
 // rotated), its texels and its tint. What an unrotated sprite needs lies in its first cache line:

@@ -22,8 +22,9 @@ std::uint64_t DefaultLoopWarmUpSteps(const Effect& effect, double dt) {
     return steps > 0 ? static_cast<std::uint64_t>(steps) : 0;
 }
 
-SeamlessLoop::SeamlessLoop(Effect& effect, const SettingsSnapshot& settings, double dt, std::uint64_t warmUpSteps,
-                           std::uint64_t length, const std::function<bool()>& stopRequested)
+SeamlessLoop::SeamlessLoop(Effect& effect, const SettingsSnapshot& settings, double dt,
+                           std::uint64_t warmUpSteps, std::uint64_t length,
+                           const std::function<bool()>& stopRequested)
     : effect_(effect), settings_(settings), dt_(dt), gathered_(effect.Count()) {
     effect_.RestartAllEmitters(settings_);
     // One simulation runs ahead; the copies are taken from it on the way. `steps` counts its steps
@@ -38,7 +39,8 @@ SeamlessLoop::SeamlessLoop(Effect& effect, const SettingsSnapshot& settings, dou
     };
     const auto births = [&] {
         std::vector<std::uint64_t> counts;
-        for (std::size_t i = 0; i < effect_.Count(); ++i) counts.push_back(effect_.EmitterAt(i).runtime.births);
+        for (std::size_t i = 0; i < effect_.Count(); ++i)
+            counts.push_back(effect_.EmitterAt(i).runtime.births);
         return counts;
     };
 
@@ -79,7 +81,8 @@ SeamlessLoop::Copy SeamlessLoop::TakeCopy() const {
 }
 
 void SeamlessLoop::Swap(Copy& copy) {
-    for (std::size_t i = 0; i < effect_.Count(); ++i) std::swap(effect_.EmitterAt(i).runtime, copy.runtimes[i]);
+    for (std::size_t i = 0; i < effect_.Count(); ++i)
+        std::swap(effect_.EmitterAt(i).runtime, copy.runtimes[i]);
     const Xorshift128 generator = RandomState();
     SetRandomState(copy.generator);
     copy.generator = generator;

@@ -22,14 +22,18 @@ constexpr std::array<const char*, 4> kValue = {"value", nullptr, nullptr, nullpt
 constexpr std::array<const char*, 4> kXy = {"x", "y", nullptr, nullptr};
 constexpr std::array<const char*, 4> kRgba = {"red", "green", "blue", "alpha"};
 
-PexElement Scalar(const char* name) { return {name, kValue, {name, nullptr, nullptr, nullptr}}; }
+PexElement Scalar(const char* name) {
+    return {name, kValue, {name, nullptr, nullptr, nullptr}};
+}
 
 // In the order Particle Designer 2 writes them.
 const std::array kElements = {
     Scalar("absolutePosition"),
     Scalar("yCoordFlipped"),
     PexElement{"sourcePosition", kXy, {"sourcePositionx", "sourcePositiony", nullptr, nullptr}},
-    PexElement{"sourcePositionVariance", kXy, {"sourcePositionVariancex", "sourcePositionVariancey", nullptr, nullptr}},
+    PexElement{"sourcePositionVariance",
+               kXy,
+               {"sourcePositionVariancex", "sourcePositionVariancey", nullptr, nullptr}},
     Scalar("speed"),
     Scalar("speedVariance"),
     Scalar("particleLifeSpan"),
@@ -41,11 +45,16 @@ const std::array kElements = {
     Scalar("tangentialAcceleration"),
     Scalar("radialAccelVariance"),
     Scalar("tangentialAccelVariance"),
-    PexElement{"startColor", kRgba, {"startColorRed", "startColorGreen", "startColorBlue", "startColorAlpha"}},
-    PexElement{"startColorVariance", kRgba,
-               {"startColorVarianceRed", "startColorVarianceGreen", "startColorVarianceBlue", "startColorVarianceAlpha"}},
-    PexElement{"finishColor", kRgba, {"finishColorRed", "finishColorGreen", "finishColorBlue", "finishColorAlpha"}},
-    PexElement{"finishColorVariance", kRgba,
+    PexElement{
+        "startColor", kRgba, {"startColorRed", "startColorGreen", "startColorBlue", "startColorAlpha"}},
+    PexElement{"startColorVariance",
+               kRgba,
+               {"startColorVarianceRed", "startColorVarianceGreen", "startColorVarianceBlue",
+                "startColorVarianceAlpha"}},
+    PexElement{
+        "finishColor", kRgba, {"finishColorRed", "finishColorGreen", "finishColorBlue", "finishColorAlpha"}},
+    PexElement{"finishColorVariance",
+               kRgba,
                {"finishColorVarianceRed", "finishColorVarianceGreen", "finishColorVarianceBlue",
                 "finishColorVarianceAlpha"}},
     Scalar("maxParticles"),
@@ -69,7 +78,8 @@ const std::array kElements = {
     Scalar("rotationEndVariance"),
 };
 
-const PexElement kTexture{"texture", {"name", "data", nullptr, nullptr}, {"textureFileName", "textureImageData", nullptr, nullptr}};
+const PexElement kTexture{
+    "texture", {"name", "data", nullptr, nullptr}, {"textureFileName", "textureImageData", nullptr, nullptr}};
 
 pugi::xml_attribute FindAttribute(const pugi::xml_node& node, const char* name) {
     for (const pugi::xml_attribute& attribute : node.attributes()) {
@@ -91,8 +101,8 @@ void ReadNumbers(const pugi::xml_node& node, const PexElement& element, PdConfig
         if (!attribute) continue;
         const std::optional<double> number = ParseDecimal(attribute.value());
         if (!number) {
-            throw std::runtime_error("pex <" + std::string(node.name()) + "> " + element.attributes[i] + "=\"" +
-                                     attribute.value() + "\" is not a number");
+            throw std::runtime_error("pex <" + std::string(node.name()) + "> " + element.attributes[i] +
+                                     "=\"" + attribute.value() + "\" is not a number");
         }
         config.Set(element.keys[i], *number);
     }
@@ -138,7 +148,8 @@ std::string WritePex(const PdConfig& config) {
         out += "/>\n";
     }
     out += "  <texture name=\"" + XmlEscaped(config.Text("textureFileName").value_or("")) + "\"";
-    if (const std::optional<std::string> data = config.Text("textureImageData")) out += " data=\"" + *data + "\"";
+    if (const std::optional<std::string> data = config.Text("textureImageData"))
+        out += " data=\"" + *data + "\"";
     out += "/>\n</particleEmitterConfig>\n";
     return out;
 }

@@ -61,7 +61,8 @@ Bytes PngBytes(const Bytes& image, const std::filesystem::path& scratch) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> FindNamedTexture(std::string_view name, const std::filesystem::path& particleFile) {
+std::optional<std::filesystem::path> FindNamedTexture(std::string_view name,
+                                                      const std::filesystem::path& particleFile) {
     if (name.empty()) return std::nullopt;
     const std::filesystem::path folder = particleFile.parent_path();
     const std::filesystem::path asGiven = folder / std::filesystem::path(std::string(name));
@@ -83,7 +84,8 @@ std::optional<std::filesystem::path> PlaceEmbeddedImage(const Bytes& image, std:
     const std::filesystem::path folder = particleFile.parent_path();
     const Bytes png = PngBytes(image, folder / (stem.string() + ".orv-embedded.tmp"));
     for (int number = 0; number < 10000; ++number) {
-        const std::string suffix = number == 0 ? std::string() : std::string(1, '-').append(std::to_string(number));
+        const std::string suffix =
+            number == 0 ? std::string() : std::string(1, '-').append(std::to_string(number));
         const std::filesystem::path candidate = folder / (stem.string() + suffix + ".png");
         if (Exists(candidate)) {
             if (SameBytes(candidate, png)) return candidate;
@@ -92,7 +94,8 @@ std::optional<std::filesystem::path> PlaceEmbeddedImage(const Bytes& image, std:
         WriteFileBytes(candidate, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
         return candidate;
     }
-    throw std::runtime_error("no free file name for the embedded image beside \"" + particleFile.string() + "\"");
+    throw std::runtime_error("no free file name for the embedded image beside \"" + particleFile.string() +
+                             "\"");
 }
 
 }  // namespace orv

@@ -25,8 +25,8 @@ public:
     std::uint32_t Threads() const { return static_cast<std::uint32_t>(pool_.Threads()); }
 
     // Calls drawBand once for every band of a split of `height` rows chosen for this frame (a few
-    // bands per thread), bands in parallel, and returns when all are drawn. drawBand must write only its band's rows, and
-    // read nothing another band writes.
+    // bands per thread), bands in parallel, and returns when all are drawn. drawBand must write only its
+    // band's rows, and read nothing another band writes.
     void DrawBands(std::uint32_t height, const std::function<void(const RowBand&)>& drawBand);
 
     // Runs task(0) to task(count - 1) on the pool's threads and the caller, each once, and returns

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "render/blend_tables.h"
-#include "render/sse2_support.h"
 #include "render/sprite.h"
+#include "render/sse2_support.h"
 
 namespace orv {
 
@@ -61,8 +61,8 @@ ORV_PIXEL_INLINE std::uint32_t OpaqueAdd(const SpriteTint& tint, std::uint32_t d
 
 // Target with alpha: source-over composition through the blend tables.
 template <bool Tinted>
-ORV_PIXEL_INLINE std::uint32_t TransparentNormal(const BlendTables& tables, const SpriteTint& tint, std::uint32_t d,
-                                std::uint32_t s) {
+ORV_PIXEL_INLINE std::uint32_t TransparentNormal(const BlendTables& tables, const SpriteTint& tint,
+                                                 std::uint32_t d, std::uint32_t s) {
     const std::uint32_t m = SpriteColour<Tinted>(s, tint);
     const std::uint32_t i = EffectiveAlpha(s, tint) * 256 + (d >> 24);
     const std::uint32_t w = tables.overWeight[i];
@@ -75,8 +75,8 @@ ORV_PIXEL_INLINE std::uint32_t TransparentNormal(const BlendTables& tables, cons
 // Splits the pixel into the parts covered by the destination only, the source only and both,
 // and divides the weighted sum by the resulting alpha with the multiply-shift tables.
 template <bool Tinted>
-ORV_PIXEL_INLINE std::uint32_t TransparentAdd(const BlendTables& tables, const SpriteTint& tint, std::uint32_t d,
-                             std::uint32_t s) {
+ORV_PIXEL_INLINE std::uint32_t TransparentAdd(const BlendTables& tables, const SpriteTint& tint,
+                                              std::uint32_t d, std::uint32_t s) {
     const std::uint32_t m = SpriteColour<Tinted>(s, tint);
     const std::uint32_t sum = SaturatingAdd(d, m);
     const std::uint32_t i = EffectiveAlpha(s, tint) * 256 + (d >> 24);

@@ -11,9 +11,11 @@ namespace {
 constexpr std::size_t kSpritesPerTask = 1024;
 
 // Asks for the cache lines of a sprite that is about to be drawn.
-void Prefetch(const PreparedSprite& sprite) {
+void Prefetch([[maybe_unused]] const PreparedSprite& sprite) {
+#if defined(__GNUC__) || defined(__clang__)
     const auto* bytes = reinterpret_cast<const char*>(&sprite);
     for (std::size_t line = 0; line < sizeof(PreparedSprite); line += 64) __builtin_prefetch(bytes + line);
+#endif
 }
 }  // namespace
 

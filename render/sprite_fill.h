@@ -55,8 +55,14 @@ concept SamplesFourAtATime = requires(const Sampler& sampler) {
     { sampler.InteriorRow(0) } -> std::same_as<bool>;
 };
 
+// Samplers that keep the mixes across texel rows for the rows that read them again.
+template <class Sampler>
+concept KeepsRowMixes = requires {
+    typename Sampler::MixedRows;
+};
+
 // The sampler's cache of mixes across texel rows, for samplers that have one.
-template <class Sampler, bool = SamplesFourAtATime<Sampler>>
+template <class Sampler, bool = KeepsRowMixes<Sampler>>
 struct RowMixesOf {
     struct type {};
 };
@@ -82,8 +88,10 @@ public:
           du_(static_cast<std::uint32_t>(walk.du)) {
         if constexpr (SamplesFourAtATime<Sampler>) {
             interior_ = sample_.InteriorColumns(walk.u, walk.du, walk.x1 - walk.x0);
-            if (walk.dv > -65536 && walk.dv < 65536 && interior_.first < interior_.last) {
-                rowMixes_.emplace(sample_, u_, du_, interior_);
+            if constexpr (KeepsRowMixes<Sampler>) {
+                if (walk.dv > -65536 && walk.dv < 65536 && interior_.first < interior_.last) {
+                    rowMixes_.emplace(sample_, u_, du_, interior_);
+                }
             }
         }
     }
@@ -128,10 +136,15 @@ public:
             }
             gatheredGroups(from);
             if (from < to) {
-                if (rowMixes_) {
-                    rowMixes_->SelectRow(v);
-                    for (std::int32_t i = from; i < to; ++i) group(rowMixes_->Four(split.head + 4 * i));
-                } else {
+                bool mixesKept = false;
+                if constexpr (KeepsRowMixes<Sampler>) {
+                    if (rowMixes_) {
+                        rowMixes_->SelectRow(v);
+                        for (std::int32_t i = from; i < to; ++i) group(rowMixes_->Four(split.head + 4 * i));
+                        mixesKept = true;
+                    }
+                }
+                if (!mixesKept) {
                     typename Sampler::FourAtATime four(sample_, v, u, du);
                     for (std::int32_t i = from; i < to; ++i) group(four.Next());
                 }

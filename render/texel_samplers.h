@@ -18,6 +18,33 @@ namespace orv {
 
 // Sampler policies of the drawing variants, made once per sprite: the texture's bounds are kept
 // in locals that the pixel stores cannot alias.
+// A run of span columns, first inclusive, last exclusive.
+struct ColumnRange {
+    std::int32_t first = 0, last = 0;
+};
+
+// Of the samples u + k * du, k in [0, count), the run [first, last) with 0 <= u <= limit. The
+// same for every row of a rectangle, so it is found once per sprite. Empty when the coordinates
+// wrap within the span.
+inline ColumnRange UnclampedRun(std::int32_t u, std::int32_t du, std::int32_t count, std::int64_t limit) {
+    if (count <= 0) return {};
+    const std::int64_t first = u, step = du, last = first + step * (count - 1);
+    if (last < INT32_MIN || last > INT32_MAX) return {};
+    std::int64_t begin = 0, end = 0;
+    if (step == 0) {
+        end = first >= 0 && first <= limit ? count : 0;
+    } else if (step > 0) {
+        begin = first >= 0 ? 0 : (step - 1 - first) / step;
+        end = first <= limit ? (limit - first) / step + 1 : 0;
+    } else {
+        begin = first <= limit ? 0 : (first - limit - step - 1) / -step;
+        end = first >= 0 ? first / -step + 1 : 0;
+    }
+    end = std::min<std::int64_t>(end, count);
+    begin = std::min(begin, end);
+    return {static_cast<std::int32_t>(begin), static_cast<std::int32_t>(end)};
+}
+
 class NearestSampling {
 public:
     explicit NearestSampling(const TexelSampler& sampler)
@@ -30,6 +57,36 @@ public:
         if (row > lastRow_) row = lastRow_;
         return texture_.Row(static_cast<std::uint32_t>(row))[column];
     }
+
+#if ORV_RENDER_SSE2
+    // The samples of a rectangle's rows that need no clamping: their column exists.
+    ColumnRange InteriorColumns(std::int32_t u, std::int32_t du, std::int32_t count) const {
+        return UnclampedRun(u, du, count, std::int64_t{lastColumn_} * 65536 + 65535);
+    }
+    // Whether row v exists.
+    bool InteriorRow(std::int32_t v) const {
+        return v >= 0 && (v >> 16) <= lastRow_;
+    }
+
+    // Four interior samples at a time along one interior row: no clamping, one row address.
+    class FourAtATime {
+    public:
+        FourAtATime(const NearestSampling& sampling, std::int32_t v, std::uint32_t u, std::uint32_t du)
+            : row_(sampling.texture_.Row(static_cast<std::uint32_t>(v) >> 16)), u_(u), du_(du) {}
+
+        __m128i Next() {
+            const std::uint32_t t0 = row_[u_ >> 16], t1 = row_[(u_ + du_) >> 16],
+                                t2 = row_[(u_ + 2 * du_) >> 16], t3 = row_[(u_ + 3 * du_) >> 16];
+            u_ += 4 * du_;
+            return _mm_set_epi32(static_cast<int>(t3), static_cast<int>(t2), static_cast<int>(t1),
+                                 static_cast<int>(t0));
+        }
+
+    private:
+        const std::uint32_t* row_;
+        std::uint32_t u_, du_;
+    };
+#endif
 
 private:
     const FrameBuffer& texture_;
@@ -119,11 +176,6 @@ inline std::uint32_t Mix4(std::uint32_t p00, std::uint32_t p10, std::uint32_t p0
 
 }  // namespace detail
 
-// A run of span columns, first inclusive, last exclusive.
-struct ColumnRange {
-    std::int32_t first = 0, last = 0;
-};
-
 class BilinearSampling {
 public:
     explicit BilinearSampling(const TexelSampler& sampler)
@@ -140,23 +192,7 @@ public:
     // The same for every row of a rectangle, so it is found once per sprite. Empty when the
     // coordinates wrap within the span; the clamping sampler then serves every sample.
     ColumnRange InteriorColumns(std::int32_t u, std::int32_t du, std::int32_t count) const {
-        if (count <= 0) return {};
-        const std::int64_t first = u, step = du, last = first + step * (count - 1);
-        if (last < INT32_MIN || last > INT32_MAX) return {};
-        const std::int64_t limit = columnLimit_ - 1;  // largest interior u
-        std::int64_t begin = 0, end = 0;
-        if (step == 0) {
-            end = first >= 0 && first <= limit ? count : 0;
-        } else if (step > 0) {
-            begin = first >= 0 ? 0 : (step - 1 - first) / step;
-            end = first <= limit ? (limit - first) / step + 1 : 0;
-        } else {
-            begin = first <= limit ? 0 : (first - limit - step - 1) / -step;
-            end = first >= 0 ? first / -step + 1 : 0;
-        }
-        end = std::min<std::int64_t>(end, count);
-        begin = std::min(begin, end);
-        return {static_cast<std::int32_t>(begin), static_cast<std::int32_t>(end)};
+        return UnclampedRun(u, du, count, columnLimit_ - 1);  // largest u whose pair of columns exists
     }
 
     // Whether row v needs no clamping: rows y and y + 1 both exist.

@@ -94,36 +94,38 @@ TEST(PngSuite, ValidFilesDecodeToThePublishedPixelsAndBrokenOnesAreRefused) {
     EXPECT_EQ(compared, expected.size());
 }
 
+// Makes every chunk's CRC right again, so that damage reaches the chunk parsers and the inflater.
+void FixChunkCrcs(std::vector<std::uint8_t>& bytes) {
+    for (std::size_t c = 8, size; c + 12 <= bytes.size(); c += size + 12) {
+        size = std::size_t{bytes[c]} << 24 | bytes[c + 1] << 16 | bytes[c + 2] << 8 | bytes[c + 3];
+        if (size > bytes.size() - c - 12) break;
+        const uLong crc = crc32(0, bytes.data() + c + 4, static_cast<uInt>(size + 4));
+        for (int i = 0; i < 4; ++i) bytes[c + 8 + size + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    }
+}
+
+void WriteBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes, std::size_t length) {
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), length);
+}
+
 TEST(PngSuite, TruncatedOrDamagedCopiesNeverCrash) {
     SKIP_WITHOUT_SUITE();
     const test::TempFolder folder;
     const fs::path copy = folder.Path() / "damaged.png";
-    const auto write = [&](const std::vector<std::uint8_t>& bytes, std::size_t length) {
-        std::ofstream(copy, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), length);
-    };
     for (const char* name : {"basn2c08.png", "basi3p02.png", "basn0g16.png", "basi6a16.png", "tbrn2c08.png",
                              "basi4a08.png", "tbbn3p08.png"}) {
         const std::vector<std::uint8_t> whole = ReadBytes(kSuite / name);
         ASSERT_FALSE(whole.empty()) << name;
         for (std::size_t length = 0; length < whole.size(); length += 1 + length / 64) {
-            write(whole, length);
+            WriteBytes(copy, whole, length);
             EXPECT_EQ(LoadError(copy), 1u) << name << " cut at " << length;
         }
         for (std::size_t at = 8; at < whole.size(); at += 1 + at / 128) {
             std::vector<std::uint8_t> bytes = whole;
             bytes[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
             for (const bool fix_crcs : {false, true}) {
-                // With the chunk CRCs made right again, the damage reaches the chunk parsers and the
-                // inflater.
-                for (std::size_t c = 8, size; fix_crcs && c + 12 <= bytes.size(); c += size + 12) {
-                    size =
-                        std::size_t{bytes[c]} << 24 | bytes[c + 1] << 16 | bytes[c + 2] << 8 | bytes[c + 3];
-                    if (size > bytes.size() - c - 12) break;
-                    const uLong crc = crc32(0, bytes.data() + c + 4, static_cast<uInt>(size + 4));
-                    for (int i = 0; i < 4; ++i)
-                        bytes[c + 8 + size + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
-                }
-                write(bytes, bytes.size());
+                if (fix_crcs) FixChunkCrcs(bytes);
+                WriteBytes(copy, bytes, bytes.size());
                 const std::uint32_t outcome = LoadError(copy);
                 EXPECT_TRUE(outcome == 0 || outcome == 1) << name << " byte " << at << " gave " << outcome;
             }
@@ -131,77 +133,9 @@ TEST(PngSuite, TruncatedOrDamagedCopiesNeverCrash) {
     }
 }
 
-TEST(PngCodec, WrittenFramesReadBackExactly) {
-    const test::TempFolder folder;
-    const fs::path file = folder.Path() / u"\u706b\u82b1.png";  // a non-ASCII name
-    // A bottom-up view of an odd width whose row padding holds garbage: only the rows may reach the file.
-    std::vector<std::uint32_t> memory(260 * 3, 0xDEADBEEF);
-    Texture texture;
-    FrameBuffer& image = texture.colour.emplace();
-    image.View(memory.data() + 2 * 260, 257, 3, -260);
-    // Every alpha value, and colour kept under alpha 0.
-    for (std::uint32_t i = 0; i < 257 * 3; ++i)
-        image.At(i % 257, i / 257) = i << 24 | ((i * 0x030507) & 0xFFFFFF);
-    ASSERT_TRUE(SavePng(file.u16string(), texture));
-    std::string header(45, '\0');  // 8-bit RGBA, not interlaced, with significant bits
-    std::ifstream(file, std::ios::binary).read(header.data(), 45);
-    EXPECT_EQ(header.substr(24, 5), std::string("\x08\x06\0\0\0", 5));
-    EXPECT_EQ(header.substr(37), "sBIT\x08\x08\x08\x08");
-    const TexturePtr back = LoadPng(file.u16string());
-    EXPECT_EQ(RgbaBytes(*back->colour), RgbaBytes(image));
-
-    texture.colour.emplace(16384, 1);  // the widest picture taken
-    ASSERT_TRUE(SavePng(file.u16string(), texture));
-    EXPECT_EQ(LoadError(file), 0u);
-}
-
-// A PNG of a header declaring `width` x `height` RGBA pixels and no pixel data.
-void WriteHeaderOnlyPng(const fs::path& file, std::uint32_t width, std::uint32_t height) {
-    std::string bytes = "\x89PNG\r\n\x1A\n";
-    const auto chunk = [&](const std::string& type, const std::string& data) {
-        for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(data.size() >> shift);
-        const std::string body = type + data;
-        bytes += body;
-        const uLong crc =
-            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
-        for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(crc >> shift);
-    };
-    std::string header;
-    for (const std::uint32_t side : {width, height})
-        for (const int shift : {24, 16, 8, 0}) header += static_cast<char>(side >> shift);
-    header += std::string("\x08\x06\0\0\0", 5);
-    chunk("IHDR", header);
-    chunk("IDAT", "");
-    chunk("IEND", "");
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-// A few kilobytes of file may declare gigabytes of pixels: such a picture is refused from its
-// header, before any pixel memory is taken, and the message says why.
-TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
-    const test::TempFolder folder;
-    const fs::path file = folder.Path() / "big.png";
-    for (const auto& [width, height] :
-         {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
-        WriteHeaderOnlyPng(file, width, height);
-        std::string message;
-        try {
-            LoadPng(file.u16string());
-        } catch (const vesk::CErrCodeException& error) {
-            EXPECT_EQ(error.code, 1u);
-            message = error.Message();
-        }
-        EXPECT_NE(message.find(std::to_string(width) + " x " + std::to_string(height) + " pixels"),
-                  std::string::npos)
-            << message;
-    }
-}
-
-// A frame with sparse sprites on a transparent ground, a gradient and noise: the kinds of rows
-// that each row filter and each deflate strategy handle differently.
-Texture PatternFrame() {
-    Texture texture;
-    FrameBuffer& image = texture.colour.emplace(203, 97);
+// Sparse sprites on a transparent ground, a gradient and noise of every alpha value with colour
+// under alpha 0: the kinds of rows that each row filter and each deflate strategy handle differently.
+void DrawPattern(FrameBuffer& image) {
     std::uint32_t noise = 12345;
     for (std::uint32_t y = 0; y < image.Height(); ++y) {
         for (std::uint32_t x = 0; x < image.Width(); ++x) {
@@ -216,34 +150,70 @@ Texture PatternFrame() {
             image.At(x, y) = pixel;
         }
     }
-    return texture;
 }
 
-TEST(PngCodec, DefaultCompressionWritesTheSameBytesAsEver) {
-    // Digest of this frame as the writer produced it before the compression choice existed.
+TEST(PngCodec, EveryCompressionReadsBackExactlyAndTheDefaultWritesTheSameBytesAsEver) {
     const test::TempFolder folder;
-    const fs::path file = folder.Path() / "default.png";
-    ASSERT_TRUE(SavePng(file.u16string(), PatternFrame()));
-    EXPECT_EQ(test::Sha256Hex(ReadBytes(file)),
-              "896c4f0061e32890ec5c4f36ab0f8073c2493e40d394e51a1d0878bda7f8540c");
-}
-
-TEST(PngCodec, EveryCompressionKeepsThePixels) {
-    const test::TempFolder folder;
-    const Texture frame = PatternFrame();
+    // A bottom-up view of an odd width whose row padding holds garbage: only the rows may reach the file.
+    std::vector<std::uint32_t> memory(206 * 97, 0xDEADBEEF);
+    Texture texture;
+    FrameBuffer& image = texture.colour.emplace();
+    image.View(memory.data() + 96 * 206, 203, 97, -206);
+    DrawPattern(image);
     std::map<PngCompression, std::vector<std::uint8_t>> files;
     for (const PngCompression compression :
          {PngCompression::kDefault, PngCompression::kFast, PngCompression::kSmall}) {
-        const fs::path file = folder.Path() / std::string(PngCompressionName(compression));
-        ASSERT_TRUE(SavePng(file.u16string(), frame, compression));
-        EXPECT_EQ(RgbaBytes(*LoadPng(file.u16string())->colour), RgbaBytes(*frame.colour));
-        EXPECT_EQ(PngCompressionFromName(PngCompressionName(compression)), compression);
+        const std::string name(PngCompressionName(compression));
+        const fs::path file = folder.Path() / (u"\u706b\u82b1-" + fs::path(name).u16string());  // non-ASCII
+        ASSERT_TRUE(SavePng(file.u16string(), texture, compression));
+        EXPECT_EQ(RgbaBytes(*LoadPng(file.u16string())->colour), RgbaBytes(image)) << name;
+        EXPECT_EQ(PngCompressionFromName(name), compression);
         files[compression] = ReadBytes(file);
     }
+    EXPECT_EQ(PngCompressionFromName("best"), std::nullopt);
+    // 8-bit RGBA, not interlaced, with significant bits.
+    const std::string header(files[PngCompression::kDefault].begin(), files[PngCompression::kDefault].begin() + 45);
+    EXPECT_EQ(header.substr(24, 5), std::string("\x08\x06\0\0\0", 5));
+    EXPECT_EQ(header.substr(37), "sBIT\x08\x08\x08\x08");
+    // The digest of this frame as the writer produced it before the compression choice existed.
+    EXPECT_EQ(test::Sha256Hex(files[PngCompression::kDefault]),
+              "896c4f0061e32890ec5c4f36ab0f8073c2493e40d394e51a1d0878bda7f8540c");
     // The choice reaches the encoder: each setting packs the rows its own way.
     EXPECT_NE(files[PngCompression::kFast], files[PngCompression::kDefault]);
     EXPECT_NE(files[PngCompression::kSmall], files[PngCompression::kFast]);
-    EXPECT_EQ(PngCompressionFromName("best"), std::nullopt);
+}
+
+// A few kilobytes of file may declare gigabytes of pixels: such a picture is refused from its
+// header, before any pixel memory is taken, and the message says why. The widest picture taken
+// is written and read.
+TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
+    const test::TempFolder folder;
+    const fs::path file = folder.Path() / "big.png";
+    Texture widest;
+    widest.colour.emplace(16384, 1);
+    ASSERT_TRUE(SavePng(file.u16string(), widest));
+    EXPECT_EQ(LoadError(file), 0u);
+    const std::vector<std::uint8_t> taken = ReadBytes(file);
+    for (const auto& [width, height] :
+         {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
+        std::vector<std::uint8_t> bytes = taken;
+        for (int i = 0; i < 4; ++i) {
+            bytes[16 + i] = static_cast<std::uint8_t>(width >> (24 - 8 * i));
+            bytes[20 + i] = static_cast<std::uint8_t>(height >> (24 - 8 * i));
+        }
+        FixChunkCrcs(bytes);
+        WriteBytes(file, bytes, bytes.size());
+        std::string message;
+        try {
+            LoadPng(file.u16string());
+        } catch (const vesk::CErrCodeException& error) {
+            EXPECT_EQ(error.code, 1u);
+            message = error.Message();
+        }
+        EXPECT_NE(message.find(std::to_string(width) + " x " + std::to_string(height) + " pixels"),
+                  std::string::npos)
+            << message;
+    }
 }
 
 TEST(PngCodec, FailuresAreReportedWithTheirCodes) {

@@ -5,7 +5,6 @@
 #include <webp/demux.h>
 #include <zlib.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -29,125 +28,91 @@ Image FromBgra(std::uint32_t width, std::uint32_t height, const std::uint8_t* by
     return image;
 }
 
-int PaethPredictor(int a, int b, int c) {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc) return a;
-    return pb <= pc ? b : c;
+// libpng's reader of a PNG in memory; an empty image when it is no PNG.
+Image DecodePng(const std::string& bytes) {
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return {};
+    png.format = PNG_FORMAT_BGRA;  // 8-bit sRGB: straight alpha
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) return {};
+    return FromBgra(png.width, png.height, pixels.data());
 }
 
-// Inflates one frame's data and undoes every filter type, giving RGBA rows.
-bool Unfilter(const std::vector<std::uint8_t>& deflated, std::uint32_t width, std::uint32_t height, Image& image) {
-    const std::size_t stride = std::size_t{width} * 4;
-    std::vector<std::uint8_t> raw((stride + 1) * height);
-    uLongf size = static_cast<uLongf>(raw.size());
-    if (uncompress(raw.data(), &size, deflated.data(), static_cast<uLong>(deflated.size())) != Z_OK ||
-        size != raw.size()) {
-        return false;
-    }
-    std::vector<std::uint8_t> previous(stride, 0), current(stride);
-    image = {width, height, {}};
-    for (std::uint32_t y = 0; y < height; ++y) {
-        const std::uint8_t type = raw[y * (stride + 1)];
-        const std::uint8_t* row = &raw[y * (stride + 1) + 1];
-        for (std::size_t i = 0; i < stride; ++i) {
-            const int a = i >= 4 ? current[i - 4] : 0, b = previous[i], c = i >= 4 ? previous[i - 4] : 0;
-            int predicted = 0;
-            switch (type) {
-                case 0: predicted = 0; break;
-                case 1: predicted = a; break;
-                case 2: predicted = b; break;
-                case 3: predicted = (a + b) / 2; break;
-                case 4: predicted = PaethPredictor(a, b, c); break;
-                default: return false;
-            }
-            current[i] = static_cast<std::uint8_t>(row[i] + predicted);
-        }
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const std::uint8_t* p = &current[x * 4];
-            image.pixels.push_back(std::uint32_t{p[3]} << 24 | std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2]);
-        }
-        previous.swap(current);
-    }
-    return true;
+void AppendBigEndian32(std::string& bytes, std::uint32_t value) {
+    for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(value >> shift);
+}
+
+void AppendChunk(std::string& png, const std::string& type, const std::string& data) {
+    AppendBigEndian32(png, static_cast<std::uint32_t>(data.size()));
+    const std::string body = type + data;
+    png += body;
+    AppendBigEndian32(png, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                                            static_cast<uInt>(body.size()))));
+}
+
+// An animation frame as the still PNG of its own size and data, decoded by libpng.
+Image DecodeFrame(const std::string& header, const FrameControl& control, const std::string& data) {
+    std::string png = "\x89PNG\r\n\x1a\n", frameHeader;
+    AppendBigEndian32(frameHeader, control.width);
+    AppendBigEndian32(frameHeader, control.height);
+    AppendChunk(png, "IHDR", frameHeader + header.substr(8));
+    AppendChunk(png, "IDAT", data);
+    AppendChunk(png, "IEND", "");
+    return DecodePng(png);
 }
 
 }  // namespace
 
 Image ReadPng(const std::filesystem::path& file) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, file.c_str())) return {};
-    png.format = PNG_FORMAT_BGRA;  // 8-bit sRGB: straight alpha
-    std::vector<std::uint8_t> bytes(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, bytes.data(), 0, nullptr)) return {};
-    return FromBgra(png.width, png.height, bytes.data());
+    return DecodePng(ReadFileBytes(file));
 }
 
 AnimatedPng ReadAnimatedPng(const std::filesystem::path& file) {
     AnimatedPng result;
     const std::string text = ReadFileBytes(file);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    if (text.size() < 8 || std::memcmp(bytes, kSignature, 8) != 0) {
-        result.error = "no PNG signature";
-        return result;
-    }
-    std::uint32_t width = 0, height = 0, nextSequence = 0;
-    std::vector<std::vector<std::uint8_t>> data;
+    if (text.rfind("\x89PNG\r\n\x1a\n", 0) != 0) result.error = "no PNG signature";
+    std::string header;
+    std::vector<std::string> data;  // each frame's deflated rows
+    std::uint32_t nextSequence = 0;
     bool ended = false, sawData = false;
     for (std::size_t at = 8; at < text.size() && result.error.empty();) {
-        if (text.size() - at < 12) {
-            result.error = "truncated chunk";
+        if (text.size() - at < 12 || text.size() - at - 12 < BigEndian32(bytes + at)) {
+            result.error = "truncated chunk at byte " + std::to_string(at);
             break;
         }
         const std::uint32_t length = BigEndian32(bytes + at);
-        const std::string type(text, at + 4, 4);
-        if (text.size() - at - 12 < length) {
-            result.error = "truncated " + type;
-            break;
-        }
+        const std::string type = text.substr(at + 4, 4);
         const std::uint8_t* body = bytes + at + 8;
         if (crc32(crc32(0, bytes + at + 4, 4), body, length) != BigEndian32(body + length)) {
             result.error = "bad CRC in " + type;
         }
-        const auto sequence = [&] {
-            if (length < 4 || BigEndian32(body) != nextSequence) {
-                result.error = "sequence number out of order in " + type;
-            }
-            ++nextSequence;
-        };
+        if ((type == "fcTL" || type == "fdAT") && (length < 4 || BigEndian32(body) != nextSequence++)) {
+            result.error = "sequence number out of order in " + type;
+        }
         if (ended) {
             result.error = "chunk after IEND";
         } else if (type == "IHDR") {
-            width = BigEndian32(body);
-            height = BigEndian32(body + 4);
-            if (body[8] != 8 || body[9] != 6 || body[12] != 0) result.error = "not 8-bit RGBA without interlace";
+            header.assign(text, at + 8, length);
+            if (length != 13 || body[8] != 8 || body[9] != 6 || body[12] != 0) result.error = "not 8-bit RGBA";
         } else if (type == "acTL") {
             result.frameCount = BigEndian32(body);
             result.plays = BigEndian32(body + 4);
+        } else if (type == "fcTL" && length != 26) {
+            result.error = "fcTL of " + std::to_string(length) + " bytes";
         } else if (type == "fcTL") {
-            sequence();
-            if (length != 26) result.error = "fcTL of " + std::to_string(length) + " bytes";
-            FrameControl control;
-            control.width = BigEndian32(body + 4);
-            control.height = BigEndian32(body + 8);
-            control.x = BigEndian32(body + 12);
-            control.y = BigEndian32(body + 16);
-            control.delayNumerator = BigEndian16(body + 20);
-            control.delayDenominator = BigEndian16(body + 22);
-            control.dispose = body[24];
-            control.blend = body[25];
-            result.controls.push_back(control);
+            result.controls.push_back({BigEndian32(body + 4), BigEndian32(body + 8), BigEndian32(body + 12),
+                                       BigEndian32(body + 16), BigEndian16(body + 20), BigEndian16(body + 22),
+                                       body[24], body[25]});
             data.emplace_back();
             if (data.size() == 1 && !sawData) result.defaultImageIsFirstFrame = true;
         } else if (type == "IDAT") {
             sawData = true;
-            if (data.size() == 1) data.back().insert(data.back().end(), body, body + length);
+            if (data.size() == 1) data.back().append(text, at + 8, length);
         } else if (type == "fdAT") {
-            sequence();
             if (data.size() < 2) result.error = "fdAT before its fcTL";
-            else data.back().insert(data.back().end(), body + 4, body + length);
+            else data.back().append(text, at + 12, length - 4);
         } else if (type == "IEND") {
             ended = true;
         }
@@ -155,14 +120,11 @@ AnimatedPng ReadAnimatedPng(const std::filesystem::path& file) {
     }
     if (result.error.empty() && !ended) result.error = "no IEND";
     if (result.error.empty() && result.frameCount != data.size()) result.error = "acTL counts other frames";
+    if (result.error.empty() && header.empty()) result.error = "no IHDR";
     for (std::size_t i = 0; i < data.size() && result.error.empty(); ++i) {
-        Image frame;
-        if (!Unfilter(data[i], result.controls[i].width, result.controls[i].height, frame)) {
-            result.error = "frame " + std::to_string(i) + " does not inflate";
-        }
-        result.frames.push_back(std::move(frame));
+        result.frames.push_back(DecodeFrame(header, result.controls[i], data[i]));
+        if (result.frames.back().pixels.empty()) result.error = "frame " + std::to_string(i) + " does not decode";
     }
-    if (result.error.empty() && (width == 0 || height == 0)) result.error = "no IHDR";
     return result;
 }
 

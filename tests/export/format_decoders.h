@@ -6,8 +6,8 @@
 #include <vector>
 
 // Readers for the render job's output formats, written apart from the writers (libpng, libwebp's
-// demuxer, giflib's reader, and a chunk reader of our own for animated PNG), so a test compares
-// what another program would see.
+// demuxer, giflib's reader, and a chunk reader of our own for animated PNG whose frames libpng
+// decodes), so a test compares what another program would see.
 namespace orv::test {
 
 // Pixels as 0xAARRGGBB words, straight alpha, row by row.
@@ -30,7 +30,7 @@ struct FrameControl {
 };
 
 struct AnimatedPng {
-    std::string error;  // the first fault found: CRC, sequence number, chunk order, inflation
+    std::string error;  // the first fault found: CRC, sequence number, chunk order, decoding
     std::uint32_t frameCount = 0;  // as acTL says
     std::uint32_t plays = 0;
     bool defaultImageIsFirstFrame = false;  // the first fcTL comes before IDAT

@@ -49,15 +49,11 @@ constexpr Way kWays[] = {{"render-plain-nearest", false, false, 0},
                          {"opaque-sse2-nearest", true, true, 0},
                          {"opaque-sse2-bilinear", true, true, 1}};
 
+// The frame's memory, rows top to bottom, each pixel's bytes from the lowest.
 std::string FrameDigest(const FrameBuffer& frame) {
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t y = 0; y < frame.Height(); ++y) {
-        for (std::uint32_t x = 0; x < frame.Width(); ++x) {
-            const std::uint32_t pixel = frame.At(x, y);
-            for (const int shift : {0, 8, 16, 24}) bytes.push_back(static_cast<std::uint8_t>(pixel >> shift));
-        }
-    }
-    return test::Sha256Hex(bytes);
+    const std::size_t pixels = std::size_t{frame.Width()} * frame.Height();
+    EXPECT_EQ(frame.Row(frame.Height() - 1) + frame.Width(), frame.Row(0) + pixels) << "rows one after another";
+    return test::Sha256Hex({reinterpret_cast<const std::uint8_t*>(frame.Row(0)), pixels * 4});
 }
 
 // One frame the preview's way: the opaque background, then every emitter drawn straight onto it.

@@ -79,18 +79,6 @@ protected:
         return frames;
     }
 
-    // Runs orv-render with `arguments` + `extra`, the effect and `folder`/f; the files it wrote.
-    std::map<std::string, std::string> RenderInto(std::vector<std::string> arguments,
-                                                  const std::vector<std::string>& extra, const std::string& effect,
-                                                  const std::string& folder) const {
-        arguments.insert(arguments.end(), extra.begin(), extra.end());
-        arguments.push_back(effect);
-        arguments.push_back((dir_ / folder / "f").string());
-        const RunResult result = Run(arguments);
-        EXPECT_EQ(result.status, 0) << result.err;
-        return Frames(dir_ / folder);
-    }
-
     const std::string fire_ = ORV_SOURCE_DIR "/examples/fire.orv";
     const TempFolder folder_{"orv-cli-"};
     const fs::path dir_ = folder_.Path();
@@ -165,33 +153,49 @@ TEST_F(OrvRenderTest, WhatCannotBeReadOrWrittenExitsWithOneAndANamingMessage) {
     EXPECT_EQ(FileNamesIn(dir_ / "out"), (std::vector<std::string>{"frame000000.png", "frame000001.png"}));
 }
 
-TEST_F(OrvRenderTest, RendersIntoNewFoldersTheSameFilesOnAnyNumberOfThreads) {
-    const fs::path first = dir_ / "first" / "a" / "b", second = dir_ / "second" / "a" / "b";
-    for (const fs::path& folder : {first, second}) {
-        // The second run is quiet; the first ends its options with "--" instead.
-        const RunResult result =
-            Run({"--seconds=1", "--fps=15", "--width=96", "--height=72", "--interpolate=bilinear",
-                 folder == second ? "--threads=3" : "--threads=1", folder == second ? "--quiet" : "--",
-                 ORV_SOURCE_DIR "/examples/vortex.orv", (folder / "frame.png").string()});
-        ASSERT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(result.err, "");  // no terminal: no progress bar, and no warnings
-        EXPECT_EQ(result.out.find("wrote 15 frames, "), folder == second ? std::string::npos : 12) << result.out;
+// Each format writes the same files on one thread as on several, into folders it creates, and
+// names them; "--" ends the options.
+TEST_F(OrvRenderTest, EveryFormatWritesTheSameFilesOnAnyNumberOfThreads) {
+    const std::pair<std::string, std::vector<std::string>> formats[] = {{"png", {}},
+                                                                        {"sheet", {"f.json", "f.png"}},
+                                                                        {"apng", {"f.png"}},
+                                                                        {"webp", {"f.webp"}},
+                                                                        {"gif", {"f.gif"}}};
+    for (const auto& [format, names] : formats) {
+        std::map<std::string, std::string> first;
+        for (const std::string threads : {"1", "3"}) {
+            const fs::path folder = dir_ / format / threads / "a";
+            const bool quiet = threads == "3";
+            const RunResult result =
+                Run({"--seconds=1", "--fps=15", "--width=40", "--height=30", "--interpolate=bilinear",
+                     "--format=" + format, "--threads=" + threads, quiet ? "--quiet" : "--",
+                     ORV_SOURCE_DIR "/examples/vortex.orv", (folder / "f").string()});
+            ASSERT_EQ(result.status, 0) << result.err;
+            EXPECT_EQ(result.err, "");  // no terminal: no progress bar, and no warnings
+            const std::string last = (folder / (names.empty() ? "f000014.png" : names.back())).string();
+            EXPECT_EQ(result.out.find("orv-render: wrote 15 frames"), quiet ? std::string::npos : std::size_t{0}) << result.out;
+            EXPECT_EQ(result.out.find(last) != std::string::npos, !quiet) << result.out;
+            const std::map<std::string, std::string> files = Frames(folder);
+            if (first.empty()) first = files;
+            EXPECT_EQ(files, first) << format;  // byte for byte
+        }
+        EXPECT_EQ(first.size(), names.empty() ? std::size_t{15} : names.size()) << format;
+        EXPECT_EQ(first.rbegin()->first, names.empty() ? "f000014.png" : names.back()) << format;
     }
-    const std::map<std::string, std::string> frames = Frames(first);
-    ASSERT_EQ(frames.size(), 15u);
-    EXPECT_EQ(frames.rbegin()->first, "frame000014.png");
-    EXPECT_EQ(Frames(second), frames);  // byte for byte
-    EXPECT_NE(frames.begin()->second, frames.rbegin()->second);  // the effect moves
 }
 
-TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
-    const std::vector<std::string> common = {"--quiet", "--seconds=1", "--fps=15", "--width=48", "--height=64",
-                                             "--sse2=off"};
-    const auto render = [&](const std::vector<std::string>& extra, const std::string& effect,
-                            const std::string& folder) { return RenderInto(common, extra, effect, folder); };
+// Split over processes, started late or seeded: the frames of the same whole render.
+TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
+    const auto render = [&](std::vector<std::string> arguments, const std::string& effect, const std::string& folder) {
+        arguments.insert(arguments.begin(),
+                         {"--quiet", "--seconds=1", "--fps=15", "--width=48", "--height=64", "--sse2=off"});
+        arguments.insert(arguments.end(), {effect, (dir_ / folder / "f").string()});
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return Frames(dir_ / folder);
+    };
     const std::map<std::string, std::string> whole = render({}, fire_, "whole");
     ASSERT_EQ(whole.size(), 15u);
-    // Split over two processes: the same files.
     render({"--frames=0-6"}, fire_, "parts");
     EXPECT_EQ(render({"--frames", "7-14"}, fire_, "parts"), whole);
     // A start offset of 2/15 s shifts the sequence by two frames.
@@ -207,35 +211,15 @@ TEST_F(OrvRenderTest, SeedsAndFrameRangesGiveTheSameFramesInEveryProcess) {
     const std::map<std::string, std::string> seeded = render({}, (dir_ / "seeded.orv").string(), "saved");
     EXPECT_NE(seeded, whole);
     EXPECT_EQ(render({"--seed=77"}, fire_, "overridden"), seeded);
-}
 
-TEST_F(OrvRenderTest, LoopsSplitIntoRangesAndTakeTheirWarmUpFromStart) {
-    const auto render = [&](const std::vector<std::string>& extra, const std::string& folder) {
-        return RenderInto({"--quiet", "--loop", "--seconds=1", "--fps=15", "--width=48", "--height=64", "--seed=4"},
-                          extra, fire_, folder);
-    };
-    const std::map<std::string, std::string> whole = render({"--threads=1"}, "whole");
-    ASSERT_EQ(whole.size(), 15u);
-    EXPECT_NE(whole.at("f000000.png"), whole.at("f000001.png"));
-    // Two processes, one with writer threads: the frames of the whole loop.
-    render({"--frames=0-5"}, "parts");
-    EXPECT_EQ(render({"--frames=6-14", "--threads=3"}, "parts"), whole);
-    // The default warm-up is the fire's longest life and delay; another warm-up is another loop.
-    EXPECT_NE(render({"--start=0.5"}, "started"), whole);
-}
-
-TEST_F(OrvRenderTest, EveryFormatWritesItsFilesAndNamesThem) {
-    const std::pair<std::string, std::vector<std::string>> formats[] = {
-        {"sheet", {"f.json", "f.png"}}, {"apng", {"f.png"}}, {"webp", {"f.webp"}}, {"gif", {"f.gif"}}};
-    for (const auto& [format, files] : formats) {
-        const fs::path folder = dir_ / format;
-        const RunResult result = Run({"--seconds=1", "--fps=15", "--width=40", "--height=30", "--format=" + format,
-                                      fire_, (folder / "f").string()});
-        EXPECT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(FileNamesIn(folder), files) << format;
-        EXPECT_NE(result.out.find("wrote 15 frames to " + (folder / files.back()).string()), std::string::npos)
-            << result.out;
-    }
+    // A loop, one process with writer threads; its default warm-up is the fire's longest life and
+    // delay, and another warm-up is another loop.
+    const std::map<std::string, std::string> loop = render({"--loop", "--seed=4", "--threads=1"}, fire_, "loop");
+    ASSERT_EQ(loop.size(), 15u);
+    EXPECT_NE(loop.at("f000000.png"), loop.at("f000001.png"));
+    render({"--loop", "--seed=4", "--frames=0-5"}, fire_, "loop-parts");
+    EXPECT_EQ(render({"--loop", "--seed=4", "--frames=6-14", "--threads=3"}, fire_, "loop-parts"), loop);
+    EXPECT_NE(render({"--loop", "--seed=4", "--start=0.5"}, fire_, "loop-started"), loop);
 }
 
 TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "editor/editor_document.h"
@@ -21,67 +22,59 @@ std::u16string Example(const char16_t* name) {
     return kExamples + name;
 }
 
-// One kind of edit of the current emitter: what it does and how to see that it took effect.
-struct ValueEditCase {
-    const char* what;
-    std::function<bool(EditorDocument&)> edit;
-    std::function<bool(const EditorDocument&)> changed;
-    const char16_t* stepName;
-};
-
-std::vector<ValueEditCase> ValueEditCases() {
-    return {
-        {"slider row", [](EditorDocument& d) { return d.SetRow(kMaxParticles, 321); },
-         [](const EditorDocument& d) { return d.Current().params.raw[kMaxParticles] == 321 && d.Current().runtime.capacity == 321; },
-         u"最大個数"},
-        {"background row", [](EditorDocument& d) { return d.SetRow(kBgR, 500); },
-         [](const EditorDocument& d) { return d.GetEffect().BackgroundRaw(kBgR) == 500; }, u"背景色R"},
-        {"type", [](EditorDocument& d) { return d.SetType(kRadial); },
-         [](const EditorDocument& d) { return d.Current().params.type == kRadial; }, step_name::kType},
-        {"blend", [](EditorDocument& d) { return d.SetBlendingMode(kNormal); },
-         [](const EditorDocument& d) { return d.Current().params.blendingMode == kNormal; }, step_name::kBlend},
-        {"sort", [](EditorDocument& d) { return d.SetSortType(kSortScaleDescending); },
-         [](const EditorDocument& d) { return d.Current().params.sortType == kSortScaleDescending; }, step_name::kSort},
-        {"enable colour", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kEnableColor, false); },
-         [](const EditorDocument& d) { return !d.Current().params.enableColor; }, step_name::kEnableColor},
-        {"colour constant", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kColorConstant, true); },
-         [](const EditorDocument& d) { return d.Current().params.colorConstant; }, step_name::kColorConstant},
-        {"texture direction", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kTextureDirection, true); },
-         [](const EditorDocument& d) { return d.Current().params.textureDirectionBefore; },
-         step_name::kTextureDirection},
-        {"seed", [](EditorDocument& d) { return d.SetSeed(7); },
-         [](const EditorDocument& d) { return d.GetEffect().Seed() == std::optional<std::uint64_t>(7); }, step_name::kSeed},
-        {"position beyond the slider",
-         [](EditorDocument& d) { return d.SetRows(step_name::kPosition, {{kOffsetX, 1500}, {kOffsetY, -20}}); },
-         [](const EditorDocument& d) {
-             return d.Current().params.raw[kOffsetX] == 1500 && d.Current().runtime.originX == 1500.0 &&
-                    d.Current().params.raw[kOffsetY] == -20;
-         },
-         step_name::kPosition},
-    };
+// What an edit may change: the values, the seed, and what the running emitter derives from them.
+auto State(const EditorDocument& d) {
+    const EmitterRuntime& runtime = d.Current().runtime;
+    return std::tuple(ValuesOf(d.GetEffect(), d.Current()), d.GetEffect().Seed(), runtime.capacity, runtime.originX,
+                      runtime.originY);
 }
 
 TEST(EditorDocumentTest, EveryValueEditAppliesRevertsAndRedoesWithItsName) {
-    for (const ValueEditCase& c : ValueEditCases()) {
+    struct Case {
+        const char* what;
+        std::function<bool(EditorDocument&)> edit;
+        const char16_t* stepName;
+        std::function<bool(const EmitterRuntime&)> derived = nullptr;  // what the running emitter took
+    };
+    const Case cases[] = {
+        {"slider row", [](EditorDocument& d) { return d.SetRow(kMaxParticles, 321); }, u"最大個数",
+         [](const EmitterRuntime& r) { return r.capacity == 321; }},
+        {"background row", [](EditorDocument& d) { return d.SetRow(kBgR, 500); }, u"背景色R"},
+        {"type", [](EditorDocument& d) { return d.SetType(kRadial); }, step_name::kType},
+        {"blend", [](EditorDocument& d) { return d.SetBlendingMode(kNormal); }, step_name::kBlend},
+        {"sort", [](EditorDocument& d) { return d.SetSortType(kSortScaleDescending); }, step_name::kSort},
+        {"enable colour", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kEnableColor, false); },
+         step_name::kEnableColor},
+        {"colour constant", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kColorConstant, true); },
+         step_name::kColorConstant},
+        {"texture direction", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kTextureDirection, true); },
+         step_name::kTextureDirection},
+        {"seed", [](EditorDocument& d) { return d.SetSeed(7); }, step_name::kSeed},
+        {"position beyond the slider",
+         [](EditorDocument& d) { return d.SetRows(step_name::kPosition, {{kOffsetX, 1500}, {kOffsetY, -20}}); },
+         step_name::kPosition, [](const EmitterRuntime& r) { return r.originX == 1500 && r.originY == -20; }},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EditorDocument document;
-        const EditedValues original = ValuesOf(document.GetEffect(), document.Current());
+        const auto original = State(document);
         ASSERT_FALSE(document.IsModified());
         ASSERT_TRUE(c.edit(document));
-        EXPECT_TRUE(c.changed(document));
+        const auto edited = State(document);
+        EXPECT_NE(edited, original);
+        EXPECT_TRUE(!c.derived || c.derived(document.Current().runtime));
         EXPECT_TRUE(document.IsModified());
         EXPECT_EQ(document.UndoName(), std::u16string(c.stepName));
         EXPECT_FALSE(c.edit(document)) << "the same value again is no step";
 
         ASSERT_TRUE(document.Undo());
-        EXPECT_FALSE(c.changed(document));
-        EXPECT_EQ(ValuesOf(document.GetEffect(), document.Current()), original);
+        EXPECT_EQ(State(document), original);
         EXPECT_FALSE(document.IsModified());
         EXPECT_FALSE(document.CanUndo());
         EXPECT_EQ(document.RedoName(), std::u16string(c.stepName));
 
         ASSERT_TRUE(document.Redo());
-        EXPECT_TRUE(c.changed(document));
+        EXPECT_EQ(State(document), edited);
         EXPECT_TRUE(document.IsModified());
     }
 }

@@ -147,30 +147,9 @@ TEST(PreviewTransportTest, RedrawsAndPausesLeaveTheSimulationAndTheRandomDrawsAl
     EXPECT_EQ(NextRandom(), nextDraw);
 }
 
-TEST(PreviewTransportTest, AStepIsOneFrameOfTheRateAndOnlyWhilePaused) {
-    PreviewRun run;
-    run.Play({30});
-    EXPECT_FALSE(run.transport.StepFrame(run.effect, run.Inputs(), 60).stepped) << "playing";
-    EXPECT_DOUBLE_EQ(run.transport.Time(), 0.03);
-
-    PreviewRun stepped;
-    stepped.transport.SetPlaying(false);
-    for (int i = 0; i < 15; ++i) {
-        const TickResult step = stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 15);
-        ASSERT_TRUE(step.stepped);
-        EXPECT_TRUE(step.repaint);
-        EXPECT_DOUBLE_EQ(step.seconds, 1.0 / 15);
-    }
-    EXPECT_NEAR(stepped.transport.Time(), 1.0, 1e-12);
-    EXPECT_EQ(Pixels(stepped.preview), stepped.Shown());
-
-    PreviewRun sought;
-    sought.transport.Seek(sought.effect, sought.Inputs(), 1.0, 15);
-    EXPECT_EQ(sought.Shown(), stepped.Shown()) << "fifteen steps at 15 fps are the seek to one second";
-}
-
-// With a seed, a seek shows the moment a render reaches in as many frames: the same particles.
-TEST(PreviewTransportTest, ASeekRestartsAndShowsTheStateOfTheRenderAtThatTime) {
+// With a seed, a seek, or as many steps of one frame each while paused, show the moment a render
+// reaches in as many frames: the same particles.
+TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
     PreviewRun rendered;
     rendered.effect.RestartAllEmitters(rendered.settings);
     FrameBuffer frame(kWidth, kHeight);
@@ -186,6 +165,18 @@ TEST(PreviewTransportTest, ASeekRestartsAndShowsTheStateOfTheRenderAtThatTime) {
         EXPECT_DOUBLE_EQ(sought.transport.Time(), 0.75);
         EXPECT_EQ(Pixels(sought.preview), rendered.Shown());
     }
+
+    PreviewRun stepped;
+    EXPECT_FALSE(stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 60).stepped) << "playing";
+    stepped.transport.SetPlaying(false);
+    for (int i = 0; i < 45; ++i) {
+        const TickResult step = stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 60);
+        ASSERT_TRUE(step.stepped);
+        EXPECT_TRUE(step.repaint);
+        EXPECT_DOUBLE_EQ(step.seconds, 1.0 / 60);
+    }
+    EXPECT_NEAR(stepped.transport.Time(), 0.75, 1e-12);
+    EXPECT_EQ(Pixels(stepped.preview), rendered.Shown());
 }
 
 TEST(PreviewTransportTest, SeekTimesAreHeldToTheLengthAndRoundedToSteps) {

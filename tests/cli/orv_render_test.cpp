@@ -173,7 +173,8 @@ TEST_F(OrvRenderTest, EveryFormatWritesTheSameFilesOnAnyNumberOfThreads) {
             ASSERT_EQ(result.status, 0) << result.err;
             EXPECT_EQ(result.err, "");  // no terminal: no progress bar, and no warnings
             const std::string last = (folder / (names.empty() ? "f000014.png" : names.back())).string();
-            EXPECT_EQ(result.out.find("orv-render: wrote 15 frames"), quiet ? std::string::npos : std::size_t{0}) << result.out;
+            EXPECT_EQ(result.out.find("orv-render: wrote 15 frames"), quiet ? std::string::npos : std::size_t{0})
+                << result.out;
             EXPECT_EQ(result.out.find(last) != std::string::npos, !quiet) << result.out;
             const std::map<std::string, std::string> files = Frames(folder);
             if (first.empty()) first = files;

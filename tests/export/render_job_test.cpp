@@ -221,7 +221,7 @@ TEST_F(RenderJobTest, RangesAndStartOffsetsWriteTheFramesOfTheWholeRender) {
     // writer's test).
     compression_ = PngCompression::kFast;
     ASSERT_EQ(Render(config(0, 0, UINT64_MAX)), "");
-    EXPECT_NE(TakeFileBytes(), whole);
+    EXPECT_TRUE(TakeFileBytes() != whole) << "the fast files are the default ones";
 }
 
 }  // namespace

@@ -75,18 +75,25 @@ TEST_F(PanelTest, EveryControlByItsIdFittingThePaneInTabOrder) {
 
 TEST_F(PanelTest, NumberInputRangesAndParsing) {
     // The range shown, across the zero offset of the rotation speed.
-    EXPECT_EQ(Panel().MakeNumberInputDlg(kLifespan)->RangeLabel()->text(), QStringLiteral("入力範囲 : 0.0 ～ 100.0"));
+    EXPECT_EQ(Panel().MakeNumberInputDlg(kLifespan)->RangeLabel()->text(),
+              QStringLiteral("入力範囲 : 0.0 ～ 100.0"));
     EXPECT_EQ(Panel().MakeNumberInputDlg(kRotPerSec)->RangeLabel()->text(),
               QStringLiteral("入力範囲 : -1080.0 ～ 1080.0"));
     // Parsing stops at the first other character; no digits read 0.
     const std::tuple<std::size_t, const char*, std::optional<std::int32_t>> typed[] = {
-        {kLifespan, "3.75", 37},    {kLifespan, "-1", std::nullopt},  {kRotPerSec, "-90", -900},
-        {kMaxParticles, "12abc", 12}, {kMaxParticles, "abc", std::nullopt}, {kMaxParticles, "99999999999999999999", std::nullopt}};
-    for (const auto& [row, text, raw] : typed) EXPECT_EQ(TypeNumber(row, QString::fromLatin1(text)), raw) << text;
+        {kLifespan, "3.75", 37},
+        {kLifespan, "-1", std::nullopt},
+        {kRotPerSec, "-90", -900},
+        {kMaxParticles, "12abc", 12},
+        {kMaxParticles, "abc", std::nullopt},
+        {kMaxParticles, "99999999999999999999", std::nullopt}};
+    for (const auto& [row, text, raw] : typed)
+        EXPECT_EQ(TypeNumber(row, QString::fromLatin1(text)), raw) << text;
     EXPECT_EQ(ParseRawNumber(u"-.5", 2), -50);
 
     Panel().ApplyNumberInput(kRotPerSec, -900);
-    EXPECT_EQ(std::pair(Slider(kRotPerSec)->value(), Current().params.raw[kRotPerSec]), std::pair(9900, -900));
+    EXPECT_EQ(std::pair(Slider(kRotPerSec)->value(), Current().params.raw[kRotPerSec]),
+              std::pair(9900, -900));
     EXPECT_EQ(Panel().MakeNumberInputDlg(kRotPerSec)->Edit()->text(), QStringLiteral("-90.0"));
     // A negative value below one keeps its sign.
     Panel().ApplyNumberInput(kXGravity, -5);
@@ -98,15 +105,20 @@ TEST_F(PanelTest, ColourFlagsEnableTheirRows) {
         int box;
         std::vector<std::size_t> disabled, enabled;
     };
-    const Case cases[] = {
-        {kIdEnableColor, {kStartColorR, kStartColorG, kFinishColorB, kStartColorRVar, kFinishColorBVar}, {kStartColorA, kFinishColorAVar}},
-        {kIdColorConstant, {kFinishColorR, kFinishColorG, kFinishColorB, kFinishColorRVar}, {kStartColorR, kStartColorBVar, kFinishColorA}},
-        {kIdTextureDirection, {kStartRot, kRotPerSec, kRotPerSecVariance}, {kSpeed}}};
+    const Case cases[] = {{kIdEnableColor,
+                           {kStartColorR, kStartColorG, kFinishColorB, kStartColorRVar, kFinishColorBVar},
+                           {kStartColorA, kFinishColorAVar}},
+                          {kIdColorConstant,
+                           {kFinishColorR, kFinishColorG, kFinishColorB, kFinishColorRVar},
+                           {kStartColorR, kStartColorBVar, kFinishColorA}},
+                          {kIdTextureDirection, {kStartRot, kRotPerSec, kRotPerSecVariance}, {kSpeed}}};
     for (const Case& c : cases) {
         Find<QCheckBox>(c.box)->click();
         for (const bool enabled : {false, true}) {
             for (std::size_t row : enabled ? c.enabled : c.disabled)
-                EXPECT_EQ(std::pair(Slider(row)->isEnabled(), Label(row)->isEnabled()), std::pair(enabled, enabled)) << row;
+                EXPECT_EQ(std::pair(Slider(row)->isEnabled(), Label(row)->isEnabled()),
+                          std::pair(enabled, enabled))
+                    << row;
         }
         Find<QCheckBox>(c.box)->click();
     }
@@ -272,7 +284,9 @@ protected:
 // The list edits themselves are the document's tests; here the list follows, with the edited
 // emitter highlighted and current.
 TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenuGreysDelete) {
-    const auto canDelete = [this] { return FindCommand(*Panel().MakeListMenu(), kCmdDeleteEmitter)->isEnabled(); };
+    const auto canDelete = [this] {
+        return FindCommand(*Panel().MakeListMenu(), kCmdDeleteEmitter)->isEnabled();
+    };
     EXPECT_FALSE(canDelete());
     AddEmitters({"b", "c"});
     prompts_->texts = {std::nullopt, QString()};  // cancelled, then an empty name
@@ -280,7 +294,8 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
     ASSERT_EQ(prompts_->askedTexts.size(), 4u);
     EXPECT_EQ(prompts_->askedTexts[2], QStringLiteral("emitter 04"));
     EXPECT_EQ(ListTexts(), (Names{"emitter 01", "b", "c"}));
-    EXPECT_EQ(std::pair(Panel().CurrentEmitter(), List()->currentRow()), std::pair(&TheEffect().EmitterAt(2), 2));
+    EXPECT_EQ(std::pair(Panel().CurrentEmitter(), List()->currentRow()),
+              std::pair(&TheEffect().EmitterAt(2), 2));
     List()->clearSelection();
     EXPECT_TRUE(canDelete());
 
@@ -301,7 +316,8 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
 
     List()->setCurrentRow(2);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
-    EXPECT_EQ(std::pair(Panel().CurrentEmitter(), List()->currentRow()), std::pair(&TheEffect().EmitterAt(0), 0));
+    EXPECT_EQ(std::pair(Panel().CurrentEmitter(), List()->currentRow()),
+              std::pair(&TheEffect().EmitterAt(0), 0));
     Panel().ExecuteCommand(kCmdDeleteEmitter);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
     EXPECT_EQ(ListTexts(), (Names{"b"}));
@@ -375,17 +391,19 @@ TEST_F(EditorCommandsTest, EngineFilesOpenMergeAndDropWithOneReportAndBrokenFile
     EXPECT_EQ(ListTexts(), (Names{"g"}));
 
     // One message lists what the mapping could not carry over; the .orv stays the current file.
-    Run(kCmdMergeLoad, write("rain.plist", "<plist><dict><key>configName</key><string>rain</string>"
-                                           "<key>maxParticles</key><real>9000</real></dict></plist>"));
+    Run(kCmdMergeLoad, write("rain.plist",
+                             "<plist><dict><key>configName</key><string>rain</string>"
+                             "<key>maxParticles</key><real>9000</real></dict></plist>"));
     EXPECT_EQ(ListTexts(), (Names{"g", "rain"}));
     ASSERT_EQ(prompts_->captions, (Names{QStringLiteral("読込みエラー"), QStringLiteral("インポート")}));
     EXPECT_TRUE(prompts_->messages.back().contains(QStringLiteral("maxParticles 9000")));
     EXPECT_EQ(ToQString(Panel().CurrentFilePath()), good);
 
     // An exact file shows nothing, replaces the effect and is not the file Save writes to.
-    Drop({QUrl::fromLocalFile(write("exact.pex", "<particleEmitterConfig><maxParticles value=\"50\"/>"
-                                                 "<duration value=\"-1\"/><blendFuncSource value=\"770\"/>"
-                                                 "<blendFuncDestination value=\"1\"/></particleEmitterConfig>"))});
+    Drop({QUrl::fromLocalFile(write("exact.pex",
+                                    "<particleEmitterConfig><maxParticles value=\"50\"/>"
+                                    "<duration value=\"-1\"/><blendFuncSource value=\"770\"/>"
+                                    "<blendFuncDestination value=\"1\"/></particleEmitterConfig>"))});
     EXPECT_EQ(ListTexts(), (Names{"exact"}));
     EXPECT_EQ(prompts_->captions.size(), 2u);
     EXPECT_TRUE(Panel().CurrentFilePath().empty());

@@ -34,11 +34,20 @@ using test::JapaneseAmong;
 using test::MenuTexts;
 using test::ShownTexts;
 
+// The numbers of a value label, in order ("-1.5", "2.0").
+QStringList Numbers(const QString& label) {
+    static const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?"));
+    QStringList numbers;
+    for (auto it = number.globalMatch(label); it.hasNext();) numbers << it.next().captured();
+    return numbers;
+}
+
 class EnglishInterfaceTest : public test::EditorTest {
 protected:
     InterfaceTranslations english_{InterfaceLanguage::kEnglish};
 };
 
+// Labels show the same numbers as the Japanese ones.
 TEST_F(EnglishInterfaceTest, PanelMenusAndParameterNamesAreAllEnglish) {
     ASSERT_EQ(ActiveInterfaceLanguage(), InterfaceLanguage::kEnglish);
     EXPECT_EQ(JapaneseAmong(ShownTexts(Panel())), QStringList());
@@ -50,10 +59,19 @@ TEST_F(EnglishInterfaceTest, PanelMenusAndParameterNamesAreAllEnglish) {
     EXPECT_EQ(FindCommand(*mainMenu, kCmdUndo)->text(), QStringLiteral("Undo : Emitter type"));
     QStringList texts =
         MenuTexts(*mainMenu) + MenuTexts(*Panel().MakeListMenu()) + MenuTexts(*MakeSelectionMenu(nullptr));
-    for (std::size_t row = 0; row < kParamCount; ++row) texts << ParamNameText(row) << ParamLabelText(row, 0);
+    for (std::size_t row = 0; row < kParamCount; ++row) {
+        texts << ParamNameText(row);
+        for (const std::int32_t raw :
+             {Param(row).MinRaw(), Param(row).MaxRaw(), Param(row).DefaultRaw(), -5, 1}) {
+            texts << ParamLabelText(row, raw);
+            const QString japanese = QString::fromStdString(FormatParamLabel(row, raw));
+            EXPECT_EQ(Numbers(texts.back()), Numbers(japanese)) << japanese.toStdString();
+        }
+    }
     // Whether every text has its translation is the translations' own check; these come through
     // the core's texts at run time.
-    for (const char16_t* core : {step_name::kType, step_name::kReset, step_name::kSeed, kReadErrorCaption, kWriteErrorCaption})
+    for (const char16_t* core :
+         {step_name::kType, step_name::kReset, step_name::kSeed, kReadErrorCaption, kWriteErrorCaption})
         texts << CoreText(core);
     EXPECT_EQ(JapaneseAmong(texts), QStringList());
 }
@@ -68,8 +86,8 @@ TEST_F(EnglishInterfaceTest, EveryDialogIsEnglishButTheLanguageNames) {
     CRenderDlg render(60);
     CTextureDlg texture(TextureChoices{});
     CProgressDlg progress;
-    for (QWidget* dialog : std::initializer_list<QWidget*>{&exportDlg, &numberDlg, &textDlg, &options, &render,
-                                                           &texture, &progress}) {
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&exportDlg, &numberDlg, &textDlg, &options,
+                                                           &render, &texture, &progress}) {
         QStringList japanese = JapaneseAmong(ShownTexts(*dialog));
         japanese.removeAll(QStringLiteral("日本語"));
         japanese.removeAll(QStringLiteral("言語 / Language"));
@@ -83,13 +101,15 @@ TEST_F(EnglishInterfaceTest, EveryDialogIsEnglishButTheLanguageNames) {
 TEST(InterfaceTranslations, QtsOwnTextsFollowTheInterfaceLanguage) {
     const QString qtJapanese =
         QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
-    if (!QFile::exists(qtJapanese)) GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+    if (!QFile::exists(qtJapanese))
+        GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
     for (const InterfaceLanguage language : {InterfaceLanguage::kJapanese, InterfaceLanguage::kEnglish}) {
         const InterfaceTranslations translations(language);
         EXPECT_EQ(ActiveInterfaceLanguage(), language);
         const QDialogButtonBox box(QDialogButtonBox::Cancel);
         const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
-        EXPECT_EQ(test::HasJapanese(cancel), language == InterfaceLanguage::kJapanese) << cancel.toStdString();
+        EXPECT_EQ(test::HasJapanese(cancel), language == InterfaceLanguage::kJapanese)
+            << cancel.toStdString();
     }
 }
 
@@ -110,24 +130,6 @@ TEST_F(EnglishInterfaceTest, NoLabelIsClippedInThePane) {
             EXPECT_GE(widget->width(), widget->sizeHint().width())
                 << ShownTexts(*widget).join(u'|').toStdString()
                 << (atMaximum ? " at maximum" : " at minimum");
-        }
-    }
-}
-
-// The numbers of a value label, in order ("-1.5", "2.0").
-QStringList Numbers(const QString& label) {
-    static const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?"));
-    QStringList numbers;
-    for (auto it = number.globalMatch(label); it.hasNext();) numbers << it.next().captured();
-    return numbers;
-}
-
-TEST_F(EnglishInterfaceTest, LabelsShowTheSameNumbersAsTheJapaneseOnes) {
-    for (std::size_t row = 0; row < kParamCount; ++row) {
-        const ParamDescriptor& param = Param(row);
-        for (const std::int32_t raw : {param.MinRaw(), param.MaxRaw(), param.DefaultRaw(), -5, 1}) {
-            const QString japanese = QString::fromStdString(FormatParamLabel(row, raw));
-            EXPECT_EQ(Numbers(ParamLabelText(row, raw)), Numbers(japanese)) << japanese.toStdString();
         }
     }
 }

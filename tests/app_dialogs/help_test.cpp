@@ -30,7 +30,8 @@ TEST(HelpDocument, NextToTheProgramBeforeTheShareFolderBeforeTheBuildTreeWithThe
         ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.fileName;
         const QString text = QString::fromUtf8(written.readAll());
         EXPECT_TRUE(text.contains(QString::fromUtf8(c.htmlLanguage)) &&
-                    text.contains(QString::fromUtf8(c.heading)) && text.contains(QStringLiteral("orv-render")))
+                    text.contains(QString::fromUtf8(c.heading)) &&
+                    text.contains(QStringLiteral("orv-render")))
             << c.fileName;
         static const QRegularExpression section(QStringLiteral("(id|href)=\"#?([a-z]+)\""));
         for (auto it = section.globalMatch(text); it.hasNext();)

@@ -73,9 +73,11 @@ TEST_F(SettingsCommand, OddRatesShowAs60TheDrawingThreadsAreStoredAndSse2Follows
         Child<QCheckBox>(dialog, "sse2")->setChecked(false);
         test::Confirm(dialog);
     });
-    EXPECT_EQ(std::pair(shownRate, shownThreads), std::pair(QStringLiteral("60 FPS"), QStringLiteral("自動")));
-    EXPECT_EQ(std::tuple(CurrentSettings().fsp, CurrentSettings().drawingThreads, CurrentSettings().sse2Enable),
-              std::tuple(60u, 3u, false));
+    EXPECT_EQ(std::pair(shownRate, shownThreads),
+              std::pair(QStringLiteral("60 FPS"), QStringLiteral("自動")));
+    EXPECT_EQ(
+        std::tuple(CurrentSettings().fsp, CurrentSettings().drawingThreads, CurrentSettings().sse2Enable),
+        std::tuple(60u, 3u, false));
     EXPECT_FALSE(ActiveSse2());
     EXPECT_TRUE(change.fpsChanged && change.any && !change.sizeChanged);
     EXPECT_EQ(saves_, 1);
@@ -100,15 +102,17 @@ TEST_F(SettingsCommand, TheLanguageChoiceIsStoredForTheNextStartAndShownAgain) {
             for (int item = 0; item < language->count(); ++item) items << language->itemText(item);
             shown = language->currentIndex();
             bool noted = false;
-            for (QLabel* label : dialog.findChildren<QLabel*>()) noted |= label->text().contains(QStringLiteral("次回の起動"));
+            for (QLabel* label : dialog.findChildren<QLabel*>())
+                noted |= label->text().contains(QStringLiteral("次回の起動"));
             EXPECT_TRUE(noted) << "the dialog says when the language changes";
             language->setCurrentIndex(index);
             index == 2 ? test::Confirm(dialog) : static_cast<QDialog&>(dialog).reject();
         });
     };
     EXPECT_FALSE(choose(2).any);
-    EXPECT_EQ(std::pair(items, shown),
-              std::pair(QStringList{QStringLiteral("自動"), QStringLiteral("日本語"), QStringLiteral("English")}, 0));
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("自動"), QStringLiteral("日本語"), QStringLiteral("English")}));
+    EXPECT_EQ(shown, 0);
     EXPECT_EQ(LoadLanguageChoice(), LanguageChoice::kEnglish);
     EXPECT_EQ(saves_, 0) << "the settings record did not change";
     // The interface itself keeps its language until the next start.

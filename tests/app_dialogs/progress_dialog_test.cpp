@@ -115,8 +115,9 @@ TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowT
             auto* compression = test::Child<QComboBox>(dialog, "compression");
             auto* threads = test::Child<QSpinBox>(dialog, "threads");
             const bool first = base[0] == 'p';
-            EXPECT_EQ(std::tuple(format->currentIndex(), compression->currentIndex(), threads->text()),
-                      first ? std::tuple(0, 0, QStringLiteral("自動")) : std::tuple(0, 2, QStringLiteral("3")));
+            EXPECT_EQ(
+                std::tuple(format->currentIndex(), compression->currentIndex(), threads->text()),
+                first ? std::tuple(0, 0, QStringLiteral("自動")) : std::tuple(0, 2, QStringLiteral("3")));
             compression->setCurrentIndex(2);
             threads->setValue(3);
             format->setCurrentIndex(first ? 0 : 4);
@@ -129,7 +130,8 @@ TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowT
     }
     const QStringList frames = Frames(QStringLiteral("png/sub"));
     ASSERT_EQ(frames.size(), 20);
-    EXPECT_EQ(std::pair(frames.first(), frames.last()), std::pair(QStringLiteral("spark000000.png"), QStringLiteral("spark000019.png")));
+    EXPECT_EQ(std::pair(frames.first(), frames.last()),
+              std::pair(QStringLiteral("spark000000.png"), QStringLiteral("spark000019.png")));
     EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
     const RenderPreferences remembered = LoadRenderPreferences();
     EXPECT_EQ(std::tuple(remembered.compression, remembered.threads, remembered.format),
@@ -172,9 +174,12 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
         dir_.path().toStdString());
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(Frames(QStringLiteral("cli")), frames);
-    const auto bytes = [this](const QString& file) { return test::ReadWholeFile(dir_.filePath(file).toStdString()); };
+    const auto bytes = [this](const QString& file) {
+        return test::ReadWholeFile(dir_.filePath(file).toStdString());
+    };
     for (const QString& frame : frames)
-        EXPECT_EQ(bytes(QStringLiteral("cli/") + frame), bytes(QStringLiteral("editor/") + frame)) << frame.toStdString();
+        EXPECT_EQ(bytes(QStringLiteral("cli/") + frame), bytes(QStringLiteral("editor/") + frame))
+            << frame.toStdString();
     EXPECT_NE(bytes(QStringLiteral("editor/f000000.png")), bytes(QStringLiteral("editor/f000007.png")));
     ASSERT_TRUE(document_.Undo());
     EXPECT_EQ(effect_.Seed(), std::nullopt);

@@ -22,8 +22,13 @@ protected:
 };
 
 TEST(RenderInput, SecondsFromTheFirstNineCharactersAndLengthRefusedBeforePath) {
-    const std::pair<std::u16string_view, std::int32_t> seconds[] = {
-        {u"10", 10}, {u"2.5", 2}, {u"abc", 0}, {u"", 0}, {u"-3", -3}, {u"1234567890", 123456789}, {u"-999999999", -99999999}};
+    const std::pair<std::u16string_view, std::int32_t> seconds[] = {{u"10", 10},
+                                                                    {u"2.5", 2},
+                                                                    {u"abc", 0},
+                                                                    {u"", 0},
+                                                                    {u"-3", -3},
+                                                                    {u"1234567890", 123456789},
+                                                                    {u"-999999999", -99999999}};
     for (auto [text, value] : seconds) EXPECT_EQ(ParseRenderSeconds(text), value);
     EXPECT_EQ(RenderInputRefusal(0, u""), u"出力時間が短すぎます。");
     EXPECT_EQ(RenderInputRefusal(-1, u"/tmp/x.png"), u"出力時間が短すぎます。");
@@ -91,8 +96,8 @@ TEST(RenderDialog, ShowsTheEffectsSeedAndHandsOverTheChoices) {
     for (const Case& c : {Case{99, false, "x", " ", std::nullopt, std::nullopt},
                           Case{std::nullopt, true, "18446744073709551615", "0.25", UINT64_MAX, 0.25}}) {
         SCOPED_TRACE(c.seed);
-        RecordingRenderDlg dialog(60, nullptr, RenderPreferences{.loop = c.effectSeed.has_value(), .start = u"2"},
-                                  c.effectSeed);
+        RecordingRenderDlg dialog(
+            60, nullptr, RenderPreferences{.loop = c.effectSeed.has_value(), .start = u"2"}, c.effectSeed);
         auto* fixed = Child<QCheckBox>(dialog, "fixedSeed");
         EXPECT_EQ(fixed->isChecked(), c.effectSeed.has_value());
         if (c.effectSeed) {

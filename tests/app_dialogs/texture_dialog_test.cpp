@@ -35,8 +35,12 @@ protected:
 };
 
 TEST(FrameDurationsText, EmptyPiecesCountExceptATrailingOneAndPiecesReadLeadingDigits) {
-    const std::pair<std::u16string_view, Durations> cases[] = {{u"100,,200", {100, 0, 200}}, {u"100,200,", {100, 200}},
-        {u"", {}}, {u",", {0}}, {u"abc,70ms, 30,-5", {0, 70, 30, 0}},
+    const std::pair<std::u16string_view, Durations> cases[] = {
+        {u"100,,200", {100, 0, 200}},
+        {u"100,200,", {100, 200}},
+        {u"", {}},
+        {u",", {0}},
+        {u"abc,70ms, 30,-5", {0, 70, 30, 0}},
         // Too many digits saturate instead of wrapping round to a short duration.
         {u"99999999999", {4294967295u}}};
     for (const auto& [text, durations] : cases) EXPECT_EQ(ParseFrameDurations(text), durations);

@@ -42,9 +42,10 @@ std::string MimeTypeDeclared() {
 
 // Each file passes its validator without even a hint (a missing validator skips its file).
 TEST(DesktopFiles, PassTheirValidatorsSilently) {
-    const std::vector<std::vector<std::string>> runs = {{"desktop-file-validate", kEntry.string()},
-                                                        {"xmllint", "--noout", kMimeInfo.string()},
-                                                        {"xmllint", "--noout", (kDesktopDir / "icons" / "orv.svg").string()}};
+    const std::vector<std::vector<std::string>> runs = {
+        {"desktop-file-validate", kEntry.string()},
+        {"xmllint", "--noout", kMimeInfo.string()},
+        {"xmllint", "--noout", (kDesktopDir / "icons" / "orv.svg").string()}};
     for (const std::vector<std::string>& run : runs) {
         if (!HaveTool(run.front())) continue;
         const ToolResult result = RunTool(run);
@@ -101,12 +102,14 @@ TEST(Icons, EachPngHasTheSizeOfItsThemeFolderAndAnAlphaChannel) {
         EXPECT_EQ(bytes.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16)) << name;
         const auto word = [&bytes](std::size_t at) {
             std::uint32_t value = 0;
-            for (std::size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[i]);
+            for (std::size_t i = at; i < at + 4; ++i)
+                value = value << 8 | static_cast<unsigned char>(bytes[i]);
             return value;
         };
         // 8-bit RGBA: the tile's rounded corners are transparent.
         const auto size = static_cast<std::uint32_t>(std::stoul(side));
-        EXPECT_EQ(std::tuple(word(16), word(20), bytes[24], bytes[25]), std::tuple(size, size, '\x08', '\x06'))
+        EXPECT_EQ(std::tuple(word(16), word(20), bytes[24], bytes[25]),
+                  std::tuple(size, size, '\x08', '\x06'))
             << name;
     }
 }

@@ -23,7 +23,8 @@ std::vector<fs::path> ManPages() {
 std::set<std::string> OptionsNamed(const std::string& text, const std::string& dashes) {
     const std::regex option(dashes + "([a-z][a-z0-9-]*)");
     std::set<std::string> options;
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) options.insert((*it)[1]);
+    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
+        options.insert((*it)[1]);
     return options;
 }
 

@@ -61,10 +61,11 @@ struct FakePrompts final : CommandPrompts {
     std::optional<ExportChoice> AskExport(QWidget*, bool) override { return exportChoice; }
     template <typename T>
     static T Pop(std::vector<T>& queue, std::type_identity_t<T> unanswered) {
-        if (queue.empty()) return unanswered;
-        T answer = std::move(queue.front());
-        queue.erase(queue.begin());
-        return answer;
+        if (!queue.empty()) {
+            std::swap(unanswered, queue.front());
+            queue.erase(queue.begin());
+        }
+        return unanswered;
     }
 };
 

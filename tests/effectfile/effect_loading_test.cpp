@@ -10,13 +10,15 @@ namespace {
 
 using test::TempFolder;
 
-const std::string kTwoUnnamed = R"({"bg_g": 0.5, "emitter": [{"max_particles": 7}, {"max_particles": 8}]})";
+const std::string kTwoUnnamed =
+    R"({"bg_g": 0.5, "seed": 9, "emitter": [{"max_particles": 7}, {"max_particles": 8}]})";
 
 void MakeThreeEmitters(Effect& effect) {
     effect.AddEmitter(u"two");
     effect.AddEmitter(u"three");
     effect.SetBackgroundRaw(kBgR, 100);
     effect.SetBackgroundRaw(kBgB, 300);
+    effect.SetSeed(5);
 }
 
 TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
@@ -31,6 +33,7 @@ TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     EXPECT_EQ(outcome.listNames, (std::vector<std::u16string>{u"emitter 01", u"emitter 02"}));
     EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 7);
     EXPECT_GT(effect.EmitterAt(0).runtime.emissionRate, 0.0);  // restarted and armed
+    EXPECT_EQ(effect.Seed(), 9u);
     // No emitter list leaves one default emitter; a background value outside 0..1 keeps the
     // previous one (absent ones read 0: see the merge).
     outcome = LoadEffect(effect, folder.Wide("e.orv"), false);
@@ -42,11 +45,13 @@ TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     EXPECT_EQ(effect.BackgroundRaw(kBgR), 0);
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     EXPECT_EQ(effect.BackgroundRaw(kBgB), 750);
+    EXPECT_EQ(effect.Seed(), std::nullopt);  // a seed belongs to the file it came from
 }
 
-TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackground) {
+TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackgroundAndASeed) {
     TempFolder folder;
     test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
+    test::WriteFileBytes(folder.Path() / "plain.orv", R"({"emitter": [{}]})");
     Effect effect;
     MakeThreeEmitters(effect);
     const LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), true);
@@ -58,6 +63,9 @@ TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackground) {
     EXPECT_EQ(effect.BackgroundRaw(kBgR), 0);
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     EXPECT_EQ(effect.BackgroundRaw(kBgB), 0);
+    EXPECT_EQ(effect.Seed(), 9u);
+    ASSERT_TRUE(LoadEffect(effect, folder.Wide("plain.orv"), true).loaded);
+    EXPECT_EQ(effect.Seed(), 9u);  // kept where the file has none
 }
 
 TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
@@ -66,7 +74,7 @@ TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
     for (const bool merge : {false, true}) {
         Effect effect;
         MakeThreeEmitters(effect);
-        const std::string before = test::EffectText(effect);
+        const std::string before = test::EffectText(effect);  // with the seed
         const LoadOutcome outcome = LoadEffect(effect, folder.Wide("bad.orv"), merge);
         EXPECT_FALSE(outcome.loaded);
         ASSERT_TRUE(outcome.message);

@@ -91,7 +91,9 @@ TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
     }
 }
 
-TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolder) {
+// Missing and undecodable files leave the emitter without image, its name as in the file; a texture
+// loaded later that fails keeps the previous picture.
+TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolderAndFailuresKeepWhatWasThere) {
     TempFolder folder;
     std::filesystem::create_directories(folder.Path() / "fx" / "tex");
     test::WritePng(folder.Path() / "fx" / "tex" / "a.png", 8, 4);
@@ -102,28 +104,19 @@ TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolder) {
     Effect effect;
     const LoadOutcome outcome = LoadEffect(effect, folder.Wide("fx/e.orv"), false);
     EXPECT_TRUE(outcome.texturesLoaded);
-    const TextureSettings& loaded = effect.EmitterAt(0).texture;
-    ASSERT_NE(loaded.Image(), nullptr);
-    EXPECT_EQ(loaded.FileName(), folder.Wide("fx/tex/a.png"));
-    EXPECT_EQ(loaded.FrameWidth(), 4u);
-    // Missing and undecodable files leave the emitter without image, its name as in the file.
+    Emitter& loaded = effect.EmitterAt(0);
+    const Texture* image = loaded.texture.Image();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(loaded.texture.FileName(), folder.Wide("fx/tex/a.png"));
+    EXPECT_EQ(loaded.texture.FrameWidth(), 4u);
     EXPECT_EQ(effect.EmitterAt(1).texture.Image(), nullptr);
     EXPECT_EQ(effect.EmitterAt(1).texture.FileName(), u"tex/none.png");
     EXPECT_EQ(effect.EmitterAt(2).texture.Image(), nullptr);
-}
 
-TEST(EffectLoading, TextureLoadingKeepsThePreviousPictureOnFailure) {
-    TempFolder folder;
-    test::WritePng(folder.Path() / "a.png", 2, 2);
-    test::WriteFileBytes(folder.Path() / "not.png", "not a picture");
-    Emitter emitter;
-    ASSERT_TRUE(LoadEmitterTexture(emitter, folder.Wide("a.png")));
-    const Texture* image = emitter.texture.Image();
-    EXPECT_FALSE(LoadEmitterTexture(emitter, folder.Wide("not.png")));
-    EXPECT_FALSE(LoadEmitterTexture(emitter, folder.Wide("gone.png")));
-    EXPECT_FALSE(LoadEmitterTexture(emitter, u""));
-    EXPECT_EQ(emitter.texture.Image(), image);
-    EXPECT_EQ(emitter.texture.FileName(), folder.Wide("a.png"));
+    for (const std::u16string& path : {folder.Wide("fx/e.orv"), folder.Wide("gone.png"), std::u16string()})
+        EXPECT_FALSE(LoadEmitterTexture(loaded, path));
+    EXPECT_EQ(loaded.texture.Image(), image);
+    EXPECT_EQ(loaded.texture.FileName(), folder.Wide("fx/tex/a.png"));
 }
 
 TEST(EffectLoading, OpenFileChoosesByExtension) {

@@ -140,37 +140,28 @@ TEST(EffectSaving, PermissionsOfTheUserDecideBetweenRefusalAndWritingInPlace) {
     }
 }
 
-TEST(EffectSaving, TheReplacementHoldsTheEffectTextAndKeepsModeOwnerAndGroup) {
+// Saved through a link: the link stays and its target is replaced, keeping mode, owner and group
+// (only root may give a file to somebody else; others check the mode alone).
+TEST(EffectSaving, TheReplacementHoldsTheEffectTextKeepsModeOwnerAndGroupAndTheLink) {
     TempFolder folder;
-    const fs::path file = folder.Path() / "e.orv";
-    Effect effect;
-    effect.EmitterAt(0).texture.SetFileName(folder.Wide("tex/a.png"));
+    const fs::path file = folder.Path() / "real" / "e.orv";
+    fs::create_directory(folder.Path() / "real");
     test::WriteFileBytes(file, "previous content");
+    fs::create_symlink("real/e.orv", folder.Path() / "link.orv");
     ASSERT_EQ(::chmod(file.c_str(), 0604), 0);
-    // Only root may give a file to somebody else; others check the mode alone.
     const bool root = ::geteuid() == 0;
     if (root) ASSERT_EQ(::chown(file.c_str(), 12345, 23456), 0);
-    EXPECT_EQ(Save(effect, file), "");
+    Effect effect;
+    effect.EmitterAt(0).texture.SetFileName(folder.Wide("tex/a.png"));
+    EXPECT_EQ(Save(effect, folder.Path() / "link.orv"), "");
+    EXPECT_EQ(fs::read_symlink(folder.Path() / "link.orv"), "real/e.orv");
     struct stat status {};
     ASSERT_EQ(::stat(file.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0604u);
     if (root) EXPECT_TRUE(status.st_uid == 12345u && status.st_gid == 23456u);
     // Texture names are written relative to the saved file; no temporary file is left behind.
-    EXPECT_EQ(test::ReadFileBytes(file), test::EffectText(effect, folder.Wide("e.orv")));
+    EXPECT_EQ(test::ReadFileBytes(file), test::EffectText(effect, folder.Wide("link.orv")));
     EXPECT_NE(test::ReadFileBytes(file).find("\"filename\": \"tex/a.png\""), std::string::npos);
-    EXPECT_EQ(EntryCount(folder.Path()), 1u);
-}
-
-TEST(EffectSaving, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
-    TempFolder folder;
-    fs::create_directory(folder.Path() / "real");
-    test::WriteFileBytes(folder.Path() / "real" / "e.orv", "previous content");
-    fs::create_symlink("real/e.orv", folder.Path() / "link.orv");
-    const Effect effect;
-    EXPECT_EQ(Save(effect, folder.Path() / "link.orv"), "");
-    EXPECT_EQ(fs::read_symlink(folder.Path() / "link.orv"), "real/e.orv");
-    EXPECT_EQ(test::ReadFileBytes(folder.Path() / "real" / "e.orv"),
-              test::EffectText(effect, folder.Wide("link.orv")));
     EXPECT_EQ(EntryCount(folder.Path()), 2u);
     EXPECT_EQ(EntryCount(folder.Path() / "real"), 1u);
 }

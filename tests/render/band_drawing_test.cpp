@@ -119,14 +119,11 @@ TEST(SplitRows, CutsIntoNearlyEqualBandsWithoutGapsOrEmptyOnes) {
     };
     for (const Case& c : {Case{600, 2, {0, 300, 600}}, Case{23, 7, {0, 4, 8, 11, 14, 17, 20, 23}},
                           Case{1, 7, {0, 1}}, Case{5, 0, {0, 5}}, Case{0, 3, {0}}}) {
-        const std::vector<RowBand> bands = SplitRows(c.height, c.count);
         std::vector<std::int32_t> cuts{0};
-        for (const RowBand& band : bands) {
-            EXPECT_EQ(band.top, cuts.back());
-            EXPECT_FALSE(band.Empty());
+        for (const RowBand& band : SplitRows(c.height, c.count)) {
+            EXPECT_TRUE(band.top == cuts.back() && !band.Empty());
             cuts.push_back(band.bottom);
         }
-        if (bands.empty()) cuts = {0};
         EXPECT_EQ(cuts, c.cuts) << c.height << " rows, " << c.count << " bands";
     }
 }

@@ -26,6 +26,7 @@ TEST(EffectWriter, DefaultEffectMatchesTheReferenceFileByteForByte) {
 // Which rows each emitter type and colour flag writes, the texture object with splits and frame
 // durations, names and backgrounds are pinned byte for byte by the shipped examples
 // (ExamplesTest.EveryExampleLoadsWithItsTexturesAndIsInTheSavedForm), number texts by FixedPoint.
+
 TEST(EffectWriter, BackgroundComesFirstEmittersAreSeparatedAndTheLastIsClosed) {
     Effect effect;
     effect.SetBackgroundRaw(kBgR, 500);
@@ -42,7 +43,8 @@ TEST(EffectWriter, BackgroundComesFirstEmittersAreSeparatedAndTheLastIsClosed) {
 }
 
 // Escaping names and paths is part of EffectReader.EverythingWrittenReadsBackToTheSameBytes.
-// A texture name with no UTF-8 form fails the write too: EffectSaving.AFailureHalfwayKeepsThePreviousFile.
+// A texture name with no UTF-8 form fails the write too:
+// EffectSaving.FailuresNameTheFileAndTheReasonAndLeaveEverythingAsItWas.
 TEST(EffectWriter, AShortWriteFails) {
     MemoryStream full({}, 40);
     EXPECT_THROW(WriteEffect(Effect(), full, u"/fx/e.orv"), std::runtime_error);

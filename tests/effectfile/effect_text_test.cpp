@@ -232,7 +232,6 @@ TEST(EffectReader, AShortReadIsAReadError) {
         EXPECT_STREQ(error.what(), "read error");
     }
 }
-}
 
 }  // namespace
 }  // namespace orv

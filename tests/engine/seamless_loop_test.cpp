@@ -53,9 +53,9 @@ TEST_P(SeamlessLoopTest, FrameAfterTheLastIsFrameZeroAndTheSeamIsNoStep) {
     SetSortType(effect.EmitterAt(0).params, variant.sortType);
     if (variant.secondDelayRaw >= 0) {
         Emitter* second = effect.AddEmitter(u"second");
-        SetParam(*second, kDelay, variant.secondDelayRaw);
-        SetParam(*second, kDuration, variant.secondDurationRaw);
-        SetParam(*second, kLifespan, 5);  // half a second
+        orv::SetParam(*second, kDelay, variant.secondDelayRaw);
+        orv::SetParam(*second, kDuration, variant.secondDurationRaw);
+        orv::SetParam(*second, kLifespan, 5);  // half a second
     }
     for (std::size_t i = 0; i < effect.Count(); ++i)
         effect.EmitterAt(i).texture.SetImage(test::SolidTexture(6, 6, 0x80FFC040));

@@ -51,10 +51,17 @@ TEST(SteadyEmission, AllocatesNothing) {
         SetEmitterOrigin(emitter, 200, 150);
         StepEmitter(emitter, 1.0 / 60, &frame, true, {});
     };
-    // The counter does see the heap: the pool grows by allocating while the particles multiply.
-    const long beforeGrowth = g_allocations.load();
     for (int i = 0; i < 200; ++i) step();
     ASSERT_GT(emitter.runtime.liveCount, 300);
+
+    // The counter does see the pool's growth: a cleared emitter's first birth allocates.
+    Emitter growing;
+    growing.texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFF));
+    ApplyRawValues(growing);
+    RearmEmitter(growing, 0);
+    const long beforeGrowth = g_allocations.load();
+    StepEmitter(growing, 1.0 / 60, nullptr, true, {});
+    ASSERT_EQ(growing.runtime.liveCount, 1);
     EXPECT_GT(g_allocations.load() - beforeGrowth, 0);
 
     const long before = g_allocations.load();

@@ -9,6 +9,8 @@ namespace {
 // Sprites worked out per task: enough to outweigh handing the task out, few enough to share a
 // frame of a few thousand sprites between threads.
 constexpr std::size_t kSpritesPerTask = 1024;
+// What clearing or filling the background of a row costs, in rows of a sprite.
+constexpr std::uint64_t kRowBaseWork = 2;
 
 // Asks for the cache lines of a sprite that is about to be drawn.
 void Prefetch([[maybe_unused]] const PreparedSprite& sprite) {
@@ -60,7 +62,31 @@ void FrameDrawer::Draw(std::uint32_t rows, const std::function<void(const RowBan
     pool_.Run(tasks, [&](std::size_t task) {
         PrepareSprites(task * kSpritesPerTask, std::min(count, (task + 1) * kSpritesPerTask));
     });
-    pool_.DrawBands(rows, drawBand);
+    if (pool_.Threads() == 1) {
+        pool_.DrawBands(rows, drawBand);
+        return;
+    }
+    MeasureRowWork(rows, count);
+    pool_.DrawBands(std::span<const std::uint64_t>(rowWork_), drawBand);
+}
+
+void FrameDrawer::MeasureRowWork(std::uint32_t rows, std::size_t count) {
+    // Sprites reaching each row, counted up from +1 at a sprite's first row and -1 past its last
+    // (unsigned, wrapping: the running sum is never below zero).
+    rowWork_.assign(rows + std::size_t{1}, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::int64_t top = std::max<std::int64_t>(rows_[i].top, 0);
+        const std::int64_t end = std::min<std::int64_t>(std::int64_t{rows_[i].bottom} + 1, rows);
+        if (top >= end) continue;
+        ++rowWork_[static_cast<std::size_t>(top)];
+        --rowWork_[static_cast<std::size_t>(end)];
+    }
+    std::uint64_t reaching = 0;
+    for (std::uint32_t row = 0; row < rows; ++row) {
+        reaching += rowWork_[row];
+        rowWork_[row] = kRowBaseWork + reaching;
+    }
+    rowWork_.pop_back();
 }
 
 void FrameDrawer::DrawSprites(const RowBand& band) const {

@@ -53,6 +53,8 @@ private:
 
     std::size_t SpriteCount() const;
     void PrepareSprites(std::size_t begin, std::size_t end);
+    // rowWork_: for each of `rows` rows, what drawing it costs, for a split into bands of equal work.
+    void MeasureRowWork(std::uint32_t rows, std::size_t count);
 
     DrawingPool pool_;
     FrameBuffer* target_ = nullptr;
@@ -62,6 +64,7 @@ private:
     // Kept apart from the sprites so that a band's look at every sprite reads a small array.
     std::vector<SpriteRows> rows_;
     std::vector<PreparedSprite> sprites_;
+    std::vector<std::uint64_t> rowWork_;
 };
 
 }  // namespace orv

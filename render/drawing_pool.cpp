@@ -6,7 +6,7 @@
 namespace orv {
 
 namespace {
-constexpr std::uint32_t kBandsPerThread = 4;
+constexpr std::uint32_t kBandsPerThread = 2;
 }  // namespace
 
 std::vector<RowBand> SplitRows(std::uint32_t height, std::uint32_t count) {
@@ -24,6 +24,27 @@ std::vector<RowBand> SplitRows(std::uint32_t height, std::uint32_t count) {
     return split;
 }
 
+std::vector<RowBand> SplitRowsByWork(std::span<const std::uint64_t> rowWork, std::uint32_t count) {
+    const auto height = static_cast<std::int32_t>(rowWork.size());
+    const auto bands = static_cast<std::int32_t>(std::min<std::int64_t>(std::max(count, 1u), height));
+    std::uint64_t total = 0;
+    for (const std::uint64_t work : rowWork) total += work;
+    std::vector<RowBand> split;
+    split.reserve(static_cast<std::size_t>(std::max(bands, 0)));
+    std::uint64_t done = 0;
+    std::int32_t top = 0, row = 0;
+    for (std::int32_t band = 1; band < bands; ++band) {
+        const std::uint64_t share = total / static_cast<std::uint64_t>(bands) * static_cast<std::uint64_t>(band);
+        // Every band gets a row, and leaves one for each band after it.
+        const std::int32_t lastBottom = height - (bands - band);
+        while (row < lastBottom && (row == top || done < share)) done += rowWork[static_cast<std::size_t>(row++)];
+        split.push_back({top, row});
+        top = row;
+    }
+    if (bands > 0) split.push_back({top, height});
+    return split;
+}
+
 std::uint32_t DrawingPool::ResolveThreads(std::uint32_t threads) {
     if (threads != 0) return threads;
     return std::max(std::thread::hardware_concurrency(), 1u);
@@ -31,15 +52,33 @@ std::uint32_t DrawingPool::ResolveThreads(std::uint32_t threads) {
 
 DrawingPool::DrawingPool(std::uint32_t threads) : pool_(ResolveThreads(threads)) {}
 
+// A few bands per thread, handed out as threads come free: a thread that another program holds
+// up then delays the frame by a small band only. Every band costs a look at every sprite, and
+// each sprite across a band's edge is set up once more, so the count stays small.
+std::uint32_t DrawingPool::BandCount() const {
+    return Threads() * kBandsPerThread;
+}
+
 void DrawingPool::DrawBands(std::uint32_t height, const std::function<void(const RowBand&)>& drawBand) {
     if (pool_.Threads() == 1) {
         drawBand({0, static_cast<std::int32_t>(height)});
         return;
     }
-    // A few bands per thread, handed out as threads come free: a thread that another program
-    // holds up, or a band thick with sprites, then delays the frame by a small band only. Every
-    // band walks all sprites, so the count stays small.
-    bands_ = SplitRows(height, Threads() * kBandsPerThread);
+    bands_ = SplitRows(height, BandCount());
+    DrawSplit(drawBand);
+}
+
+void DrawingPool::DrawBands(std::span<const std::uint64_t> rowWork,
+                            const std::function<void(const RowBand&)>& drawBand) {
+    if (pool_.Threads() == 1) {
+        drawBand({0, static_cast<std::int32_t>(rowWork.size())});
+        return;
+    }
+    bands_ = SplitRowsByWork(rowWork, BandCount());
+    DrawSplit(drawBand);
+}
+
+void DrawingPool::DrawSplit(const std::function<void(const RowBand&)>& drawBand) {
     pool_.Run(bands_.size(), [&](std::size_t index) { drawBand(bands_[index]); });
 }
 

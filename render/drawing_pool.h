@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "render/row_band.h"
@@ -13,6 +14,10 @@ namespace orv {
 // `height` rows cut into `count` bands of nearly equal height, top to bottom; the first
 // height % count bands are one row taller. Never more bands than rows, never an empty band.
 std::vector<RowBand> SplitRows(std::uint32_t height, std::uint32_t count);
+
+// The rows cut into `count` bands that hold nearly equal shares of the work, given per row (at
+// least one row per band, never more bands than rows), top to bottom.
+std::vector<RowBand> SplitRowsByWork(std::span<const std::uint64_t> rowWork, std::uint32_t count);
 
 // The threads that draw frames: a persistent pool that draws one frame band by band, every band
 // on one thread. The caller draws too, so a pool of one thread draws on the caller alone, all
@@ -28,6 +33,8 @@ public:
     // bands per thread), bands in parallel, and returns when all are drawn. drawBand must write only its
     // band's rows, and read nothing another band writes.
     void DrawBands(std::uint32_t height, const std::function<void(const RowBand&)>& drawBand);
+    // The same with the bands cut to equal shares of `rowWork`, one figure per row of the frame.
+    void DrawBands(std::span<const std::uint64_t> rowWork, const std::function<void(const RowBand&)>& drawBand);
 
     // Runs task(0) to task(count - 1) on the pool's threads and the caller, each once, and returns
     // when all have run.
@@ -37,6 +44,9 @@ public:
     static std::uint32_t ResolveThreads(std::uint32_t threads);
 
 private:
+    std::uint32_t BandCount() const;
+    void DrawSplit(const std::function<void(const RowBand&)>& drawBand);
+
     CTaskPool pool_;
     std::vector<RowBand> bands_;
 };

@@ -12,19 +12,19 @@ namespace orv {
 // arithmetic is on unsigned 32-bit words so that the packed-channel tricks wrap as intended.
 
 // Texel alpha scaled by the tint alpha; at most 254, so a sprite never fully covers a pixel.
-inline std::uint32_t EffectiveAlpha(std::uint32_t s, const SpriteTint& tint) {
+ORV_PIXEL_INLINE std::uint32_t EffectiveAlpha(std::uint32_t s, const SpriteTint& tint) {
     return ((s >> 24) * tint.alpha) >> 8;
 }
 
 // Each colour channel becomes (channel * tint channel) >> 8; the alpha byte becomes 0.
-inline std::uint32_t TintTexel(std::uint32_t s, const SpriteTint& tint) {
+ORV_PIXEL_INLINE std::uint32_t TintTexel(std::uint32_t s, const SpriteTint& tint) {
     return ((((s & 0xFF0000) * tint.red) & 0xFF0000FF) | (((s & 0xFF00) * tint.green) & 0xFF0000) |
             ((s & 0xFF) * tint.blue)) >>
            8;
 }
 
 template <bool Tinted>
-std::uint32_t SpriteColour(std::uint32_t s, const SpriteTint& tint) {
+ORV_PIXEL_INLINE std::uint32_t SpriteColour(std::uint32_t s, const SpriteTint& tint) {
     if constexpr (Tinted) {
         return TintTexel(s, tint);
     } else {
@@ -34,7 +34,7 @@ std::uint32_t SpriteColour(std::uint32_t s, const SpriteTint& tint) {
 
 // Per colour channel d + floor((c - d) * a / 256), red and blue in one multiply. The alpha byte of
 // the result is 255.
-inline std::uint32_t InterpolateOpaque(std::uint32_t d, std::uint32_t c, std::uint32_t a) {
+ORV_PIXEL_INLINE std::uint32_t InterpolateOpaque(std::uint32_t d, std::uint32_t c, std::uint32_t a) {
     const std::uint32_t rb =
         ((d & 0x00FF00FF) + ((((c & 0x00FF00FF) - (d & 0x00FF00FF)) * a) >> 8)) & 0xFFFF00FF;
     const std::uint32_t g = (((((c & 0xFF00) - (d & 0xFF00)) * a) >> 8) + (d & 0xFF00)) & 0xFF00;
@@ -42,7 +42,7 @@ inline std::uint32_t InterpolateOpaque(std::uint32_t d, std::uint32_t c, std::ui
 }
 
 // Per colour channel min(d + m, 255), three channels at once; the alpha byte is meaningless.
-inline std::uint32_t SaturatingAdd(std::uint32_t d, std::uint32_t m) {
+ORV_PIXEL_INLINE std::uint32_t SaturatingAdd(std::uint32_t d, std::uint32_t m) {
     const std::uint32_t carry = ((((d ^ m) & 0xFEFEFE) + ((d & m) * 2)) >> 8) & 0x010101;
     const std::uint32_t mask = (carry + 0x7F7F7F) ^ 0x7F7F7F;
     return ((d - mask) + m) | mask;

@@ -91,25 +91,35 @@ std::optional<RectWalk> PlanRectWalk(std::uint32_t width, const RowBand& rows, c
     return walk;
 }
 
-QuadScanner::QuadScanner(const SpriteQuad& quad, std::uint32_t width, const RowBand& rows)
-    : vertex_(quad.vertex), width_(width) {
+QuadScanner::QuadScanner(const SpriteQuad& quad, std::uint32_t width, const RowBand& rows) : width_(width) {
     // Only quads and triangles are produced; vertices past the fourth are not looked at.
-    count_ = std::min<std::int32_t>(quad.count, 4);
-    if (count_ < 3 || rows.Empty()) return;
-    for (std::int32_t i = 0; i < count_; ++i) {
-        const QuadVertex& p = vertex_[i];
+    const std::int32_t count = std::min<std::int32_t>(quad.count, 4);
+    if (count < 3 || rows.Empty()) return;
+    const QuadVertex* vertex = quad.vertex;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const QuadVertex& p = vertex[i];
         if (!FitsFixed(p.x) || !FitsFixed(p.y) || !FitsFixed(p.u) || !FitsFixed(p.v)) return;
     }
-    std::int32_t top = static_cast<std::int32_t>(vertex_[0].y);
+    std::int32_t top = static_cast<std::int32_t>(vertex[0].y);
     std::int32_t bottom = top;
-    for (std::int32_t i = 1; i < count_; ++i) {
-        const double y = vertex_[i].y;
+    for (std::int32_t i = 1; i < count; ++i) {
+        const double y = vertex[i].y;
         if (static_cast<double>(top) > y) top = static_cast<std::int32_t>(y);
         if (y > static_cast<double>(bottom)) bottom = static_cast<std::int32_t>(y);
     }
     // The band's rows are the target's rows here: a quad below its last row or above its first
     // is not in the target at all when the band is the whole target.
     if (top >= rows.bottom || bottom < std::max(rows.top, 0)) return;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const QuadVertex& a = vertex[i];
+        const QuadVertex& b = vertex[i + 1 < count ? i + 1 : 0];
+        if (a.y == b.y) continue;
+        const QuadVertex& upper = a.y < b.y ? a : b;
+        const QuadVertex& lower = a.y < b.y ? b : a;
+        edges_[edgeCount_++] = {upper.y,           lower.y,           {upper.x, upper.u, upper.v},
+                                {lower.x, lower.u, lower.v},        lower.x - upper.x,
+                                lower.u - upper.u, lower.v - upper.v};
+    }
     const std::int32_t firstInTarget = std::max(top, 0);
     // The gradient the whole frame would use comes from the first row with a span, which may lie
     // above this band.
@@ -125,21 +135,16 @@ bool QuadScanner::Crossings(std::int32_t y, Crossing& left, Crossing& right) con
     Crossing crossing[2];
     int found = 0;
     const double row = y;  // rows are sampled at their integer coordinate
-    for (std::int32_t i = 0; i < count_ && found < 2; ++i) {
-        const QuadVertex& a = vertex_[i];
-        const QuadVertex& b = vertex_[i + 1 < count_ ? i + 1 : 0];
-        if (a.y == b.y) continue;
-        if (row < std::min(a.y, b.y) || row > std::max(a.y, b.y)) continue;
-        if (row == a.y) {
-            crossing[found++] = {a.x, a.u, a.v};
-        } else if (row == b.y) {
-            crossing[found++] = {b.x, b.u, b.v};
+    for (std::int32_t i = 0; i < edgeCount_ && found < 2; ++i) {
+        const Edge& edge = edges_[i];
+        if (row < edge.top || row > edge.bottom) continue;
+        if (row == edge.top) {
+            crossing[found++] = edge.upper;
+        } else if (row == edge.bottom) {
+            crossing[found++] = edge.lower;
         } else {
-            const QuadVertex& upper = a.y < b.y ? a : b;
-            const QuadVertex& lower = a.y < b.y ? b : a;
-            const double t = (row - upper.y) / (lower.y - upper.y);
-            crossing[found++] = {(lower.x - upper.x) * t + upper.x, (lower.u - upper.u) * t + upper.u,
-                                 (lower.v - upper.v) * t + upper.v};
+            const double t = (row - edge.top) / (edge.bottom - edge.top);
+            crossing[found++] = {edge.dx * t + edge.upper.x, edge.du * t + edge.upper.u, edge.dv * t + edge.upper.v};
         }
     }
     if (found < 2 || crossing[0].x == crossing[1].x) return false;

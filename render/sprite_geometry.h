@@ -51,12 +51,20 @@ private:
     struct Crossing {
         double x, u, v;
     };
+    // A slanted edge from its upper to its lower vertex, with the differences every row's
+    // crossing is interpolated with.
+    struct Edge {
+        double top, bottom;
+        Crossing upper, lower;
+        double dx, du, dv;
+    };
     // The two crossings of row y, left one first; false when the row has no span.
     bool Crossings(std::int32_t y, Crossing& left, Crossing& right) const;
     void TakeGradient(const Crossing& left, const Crossing& right);
 
-    const QuadVertex* vertex_;
-    std::int32_t count_ = 0;
+    // The quad's edges in vertex order, level ones left out: a row never crosses those.
+    Edge edges_[4];
+    std::int32_t edgeCount_ = 0;
     std::uint32_t width_;
     std::int32_t firstRow_ = 0;
     std::int32_t lastRow_ = -1;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -36,16 +37,18 @@ struct FakePrompts final : CommandPrompts {
     int saveQuestions = 0;
 
     std::optional<QString> AskOpenPath(QWidget*, const QString&, const QString&) override {
-        return Next(paths, 1);
+        ++pathQuestions;
+        return Pop(paths, std::nullopt);
     }
     std::optional<QString> AskSavePath(QWidget*, const QString& proposed, const QString&,
                                        const QString&) override {
         proposedSaves.push_back(proposed);
-        return Next(paths, 1);
+        ++pathQuestions;
+        return Pop(paths, std::nullopt);
     }
     std::optional<QString> AskText(QWidget*, const QString&, const QString& text) override {
         askedTexts.push_back(text);
-        return Next(texts, 0);
+        return Pop(texts, std::nullopt);
     }
     void ShowMessage(QWidget*, const QString& caption, const QString& text) override {
         captions.push_back(caption);
@@ -53,20 +56,16 @@ struct FakePrompts final : CommandPrompts {
     }
     SaveChoice AskSaveChanges(QWidget*) override {
         ++saveQuestions;
-        if (saveChoices.empty()) return SaveChoice::kDiscard;
-        const SaveChoice answer = saveChoices.front();
-        saveChoices.erase(saveChoices.begin());
-        return answer;
+        return Pop(saveChoices, SaveChoice::kDiscard);
     }
     std::optional<ExportChoice> AskExport(QWidget*, bool) override { return exportChoice; }
-    std::optional<QString> Next(std::vector<std::optional<QString>>& queue, int pathQuestion) {
-        pathQuestions += pathQuestion;
-        std::optional<QString> answer;
+    template <typename T>
+    static T Pop(std::vector<T>& queue, std::type_identity_t<T> unanswered) {
         if (!queue.empty()) {
-            answer.swap(queue.front());
+            std::swap(unanswered, queue.front());
             queue.erase(queue.begin());
         }
-        return answer;
+        return unanswered;
     }
 };
 

@@ -2,13 +2,19 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTranslator>
 
 #include "app/core_text.h"
+#include "app/dialogs/option_dlg.h"
+#include "app/dialogs/progress_dlg.h"
+#include "app/dialogs/render_dlg.h"
+#include "app/dialogs/texture_dlg.h"
 #include "app/export_dlg.h"
 #include "app/interface_translations.h"
 #include "app/number_input_dlg.h"
@@ -17,7 +23,7 @@
 #include "editor/step_names.h"
 #include "effectfile/editor_message.h"
 #include "tests/app/app_test_support.h"
-#include "tests/app_dialogs/shown_texts.h"
+#include "tests/app/shown_texts.h"
 
 // The English interface: every text the window shows is translated, the panel still fits its
 // pane, labels keep their numbers, and what is saved does not depend on the language.
@@ -28,11 +34,20 @@ using test::JapaneseAmong;
 using test::MenuTexts;
 using test::ShownTexts;
 
+// The numbers of a value label, in order ("-1.5", "2.0").
+QStringList Numbers(const QString& label) {
+    static const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?"));
+    QStringList numbers;
+    for (auto it = number.globalMatch(label); it.hasNext();) numbers << it.next().captured();
+    return numbers;
+}
+
 class EnglishInterfaceTest : public test::EditorTest {
 protected:
     InterfaceTranslations english_{InterfaceLanguage::kEnglish};
 };
 
+// Labels show the same numbers as the Japanese ones.
 TEST_F(EnglishInterfaceTest, PanelMenusAndParameterNamesAreAllEnglish) {
     ASSERT_EQ(ActiveInterfaceLanguage(), InterfaceLanguage::kEnglish);
     EXPECT_EQ(JapaneseAmong(ShownTexts(Panel())), QStringList());
@@ -44,41 +59,58 @@ TEST_F(EnglishInterfaceTest, PanelMenusAndParameterNamesAreAllEnglish) {
     EXPECT_EQ(FindCommand(*mainMenu, kCmdUndo)->text(), QStringLiteral("Undo : Emitter type"));
     QStringList texts =
         MenuTexts(*mainMenu) + MenuTexts(*Panel().MakeListMenu()) + MenuTexts(*MakeSelectionMenu(nullptr));
-    for (std::size_t row = 0; row < kParamCount; ++row) texts << ParamNameText(row) << ParamLabelText(row, 0);
-    for (const char16_t* step : {step_name::kType,
-                                 step_name::kBlend,
-                                 step_name::kSort,
-                                 step_name::kEnableColor,
-                                 step_name::kColorConstant,
-                                 step_name::kTextureDirection,
-                                 step_name::kTexture,
-                                 step_name::kDroppedTexture,
-                                 step_name::kAdd,
-                                 step_name::kDelete,
-                                 step_name::kRename,
-                                 step_name::kMoveUp,
-                                 step_name::kMoveDown,
-                                 step_name::kPosition,
-                                 step_name::kReset,
-                                 step_name::kMergeLoad,
-                                 step_name::kSetBackgroundImage,
-                                 step_name::kReleaseBackgroundImage,
-                                 kReadErrorCaption,
-                                 kWriteErrorCaption}) {
-        texts << CoreText(step);
+    for (std::size_t row = 0; row < kParamCount; ++row) {
+        texts << ParamNameText(row);
+        for (const std::int32_t raw :
+             {Param(row).MinRaw(), Param(row).MaxRaw(), Param(row).DefaultRaw(), -5, 1}) {
+            texts << ParamLabelText(row, raw);
+            const QString japanese = QString::fromStdString(FormatParamLabel(row, raw));
+            EXPECT_EQ(Numbers(texts.back()), Numbers(japanese)) << japanese.toStdString();
+        }
     }
+    // Whether every text has its translation is the translations' own check; these come through
+    // the core's texts at run time.
+    for (const char16_t* core :
+         {step_name::kType, step_name::kReset, step_name::kSeed, kReadErrorCaption, kWriteErrorCaption})
+        texts << CoreText(core);
     EXPECT_EQ(JapaneseAmong(texts), QStringList());
 }
 
-TEST_F(EnglishInterfaceTest, TheEditorsOwnDialogsAreEnglish) {
+// Each dialog shows only English texts but for the language row, which names each language in
+// its own words.
+TEST_F(EnglishInterfaceTest, EveryDialogIsEnglishButTheLanguageNames) {
     CExportDlg exportDlg(nullptr, true);
     CNumberInputDlg numberDlg(nullptr, QStringLiteral("5"), -10, 10, 1);
     CTextInputDlg textDlg(nullptr, QString(), QStringLiteral("emitter 01"));
-    for (QWidget* dialog : std::initializer_list<QWidget*>{&exportDlg, &numberDlg, &textDlg}) {
-        EXPECT_EQ(JapaneseAmong(ShownTexts(*dialog)), QStringList()) << dialog->metaObject()->className();
+    COptionDlg options(OptionChoices{}, LanguageChoice::kAutomatic, true);
+    CRenderDlg render(60);
+    CTextureDlg texture(TextureChoices{});
+    CProgressDlg progress;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&exportDlg, &numberDlg, &textDlg, &options,
+                                                           &render, &texture, &progress}) {
+        QStringList japanese = JapaneseAmong(ShownTexts(*dialog));
+        japanese.removeAll(QStringLiteral("日本語"));
+        japanese.removeAll(QStringLiteral("言語 / Language"));
+        EXPECT_EQ(japanese, QStringList()) << dialog->metaObject()->className();
     }
     EXPECT_EQ(numberDlg.findChild<QLabel*>(QString::number(kIdNumberRange))->text(),
               QStringLiteral("Range : -1.0 to 1.0"));
+}
+
+// Qt's own texts (standard buttons, file dialogs) speak the interface's language too.
+TEST(InterfaceTranslations, QtsOwnTextsFollowTheInterfaceLanguage) {
+    const QString qtJapanese =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+    if (!QFile::exists(qtJapanese))
+        GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+    for (const InterfaceLanguage language : {InterfaceLanguage::kJapanese, InterfaceLanguage::kEnglish}) {
+        const InterfaceTranslations translations(language);
+        EXPECT_EQ(ActiveInterfaceLanguage(), language);
+        const QDialogButtonBox box(QDialogButtonBox::Cancel);
+        const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
+        EXPECT_EQ(test::HasJapanese(cancel), language == InterfaceLanguage::kJapanese)
+            << cancel.toStdString();
+    }
 }
 
 // Every label of the panel shows its whole text, with every slider at either end, in both
@@ -98,24 +130,6 @@ TEST_F(EnglishInterfaceTest, NoLabelIsClippedInThePane) {
             EXPECT_GE(widget->width(), widget->sizeHint().width())
                 << ShownTexts(*widget).join(u'|').toStdString()
                 << (atMaximum ? " at maximum" : " at minimum");
-        }
-    }
-}
-
-// The numbers of a value label, in order ("-1.5", "2.0").
-QStringList Numbers(const QString& label) {
-    static const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?"));
-    QStringList numbers;
-    for (auto it = number.globalMatch(label); it.hasNext();) numbers << it.next().captured();
-    return numbers;
-}
-
-TEST_F(EnglishInterfaceTest, LabelsShowTheSameNumbersAsTheJapaneseOnes) {
-    for (std::size_t row = 0; row < kParamCount; ++row) {
-        const ParamDescriptor& param = Param(row);
-        for (const std::int32_t raw : {param.MinRaw(), param.MaxRaw(), param.DefaultRaw(), -5, 1}) {
-            const QString japanese = QString::fromStdString(FormatParamLabel(row, raw));
-            EXPECT_EQ(Numbers(ParamLabelText(row, raw)), Numbers(japanese)) << japanese.toStdString();
         }
     }
 }
@@ -154,36 +168,32 @@ TEST(CoreText, TranslatesTheSentenceAndKeepsTheDetailLinesWhereTranslationsAreLo
 
 // The same edits saved from each interface: the files are the same byte for byte, default emitter
 // names included.
-QByteArray SavedAfterEdits(InterfaceLanguage language, const QString& path) {
-    const InterfaceTranslations translations(language);
-    test::FakeClock clock;
-    auto prompts = std::make_unique<test::FakePrompts>();
-    test::FakePrompts& answers = *prompts;
-    CMainFrame frame(clock.Clock(), std::move(prompts));
-    CParamDlgView& panel = frame.Controller();
-    answers.texts = {std::nullopt};
-    panel.ExecuteCommand(kCmdAddEmitter);  // cancelled: only the proposed name is wanted
-    answers.texts = {answers.askedTexts.at(0)};
-    panel.ExecuteCommand(kCmdAddEmitter);
-    panel.findChild<QComboBox*>(QString::number(kIdBlendCombo))->setCurrentIndex(1);
-    panel.findChild<QComboBox*>(QString::number(kIdSortCombo))->setCurrentIndex(3);
-    answers.paths = {path};
-    panel.ExecuteCommand(kCmdSaveAs);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
 TEST(SavedFiles, DoNotDependOnTheInterfaceLanguage) {
     const test::SettingsGuard guard;
     CurrentSettings() = Settings::Defaults();
     QTemporaryDir dir;
-    const QByteArray japanese =
-        SavedAfterEdits(InterfaceLanguage::kJapanese, dir.filePath(QStringLiteral("ja.orv")));
-    const QByteArray english =
-        SavedAfterEdits(InterfaceLanguage::kEnglish, dir.filePath(QStringLiteral("en.orv")));
-    EXPECT_TRUE(japanese.contains("\"emitter 02\"")) << japanese.toStdString();
-    EXPECT_EQ(english, japanese);
+    QByteArray saved[2];
+    for (const InterfaceLanguage language : {InterfaceLanguage::kJapanese, InterfaceLanguage::kEnglish}) {
+        const InterfaceTranslations translations(language);
+        test::FakeClock clock;
+        auto prompts = std::make_unique<test::FakePrompts>();
+        test::FakePrompts& answers = *prompts;
+        CMainFrame frame(clock.Clock(), std::move(prompts));
+        CParamDlgView& panel = frame.Controller();
+        answers.texts = {std::nullopt};
+        panel.ExecuteCommand(kCmdAddEmitter);  // cancelled: only the proposed name is wanted
+        answers.texts = {answers.askedTexts.at(0)};
+        panel.ExecuteCommand(kCmdAddEmitter);
+        panel.findChild<QComboBox*>(QString::number(kIdBlendCombo))->setCurrentIndex(1);
+        const QString path = dir.filePath(QString::number(static_cast<int>(language)));
+        answers.paths = {path};
+        panel.ExecuteCommand(kCmdSaveAs);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        saved[language == InterfaceLanguage::kEnglish] = file.readAll();
+    }
+    EXPECT_TRUE(saved[0].contains("\"emitter 02\"")) << saved[0].toStdString();
+    EXPECT_EQ(saved[1], saved[0]);
 }
 
 }  // namespace

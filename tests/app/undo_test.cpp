@@ -23,18 +23,11 @@ const QString kFire = QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv");
 
 class UndoTest : public test::EditorTest {
 protected:
-    void Press(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
-    }
     // The texts and enabled states of menu 205's first two entries.
     std::vector<std::pair<QString, bool>> HistoryEntries() {
         const std::unique_ptr<QMenu> menu = Panel().MakeMainMenu();
-        std::vector<std::pair<QString, bool>> entries;
-        for (int i = 0; i < 2; ++i) {
-            const QAction* action = menu->actions().at(i);
-            entries.emplace_back(action->text(), action->isEnabled());
-        }
-        return entries;
+        return {{menu->actions().at(0)->text(), menu->actions().at(0)->isEnabled()},
+                {menu->actions().at(1)->text(), menu->actions().at(1)->isEnabled()}};
     }
     // Closes the list menu a right click opens, once it shows.
     void ClickAndCloseMenu(QWidget* widget, Qt::MouseButton button, QPoint at) {
@@ -48,35 +41,36 @@ protected:
     QTemporaryDir dir_;
 };
 
+// (How edits group into steps is the document's test; here the slider's keys and drags reach it.)
 TEST_F(UndoTest, KeyboardStepsAreOneStepThatTheShortcutsUndoAndRedo) {
     ShowActive();
     QSlider* slider = Slider(kMaxParticles);
     slider->setFocus();
     const int start = slider->value();
-    for (int i = 0; i < 3; ++i) Press(slider, Qt::Key_Right);
-    ASSERT_EQ(slider->value(), start + 3);
-    EXPECT_EQ(Current().params.raw[kMaxParticles], start + 3);
-
-    Press(slider, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(slider->value(), start) << "three arrow steps on one row are one step";
-    EXPECT_EQ(Current().params.raw[kMaxParticles], start);
+    const auto press = [slider](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QTest::keyClick(slider, key, modifiers);
+    };
+    for (int i = 0; i < 3; ++i) press(Qt::Key_Right, Qt::NoModifier);
+    ASSERT_EQ(Current().params.raw[kMaxParticles], start + 3);
+    press(Qt::Key_Z);
+    EXPECT_EQ(std::pair(slider->value(), Current().params.raw[kMaxParticles]), std::pair(start, start))
+        << "three arrow steps on one row are one step";
     EXPECT_EQ(Label(kMaxParticles)->text(), QStringLiteral("最大個数 :   %1個").arg(start));
-
-    Press(slider, Qt::Key_Y, Qt::ControlModifier);
+    press(Qt::Key_Y);
     EXPECT_EQ(slider->value(), start + 3);
-    Press(slider, Qt::Key_Z, Qt::ControlModifier);
-    Press(slider, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    press(Qt::Key_Z);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Current().params.raw[kMaxParticles], start + 3);
 
     // A drag is one step from press to release; the next press starts another.
     slider->setSliderDown(true);
     for (int i = 1; i <= 5; ++i) slider->setValue(start + 3 + i * 10);
     slider->setSliderDown(false);
-    Press(slider, Qt::Key_Right);
-    Panel().ExecuteCommand(kCmdUndo);
-    EXPECT_EQ(slider->value(), start + 53);
-    Panel().ExecuteCommand(kCmdUndo);
-    EXPECT_EQ(slider->value(), start + 3);
+    press(Qt::Key_Right, Qt::NoModifier);
+    for (const int expected : {start + 53, start + 3}) {
+        Panel().ExecuteCommand(kCmdUndo);
+        EXPECT_EQ(slider->value(), expected);
+    }
 }
 
 TEST_F(UndoTest, MenuEntriesNameTheStepsAndAreGreyedWithoutOne) {

@@ -1,5 +1,7 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,9 +9,6 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <QFile>
-#include <QCheckBox>
 
 #include "app/dialogs/progress_dlg.h"
 #include "app/dialogs/render_dlg.h"
@@ -110,44 +109,33 @@ TEST_F(RenderJobTest, FailuresAreReportedOnce) {
 // into folders it creates.
 TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowToWrite) {
     CurrentSettings().fsp = 20;
-    const auto render = [this](const char* base, const std::function<void(QWidget&)>& choose) {
+    for (const char* base : {"png/sub/spark.png", "gif/spark.png"}) {
         test::WhenModalShown([&](QWidget& dialog) {
-            choose(dialog);
+            auto* format = test::Child<QComboBox>(dialog, "format");
+            auto* compression = test::Child<QComboBox>(dialog, "compression");
+            auto* threads = test::Child<QSpinBox>(dialog, "threads");
+            const bool first = base[0] == 'p';
+            EXPECT_EQ(
+                std::tuple(format->currentIndex(), compression->currentIndex(), threads->text()),
+                first ? std::tuple(0, 0, QStringLiteral("自動")) : std::tuple(0, 2, QStringLiteral("3")));
+            compression->setCurrentIndex(2);
+            threads->setValue(3);
+            format->setCurrentIndex(first ? 0 : 4);
+            EXPECT_EQ(compression->isEnabled(), first) << "a GIF has no PNG compression";
             test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
             test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QString::fromLatin1(base)));
             test::Confirm(dialog);
         });
         RunRenderCommand(nullptr, document_);
-    };
-    render("png/sub/spark.png", [](QWidget& dialog) {
-        EXPECT_EQ(test::Child<QComboBox>(dialog, "format")->currentIndex(), 0);
-        EXPECT_EQ(test::Child<QComboBox>(dialog, "compression")->currentIndex(), 0);
-        EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->text(), QStringLiteral("自動"));
-        test::Child<QComboBox>(dialog, "compression")->setCurrentIndex(2);
-        test::Child<QSpinBox>(dialog, "threads")->setValue(3);
-    });
+    }
     const QStringList frames = Frames(QStringLiteral("png/sub"));
     ASSERT_EQ(frames.size(), 20);
-    EXPECT_EQ(frames.first(), QStringLiteral("spark000000.png"));
-    EXPECT_EQ(frames.last(), QStringLiteral("spark000019.png"));
-
-    render("gif/spark.png", [](QWidget& dialog) {
-        auto* format = test::Child<QComboBox>(dialog, "format");
-        auto* compression = test::Child<QComboBox>(dialog, "compression");
-        EXPECT_EQ(compression->currentIndex(), 2);
-        EXPECT_EQ(test::Child<QSpinBox>(dialog, "threads")->value(), 3);
-        format->setCurrentIndex(4);
-        EXPECT_EQ(format->currentText(), QStringLiteral("アニメーションGIF"));
-        EXPECT_FALSE(compression->isEnabled()) << "a GIF has no PNG compression";
-        format->setCurrentIndex(1);
-        EXPECT_TRUE(compression->isEnabled());
-        format->setCurrentIndex(4);
-    });
+    EXPECT_EQ(std::pair(frames.first(), frames.last()),
+              std::pair(QStringLiteral("spark000000.png"), QStringLiteral("spark000019.png")));
     EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
     const RenderPreferences remembered = LoadRenderPreferences();
-    EXPECT_EQ(remembered.compression, PngCompression::kSmall);
-    EXPECT_EQ(remembered.threads, 3u);
-    EXPECT_EQ(remembered.format, OutputFormat::kAnimatedGif);
+    EXPECT_EQ(std::tuple(remembered.compression, remembered.threads, remembered.format),
+              std::tuple(PngCompression::kSmall, 3u, OutputFormat::kAnimatedGif));
 }
 
 // The editor's render of a seeded loop with a start offset, chosen in the dialog, writes the very
@@ -161,12 +149,10 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
 
     test::WhenModalShown([&](QWidget& dialog) {
         EXPECT_FALSE(test::Child<QCheckBox>(dialog, "fixedSeed")->isChecked());  // the file has none
-        test::Child<QLineEdit>(dialog, "seconds")->setText(QStringLiteral("1"));
+        for (const char* box : {"fixedSeed", "loop"}) test::Child<QCheckBox>(dialog, box)->setChecked(true);
+        for (auto [field, text] : {std::pair{"seconds", "1"}, {"seed", "4242"}, {"start", "0.4"}})
+            test::Child<QLineEdit>(dialog, field)->setText(QString::fromLatin1(text));
         test::Child<QLineEdit>(dialog, "outputPath")->setText(dir_.filePath(QStringLiteral("editor/f")));
-        test::Child<QCheckBox>(dialog, "fixedSeed")->setChecked(true);
-        test::Child<QLineEdit>(dialog, "seed")->setText(QStringLiteral("4242"));
-        test::Child<QLineEdit>(dialog, "start")->setText(QStringLiteral("0.4"));
-        test::Child<QCheckBox>(dialog, "loop")->setChecked(true);
         test::Confirm(dialog);
     });
     RunRenderCommand(nullptr, document_);
@@ -188,13 +174,13 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
         dir_.path().toStdString());
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(Frames(QStringLiteral("cli")), frames);
-    for (const QString& frame : frames) {
-        EXPECT_EQ(test::ReadWholeFile(dir_.filePath(QStringLiteral("cli/") + frame).toStdString()),
-                  test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/") + frame).toStdString()))
+    const auto bytes = [this](const QString& file) {
+        return test::ReadWholeFile(dir_.filePath(file).toStdString());
+    };
+    for (const QString& frame : frames)
+        EXPECT_EQ(bytes(QStringLiteral("cli/") + frame), bytes(QStringLiteral("editor/") + frame))
             << frame.toStdString();
-    }
-    EXPECT_NE(test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/f000000.png")).toStdString()),
-              test::ReadWholeFile(dir_.filePath(QStringLiteral("editor/f000007.png")).toStdString()));
+    EXPECT_NE(bytes(QStringLiteral("editor/f000000.png")), bytes(QStringLiteral("editor/f000007.png")));
     ASSERT_TRUE(document_.Undo());
     EXPECT_EQ(effect_.Seed(), std::nullopt);
     const RenderPreferences remembered = LoadRenderPreferences();

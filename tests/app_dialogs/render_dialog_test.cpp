@@ -84,44 +84,42 @@ TEST(RenderDialog, RefusesEachBadFieldAndKeepsWhatWasEntered) {
     }
 }
 
+// Unchecked, the seed goes and its field is not read; an empty start is no start.
 TEST(RenderDialog, ShowsTheEffectsSeedAndHandsOverTheChoices) {
-    RecordingRenderDlg dialog(60, nullptr, RenderPreferences{.loop = true, .start = u"2"}, 99);
-    auto* fixed = Child<QCheckBox>(dialog, "fixedSeed");
-    auto* seed = Child<QLineEdit>(dialog, "seed");
-    auto* start = Child<QLineEdit>(dialog, "start");
-    EXPECT_TRUE(fixed->isChecked());
-    EXPECT_EQ(seed->text(), QStringLiteral("99"));
-    EXPECT_EQ(start->text(), QStringLiteral("2"));
-    EXPECT_TRUE(Child<QCheckBox>(dialog, "loop")->isChecked());
-    Child<QLineEdit>(dialog, "outputPath")->setText(QStringLiteral("/tmp/out/fire.png"));
-    Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
-
-    // Unchecked, the seed goes and its field is not read; an empty start is no start.
-    fixed->setChecked(false);
-    EXPECT_FALSE(seed->isEnabled());
-    seed->setText(QStringLiteral("x"));
-    start->setText(QStringLiteral(" "));
-    dialog.accept();
-    EXPECT_TRUE(dialog.refusals.isEmpty());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Seconds(), 10);
-    EXPECT_EQ(dialog.FramesPerSecond(), 15u);
-    EXPECT_EQ(dialog.OutputBasePath(), u"/tmp/out/fire.png");
-    EXPECT_EQ(dialog.Seed(), std::nullopt);
-    EXPECT_EQ(dialog.StartSeconds(), std::nullopt);
-    EXPECT_TRUE(dialog.Preferences().loop);
-    EXPECT_EQ(dialog.Preferences().start, u"");
-
-    RecordingRenderDlg seeded(60);
-    EXPECT_FALSE(Child<QCheckBox>(seeded, "fixedSeed")->isChecked());
-    Child<QCheckBox>(seeded, "fixedSeed")->setChecked(true);
-    Child<QLineEdit>(seeded, "seed")->setText(QStringLiteral("18446744073709551615"));
-    Child<QLineEdit>(seeded, "start")->setText(QStringLiteral("0.25"));
-    Child<QLineEdit>(seeded, "outputPath")->setText(QStringLiteral("/tmp/out/fire.png"));
-    seeded.accept();
-    EXPECT_EQ(seeded.Seed(), std::optional<std::uint64_t>(UINT64_MAX));
-    EXPECT_EQ(seeded.StartSeconds(), std::optional<double>(0.25));
-    EXPECT_FALSE(seeded.Preferences().loop);
+    struct Case {
+        std::optional<std::uint64_t> effectSeed;
+        bool fixed;
+        const char *seed, *start;
+        std::optional<std::uint64_t> chosenSeed;
+        std::optional<double> chosenStart;
+    };
+    for (const Case& c : {Case{99, false, "x", " ", std::nullopt, std::nullopt},
+                          Case{std::nullopt, true, "18446744073709551615", "0.25", UINT64_MAX, 0.25}}) {
+        SCOPED_TRACE(c.seed);
+        RecordingRenderDlg dialog(
+            60, nullptr, RenderPreferences{.loop = c.effectSeed.has_value(), .start = u"2"}, c.effectSeed);
+        auto* fixed = Child<QCheckBox>(dialog, "fixedSeed");
+        EXPECT_EQ(fixed->isChecked(), c.effectSeed.has_value());
+        if (c.effectSeed) {
+            EXPECT_EQ(Child<QLineEdit>(dialog, "seed")->text(), QStringLiteral("99"));
+        }
+        EXPECT_EQ(Child<QLineEdit>(dialog, "start")->text(), QStringLiteral("2"));
+        EXPECT_EQ(Child<QCheckBox>(dialog, "loop")->isChecked(), c.effectSeed.has_value());
+        Child<QLineEdit>(dialog, "outputPath")->setText(QStringLiteral("/tmp/out/fire.png"));
+        Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
+        fixed->setChecked(c.fixed);
+        EXPECT_EQ(Child<QLineEdit>(dialog, "seed")->isEnabled(), c.fixed);
+        Child<QLineEdit>(dialog, "seed")->setText(QString::fromLatin1(c.seed));
+        Child<QLineEdit>(dialog, "start")->setText(QString::fromLatin1(c.start));
+        dialog.accept();
+        EXPECT_TRUE(dialog.refusals.isEmpty());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(std::tuple(dialog.Seconds(), dialog.FramesPerSecond(), dialog.OutputBasePath()),
+                  std::tuple(10, 15u, std::u16string(u"/tmp/out/fire.png")));
+        EXPECT_EQ(std::pair(dialog.Seed(), dialog.StartSeconds()), std::pair(c.chosenSeed, c.chosenStart));
+        EXPECT_EQ(dialog.Preferences().loop, c.effectSeed.has_value());
+        EXPECT_EQ(dialog.Preferences().start, QString::fromLatin1(c.start).trimmed().toStdU16String());
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "editor/texture_choices.h"
 #include "editor/texture_preview_image.h"
 #include "image/png_writer.h"
+#include "render/frame_composition.h"
 #include "tests/app_dialogs/dialog_test_support.h"
 
 namespace orv {
@@ -24,9 +25,7 @@ protected:
     std::u16string WritePng(const char* name, std::uint32_t width, std::uint32_t height) {
         Texture texture;
         texture.colour.emplace(width, height);
-        for (std::uint32_t y = 0; y < height; ++y) {
-            for (std::uint32_t x = 0; x < width; ++x) texture.colour->At(x, y) = 0xff204060u;
-        }
+        ClearFrame(*texture.colour, 0xff204060u, false);
         const std::u16string path = ToU16(dir_.filePath(QString::fromLatin1(name)));
         EXPECT_TRUE(SavePng(path, texture));
         return path;
@@ -36,13 +35,15 @@ protected:
 };
 
 TEST(FrameDurationsText, EmptyPiecesCountExceptATrailingOneAndPiecesReadLeadingDigits) {
-    EXPECT_EQ(ParseFrameDurations(u"100,,200"), (Durations{100, 0, 200}));
-    EXPECT_EQ(ParseFrameDurations(u"100,200,"), (Durations{100, 200}));
-    EXPECT_EQ(ParseFrameDurations(u""), Durations{});
-    EXPECT_EQ(ParseFrameDurations(u","), (Durations{0}));
-    EXPECT_EQ(ParseFrameDurations(u"abc,70ms, 30,-5"), (Durations{0, 70, 30, 0}));
-    // Too many digits saturate instead of wrapping round to a short duration.
-    EXPECT_EQ(ParseFrameDurations(u"99999999999"), (Durations{4294967295u}));
+    const std::pair<std::u16string_view, Durations> cases[] = {
+        {u"100,,200", {100, 0, 200}},
+        {u"100,200,", {100, 200}},
+        {u"", {}},
+        {u",", {0}},
+        {u"abc,70ms, 30,-5", {0, 70, 30, 0}},
+        // Too many digits saturate instead of wrapping round to a short duration.
+        {u"99999999999", {4294967295u}}};
+    for (const auto& [text, durations] : cases) EXPECT_EQ(ParseFrameDurations(text), durations);
     EXPECT_EQ(ParseFrameDurations(FormatFrameDurations({4000000000u, 7})), (Durations{4000000000u, 7}));
 }
 
@@ -97,11 +98,9 @@ TEST_F(TextureTest, DialogPreviewsOnlyPicturesThatLoadAndEditsDurationsOnlyForAn
     CTextureDlg dialog(TextureChoices{.path = WritePng("a.png", 4, 4), .durationsText = u"10,20"});
     EXPECT_TRUE(Child<CTexturePreview>(dialog, "preview")->HasPreview());
     auto* durations = Child<QLineEdit>(dialog, "durations");
-    auto* animation = Child<QRadioButton>(dialog, "animation");
     auto* random = Child<QRadioButton>(dialog, "random");
-    ASSERT_TRUE(durations && animation && random);
     EXPECT_TRUE(random->isChecked() && !durations->isEnabled());
-    animation->click();
+    Child<QRadioButton>(dialog, "animation")->click();
     EXPECT_TRUE(durations->isEnabled());
     random->click();
     EXPECT_FALSE(durations->isEnabled());
@@ -123,9 +122,8 @@ TEST_F(TextureTest, DialogCancelChoosesNothingAndOkHandsOverTheChoice) {
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     EXPECT_FALSE(AskTextureChoices(nullptr, emitter_.texture).has_value());
-    EXPECT_EQ(emitter_.texture.Image(), image);
-    EXPECT_EQ(emitter_.texture.FileName(), first.path);
-    EXPECT_EQ(emitter_.texture.SplitX(), 1u);
+    EXPECT_EQ(std::tuple(emitter_.texture.Image(), emitter_.texture.FileName(), emitter_.texture.SplitX()),
+              std::tuple(image, first.path, 1u));
     EXPECT_EQ(emitter_.texture.FrameDurations(), Durations{40});
 
     test::WhenModalShown([other](QWidget& dialog) {

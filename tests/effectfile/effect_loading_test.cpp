@@ -10,13 +10,15 @@ namespace {
 
 using test::TempFolder;
 
-const std::string kTwoUnnamed = R"({"bg_g": 0.5, "emitter": [{"max_particles": 7}, {"max_particles": 8}]})";
+const std::string kTwoUnnamed =
+    R"({"bg_g": 0.5, "seed": 9, "emitter": [{"max_particles": 7}, {"max_particles": 8}]})";
 
 void MakeThreeEmitters(Effect& effect) {
     effect.AddEmitter(u"two");
     effect.AddEmitter(u"three");
     effect.SetBackgroundRaw(kBgR, 100);
     effect.SetBackgroundRaw(kBgB, 300);
+    effect.SetSeed(5);
 }
 
 TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
@@ -31,6 +33,7 @@ TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     EXPECT_EQ(outcome.listNames, (std::vector<std::u16string>{u"emitter 01", u"emitter 02"}));
     EXPECT_EQ(effect.EmitterAt(0).params.raw[kMaxParticles], 7);
     EXPECT_GT(effect.EmitterAt(0).runtime.emissionRate, 0.0);  // restarted and armed
+    EXPECT_EQ(effect.Seed(), 9u);
     // No emitter list leaves one default emitter; a background value outside 0..1 keeps the
     // previous one (absent ones read 0: see the merge).
     outcome = LoadEffect(effect, folder.Wide("e.orv"), false);
@@ -42,11 +45,13 @@ TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     EXPECT_EQ(effect.BackgroundRaw(kBgR), 0);
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     EXPECT_EQ(effect.BackgroundRaw(kBgB), 750);
+    EXPECT_EQ(effect.Seed(), std::nullopt);  // a seed belongs to the file it came from
 }
 
-TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackground) {
+TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackgroundAndASeed) {
     TempFolder folder;
     test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
+    test::WriteFileBytes(folder.Path() / "plain.orv", R"({"emitter": [{}]})");
     Effect effect;
     MakeThreeEmitters(effect);
     const LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), true);
@@ -58,6 +63,9 @@ TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackground) {
     EXPECT_EQ(effect.BackgroundRaw(kBgR), 0);
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     EXPECT_EQ(effect.BackgroundRaw(kBgB), 0);
+    EXPECT_EQ(effect.Seed(), 9u);
+    ASSERT_TRUE(LoadEffect(effect, folder.Wide("plain.orv"), true).loaded);
+    EXPECT_EQ(effect.Seed(), 9u);  // kept where the file has none
 }
 
 TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
@@ -66,7 +74,7 @@ TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
     for (const bool merge : {false, true}) {
         Effect effect;
         MakeThreeEmitters(effect);
-        const std::string before = test::EffectText(effect);
+        const std::string before = test::EffectText(effect);  // with the seed
         const LoadOutcome outcome = LoadEffect(effect, folder.Wide("bad.orv"), merge);
         EXPECT_FALSE(outcome.loaded);
         ASSERT_TRUE(outcome.message);
@@ -83,7 +91,9 @@ TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
     }
 }
 
-TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolder) {
+// Missing and undecodable files leave the emitter without image, its name as in the file; a texture
+// loaded later that fails keeps the previous picture.
+TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolderAndFailuresKeepWhatWasThere) {
     TempFolder folder;
     std::filesystem::create_directories(folder.Path() / "fx" / "tex");
     test::WritePng(folder.Path() / "fx" / "tex" / "a.png", 8, 4);
@@ -94,28 +104,19 @@ TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolder) {
     Effect effect;
     const LoadOutcome outcome = LoadEffect(effect, folder.Wide("fx/e.orv"), false);
     EXPECT_TRUE(outcome.texturesLoaded);
-    const TextureSettings& loaded = effect.EmitterAt(0).texture;
-    ASSERT_NE(loaded.Image(), nullptr);
-    EXPECT_EQ(loaded.FileName(), folder.Wide("fx/tex/a.png"));
-    EXPECT_EQ(loaded.FrameWidth(), 4u);
-    // Missing and undecodable files leave the emitter without image, its name as in the file.
+    Emitter& loaded = effect.EmitterAt(0);
+    const Texture* image = loaded.texture.Image();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(loaded.texture.FileName(), folder.Wide("fx/tex/a.png"));
+    EXPECT_EQ(loaded.texture.FrameWidth(), 4u);
     EXPECT_EQ(effect.EmitterAt(1).texture.Image(), nullptr);
     EXPECT_EQ(effect.EmitterAt(1).texture.FileName(), u"tex/none.png");
     EXPECT_EQ(effect.EmitterAt(2).texture.Image(), nullptr);
-}
 
-TEST(EffectLoading, TextureLoadingKeepsThePreviousPictureOnFailure) {
-    TempFolder folder;
-    test::WritePng(folder.Path() / "a.png", 2, 2);
-    test::WriteFileBytes(folder.Path() / "not.png", "not a picture");
-    Emitter emitter;
-    ASSERT_TRUE(LoadEmitterTexture(emitter, folder.Wide("a.png")));
-    const Texture* image = emitter.texture.Image();
-    EXPECT_FALSE(LoadEmitterTexture(emitter, folder.Wide("not.png")));
-    EXPECT_FALSE(LoadEmitterTexture(emitter, folder.Wide("gone.png")));
-    EXPECT_FALSE(LoadEmitterTexture(emitter, u""));
-    EXPECT_EQ(emitter.texture.Image(), image);
-    EXPECT_EQ(emitter.texture.FileName(), folder.Wide("a.png"));
+    for (const std::u16string& path : {folder.Wide("fx/e.orv"), folder.Wide("gone.png"), std::u16string()})
+        EXPECT_FALSE(LoadEmitterTexture(loaded, path));
+    EXPECT_EQ(loaded.texture.Image(), image);
+    EXPECT_EQ(loaded.texture.FileName(), folder.Wide("fx/tex/a.png"));
 }
 
 TEST(EffectLoading, OpenFileChoosesByExtension) {

@@ -16,11 +16,12 @@
 
 namespace orv::test {
 
-// A stream over a string; writes stop after `capacity` bytes, as on a full disk.
+// A stream over a string; writes stop after `capacity` bytes, as on a full disk, and the size it
+// claims may be more than it holds, as of a file cut while being read.
 class MemoryStream final : public vesk::CStream {
 public:
-    explicit MemoryStream(std::string data = {}, std::size_t capacity = SIZE_MAX)
-        : data_(std::move(data)), capacity_(capacity) {}
+    explicit MemoryStream(std::string data = {}, std::size_t capacity = SIZE_MAX, std::size_t claimedSize = 0)
+        : data_(std::move(data)), capacity_(capacity), claimedSize_(claimedSize) {}
 
     std::uint32_t Read(void* buffer, std::uint32_t size) override {
         const std::size_t n = std::min<std::size_t>(size, data_.size() - position_);
@@ -35,13 +36,16 @@ public:
     }
     bool Seek(std::int32_t, int) override { return false; }
     std::uint32_t Tell() override { return static_cast<std::uint32_t>(position_); }
-    std::uint32_t GetSize() override { return static_cast<std::uint32_t>(data_.size()); }
+    std::uint32_t GetSize() override {
+        return static_cast<std::uint32_t>(std::max(data_.size(), claimedSize_));
+    }
 
     const std::string& Data() const { return data_; }
 
 private:
     std::string data_;
     std::size_t capacity_;
+    std::size_t claimedSize_;
     std::size_t position_ = 0;
 };
 

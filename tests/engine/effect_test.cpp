@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <vector>
+
+#include "engine/random.h"
 #include "engine/simulation.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace orv {
 namespace {
@@ -23,33 +30,21 @@ TEST(EffectList, NamesFollowListPositions) {
     EXPECT_EQ(Effect::DefaultEmitterName(123), u"emitter 123");
 }
 
-TEST(EffectList, RenameDeleteAndMoveKeepEmittersAndRefuseWhatTheyMust) {
+// Refused renames, moves at the ends and deleting the last emitter, and emitters kept through
+// moves, are EditorDocumentTest.EmitterListEditsUndoToTheSameEmittersInTheirPlaces and
+// RefusedListEditsRecordNothing.
+TEST(EffectList, MovesFollowIndicesAndAnEmptiedListGetsOneFreshEmitter) {
     Effect effect;
     effect.AddEmitter(u"b");
     effect.AddEmitter(u"c");
     Emitter* first = &effect.EmitterAt(0);
-    Emitter* last = &effect.EmitterAt(2);
-
-    EXPECT_FALSE(effect.RenameEmitter(1, u""));
-    EXPECT_FALSE(effect.RenameEmitter(1, u"b"));
-    EXPECT_TRUE(effect.RenameEmitter(1, u"bee"));
-    EXPECT_EQ(effect.NameAt(1), u"bee");
-
-    EXPECT_FALSE(effect.MoveEmitterUp(0));
-    EXPECT_FALSE(effect.MoveEmitterDown(2));
     EXPECT_FALSE(effect.MoveEmitterDown(7));
     EXPECT_TRUE(effect.MoveEmitterDown(0));
-    EXPECT_EQ(&effect.EmitterAt(1), first);
     EXPECT_EQ(effect.NameAt(1), u"emitter 01");
-    EXPECT_TRUE(effect.MoveEmitterUp(2));
-    EXPECT_EQ(&effect.EmitterAt(1), last);
+    EXPECT_TRUE(effect.MoveEmitterDown(1));
     EXPECT_EQ(effect.IndexOf(*first), 2u);
-
     EXPECT_TRUE(effect.DeleteEmitter(0));
-    EXPECT_TRUE(effect.DeleteEmitter(1));
-    EXPECT_FALSE(effect.DeleteEmitter(0));  // the last one stays
-    EXPECT_EQ(effect.Count(), 1u);
-    EXPECT_EQ(&effect.EmitterAt(0), last);
+    EXPECT_EQ(&effect.EmitterAt(1), first);
 
     effect.RemoveAllEmitters();
     effect.EnsureEmitter();
@@ -66,6 +61,93 @@ TEST(EffectList, ListenerLeavesStrangersAlone) {
     SetParam(stranger, kDuration, 250);
     effect.OnEmitterEmpty(stranger);
     EXPECT_EQ(stranger.runtime.remainingDuration, 0.0);
+}
+
+std::vector<std::uint32_t> Draws(int count) {
+    std::vector<std::uint32_t> draws;
+    for (int i = 0; i < count; ++i) draws.push_back(NextRandom());
+    return draws;
+}
+
+// Seed 0 replaying the program's start is part of
+// SeededEffect.ARestartWithASeedForgetsEarlierDrawsAndWithoutOneDoesNot.
+TEST(Seed, EverySeedReplaysAndNoneIsStuckOrAlikeAnother) {
+    ResetRandomForTesting();
+    std::set<std::vector<std::uint32_t>> sequences{Draws(8)};
+    for (const std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{0x100000000},
+                                     std::numeric_limits<std::uint64_t>::max()}) {
+        SeedRandom(seed);
+        const std::vector<std::uint32_t> draws = Draws(8);
+        SeedRandom(seed);
+        EXPECT_EQ(Draws(8), draws) << seed;
+        EXPECT_NE(draws, std::vector<std::uint32_t>(8, 0)) << seed;
+        EXPECT_TRUE(sequences.insert(draws).second) << seed;
+    }
+}
+
+// Particle state that decides a frame, in pool order.
+std::vector<double> PoolState(const Emitter& emitter) {
+    std::vector<double> state;
+    for (std::int32_t i = 0; i < emitter.runtime.liveCount; ++i) {
+        const Particle& particle = emitter.runtime.pool[i];
+        state.insert(state.end(), {particle.x, particle.y, particle.age, particle.sizeScale,
+                                   particle.rotation, static_cast<double>(particle.alpha)});
+    }
+    return state;
+}
+
+class SeededEffect : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (std::size_t i = 0; i < effect.Count(); ++i) {
+            effect.EmitterAt(i).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFF));
+        }
+    }
+    // Restarts and renders `steps` frames; the first emitter's particles afterwards.
+    std::vector<double> Render(int steps) {
+        effect.RestartAllEmitters(settings);
+        for (int i = 0; i < steps; ++i) effect.RenderFrame(1.0 / 60, frame, settings);
+        return PoolState(effect.EmitterAt(0));
+    }
+
+    Effect effect;
+    SettingsSnapshot settings{64, 48};
+    FrameBuffer frame{64, 48};
+};
+
+TEST_F(SeededEffect, ARestartWithASeedForgetsEarlierDrawsAndWithoutOneDoesNot) {
+    ResetRandomForTesting();
+    const std::vector<double> fresh = Render(30);
+    ASSERT_FALSE(fresh.empty());
+    EXPECT_NE(Render(30), fresh);  // the generator carried on
+
+    effect.SetSeed(0);
+    EXPECT_EQ(Render(30), fresh);  // seed 0: as from program start
+    Draws(3);
+    EXPECT_EQ(Render(30), fresh);
+
+    effect.SetSeed(7);
+    const std::vector<double> seven = Render(30);
+    EXPECT_NE(seven, fresh);
+    Draws(3);
+    EXPECT_EQ(Render(30), seven);
+}
+
+// Simulating without drawing must leave the particles, their order and the generator as a drawn
+// frame does, on every sort rule: later frames then come out the same.
+TEST_F(SeededEffect, SimulatedStepsLeaveTheEffectAsDrawnFramesDo) {
+    effect.SetSeed(3);
+    for (const std::uint32_t sort :
+         {kSortNone, kSortAgeAscending, kSortAgeDescending, kSortScaleAscending, kSortScaleDescending}) {
+        effect.EmitterAt(0).params.sortType = sort;
+        const std::vector<double> drawn = Render(90);
+        const std::uint32_t drawnNext = NextRandom();
+
+        effect.RestartAllEmitters(settings);
+        for (int i = 0; i < 90; ++i) effect.SimulateFrame(1.0 / 60, settings);
+        EXPECT_EQ(PoolState(effect.EmitterAt(0)), drawn) << sort;
+        EXPECT_EQ(NextRandom(), drawnNext) << sort;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "engine/random.h"
 #include "engine/simulation.h"
@@ -26,20 +27,18 @@ TEST(SpriteGeometry, RectanglesBeyondTheFixedRangeAreSkipped) {
 TEST(SpriteGeometry, SourceRectanglesOfSplitTextures) {
     // {image width, height, split x, y, frame} -> {left, top, right, bottom}. In a 100 px image
     // split in 3, column 99 is never shown.
-    const std::uint32_t cases[][9] = {{256, 128, 4, 2, 5, 64, 64, 128, 128},
-                                      {100, 100, 3, 3, 8, 66, 66, 99, 99},
-                                      {100, 100, 1, 1, 0, 0, 0, 100, 100}};
+    const std::int32_t cases[][9] = {{256, 128, 4, 2, 5, 64, 64, 128, 128},
+                                     {100, 100, 3, 3, 8, 66, 66, 99, 99},
+                                     {100, 100, 1, 1, 0, 0, 0, 100, 100}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c[0] << " x " << c[1] << " in " << c[2] << " x " << c[3]);
         TextureSettings texture;
         texture.SetImage(SolidTexture(c[0], c[1], 0xFFFFFFFF));
         texture.SetSplitX(c[2]);
         texture.SetSplitY(c[3]);
         const TexelRect rect = SourceRectFor(texture, c[4]);
-        EXPECT_EQ(rect.left, static_cast<std::int32_t>(c[5]));
-        EXPECT_EQ(rect.top, static_cast<std::int32_t>(c[6]));
-        EXPECT_EQ(rect.right, static_cast<std::int32_t>(c[7]));
-        EXPECT_EQ(rect.bottom, static_cast<std::int32_t>(c[8]));
+        EXPECT_EQ(std::vector<std::int32_t>({rect.left, rect.top, rect.right, rect.bottom}),
+                  std::vector<std::int32_t>(c + 5, c + 9))
+            << c[0] << " x " << c[1] << " in " << c[2] << " x " << c[3];
     }
 }
 

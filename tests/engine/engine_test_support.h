@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/emitter.h"
 #include "engine/simulation.h"
@@ -15,6 +16,14 @@ inline FrameBuffer FilledFrame(std::uint32_t width, std::uint32_t height, std::u
     FrameBuffer frame(width, height);
     for (std::uint32_t y = 0; y < height; ++y) std::fill_n(frame.Row(y), width, pixel);
     return frame;
+}
+
+// The pixels of a frame, row after row.
+inline std::vector<std::uint32_t> PixelsOf(const FrameBuffer& frame) {
+    std::vector<std::uint32_t> pixels;
+    for (std::uint32_t y = 0; y < frame.Height(); ++y)
+        pixels.insert(pixels.end(), frame.Row(y), frame.Row(y) + frame.Width());
+    return pixels;
 }
 
 // A colour texture of one colour.

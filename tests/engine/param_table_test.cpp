@@ -2,21 +2,53 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "engine/emitter.h"
+#include "engine/fixed_decimal_text.h"
 #include "engine/simulation.h"
-#include "tests/engine/engine_test_support.h"
 
 namespace orv {
 namespace {
 
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+struct FixedText {
+    std::int32_t raw;
+    int decimals;
+    const char* text;
+};
+
+TEST(FixedPoint, FormatsWithTheSignAlsoBelowOne) {
+    const FixedText cases[] = {{-5, 1, "-0.5"},      {-15, 1, "-1.5"},          {5, 1, "0.5"},
+                               {-3, 0, "-3"},        {300, 3, "0.300"},         {-7, 3, "-0.007"},
+                               {-1005, 2, "-10.05"}, {2700, 1, "270.0"},        {0, 2, "0.00"},
+                               {1234, 4, "1234"},    {kMin, 3, "-2147483.648"}, {kMin, 0, "-2147483648"}};
+    for (const FixedText& c : cases)
+        EXPECT_EQ(FormatFixed(c.raw, c.decimals), c.text) << c.raw << " " << c.decimals;
+}
+
+// Digit by digit, cut and not rounded; saturated instead of wrapped ("4294967296" would wrap to
+// 0, "3000000" with 3 decimals overflows only by the missing fraction digits).
+TEST(FixedPoint, ParsesDigitByDigitAndSaturates) {
+    // clang-format off
+    const FixedText cases[] = {{25, 1, "2.5"}, {20, 1, "2"}, {25, 1, "2.57"}, {25, 1, "2.59"}, {-5, 1, "-0.5"},
+                               {10, 1, "1e3"}, {0, 1, "abc"}, {0, 1, ""}, {0, 1, "+1"}, {0, 1, "-"},
+                               {300, 3, "0.3"}, {100, 0, "100"}, {4, 0, "4.9"}, {20, 1, "2."}, {200, 2, "2.x"},
+                               {5, 1, ".5"}, {-5, 1, "-.5"}, {kMax, 0, "2147483647"}, {kMax, 0, "2147483648"},
+                               {kMin, 0, "-2147483648"}, {kMin, 0, "-2147483649"}, {kMax, 0, "4294967296"},
+                               {kMax, 3, "3000000"}, {kMin, 3, "-2147483.648"},
+                               {kMax, 3, "99999999999999999999999999"}};
+    // clang-format on
+    for (const FixedText& c : cases)
+        EXPECT_EQ(ParseFixed(c.text, c.decimals), c.raw) << c.text << " " << c.decimals;
+}
+
 TEST(ParamLabel, KeepsTheSignOfSmallNegativeValues) {
     EXPECT_EQ(FormatParamLabel(kXGravity, -5), "横方向重力 :   -0.5");
     EXPECT_EQ(FormatParamLabel(kDelay, -5), "ディレイ :  -0.05秒");
-    EXPECT_EQ(FormatParamLabel(kLifespan, 20), "生存期間 :  2.0秒");
-    EXPECT_EQ(FormatParamLabel(kStartColorG, 300), "G : 0.300");
-    EXPECT_EQ(FormatParamLabel(kMaxParticles, 100), "最大個数 :   100個");
     EXPECT_EQ(FormatParamLabel(kOffsetY, -3), "オフセットY :    -3ピクセル");
     EXPECT_EQ(FormatParamLabel(kRotPerSec, -10800), "回転速度 : -1080.0度");
 }

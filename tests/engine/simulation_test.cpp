@@ -137,18 +137,15 @@ TEST_F(Simulation, CapacityChangesGateEmissionAndGrowThePoolByDoubling) {
         EXPECT_LE(emitter.runtime.liveCount, std::max(before, 10));
     }
 
-    Emitter growing;
-    growing.texture.SetImage(SolidTexture(8, 8, 0xFFFFFFFF));
-    ApplyDefaults(growing);
-    ClearEmitter(growing);  // empty pool; an emitter stepped now still emits
-    ApplyRawValues(growing);
-    RearmEmitter(growing, 0);
-    SetEmitterOrigin(growing, 100, 100);
-    StepEmitter(growing, kStep60, nullptr, true, {});
-    EXPECT_EQ(growing.runtime.liveCount, 1);
-    EXPECT_EQ(growing.runtime.allocatedCount, 1);
-    for (int i = 0; i < 6; ++i) StepEmitter(growing, kStep60, nullptr, true, {});
-    EXPECT_EQ(growing.runtime.allocatedCount, 8);  // 1, 2, 4, 8 as particles are born
+    SetParam(emitter, kMaxParticles, 100);
+    ClearEmitter(emitter);  // empty pool; an emitter stepped now still emits
+    ApplyRawValues(emitter);
+    RearmEmitter(emitter, 0);
+    Step(kStep60);
+    EXPECT_EQ(emitter.runtime.liveCount, 1);
+    EXPECT_EQ(emitter.runtime.allocatedCount, 1);
+    for (int i = 0; i < 6; ++i) Step(kStep60);
+    EXPECT_EQ(emitter.runtime.allocatedCount, 8);  // 1, 2, 4, 8 as particles are born
 }
 
 TEST_F(Simulation, DiscardedBirthConsumesOneDraw) {

@@ -78,21 +78,22 @@ TEST(EmbeddedData, InflateRefusesBadOrHugeData) {
     EXPECT_THROW(Inflate(cut), std::runtime_error);
 }
 
-TEST(EmbeddedTexture, PngIsWrittenBesideTheFileWithoutOverwriting) {
+// A .plist takes the named file when it exists, a .pex its embedded data; embedded data is written
+// beside the file, never over another file, and the same image again reuses its file.
+TEST(EmbeddedTexture, PngIsWrittenBesideTheFileWithoutOverwritingAndTheNamedFileWinsOnlyInPlist) {
     TempFolder folder;
     WritePng(folder.Path() / "source.png", 5, 4);
     const Bytes png = FileBytes(folder.Path() / "source.png");
-    // A different picture already has the name the file asks for.
     WritePng(folder.Path() / "spark.png", 2, 2);
     const std::string before = ReadFileBytes(folder.Path() / "spark.png");
 
+    const ImportedEmitters plist = ImportText(folder, "n.plist", PlistWithImage("spark.png", Gzip(png)));
+    EXPECT_EQ(plist.emitters[0]->texture.Image()->Width(), 2u);
     const ImportedEmitters first = ImportText(folder, "a.pex", PexWithImage("spark.png", Gzip(png)));
     EXPECT_EQ(ReadFileBytes(folder.Path() / "spark.png"), before);
     EXPECT_EQ(FileBytes(folder.Path() / "spark-1.png"), png);
     ASSERT_NE(first.emitters[0]->texture.Image(), nullptr);
     EXPECT_EQ(first.emitters[0]->texture.Image()->Width(), 5u);
-
-    // The same image again reuses the file it was written to.
     const ImportedEmitters second = ImportText(folder, "b.pex", PexWithImage("spark.png", Gzip(png)));
     EXPECT_EQ(std::filesystem::path(second.emitters[0]->texture.FileName()).filename(), "spark-1.png");
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "spark-2.png"));
@@ -128,20 +129,9 @@ TEST(EmbeddedTexture, OtherImagesAreReportedAndBrokenOnesRefused) {
     EXPECT_THROW(ImportText(folder, "p.plist", PlistWithImage("p.png", Gzip(brokenPng))), std::runtime_error);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "p.png"));
     const Bytes brokenTiff = {'M', 'M', 0, 42, 0, 0, 0, 8, 0xFF, 0xFF};
-    EXPECT_THROW(ImportText(folder, "q.plist", PlistWithImage("q.png", Gzip(brokenTiff))), std::runtime_error);
+    EXPECT_THROW(ImportText(folder, "q.plist", PlistWithImage("q.png", Gzip(brokenTiff))),
+                 std::runtime_error);
     EXPECT_THROW(ImportText(folder, "r.plist", PlistWithImage("r.png", Bytes{1, 2, 3})), std::runtime_error);
-}
-
-TEST(EmbeddedTexture, NamedFileWinsInPlistAndDataWinsInPex) {
-    TempFolder folder;
-    WritePng(folder.Path() / "named.png", 7, 7);
-    WritePng(folder.Path() / "source.png", 3, 3);
-    const Bytes embedded = FileBytes(folder.Path() / "source.png");
-    const ImportedEmitters plist = ImportText(folder, "n.plist", PlistWithImage("named.png", Gzip(embedded)));
-    EXPECT_EQ(plist.emitters[0]->texture.Image()->Width(), 7u);
-    const ImportedEmitters fromPex = ImportText(folder, "n.pex", PexWithImage("named.png", Gzip(embedded)));
-    EXPECT_EQ(fromPex.emitters[0]->texture.Image()->Width(), 3u);
-    EXPECT_EQ(std::filesystem::path(fromPex.emitters[0]->texture.FileName()).filename(), "named-1.png");
 }
 
 }  // namespace

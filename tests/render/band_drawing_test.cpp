@@ -4,8 +4,6 @@
 // once over all rows and once per band, and compared to the bit.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -14,7 +12,6 @@
 #include "render/background.h"
 #include "render/drawing_pool.h"
 #include "render/frame_composition.h"
-#include "render/sprite.h"
 #include "tests/render/render_test_support.h"
 
 namespace orv {
@@ -22,84 +19,7 @@ namespace {
 
 using test::GuardedTarget;
 using test::KeyOf;
-using test::SamplerFor;
-
-struct SceneSprite {
-    std::size_t texture = 0;
-    bool rotated = false;
-    FixedRect dest;
-    SpriteQuad quad;
-    TexelRect source;
-    SpriteTint tint;
-};
-
-struct Scene {
-    std::vector<FrameBuffer> textures;
-    std::vector<SceneSprite> sprites;
-};
-
-Scene RandomScene(std::uint32_t width, std::uint32_t height, std::mt19937& random) {
-    auto between = [&random](double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random);
-    };
-    auto whole = [&random](std::int32_t low, std::int32_t high) {
-        return std::uniform_int_distribution<std::int32_t>(low, high)(random);
-    };
-    Scene scene;
-    for (int i = 0; i < 3; ++i) {
-        scene.textures.push_back(test::RandomImage(static_cast<std::uint32_t>(whole(1, 24)),
-                                                   static_cast<std::uint32_t>(whole(1, 24)), random));
-    }
-    for (int i = 0; i < 24; ++i) {
-        SceneSprite sprite;
-        sprite.texture = static_cast<std::size_t>(whole(0, 2));
-        const auto w = static_cast<std::int32_t>(scene.textures[sprite.texture].Width());
-        const auto h = static_cast<std::int32_t>(scene.textures[sprite.texture].Height());
-        sprite.source = {whole(0, w - 1), whole(0, h - 1), 0, 0};
-        sprite.source.right = whole(sprite.source.left + 1, w);
-        sprite.source.bottom = whole(sprite.source.top + 1, h);
-        if (whole(0, 7) == 0) std::swap(sprite.source.top, sprite.source.bottom);
-        sprite.tint = test::RandomTint(random);
-        // Centres a little beyond the frame, sizes from below a pixel to past the frame.
-        double x = between(-6, width + 6.0), y = between(-6, height + 6.0);
-        double halfWidth = between(0.2, 14), halfHeight = between(0.2, 14);
-        sprite.rotated = whole(0, 2) == 0;
-        if (!sprite.rotated) {
-            sprite.dest = test::FixedFromPixels(x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight);
-        } else {
-            double angle = between(-3.2, 3.2);
-            if (whole(0, 3) == 0) {
-                // Vertices on whole rows and columns: rows through a vertex have one crossing.
-                x = std::round(x), y = std::round(y), halfWidth = std::ceil(halfWidth);
-                halfHeight = std::ceil(halfHeight), angle = 1.5707963267948966 * whole(1, 3);
-            }
-            const double c = std::cos(angle), s = std::sin(angle);
-            const auto& r = sprite.source;
-            sprite.quad = {4,
-                           {{x - c * halfWidth + s * halfHeight, y - s * halfWidth - c * halfHeight,
-                             double(r.left), double(r.top)},
-                            {x + c * halfWidth + s * halfHeight, y + s * halfWidth - c * halfHeight,
-                             double(r.right), double(r.top)},
-                            {x + c * halfWidth - s * halfHeight, y + s * halfWidth + c * halfHeight,
-                             double(r.right), double(r.bottom)},
-                            {x - c * halfWidth - s * halfHeight, y - s * halfWidth + c * halfHeight,
-                             double(r.left), double(r.bottom)}}};
-        }
-        scene.sprites.push_back(sprite);
-    }
-    return scene;
-}
-
-void DrawScene(const Scene& scene, const SpriteFills& fills, FrameBuffer& target, const RowBand& band) {
-    for (const SceneSprite& sprite : scene.sprites) {
-        const TexelSampler sampler = SamplerFor(scene.textures[sprite.texture]);
-        if (sprite.rotated) {
-            fills.fillQuad(target, band, sprite.quad, sprite.tint, sampler);
-        } else {
-            fills.fillRect(target, band, sprite.dest, sprite.source, sprite.tint, sampler);
-        }
-    }
-}
+using test::Scene;
 
 struct FrameSize {
     std::uint32_t width, height;
@@ -115,14 +35,14 @@ TEST(BandDrawing, EveryVariantDrawsTheSamePixelsOnAnyNumberOfThreads) {
     for (unsigned bits = 0; bits < 32; ++bits) {
         const SpriteFills& fills = SelectSpriteFills(KeyOf(bits));
         for (const FrameSize size : kSizes) {
-            const Scene scene = RandomScene(size.width, size.height, random);
+            const Scene scene = test::RandomScene(size.width, size.height, random);
             const FrameBuffer start = test::RandomImage(size.width, size.height, random);
             GuardedTarget whole(start);
-            DrawScene(scene, fills, whole.Frame(), AllRows(whole.Frame()));
+            scene.Draw(fills, whole.Frame(), AllRows(whole.Frame()));
             for (const auto& pool : pools) {
                 GuardedTarget banded(start);
                 pool->DrawBands(size.height,
-                                [&](const RowBand& band) { DrawScene(scene, fills, banded.Frame(), band); });
+                                [&](const RowBand& band) { scene.Draw(fills, banded.Frame(), band); });
                 EXPECT_EQ(test::Differences(whole.Frame(), banded.Frame()), 0)
                     << "variant " << bits << ", " << size.width << " x " << size.height << ", "
                     << pool->Threads() << " threads";
@@ -135,16 +55,16 @@ TEST(BandDrawing, EveryVariantDrawsTheSamePixelsOnAnyNumberOfThreads) {
 // A band reaching past the frame, or lying wholly outside it, draws only frame rows.
 TEST(BandDrawing, BandsOutsideTheFrameDrawNothingThere) {
     std::mt19937 random(7);
-    const Scene scene = RandomScene(13, 9, random);
+    const Scene scene = test::RandomScene(13, 9, random);
     const FrameBuffer start = test::RandomImage(13, 9, random);
     for (unsigned bits : {0u, 5u, 26u}) {
         const SpriteFills& fills = SelectSpriteFills(KeyOf(bits));
         GuardedTarget whole(start), banded(start), outside(start);
-        DrawScene(scene, fills, whole.Frame(), AllRows(whole.Frame()));
-        DrawScene(scene, fills, banded.Frame(), {-40, 4});
-        DrawScene(scene, fills, banded.Frame(), {4, 300});
-        DrawScene(scene, fills, outside.Frame(), {9, 20});
-        DrawScene(scene, fills, outside.Frame(), {-20, 0});
+        scene.Draw(fills, whole.Frame(), AllRows(whole.Frame()));
+        scene.Draw(fills, banded.Frame(), {-40, 4});
+        scene.Draw(fills, banded.Frame(), {4, 300});
+        scene.Draw(fills, outside.Frame(), {9, 20});
+        scene.Draw(fills, outside.Frame(), {-20, 0});
         EXPECT_EQ(test::Differences(whole.Frame(), banded.Frame()), 0) << bits;
         EXPECT_EQ(test::Differences(outside.Frame(), start), 0) << bits;
         EXPECT_TRUE(banded.GuardsIntact());
@@ -152,31 +72,42 @@ TEST(BandDrawing, BandsOutsideTheFrameDrawNothingThere) {
     }
 }
 
-// Clearing, the background image and compositing, band by band, on both code paths.
-TEST(BandDrawing, FrameOperationsByBandEqualTheWholeOperation) {
+// Clearing, the background image, compositing and copying, each band by band as at once and on
+// the SSE2 path as on the plain one, with rectangles at offsets off 16-byte boundaries.
+TEST(BandDrawing, FrameOperationsByBandAndOnBothPathsEqualThePlainWholeOperation) {
     std::mt19937 random(5);
     DrawingPool pool(3);
     for (const FrameSize size : kSizes) {
-        for (bool sse2 : {false, true}) {
-            const FrameBuffer start = test::RandomImage(size.width, size.height, random);
-            const FrameBuffer image = test::RandomImage(size.width / 2 + 1, size.height / 2 + 1, random);
-            const FrameBuffer layer = test::RandomImage(size.width, size.height, random);
-            const PixelRect all{0, 0, static_cast<std::int32_t>(size.width),
-                                static_cast<std::int32_t>(size.height)};
-            const PixelRect shifted{-1, 1, static_cast<std::int32_t>(size.width) - 1,
-                                    static_cast<std::int32_t>(size.height) + 1};
-            auto compose = [&](FrameBuffer& frame, const RowBand& band) {
-                ClearFrame(frame, 0x80402010u, sse2, band);
-                DrawBackground(frame, &image, 0u, sse2, band);
-                CompositeOver(frame, shifted, layer, all, sse2, band);
-                CopyRect(frame, all, layer, shifted, sse2, band);
-            };
-            GuardedTarget whole(start), banded(start);
-            compose(whole.Frame(), AllRows(whole.Frame()));
-            pool.DrawBands(size.height, [&](const RowBand& band) { compose(banded.Frame(), band); });
-            EXPECT_EQ(test::Differences(whole.Frame(), banded.Frame()), 0)
-                << size.width << " x " << size.height;
-            EXPECT_TRUE(banded.GuardsIntact());
+        const auto w = static_cast<std::int32_t>(size.width), h = static_cast<std::int32_t>(size.height);
+        const FrameBuffer start = test::RandomImage(size.width, size.height, random);
+        const FrameBuffer image = test::RandomImage(size.width / 2 + 1, size.height / 2 + 1, random);
+        const FrameBuffer layer = test::RandomImage(size.width + 4, size.height + 2, random);
+        const PixelRect source{2, 1, w + 2, h + 1};
+        for (int operation = 0; operation < 4; ++operation) {
+            for (std::int32_t offset = -3; offset < 6; ++offset) {
+                const PixelRect target{offset, offset - 1, offset + w, offset + h - 1};
+                auto apply = [&](FrameBuffer& frame, bool sse2, const RowBand& band) {
+                    if (operation == 0)
+                        ClearFrame(frame, 0x80402010u + static_cast<std::uint32_t>(offset), sse2, band);
+                    if (operation == 1) DrawBackground(frame, &image, 0u, sse2, band);
+                    if (operation == 2) CompositeOver(frame, target, layer, source, sse2, band);
+                    if (operation == 3) CopyRect(frame, target, layer, source, sse2, band);
+                };
+                GuardedTarget whole(start);
+                apply(whole.Frame(), false, AllRows(whole.Frame()));
+                for (bool sse2 : {false, true}) {
+                    GuardedTarget once(start), banded(start);
+                    apply(once.Frame(), sse2, AllRows(once.Frame()));
+                    pool.DrawBands(size.height,
+                                   [&](const RowBand& band) { apply(banded.Frame(), sse2, band); });
+                    EXPECT_EQ(test::Differences(whole.Frame(), once.Frame()), 0)
+                        << "operation " << operation << ", offset " << offset << ", sse2 " << sse2;
+                    EXPECT_EQ(test::Differences(whole.Frame(), banded.Frame()), 0)
+                        << size.width << " x " << size.height << ", operation " << operation << ", sse2 "
+                        << sse2;
+                    EXPECT_TRUE(once.GuardsIntact() && banded.GuardsIntact());
+                }
+            }
         }
     }
 }
@@ -188,15 +119,37 @@ TEST(SplitRows, CutsIntoNearlyEqualBandsWithoutGapsOrEmptyOnes) {
     };
     for (const Case& c : {Case{600, 2, {0, 300, 600}}, Case{23, 7, {0, 4, 8, 11, 14, 17, 20, 23}},
                           Case{1, 7, {0, 1}}, Case{5, 0, {0, 5}}, Case{0, 3, {0}}}) {
-        const std::vector<RowBand> bands = SplitRows(c.height, c.count);
         std::vector<std::int32_t> cuts{0};
-        for (const RowBand& band : bands) {
-            EXPECT_EQ(band.top, cuts.back());
-            EXPECT_FALSE(band.Empty());
+        for (const RowBand& band : SplitRows(c.height, c.count)) {
+            EXPECT_TRUE(band.top == cuts.back() && !band.Empty());
             cuts.push_back(band.bottom);
         }
-        if (bands.empty()) cuts = {0};
         EXPECT_EQ(cuts, c.cuts) << c.height << " rows, " << c.count << " bands";
+    }
+}
+
+TEST(SplitRowsByWork, CutsWhereEachBandHasItsShareOfTheWorkWithoutGapsOrEmptyOnes) {
+    struct Case {
+        std::vector<std::uint64_t> work;  // per row
+        std::uint32_t count;
+        std::vector<std::int32_t> cuts;
+    };
+    const Case cases[] = {
+        {std::vector<std::uint64_t>(10, 1), 2, {0, 5, 10}},
+        {{100, 1, 1, 1, 1, 1, 1, 1}, 2, {0, 1, 8}},
+        {{1, 1, 1, 1, 1, 1, 1, 100}, 2, {0, 7, 8}},  // the heavy row still gets a band
+        {{4, 0, 0, 4, 4, 0, 0, 4}, 4, {0, 1, 4, 5, 8}},
+        {{0, 0, 0, 0, 0}, 2, {0, 1, 5}},
+        {{5, 5, 5}, 8, {0, 1, 2, 3}},
+        {{}, 3, {0}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::int32_t> cuts{0};
+        for (const RowBand& band : SplitRowsByWork(c.work, c.count)) {
+            EXPECT_TRUE(band.top == cuts.back() && !band.Empty());
+            cuts.push_back(band.bottom);
+        }
+        EXPECT_EQ(cuts, c.cuts) << c.work.size() << " rows, " << c.count << " bands";
     }
 }
 

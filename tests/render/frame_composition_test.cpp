@@ -10,8 +10,6 @@
 namespace orv {
 namespace {
 
-using test::GuardedTarget;
-
 TEST(BackgroundColour, ChannelsAreTruncatedAndLimited) {
     EXPECT_EQ(BackgroundColour(1000, 500, 0, 1000), 0xFFFF7F00u);
     EXPECT_EQ(BackgroundColour(0, 0, 0, 0), 0x00000000u);
@@ -54,29 +52,6 @@ TEST(CompositeOver, MovesTowardsTheSourceByItsAlphaAndMakesTheTargetOpaque) {
     // Each channel d + floor((s - d) * 255 / 256).
     EXPECT_EQ(target.At(0, 0), 0xFFEFDFCFu);
     EXPECT_EQ(target.At(1, 0), 0xFF204060u);
-}
-
-// Plain and SSE2 forms of clear, copy and composite agree on random content at every offset.
-TEST(FrameComposition, Sse2FormsGiveThePlainResult) {
-    std::mt19937 random(7);
-    const FrameBuffer source = test::RandomImage(41, 13, random);
-    const FrameBuffer start = test::RandomImage(37, 11, random);
-    for (int operation = 0; operation < 3; ++operation) {
-        for (std::int32_t offset = -3; offset < 6; ++offset) {
-            GuardedTarget plain(start), wide(start);
-            const PixelRect t{offset, offset - 1, offset + 34, offset + 9};
-            const PixelRect s{2, 1, 36, 11};
-            for (bool sse2 : {false, true}) {
-                FrameBuffer& frame = sse2 ? wide.Frame() : plain.Frame();
-                if (operation == 0) ClearFrame(frame, 0x12345678u + static_cast<std::uint32_t>(offset), sse2);
-                if (operation == 1) CopyRect(frame, t, source, s, sse2);
-                if (operation == 2) CompositeOver(frame, t, source, s, sse2);
-            }
-            ASSERT_TRUE(plain.GuardsIntact());
-            ASSERT_TRUE(wide.GuardsIntact());
-            ASSERT_EQ(test::Differences(plain.Frame(), wide.Frame()), 0) << operation << " " << offset;
-        }
-    }
 }
 
 TEST(CopyRect, CopiesOneToOneWithAlpha) {

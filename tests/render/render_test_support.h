@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "render/frame_buffer.h"
@@ -50,12 +52,9 @@ inline TexelSampler SamplerFor(const FrameBuffer& texture) {
             static_cast<std::int32_t>(texture.Height()) - 1};
 }
 
-inline std::int32_t Fixed(double pixels) {
-    return static_cast<std::int32_t>(pixels * 65536.0);
-}
-
 inline FixedRect FixedFromPixels(double left, double top, double right, double bottom) {
-    return {Fixed(left), Fixed(top), Fixed(right), Fixed(bottom)};
+    const auto fixed = [](double pixels) { return static_cast<std::int32_t>(pixels * 65536.0); };
+    return {fixed(left), fixed(top), fixed(right), fixed(bottom)};
 }
 
 // Pixels of `b` that differ from `a` (same size).
@@ -67,6 +66,83 @@ inline int Differences(const FrameBuffer& a, const FrameBuffer& b) {
     return count;
 }
 
+// Random sprites over a `width` x `height` frame: rectangles and rotated quads with centres a
+// little beyond the frame, sizes from below a pixel to `maxHalfSize` each way, some mirrored, some
+// quads with their vertices on whole rows and columns (rows through a vertex have one crossing).
+enum class SpriteKinds { kBoth, kRectangles, kQuads };
+struct SceneSprite {
+    std::size_t texture = 0;
+    bool rotated = false;
+    FixedRect dest;
+    SpriteQuad quad;
+    TexelRect source;
+    SpriteTint tint;
+};
+struct Scene {
+    std::vector<FrameBuffer> textures;
+    std::vector<SceneSprite> sprites;
+
+    void Draw(const SpriteFills& fills, FrameBuffer& target, const RowBand& band) const {
+        for (const SceneSprite& sprite : sprites) {
+            const TexelSampler sampler = SamplerFor(textures[sprite.texture]);
+            if (sprite.rotated) {
+                fills.fillQuad(target, band, sprite.quad, sprite.tint, sampler);
+            } else {
+                fills.fillRect(target, band, sprite.dest, sprite.source, sprite.tint, sampler);
+            }
+        }
+    }
+};
+
+inline Scene RandomScene(std::uint32_t width, std::uint32_t height, std::mt19937& random, int count = 24,
+                         SpriteKinds kinds = SpriteKinds::kBoth, double maxHalfSize = 14) {
+    auto between = [&random](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    auto whole = [&random](std::int32_t low, std::int32_t high) {
+        return std::uniform_int_distribution<std::int32_t>(low, high)(random);
+    };
+    Scene scene;
+    for (int i = 0; i < 3; ++i) {
+        scene.textures.push_back(RandomImage(static_cast<std::uint32_t>(whole(1, 32)),
+                                             static_cast<std::uint32_t>(whole(1, 32)), random));
+    }
+    for (int i = 0; i < count; ++i) {
+        SceneSprite sprite;
+        sprite.texture = static_cast<std::size_t>(whole(0, 2));
+        const auto w = static_cast<std::int32_t>(scene.textures[sprite.texture].Width());
+        const auto h = static_cast<std::int32_t>(scene.textures[sprite.texture].Height());
+        TexelRect& r = sprite.source;
+        r = {whole(0, w - 1), whole(0, h - 1), 0, 0};
+        r.right = whole(r.left + 1, w);
+        r.bottom = whole(r.top + 1, h);
+        if (whole(0, 7) == 0) std::swap(r.top, r.bottom);
+        if (whole(0, 7) == 0) std::swap(r.left, r.right);
+        sprite.tint = RandomTint(random);
+        double x = between(-6, width + 6.0), y = between(-6, height + 6.0);
+        double halfWidth = between(0.05, maxHalfSize), halfHeight = between(0.05, maxHalfSize);
+        sprite.rotated = kinds == SpriteKinds::kBoth ? whole(0, 2) == 0 : kinds == SpriteKinds::kQuads;
+        if (!sprite.rotated) {
+            sprite.dest = FixedFromPixels(x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight);
+        } else {
+            double angle = between(-4, 4);
+            if (whole(0, 3) == 0) {
+                x = std::round(x), y = std::round(y), halfWidth = std::ceil(halfWidth);
+                halfHeight = std::ceil(halfHeight), angle = 1.5707963267948966 * whole(1, 3);
+            }
+            const double c = std::cos(angle), s = std::sin(angle);
+            const double cw = c * halfWidth, sw = s * halfWidth, ch = c * halfHeight, sh = s * halfHeight;
+            sprite.quad = {4,
+                           {{x - cw + sh, y - sw - ch, double(r.left), double(r.top)},
+                            {x + cw + sh, y + sw - ch, double(r.right), double(r.top)},
+                            {x + cw - sh, y + sw + ch, double(r.right), double(r.bottom)},
+                            {x - cw - sh, y - sw + ch, double(r.left), double(r.bottom)}}};
+        }
+        scene.sprites.push_back(sprite);
+    }
+    return scene;
+}
+
 // A target whose rows sit inside a larger block, with guard words around every row, so that
 // writes outside the frame are seen.
 class GuardedTarget {
@@ -74,7 +150,8 @@ public:
     static constexpr std::uint32_t kGuard = 0xDEADBEEFu;
     // A copy of `start`.
     explicit GuardedTarget(const FrameBuffer& start)
-        : pitch_(start.Width() + 8), memory_(static_cast<std::size_t>(pitch_) * (start.Height() + 2), kGuard) {
+        : pitch_(start.Width() + 8),
+          memory_(static_cast<std::size_t>(pitch_) * (start.Height() + 2), kGuard) {
         view_.View(memory_.data() + pitch_ + 4, start.Width(), start.Height(), pitch_);
         for (std::uint32_t y = 0; y < start.Height(); ++y) {
             for (std::uint32_t x = 0; x < start.Width(); ++x) view_.At(x, y) = start.At(x, y);
@@ -84,13 +161,13 @@ public:
         : GuardedTarget(FilledImage(width, height, fill)) {}
     FrameBuffer& Frame() { return view_; }
     bool GuardsIntact() const {
-        std::size_t inside = 0;
-        for (std::uint32_t word : memory_) inside += word != kGuard;
-        std::size_t frame = 0;
-        for (std::uint32_t y = 0; y < view_.Height(); ++y) {
-            for (std::uint32_t x = 0; x < view_.Width(); ++x) frame += view_.At(x, y) != kGuard;
+        for (std::size_t i = 0; i < memory_.size(); ++i) {
+            const std::size_t row = i / pitch_, column = i % pitch_;
+            const bool inFrame =
+                row >= 1 && row <= view_.Height() && column >= 4 && column < 4 + view_.Width();
+            if (!inFrame && memory_[i] != kGuard) return false;
         }
-        return inside == frame;
+        return true;
     }
 
 private:

@@ -61,75 +61,68 @@ TEST(FillSpriteRect, SpritesBeyondTheFixedRangeAreRefused) {
     EXPECT_EQ(rect->bottom, 2375680);
 }
 
-// Every pixel (x, y) of the frame sampled texel (x + dx, y + dy), and nothing outside was written.
-void ExpectOneToOne(GuardedTarget& target, std::uint32_t dx, std::uint32_t dy) {
-    EXPECT_TRUE(target.GuardsIntact());
-    for (std::uint32_t y = 0; y < target.Frame().Height(); ++y) {
-        for (std::uint32_t x = 0; x < target.Frame().Width(); ++x) {
-            ASSERT_EQ(target.Frame().At(x, y), kBlack | (x + dx) << 8 | (y + dy)) << x << "," << y;
-        }
-    }
-}
-
-TEST(FillSpriteRect, ClipsOnEveryEdgeAndAdvancesTheTexelCoordinate) {
-    const FrameBuffer texture = CoordinateTexture(32, 32);
-    GuardedTarget target(16, 12, kBlack);
-    // One texel per pixel, starting 5 pixels left of and 3 above the frame, ending past it.
-    PlainNearestNormal().fillRect(target.Frame(), AllRows(target.Frame()), FixedFromPixels(-5, -3, 27, 29),
-                                  {0, 0, 32, 32}, kOpaque, SamplerFor(texture));
-    ExpectOneToOne(target, 5, 3);
-}
-
 SpriteQuad Quad(std::initializer_list<QuadVertex> vertices) {
     SpriteQuad quad;
     for (const QuadVertex& vertex : vertices) quad.vertex[quad.count++] = vertex;
     return quad;
 }
 
-TEST(FillSpriteQuad, ClipsLeftByAdvancingTheTexelAndStopsAtTheRightEdge) {
+// One texel per pixel, starting left of and above the frame and ending past it: every pixel (x, y)
+// samples texel (x + dx, y + dy), and nothing outside the frame is written.
+TEST(FillSprite, ClipsOnEveryEdgeByAdvancingTheTexelCoordinate) {
     const FrameBuffer texture = CoordinateTexture(64, 64);
-    GuardedTarget target(10, 6, kBlack);
-    PlainNearestNormal().fillQuad(
-        target.Frame(), AllRows(target.Frame()),
-        Quad({{-7.5, -2, 0, 0}, {20.5, -2, 28, 0}, {20.5, 14, 28, 16}, {-7.5, 14, 0, 16}}), kOpaque,
-        SamplerFor(texture));
-    ExpectOneToOne(target, 7, 2);
-}
-
-// The texel column each pixel of row y sampled, -1 where nothing was drawn. The quads below are
-// drawn onto transparent black, which every drawn pixel leaves with alpha 255.
-std::vector<int> RowColumns(FrameBuffer& frame, std::uint32_t y, std::uint32_t width) {
-    std::vector<int> columns;
-    for (std::uint32_t x = 0; x < width; ++x) {
-        columns.push_back(frame.At(x, y) == 0 ? -1 : static_cast<int>((frame.At(x, y) >> 8) & 0xFF));
+    for (const bool rotated : {false, true}) {
+        GuardedTarget target(16, 12, kBlack);
+        const std::uint32_t dx = rotated ? 7 : 5, dy = rotated ? 2 : 3;
+        if (rotated) {
+            PlainNearestNormal().fillQuad(
+                target.Frame(), AllRows(target.Frame()),
+                Quad({{-7.5, -2, 0, 0}, {20.5, -2, 28, 0}, {20.5, 14, 28, 16}, {-7.5, 14, 0, 16}}), kOpaque,
+                SamplerFor(texture));
+        } else {
+            PlainNearestNormal().fillRect(target.Frame(), AllRows(target.Frame()),
+                                          FixedFromPixels(-5, -3, 27, 29), {0, 0, 32, 32}, kOpaque,
+                                          SamplerFor(texture));
+        }
+        EXPECT_TRUE(target.GuardsIntact());
+        for (std::uint32_t y = 0; y < 12; ++y) {
+            for (std::uint32_t x = 0; x < 16; ++x) {
+                ASSERT_EQ(target.Frame().At(x, y), kBlack | (x + dx) << 8 | (y + dy)) << x << "," << y;
+            }
+        }
     }
-    return columns;
 }
 
-TEST(FillSpriteQuad, GradientOfTheFirstSpanServesTheWholeQuad) {
-    // A trapezoid: the top row maps 4 texels onto 4 pixels, lower rows are wider but keep that
-    // gradient, so row 2 (crossings 0 and 6) samples texels 0..5.
+// Which texel column each pixel of a row sampled, -1 where nothing was drawn (the quads are
+// drawn onto transparent black, which every drawn pixel leaves with alpha 255). A trapezoid whose
+// top row maps 4 texels onto 4 pixels keeps that gradient in its wider lower rows: row 2
+// (crossings 0 and 6) samples texels 0..5. A diamond with its top vertex on row 1 has both
+// crossings of that row at x = 4, so the row is skipped; row 2 spans 3..5 from texel u = 3.
+TEST(FillSpriteQuad, GradientOfTheFirstSpanServesTheWholeQuadAndRowsThroughAVertexAreSkipped) {
+    const SpriteQuad trapezoid = Quad({{0, 0, 0, 0}, {4, 0, 4, 0}, {8, 4, 4, 4}, {0, 4, 0, 4}});
+    const SpriteQuad diamond = Quad({{4, 1, 4, 0}, {8, 5, 8, 4}, {4, 9, 4, 8}, {0, 5, 0, 4}});
+    const struct {
+        const SpriteQuad& quad;
+        std::uint32_t row;
+        std::vector<int> columns;
+    } cases[] = {{trapezoid, 0, {0, 1, 2, 3, -1, -1, -1, -1}},
+                 {trapezoid, 2, {0, 1, 2, 3, 4, 5, -1, -1}},
+                 {diamond, 1, std::vector<int>(8, -1)},
+                 {diamond, 2, {-1, -1, -1, 3, 4, -1, -1, -1}},
+                 {diamond, 4, {-1, 1, 2, 3, 4, 5, 6, -1}}};
     const FrameBuffer texture = CoordinateTexture(16, 16);
-    GuardedTarget target(16, 8, 0);
-    const SpriteQuad quad = Quad({{0, 0, 0, 0}, {4, 0, 4, 0}, {8, 4, 4, 4}, {0, 4, 0, 4}});
-    PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), quad, kOpaque,
-                                  SamplerFor(texture));
-    EXPECT_TRUE(target.GuardsIntact());
-    EXPECT_EQ(RowColumns(target.Frame(), 0, 8), (std::vector<int>{0, 1, 2, 3, -1, -1, -1, -1}));
-    EXPECT_EQ(RowColumns(target.Frame(), 2, 8), (std::vector<int>{0, 1, 2, 3, 4, 5, -1, -1}));
-}
-
-TEST(FillSpriteQuad, ARowCrossingAVertexIsSkippedAndTheNextGivesTheGradient) {
-    // A diamond with its top vertex on row 1: that row has both crossings at x = 4. Row 2 spans
-    // 3..5 (crossings 3 and 5) starting at texel u = 3.
-    const FrameBuffer texture = CoordinateTexture(16, 16);
-    GuardedTarget target(16, 12, 0);
-    const SpriteQuad quad = Quad({{4, 1, 4, 0}, {8, 5, 8, 4}, {4, 9, 4, 8}, {0, 5, 0, 4}});
-    PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), quad, kOpaque,
-                                  SamplerFor(texture));
-    EXPECT_EQ(RowColumns(target.Frame(), 1, 16), std::vector<int>(16, -1));
-    EXPECT_EQ(RowColumns(target.Frame(), 2, 8), (std::vector<int>{-1, -1, -1, 3, 4, -1, -1, -1}));
-    EXPECT_EQ(RowColumns(target.Frame(), 4, 8), (std::vector<int>{-1, 1, 2, 3, 4, 5, 6, -1}));
+    for (const auto& c : cases) {
+        GuardedTarget target(16, 12, 0);
+        PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), c.quad, kOpaque,
+                                      SamplerFor(texture));
+        EXPECT_TRUE(target.GuardsIntact());
+        std::vector<int> columns;
+        for (std::uint32_t x = 0; x < 8; ++x) {
+            const std::uint32_t pixel = target.Frame().At(x, c.row);
+            columns.push_back(pixel == 0 ? -1 : static_cast<int>((pixel >> 8) & 0xFF));
+        }
+        EXPECT_EQ(columns, c.columns) << "row " << c.row;
+    }
 }
 
 TEST(FillSpriteQuad, DegenerateAndOutOfRangeQuadsDrawNothingAndExtraVerticesAreIgnored) {

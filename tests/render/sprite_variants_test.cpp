@@ -18,54 +18,40 @@ using test::GuardedTarget;
 using test::KeyOf;
 using test::SamplerFor;
 
-// Draws the same random sprites with the plain and the SSE2 form of a variant onto equal random
-// targets and hands each pair of targets to `compare`. Targets have odd widths and rows that
+// Draws the same random scenes with the plain and the SSE2 form of variant `bits` onto equal
+// random targets and hands each pair of targets to `compare`. Targets have odd widths and rows that
 // start off 16-byte boundaries, so spans have heads, groups and tails of every length; sprites
 // reach past every edge of target and texture, some are mirrored, some cover many groups.
 template <class Compare>
-void DrawBothPaths(SpriteVariantKey key, int spritesPerTarget, Compare compare) {
-    std::mt19937 random(1234 + (key.bilinear ? 16 : 0) + (key.normalBlend ? 2 : 0) + (key.tinted ? 1 : 0));
-    auto between = [&random](std::int32_t low, std::int32_t high) {
-        return std::uniform_int_distribution<std::int32_t>(low, high)(random);
-    };
-    SpriteVariantKey sse2Key = key;
-    sse2Key.sse2 = true;
-    key.sse2 = false;
+void DrawBothPaths(unsigned bits, int spritesPerTarget, test::SpriteKinds kinds, Compare compare) {
+    std::mt19937 random(1234 + bits);
+    const SpriteFills& plainFills = SelectSpriteFills(KeyOf(bits & ~4u));
+    const SpriteFills& sse2Fills = SelectSpriteFills(KeyOf(bits | 4u));
     for (int round = 0; round < 240 / spritesPerTarget; ++round) {
         const std::uint32_t width = 37 + static_cast<std::uint32_t>(round % 5), height = 23;
+        const test::Scene scene = test::RandomScene(width, height, random, spritesPerTarget, kinds, 30);
         const FrameBuffer start = test::RandomImage(width, height, random);
         GuardedTarget plain(start), wide(start);
-        for (int i = 0; i < spritesPerTarget; ++i) {
-            const FrameBuffer texture = test::RandomImage(between(1, 40), between(1, 40), random);
-            const std::int32_t w = static_cast<std::int32_t>(texture.Width()),
-                               h = static_cast<std::int32_t>(texture.Height());
-            TexelRect source{between(0, w - 1), between(0, h - 1), 0, 0};
-            source.right = between(source.left + 1, w);
-            source.bottom = between(source.top + 1, h);
-            if (between(0, 7) == 0) std::swap(source.left, source.right);
-            const std::int32_t x = between(-20 * 65536, static_cast<std::int32_t>(width) * 65536);
-            const std::int32_t y = between(-20 * 65536, static_cast<std::int32_t>(height) * 65536);
-            const FixedRect dest{x, y, x + between(1, 60 * 65536), y + between(1, 30 * 65536)};
-            const SpriteTint tint = test::RandomTint(random);
-            SelectSpriteFills(key).fillRect(plain.Frame(), AllRows(plain.Frame()), dest, source, tint,
-                                            SamplerFor(texture));
-            SelectSpriteFills(sse2Key).fillRect(wide.Frame(), AllRows(wide.Frame()), dest, source, tint,
-                                                SamplerFor(texture));
-        }
+        scene.Draw(plainFills, plain.Frame(), AllRows(plain.Frame()));
+        scene.Draw(sse2Fills, wide.Frame(), AllRows(wide.Frame()));
         ASSERT_TRUE(plain.GuardsIntact());
         ASSERT_TRUE(wide.GuardsIntact());
         compare(plain.Frame(), wide.Frame());
     }
 }
 
-TEST(SpriteVariants, Sse2IsBitIdenticalToPlainOnOpaqueTargets) {
+// Rotated sprites are blended four pixels at a time on the SSE2 path only where that gives the
+// plain path's pixels (opaque targets), so on every target they agree; so do rectangles on
+// opaque targets.
+TEST(SpriteVariants, Sse2IsBitIdenticalToPlainOnOpaqueTargetsAndForRotatedSprites) {
     for (unsigned bits = 0; bits < 32; ++bits) {
-        const SpriteVariantKey key = KeyOf(bits);
-        if (!key.opaqueTarget || key.sse2) continue;
+        if (bits & 4) continue;
+        const bool opaque = KeyOf(bits).opaqueTarget;
         int differences = 0;
-        DrawBothPaths(key, 8, [&](const FrameBuffer& plain, const FrameBuffer& wide) {
-            differences += test::Differences(plain, wide);
-        });
+        DrawBothPaths(bits, 8, opaque ? test::SpriteKinds::kBoth : test::SpriteKinds::kQuads,
+                      [&](const FrameBuffer& plain, const FrameBuffer& wide) {
+                          differences += test::Differences(plain, wide);
+                      });
         EXPECT_EQ(differences, 0) << "variant " << bits;
     }
 }
@@ -76,64 +62,27 @@ TEST(SpriteVariants, Sse2IsBitIdenticalToPlainOnOpaqueTargets) {
 // more than the alpha they are divided by).
 TEST(SpriteVariants, Sse2StaysCloseToPlainOnTargetsWithAlpha) {
     for (unsigned bits = 0; bits < 32; ++bits) {
-        const SpriteVariantKey key = KeyOf(bits);
-        if (key.opaqueTarget || key.sse2) continue;
+        if ((bits & 4) || KeyOf(bits).opaqueTarget) continue;
         int worstAlpha = 0, worstColour = 0;
         // One sprite per target: overlapping sprites would compound the differences.
-        DrawBothPaths(key, 1, [&](const FrameBuffer& plainFrame, const FrameBuffer& wideFrame) {
-            for (std::uint32_t i = 0; i < plainFrame.Width() * plainFrame.Height(); ++i) {
-                const std::uint32_t plain = plainFrame.At(i % plainFrame.Width(), i / plainFrame.Width());
-                const std::uint32_t wide = wideFrame.At(i % plainFrame.Width(), i / plainFrame.Width());
-                const int plainAlpha = static_cast<int>(plain >> 24),
-                          wideAlpha = static_cast<int>(wide >> 24);
-                worstAlpha = std::max(worstAlpha, std::abs(plainAlpha - wideAlpha));
-                for (int at : {0, 8, 16}) {
-                    const int p = static_cast<int>((plain >> at) & 0xFF) * plainAlpha;
-                    const int w = static_cast<int>((wide >> at) & 0xFF) * wideAlpha;
-                    worstColour = std::max(worstColour, (std::abs(p - w) + 254) / 255);
-                }
-            }
-        });
+        DrawBothPaths(bits, 1, test::SpriteKinds::kRectangles,
+                      [&](const FrameBuffer& plainFrame, const FrameBuffer& wideFrame) {
+                          for (std::uint32_t y = 0; y < plainFrame.Height(); ++y) {
+                              for (std::uint32_t x = 0; x < plainFrame.Width(); ++x) {
+                                  const std::uint32_t plain = plainFrame.At(x, y), wide = wideFrame.At(x, y);
+                                  const int plainAlpha = static_cast<int>(plain >> 24),
+                                            wideAlpha = static_cast<int>(wide >> 24);
+                                  worstAlpha = std::max(worstAlpha, std::abs(plainAlpha - wideAlpha));
+                                  for (int at : {0, 8, 16}) {
+                                      const int p = static_cast<int>((plain >> at) & 0xFF) * plainAlpha;
+                                      const int w = static_cast<int>((wide >> at) & 0xFF) * wideAlpha;
+                                      worstColour = std::max(worstColour, (std::abs(p - w) + 254) / 255);
+                                  }
+                              }
+                          }
+                      });
         EXPECT_LE(worstAlpha, 1) << "variant " << bits;
         EXPECT_LE(worstColour, 5) << "variant " << bits;
-    }
-}
-
-// Rotated sprites are blended four pixels at a time on the SSE2 path only where that gives the
-// plain path's pixels (opaque targets); on every target and in every variant the two paths agree.
-TEST(SpriteVariants, RotatedSpritesAreBitIdenticalOnBothPaths) {
-    std::mt19937 random(4321);
-    auto between = [&random](double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random);
-    };
-    for (unsigned bits = 0; bits < 32; ++bits) {
-        SpriteVariantKey key = KeyOf(bits);
-        if (key.sse2) continue;
-        SpriteVariantKey sse2Key = key;
-        sse2Key.sse2 = true;
-        const auto width = static_cast<std::uint32_t>(33 + bits % 7);
-        const FrameBuffer start = test::RandomImage(width, 29, random);
-        GuardedTarget plain(start), wide(start);
-        for (int i = 0; i < 12; ++i) {
-            const FrameBuffer texture = test::RandomImage(1 + random() % 24, 1 + random() % 24, random);
-            const double x = between(-10, width + 10.0), y = between(-10, 39), hw = between(0.5, 25),
-                         hh = between(0.5, 25), angle = between(-4, 4), c = std::cos(angle),
-                         s = std::sin(angle);
-            const double u1 = texture.Width(), v1 = texture.Height();
-            const SpriteQuad quad{4,
-                                  {{x - c * hw + s * hh, y - s * hw - c * hh, 0, 0},
-                                   {x + c * hw + s * hh, y + s * hw - c * hh, u1, 0},
-                                   {x + c * hw - s * hh, y + s * hw + c * hh, u1, v1},
-                                   {x - c * hw - s * hh, y - s * hw + c * hh, 0, v1}}};
-            const SpriteTint tint = test::RandomTint(random);
-            SelectSpriteFills(key).fillQuad(plain.Frame(), AllRows(plain.Frame()), quad, tint,
-                                            SamplerFor(texture));
-            SelectSpriteFills(sse2Key).fillQuad(wide.Frame(), AllRows(wide.Frame()), quad, tint,
-                                                SamplerFor(texture));
-        }
-        ASSERT_TRUE(plain.GuardsIntact());
-        ASSERT_TRUE(wide.GuardsIntact());
-        EXPECT_EQ(test::Differences(plain.Frame(), wide.Frame()), 0) << "variant " << bits;
     }
 }
 

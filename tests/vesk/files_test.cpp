@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
 #include "vesk/path_utils.h"
 #include "vesk/stream.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -23,27 +23,25 @@ const char kNonAsciiFolder[] = "orv-vesk-\xe3\x83\x86-";
 TEST(Stream, OpenModesExclusivityAndSeeking) {
     TempFolder dir(kNonAsciiFolder);
     const std::u16string path = dir.Wide() + u"/\u30c6\u30af\u30b9\u30c1\u30e3 \U0001F600.bin";
-    char c;
+    const auto opens = [&](unsigned mode) { return OpenFileStream(path, mode) != nullptr; };
     std::ofstream(fs::path(path)) << "an older and longer content";
-    auto s = OpenFileStream(path, kOpenWrite);  // truncates; write-only
+    auto s = OpenFileStream(path, kOpenWrite);  // truncates; write-only; excludes every other open
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->Write("0123456789", 10), 10u);
-    for (unsigned mode : {kOpenRead, kOpenWrite, kOpenRead | kOpenWrite})
-        EXPECT_EQ(OpenFileStream(path, mode), nullptr);
+    EXPECT_FALSE(opens(kOpenRead) || opens(kOpenWrite) || opens(kOpenRead | kOpenWrite));
     const pid_t pid = fork();  // another process is refused too
-    if (pid == 0) _exit(OpenFileStream(path, kOpenRead) == nullptr ? 0 : 1);
+    if (pid == 0) _exit(opens(kOpenRead) ? 1 : 0);
     int status = -1;
     EXPECT_TRUE(waitpid(pid, &status, 0) == pid && status == 0);
     EXPECT_TRUE(s->Seek(0, kSeekBegin));
-    EXPECT_EQ(s->Read(&c, 1), 0u);
+    char end[16];
+    EXPECT_EQ(s->Read(end, 1), 0u);
     s.reset();
-    EXPECT_EQ(orv::test::ReadFileBytes(fs::path(path)), "0123456789");  // the refused opens truncated nothing
     s = OpenFileStream(path, kOpenRead);  // keeps the content; read-only; shared with readers, not writers
     ASSERT_NE(s, nullptr);
-    EXPECT_NE(OpenFileStream(path, kOpenRead), nullptr);
-    EXPECT_EQ(OpenFileStream(path, kOpenWrite), nullptr);
-    EXPECT_EQ(OpenFileStream(path, kOpenRead | kOpenWrite), nullptr);
-    EXPECT_EQ(orv::test::ReadFileBytes(fs::path(path)), "0123456789");
+    EXPECT_TRUE(opens(kOpenRead));
+    EXPECT_FALSE(opens(kOpenWrite) || opens(kOpenRead | kOpenWrite));
+    EXPECT_EQ(orv::test::ReadFileBytes(fs::path(path)), "0123456789");  // the refused opens truncated nothing
     EXPECT_EQ(s->GetSize(), 10u);
     EXPECT_EQ(s->Write("x", 1), 0u);
     s.reset();
@@ -60,19 +58,17 @@ TEST(Stream, OpenModesExclusivityAndSeeking) {
         EXPECT_TRUE(s->Seek(offset, origin));
         EXPECT_EQ(s->Tell(), static_cast<std::uint32_t>(position)) << offset << " from " << origin;
     }
-    char end[16];  // a short read at the end
-    EXPECT_EQ(s->Read(end, 16), 4u);
+    EXPECT_EQ(s->Read(end, 16), 4u);  // a short read at the end
     EXPECT_EQ(std::string(end, 4), "cdef");
     EXPECT_EQ(s->Read(end, 16), 0u);
 
-    EXPECT_EQ(OpenFileStream(dir.Wide("missing"), kOpenRead), nullptr);
-    EXPECT_FALSE(fs::exists(dir.Path() / "missing"));
-    for (unsigned mode : {kOpenRead, kOpenWrite})
-        EXPECT_EQ(OpenFileStream(dir.Wide(), mode), nullptr);         // a folder
     EXPECT_NE(OpenFileStream(dir.Wide("new"), kOpenWrite), nullptr);  // creates
-    EXPECT_EQ(OpenFileStream(dir.Wide("new"), 0), nullptr);
-    EXPECT_EQ(OpenFileStream(u"", kOpenRead), nullptr);
-    EXPECT_EQ(OpenFileStream(dir.Wide() + u"/a\xD800", kOpenWrite), nullptr);  // not valid UTF-16
+    // A folder, no name and a name that is not valid UTF-16 open in no mode; neither does a missing
+    // file for reading (nor is it created), nor any file in no mode.
+    for (const std::u16string& name : {dir.Wide(), std::u16string(), dir.Wide() + u"/a\xD800"})
+        EXPECT_FALSE(OpenFileStream(name, kOpenRead) || OpenFileStream(name, kOpenWrite));
+    EXPECT_FALSE(OpenFileStream(dir.Wide("missing"), kOpenRead) || OpenFileStream(dir.Wide("new"), 0));
+    EXPECT_FALSE(fs::exists(dir.Path() / "missing"));
     // A closed stream does nothing.
     CBasicStream closed;
     EXPECT_FALSE(closed.Seek(0, kSeekBegin));
@@ -95,7 +91,8 @@ TEST(PathUtils, SplitsAwkwardNames) {
         {u"/p/\u00c9T\u00c9.\u00c9PnG", u"/p/", u"\u00c9T\u00c9.\u00c9PnG", u"\u00c9T\u00c9", u".\u00c9png"},
         {u"C:\\fx\\e.orv", u"", u"C:\\fx\\e.orv", u"C:\\fx\\e", u".orv"},  // '\\' is a name character here
         {std::u16string(u"/a/x.png\0/b/y.txt", 17), u"/a/", u"x.png", u"x", u".png"},  // ends at the NUL
-        {u"/" + d + u"/" + n + u"." + e, u"/" + d + u"/", n + u"." + e, n, std::u16string(u".").append(400, u'e')},
+        {u"/" + d + u"/" + n + u"." + e, u"/" + d + u"/", n + u"." + e, n,
+         std::u16string(u".").append(400, u'e')},
     };
     for (const auto& [path, directory, name, title, extension] : cases) {
         SCOPED_TRACE(std::string(path.begin(), path.begin() + std::min<std::size_t>(path.size(), 40)));
@@ -110,34 +107,38 @@ TEST(PathUtils, FullAndResolvedPaths) {
     TempFolder dir(kNonAsciiFolder);
     fs::create_directories(dir.Path() / "fx" / "sub");
     std::ofstream(dir.Path() / "file").close();
-    const fs::path saved = fs::current_path();
-    fs::current_path(dir.Path() / "fx" / "sub");
-    const std::u16string cwd = dir.Wide("fx/sub"), fx = dir.Wide("fx/"),
-                         big = std::u16string(u"/").append(3000, u'd');
-    EXPECT_EQ(vesk::GetCurrentDir(), cwd);
-    EXPECT_EQ(vesk::GetFullPath(u"./x/../a.png"), cwd + u"/a.png");
-    EXPECT_EQ(vesk::GetFullPath(u"../a.png"), fx + u"a.png");
-    EXPECT_EQ(vesk::GetFullPath(u"x//y/"), cwd + u"/x/y/");
-    EXPECT_EQ(vesk::GetFullPath(u"."), cwd);
-    EXPECT_EQ(vesk::GetFullPath(u"/../a/./b/../c"), u"/a/c");
-    EXPECT_EQ(vesk::GetFullPath(u"//"), u"/");
-    EXPECT_EQ(vesk::GetFullPath(u""), u"");
-    EXPECT_EQ(vesk::GetFullPath(big), big);
-    fs::current_path(dir.Path());
-    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", fx + u"e.orv"), fx + u"tex/a.png");
-    EXPECT_EQ(fs::current_path(), dir.Path());  // never changed
-    EXPECT_EQ(vesk::ResolvePath(u"../t/./a.png", fx + u"e.orv"), dir.Wide("t/a.png"));
-    EXPECT_EQ(vesk::ResolvePath(u"/abs/../x.png", fx + u"e.orv"), u"/x.png");
-    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", u"./fx/../fx/e.orv"),
-              fx + u"tex/a.png");  // against the current folder
-    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", dir.Wide("nope/e.orv")), u"tex/a.png");  // no such folder
-    EXPECT_EQ(vesk::ResolvePath(u"tex/a.png", u"e.orv"), u"tex/a.png");               // no folder part
-    EXPECT_EQ(vesk::ResolvePath(u"a.png", dir.Wide("file/e.orv")), u"a.png");          // a file, not a folder
     fs::path deep = dir.Path();
     for (char c = 'a'; c < 'm'; ++c) deep /= std::string(40, c);
     fs::create_directories(deep);
-    const std::u16string rel = std::u16string(300, u'r') + u"/x.png";
-    EXPECT_EQ(vesk::ResolvePath(rel, deep.u16string() + u"/e.orv"), deep.u16string() + u"/" + rel);
+    const fs::path saved = fs::current_path();
+    fs::current_path(dir.Path() / "fx" / "sub");
+    const std::u16string cwd = dir.Wide("fx/sub"), fx = dir.Wide("fx/"),
+                         big = std::u16string(u"/").append(3000, u'd'),
+                         rel = std::u16string(300, u'r') + u"/x.png";
+    EXPECT_EQ(vesk::GetCurrentDir(), cwd);
+    const std::pair<std::u16string, std::u16string> full[] = {{u"./x/../a.png", cwd + u"/a.png"},
+                                                              {u"../a.png", fx + u"a.png"},
+                                                              {u"x//y/", cwd + u"/x/y/"},
+                                                              {u".", cwd},
+                                                              {u"/../a/./b/../c", u"/a/c"},
+                                                              {u"//", u"/"},
+                                                              {u"", u""},
+                                                              {big, big}};
+    for (const auto& [path, expected] : full) EXPECT_EQ(vesk::GetFullPath(path), expected);
+    fs::current_path(dir.Path());
+    // Relative effect paths go against the current folder; an unresolvable folder (missing, none,
+    // a file) leaves the name as it is.
+    const std::u16string resolved[][3] = {{u"tex/a.png", fx + u"e.orv", fx + u"tex/a.png"},
+                                          {u"../t/./a.png", fx + u"e.orv", dir.Wide("t/a.png")},
+                                          {u"/abs/../x.png", fx + u"e.orv", u"/x.png"},
+                                          {u"tex/a.png", u"./fx/../fx/e.orv", fx + u"tex/a.png"},
+                                          {u"tex/a.png", dir.Wide("nope/e.orv"), u"tex/a.png"},
+                                          {u"tex/a.png", u"e.orv", u"tex/a.png"},
+                                          {u"a.png", dir.Wide("file/e.orv"), u"a.png"},
+                                          {rel, deep.u16string() + u"/e.orv", deep.u16string() + u"/" + rel}};
+    for (const auto& [name, effect, expected] : resolved)
+        EXPECT_EQ(vesk::ResolvePath(name, effect), expected);
+    EXPECT_EQ(fs::current_path(), dir.Path());  // never changed
     fs::current_path(saved);
 
     fs::path native;

@@ -3,11 +3,15 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
+#include <set>
+#include <stdexcept>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "vesk/event_flag.h"
+#include "vesk/task_pool.h"
 
 namespace {
 
@@ -86,6 +90,40 @@ TEST(Thread, ConcurrentStopsNeitherDeadlockNorLeak) {
     });
     for (int i = 0; i < 20; ++i) ASSERT_EQ(late.Start(), 0);
     EXPECT_EQ(late.Stop(), 0);
+}
+
+// Every task running once, batch after batch, on 1, 2, 3 and 7 threads is what the band drawing
+// tests (BandDrawing, BandFrames) see: a band drawn twice or not at all changes the frame.
+TEST(TaskPool, TheWorkersTakePart) {
+    CTaskPool pool(3);
+    std::mutex lock;
+    std::set<std::thread::id> seen;
+    // Tasks that wait for one another can only finish when three threads run them at once.
+    std::atomic<int> arrived{0};
+    pool.Run(3, [&](std::size_t) {
+        ++arrived;
+        while (arrived.load() < 3) std::this_thread::yield();
+        std::lock_guard<std::mutex> hold(lock);
+        seen.insert(std::this_thread::get_id());
+    });
+    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_TRUE(seen.count(std::this_thread::get_id()));
+    EXPECT_EQ(CTaskPool(0).Threads(), 1u);
+}
+
+TEST(TaskPool, AFailingTaskIsReportedAfterTheOthersRanAndThePoolGoesOn) {
+    CTaskPool pool(2);
+    std::atomic<int> runs{0};
+    EXPECT_THROW(pool.Run(8,
+                          [&](std::size_t index) {
+                              ++runs;
+                              if (index == 5) throw std::runtime_error("task 5");
+                          }),
+                 std::runtime_error);
+    EXPECT_EQ(runs.load(), 8);
+    runs = 0;
+    pool.Run(4, [&](std::size_t) { ++runs; });
+    EXPECT_EQ(runs.load(), 4);
 }
 
 }  // namespace

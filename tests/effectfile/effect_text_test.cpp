@@ -1,11 +1,12 @@
-#include "effectfile/effect_reader.h"
-
+// Effect text: what the writer lays out and what the reader takes from it.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
+#include "effectfile/effect_reader.h"
 #include "effectfile/effect_writer.h"
 #include "effectfile/json_parser.h"
+#include "effectfile/relative_path.h"
 #include "tests/effectfile/test_support.h"
 
 namespace orv {
@@ -13,6 +14,54 @@ namespace {
 
 using test::EffectText;
 using test::MemoryStream;
+
+TEST(EffectWriter, DefaultEffectMatchesTheReferenceFileByteForByte) {
+    const Effect effect;
+    const std::string expected = test::ReadFileBytes(std::filesystem::path(ORV_SOURCE_DIR) /
+                                                     "tests/effectfile/data/default_effect.orv");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(EffectText(effect), expected);
+}
+
+// Which rows each emitter type and colour flag writes, the texture object with splits and frame
+// durations, names and backgrounds are pinned byte for byte by the shipped examples
+// (ExamplesTest.EveryExampleLoadsWithItsTexturesAndIsInTheSavedForm), number texts by FixedPoint.
+
+TEST(EffectWriter, BackgroundComesFirstEmittersAreSeparatedAndTheLastIsClosed) {
+    Effect effect;
+    effect.SetBackgroundRaw(kBgR, 500);
+    effect.SetBackgroundRaw(kBgA, 1000);
+    effect.AddEmitter(u"second");
+    const std::string text = EffectText(effect);
+    // Zero background values are left out.
+    EXPECT_EQ(text.rfind("{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": [\n", 0), 0u);
+    EXPECT_NE(text.find("\t\t\t}\n\t\t},\n\t\t{\n\t\t\t\"name\": \"second\",\n"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\t\t\t}\n\t\t}\n\t]\n}\n"));
+    // No emitters: an empty array, no separator left dangling.
+    effect.RemoveAllEmitters();
+    EXPECT_EQ(EffectText(effect), "{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": []\n}\n");
+}
+
+// Escaping names and paths is part of EffectReader.EverythingWrittenReadsBackToTheSameBytes.
+// A texture name with no UTF-8 form fails the write too:
+// EffectSaving.FailuresNameTheFileAndTheReasonAndLeaveEverythingAsItWas.
+TEST(EffectWriter, AShortWriteFails) {
+    MemoryStream full({}, 40);
+    EXPECT_THROW(WriteEffect(Effect(), full, u"/fx/e.orv"), std::runtime_error);
+}
+
+TEST(RelativePath, FollowsTheFoldersOfBothFiles) {
+    EXPECT_EQ(MakeRelativePath(u"/fx/e.orv", u"/fx/spark.png"), u"spark.png");
+    EXPECT_EQ(MakeRelativePath(u"/fx/e.orv", u"/fx/tex/a/b.png"), u"tex/a/b.png");
+    EXPECT_EQ(MakeRelativePath(u"/fx/deep/e.orv", u"/fx/tex/b.png"), u"../tex/b.png");
+    EXPECT_EQ(MakeRelativePath(u"/fx/e.orv", u"/b.png"), u"../b.png");
+    EXPECT_EQ(MakeRelativePath(u"/fx//e.orv", u"/fx/./b.png"), u"b.png");
+    EXPECT_EQ(MakeRelativePath(u"e.orv", u"tex/b.png"), u"tex/b.png");
+    // No common root: the path stays as it is.
+    EXPECT_EQ(MakeRelativePath(u"/fx/e.orv", u"tex/b.png"), u"tex/b.png");
+    EXPECT_EQ(MakeRelativePath(u"fx/e.orv", u"/tex/b.png"), u"/tex/b.png");
+    EXPECT_FALSE(RelativeFolderPath(u"/a/../b/", u"/c/").has_value());
+}
 
 struct ReadResult {
     std::optional<EmitterList> emitters;
@@ -50,7 +99,7 @@ TEST(EffectReader, EverythingWrittenReadsBackToTheSameBytes) {
     first.params.blendingMode = kNormal;
     first.params.textureDirectionBefore = true;
     SetSortType(first.params, kSortScaleDescending);
-    first.texture.SetFileName(u"/fx/tex/spark.png");
+    first.texture.SetFileName(u"/fx/sub dir/\"odd\".png");
     first.texture.SetSplitX(3);
     first.texture.SetFrameDurations({16, 0, 4000});
 
@@ -66,11 +115,37 @@ TEST(EffectReader, EverythingWrittenReadsBackToTheSameBytes) {
     Effect readBack;
     ASSERT_TRUE(test::LoadText(text, readBack));
     ASSERT_EQ(readBack.Count(), 2u);
-    EXPECT_EQ(readBack.NameAt(1), effect.NameAt(1));
-    EXPECT_EQ(readBack.EmitterAt(0).texture.FileName(), u"tex/spark.png");
-    EXPECT_EQ(readBack.EmitterAt(0).params.raw, first.params.raw);
-    EXPECT_EQ(readBack.EmitterAt(0).texture.FrameDurations(), first.texture.FrameDurations());
-    EXPECT_EQ(EffectText(readBack), text);
+    EXPECT_EQ(readBack.EmitterAt(0).texture.FileName(), u"sub dir/\"odd\".png");
+    // Escaped as JSON requires; other characters as UTF-8.
+    EXPECT_NE(text.find("\"name\": \"名前 \\\"quoted\\\" back\\\\slash\\ttab\\u001f\",\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\"filename\": \"sub dir/\\\"odd\\\".png\""), std::string::npos);
+    EXPECT_EQ(EffectText(readBack), text);  // every row, name, flag and frame duration came back
+    // A seed is written after the background; 0 is a seed like any other.
+    for (const std::uint64_t seed : {std::uint64_t{0}, UINT64_MAX}) {
+        effect.SetSeed(seed);
+        const std::string seeded = EffectText(effect);
+        EXPECT_NE(
+            seeded.find("\t\"bg_a\": 1.000,\n\t\"seed\": " + std::to_string(seed) + ",\n\t\"emitter\": [\n"),
+            std::string::npos);
+        ASSERT_TRUE(test::LoadText(seeded, readBack));
+        EXPECT_EQ(readBack.Seed(), seed);
+    }
+}
+
+TEST(EffectReader, OnlyNonNegativeWholeNumbersOf64BitsAreReadAsTheSeed) {
+    const auto read = [](const std::string& value) {
+        return ReadSeed(ParseJson("{\"seed\": " + value + "}"));
+    };
+    // A quoted number reads like the bare one.
+    const std::pair<const char*, std::uint64_t> accepted[] = {
+        {"42", 42}, {"\"42\"", 42}, {"0", 0}, {"18446744073709551615", UINT64_MAX}};
+    for (const auto& [value, seed] : accepted) EXPECT_EQ(read(value), seed) << value;
+    for (const char* refused :
+         {"18446744073709551616", "-1", "1.5", "1e3", "\"+3\"", "\" 3\"", "\"\"", "true", "null", "[1]"}) {
+        EXPECT_EQ(read(refused), std::nullopt) << refused;
+    }
+    EXPECT_EQ(ReadSeed(ParseJson("{}")), std::nullopt);
 }
 
 TEST(EffectReader, NumbersAreCutLimitedAndQuotedLikeBare) {
@@ -148,17 +223,10 @@ TEST(EffectReader, ShapeOfTheFile) {
 
 // Syntax errors reach the user through the loader: EffectLoading.AFileThatFailsLeavesTheEffectAsItWas.
 TEST(EffectReader, AShortReadIsAReadError) {
-    class ShortStream final : public vesk::CStream {
-    public:
-        std::uint32_t Read(void*, std::uint32_t size) override { return size / 2; }
-        std::uint32_t Write(const void*, std::uint32_t) override { return 0; }
-        bool Seek(std::int32_t, int) override { return true; }
-        std::uint32_t Tell() override { return 0; }
-        std::uint32_t GetSize() override { return 10; }
-    } shortStream;
+    MemoryStream cut("{\"emitter\": [", SIZE_MAX, 100);
     BackgroundValues background{};
     try {
-        ReadEffect(shortStream, background, nullptr);
+        ReadEffect(cut, background, nullptr);
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ(error.what(), "read error");

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <iterator>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,16 +13,6 @@
 #include <QWidget>
 
 namespace orv::test {
-
-// Whether a text holds kana, kanji or full-width forms: a Japanese text left untranslated.
-inline bool HasJapanese(const QString& text) {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
-            return true;
-    }
-    return false;
-}
 
 // Every text that `root` and the widgets inside it show: captions, labels, button and group
 // texts, list items, special values, tool tips and accessible names.
@@ -49,12 +42,18 @@ inline QStringList MenuTexts(const QMenu& menu) {
     return texts;
 }
 
+// Whether a text holds kana, kanji or full-width forms: a Japanese text left untranslated.
+inline bool HasJapanese(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF);
+    });
+}
+
 // The texts among `texts` that are still Japanese.
 inline QStringList JapaneseAmong(const QStringList& texts) {
     QStringList japanese;
-    for (const QString& text : texts) {
-        if (HasJapanese(text)) japanese << text;
-    }
+    std::copy_if(texts.begin(), texts.end(), std::back_inserter(japanese), HasJapanese);
     return japanese;
 }
 

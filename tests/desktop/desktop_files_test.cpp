@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -36,8 +35,11 @@ std::map<std::string, std::string> DesktopEntryKeys() {
 
 std::string MimeTypeDeclared() {
     const std::string xml = ReadFileBytes(kMimeInfo);
-    std::smatch match;
-    return std::regex_search(xml, match, std::regex("<mime-type type=\"([^\"]+)\"")) ? match[1].str() : "";
+    const std::string opening = "<mime-type type=\"";
+    const auto start = xml.find(opening);
+    if (start == std::string::npos) return "";
+    const auto first = start + opening.size();
+    return xml.substr(first, xml.find('"', first) - first);
 }
 
 // Each file passes its validator without even a hint (a missing validator skips its file).

@@ -3,11 +3,14 @@
 // (a frame with alpha) and as the editor's preview draws it (one preview tick; the editor's
 // MAX FPS is 1000 ms over this tick's time, less the repaint). Each case first runs the effect for
 // five seconds so that every emitter is full. The frames are the same to the bit with any number
-// of threads; the time per frame is what changes.
+// of threads; the time per frame is what changes. The paced preview waits between ticks as the
+// editor's 60 Hz timer does, so the drawing threads must wake for every frame.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <thread>
 
 #include "editor/preview_tick.h"
 #include "effectfile/effect_loading.h"
@@ -46,12 +49,19 @@ bool LoadSwarm(Effect& effect, const SettingsSnapshot& settings, benchmark::Stat
     return true;
 }
 
-// Times `step` after five seconds of it, counting the sprites drawn.
+// Times `step` after five seconds of it, counting the sprites drawn; `pause` is left untimed
+// between steps.
 template <class Step>
-void MeasureFrames(benchmark::State& state, const Effect& effect, Step step) {
+void MeasureFrames(benchmark::State& state, const Effect& effect, Step step,
+                   std::chrono::milliseconds pause = std::chrono::milliseconds(0)) {
     for (int i = 0; i < 300; ++i) step();
     std::int64_t sprites = 0;
     for (auto _ : state) {
+        if (pause.count() > 0) {
+            state.PauseTiming();
+            std::this_thread::sleep_for(pause);
+            state.ResumeTiming();
+        }
         step();
         for (std::size_t i = 0; i < effect.Count(); ++i) sprites += effect.EmitterAt(i).runtime.liveCount;
     }
@@ -72,7 +82,8 @@ void BM_SwarmRenderFrame(benchmark::State& state) {
                   [&] { benchmark::DoNotOptimize(effect.RenderFrame(kStep, frame, settings, drawer)); });
 }
 
-// The preview's frame in the default drawing mode: background, emitters drawn onto it opaque.
+// The preview's frame in the default drawing mode: background, emitters drawn onto it opaque;
+// with the argument `pace`, that many milliseconds pass between ticks.
 void BM_SwarmPreviewTick(benchmark::State& state) {
     const SettingsSnapshot settings = Snapshot(static_cast<std::uint32_t>(state.range(0)));
     Effect effect;
@@ -80,7 +91,8 @@ void BM_SwarmPreviewTick(benchmark::State& state) {
     FrameBuffer preview(settings.frameWidth, settings.frameHeight);
     PreviewTicker ticker([] { return 0u; });
     const TickInputs inputs{&preview, nullptr, u"", settings};
-    MeasureFrames(state, effect, [&] { benchmark::DoNotOptimize(ticker.Step(effect, inputs, kStep)); });
+    MeasureFrames(state, effect, [&] { benchmark::DoNotOptimize(ticker.Step(effect, inputs, kStep)); },
+                  std::chrono::milliseconds(state.range(1)));
 }
 
 BENCHMARK(BM_SwarmRenderFrame)
@@ -90,9 +102,11 @@ BENCHMARK(BM_SwarmRenderFrame)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_SwarmPreviewTick)
-    ->ArgName("threads")
-    ->Arg(1)
-    ->Arg(2)
+    ->ArgNames({"threads", "pace"})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({1, 10})
+    ->Args({2, 10})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -116,13 +116,14 @@ TickResult PreviewTicker::Compose(Effect& effect, const TickInputs& inputs, std:
     FrameBuffer* target = preview;
     if (layered) target = work_.Empty() ? nullptr : &work_;
 
+    if (!drawer_ || drawer_->Threads() != DrawingPool::ResolveThreads(settings.drawingThreads)) {
+        drawer_ = std::make_unique<FrameDrawer>(settings.drawingThreads);
+    }
+    drawer_->Rouse();
     // Stepping draws random numbers and must keep its order: all of it before any drawing.
     const bool drawn = dt ? effect.StepEmitters(*dt, target, settings, true, toDraw_)
                           : ListShownEmitters(effect, target, settings, toDraw_);
 
-    if (!drawer_ || drawer_->Threads() != DrawingPool::ResolveThreads(settings.drawingThreads)) {
-        drawer_ = std::make_unique<FrameDrawer>(settings.drawingThreads);
-    }
     drawer_->Begin(target, !layered, settings);
     drawer_->Add(toDraw_);
     // The work buffer and the preview are both walked from their first row, so a band holds the

@@ -142,6 +142,7 @@ bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot&
 
 bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings,
                          FrameDrawer& drawer) {
+    drawer.Rouse();
     // Stepping draws random numbers and must keep its order: it runs here, before any drawing.
     std::vector<const Emitter*> toDraw;
     const bool drawn = StepEmitters(dt, &target, settings, false, toDraw);

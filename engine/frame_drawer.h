@@ -26,6 +26,10 @@ public:
 
     std::uint32_t Threads() const { return pool_.Threads(); }
 
+    // Call before stepping the frame to be drawn: the drawing threads wake meanwhile instead of
+    // when the drawing starts.
+    void Rouse() { pool_.Rouse(); }
+
     // Starts a frame whose sprites go to `target` (none: the frame's sprites are not drawn),
     // forgetting the sprites of the previous one.
     void Begin(FrameBuffer* target, bool opaqueTarget, const SettingsSnapshot& settings);

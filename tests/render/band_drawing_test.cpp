@@ -131,25 +131,27 @@ TEST(SplitRows, CutsIntoNearlyEqualBandsWithoutGapsOrEmptyOnes) {
 TEST(SplitRowsByWork, CutsWhereEachBandHasItsShareOfTheWorkWithoutGapsOrEmptyOnes) {
     struct Case {
         std::vector<std::uint64_t> work;  // per row
-        std::uint32_t count;
+        std::vector<std::uint32_t> weights;
         std::vector<std::int32_t> cuts;
     };
     const Case cases[] = {
-        {std::vector<std::uint64_t>(10, 1), 2, {0, 5, 10}},
-        {{100, 1, 1, 1, 1, 1, 1, 1}, 2, {0, 1, 8}},
-        {{1, 1, 1, 1, 1, 1, 1, 100}, 2, {0, 7, 8}},  // the heavy row still gets a band
-        {{4, 0, 0, 4, 4, 0, 0, 4}, 4, {0, 1, 4, 5, 8}},
-        {{0, 0, 0, 0, 0}, 2, {0, 1, 5}},
-        {{5, 5, 5}, 8, {0, 1, 2, 3}},
-        {{}, 3, {0}},
+        {std::vector<std::uint64_t>(10, 1), {1, 1}, {0, 5, 10}},
+        {std::vector<std::uint64_t>(20, 1), {7, 7, 2, 2, 1, 1}, {0, 7, 14, 16, 18, 19, 20}},
+        {{100, 1, 1, 1, 1, 1, 1, 1}, {1, 1}, {0, 1, 8}},
+        {{1, 1, 1, 1, 1, 1, 1, 100}, {1, 1}, {0, 7, 8}},  // the heavy row still gets a band
+        {{4, 0, 0, 4, 4, 0, 0, 4}, {1, 1, 1, 1}, {0, 1, 4, 5, 8}},
+        {{0, 0, 0, 0, 0}, {1, 1}, {0, 1, 5}},
+        {{5, 5, 5}, {3, 3, 3, 3, 3, 3, 3, 3}, {0, 1, 2, 3}},
+        {std::vector<std::uint64_t>(4, 1), {7, 7, 2, 2, 1, 1}, {0, 1, 2, 3, 4}},
+        {{}, {1, 1, 1}, {0}},
     };
     for (const Case& c : cases) {
         std::vector<std::int32_t> cuts{0};
-        for (const RowBand& band : SplitRowsByWork(c.work, c.count)) {
+        for (const RowBand& band : SplitRowsByWork(c.work, c.weights)) {
             EXPECT_TRUE(band.top == cuts.back() && !band.Empty());
             cuts.push_back(band.bottom);
         }
-        EXPECT_EQ(cuts, c.cuts) << c.work.size() << " rows, " << c.count << " bands";
+        EXPECT_EQ(cuts, c.cuts) << c.work.size() << " rows, " << c.weights.size() << " bands";
     }
 }
 

@@ -95,7 +95,7 @@ TEST(Thread, ConcurrentStopsNeitherDeadlockNorLeak) {
 // Every task running once, batch after batch, on 1, 2, 3 and 7 threads is what the band drawing
 // tests (BandDrawing, BandFrames) see: a band drawn twice or not at all changes the frame.
 TEST(TaskPool, TheWorkersTakePart) {
-    CTaskPool pool(3);
+    vesk::CTaskPool pool(3);
     std::mutex lock;
     std::set<std::thread::id> seen;
     // Tasks that wait for one another can only finish when three threads run them at once.
@@ -108,11 +108,11 @@ TEST(TaskPool, TheWorkersTakePart) {
     });
     EXPECT_EQ(seen.size(), 3u);
     EXPECT_TRUE(seen.count(std::this_thread::get_id()));
-    EXPECT_EQ(CTaskPool(0).Threads(), 1u);
+    EXPECT_EQ(vesk::CTaskPool(0).Threads(), 1u);
 }
 
 TEST(TaskPool, AFailingTaskIsReportedAfterTheOthersRanAndThePoolGoesOn) {
-    CTaskPool pool(2);
+    vesk::CTaskPool pool(2);
     std::atomic<int> runs{0};
     EXPECT_THROW(pool.Run(8,
                           [&](std::size_t index) {

@@ -103,75 +103,54 @@ TEST(EditorDocumentTest, UndoingTheDurationStopsEmissionAsTheSliderDoes) {
     EXPECT_EQ(document.Current().runtime.remainingDuration, 0.0);
 }
 
-// Each case: a sequence of edits and how many steps it must leave.
-struct MergeCase {
-    const char* what;
-    std::function<void(EditorDocument&)> edits;
-    std::size_t steps;
-};
+// What a merge case does between its edits of the particle count.
+enum class Between { kNothing, kEndMerging, kOtherRow, kOtherEdit, kOtherEmitter, kUndoRedo, kSave };
 
 TEST(EditorDocumentTest, DragsRunsOfStepsAndTypedValuesEachMakeOneStep) {
-    constexpr auto kRun = EditFlow::kContinuing;
     const test::TempFolder folder;
-    const std::vector<MergeCase> cases = {
-        {"one drag", [](EditorDocument& d) { for (int v = 101; v < 140; ++v) d.SetRow(kMaxParticles, v, kRun); }, 1},
-        {"two drags", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 110, kRun);
-             d.EndMerging();
-             d.SetRow(kMaxParticles, 120, kRun);
-         }, 2},
-        {"steps on two rows", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 110, kRun);
-             d.SetRow(kStartSize, 110, kRun);
-             d.SetRow(kMaxParticles, 120, kRun);
-         }, 3},
-        {"typed values", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 110);
-             d.SetRow(kMaxParticles, 120);
-         }, 2},
-        {"another edit between", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 110, kRun);
-             d.SetType(kRadial);
-             d.SetRow(kMaxParticles, 120, kRun);
-         }, 3},
-        {"another emitter", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 110, kRun);
-             d.AddEmitter(u"b");
-             d.SelectEmitter(0);
-             d.SetRow(kMaxParticles, 120, kRun);
-         }, 3},
-        {"drag back to the start", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 150, kRun);
-             d.SetRow(kMaxParticles, 100, kRun);
-             d.SetRow(kMaxParticles, 130, kRun);
-         }, 1},
-        {"drag ending at the saved value drops its step", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 101, kRun);
-             d.SetRow(kMaxParticles, 100, kRun);
-         }, 0},
-        {"undo and redo between", [](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 110, kRun);
-             d.Undo();
-             d.Redo();
-             d.SetRow(kMaxParticles, 120, kRun);
-         }, 2},
-        {"a save between", [&folder](EditorDocument& d) {
-             d.SetRow(kMaxParticles, 110, kRun);
-             d.SaveAs(folder.Wide("between.orv"));
-             d.SetRow(kMaxParticles, 120, kRun);
-         }, 2},
+    struct Case {
+        const char* what;
+        EditFlow flow;
+        std::vector<std::int32_t> values;  // of the particle count, in turn
+        Between between;
+        std::size_t steps;
     };
-    for (const MergeCase& c : cases) {
+    constexpr auto kRun = EditFlow::kContinuing;
+    std::vector<std::int32_t> drag;
+    for (int v = 101; v < 140; ++v) drag.push_back(v);
+    const Case cases[] = {
+        {"one drag", kRun, drag, Between::kNothing, 1},
+        {"two drags", kRun, {110, 120}, Between::kEndMerging, 2},
+        {"steps on two rows", kRun, {110, 120}, Between::kOtherRow, 3},
+        {"typed values", EditFlow::kSingle, {110, 120}, Between::kNothing, 2},
+        {"another edit between", kRun, {110, 120}, Between::kOtherEdit, 3},
+        {"another emitter", kRun, {110, 120}, Between::kOtherEmitter, 3},
+        {"drag back to the start", kRun, {150, 100, 130}, Between::kNothing, 1},
+        {"drag ending at the saved value drops its step", kRun, {101, 100}, Between::kNothing, 0},
+        {"undo and redo between", kRun, {110, 120}, Between::kUndoRedo, 2},
+        {"a save between", kRun, {110, 120}, Between::kSave, 2},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EditorDocument document;
-        c.edits(document);
-        EXPECT_EQ(document.IsModified(), c.steps > 0);
-        EXPECT_EQ(document.CanUndo(), c.steps > 0);
-        EXPECT_FALSE(document.CanRedo()) << "a new edit drops the undone ones";
+        EditorDocument d;
+        for (std::size_t i = 0; i < c.values.size(); ++i) {
+            if (i == 1) {
+                if (c.between == Between::kEndMerging) d.EndMerging();
+                if (c.between == Between::kOtherRow) d.SetRow(kStartSize, 110, kRun);
+                if (c.between == Between::kOtherEdit) d.SetType(kRadial);
+                if (c.between == Between::kOtherEmitter && d.AddEmitter(u"b")) d.SelectEmitter(0);
+                if (c.between == Between::kUndoRedo && d.Undo()) d.Redo();
+                if (c.between == Between::kSave) d.SaveAs(folder.Wide("between.orv"));
+            }
+            d.SetRow(kMaxParticles, c.values[i], c.flow);
+        }
+        EXPECT_EQ(d.IsModified(), c.steps > 0);
+        EXPECT_EQ(d.CanUndo(), c.steps > 0);
+        EXPECT_FALSE(d.CanRedo()) << "a new edit drops the undone ones";
         std::size_t steps = 0;
-        while (document.Undo()) ++steps;
+        while (d.Undo()) ++steps;
         EXPECT_EQ(steps, c.steps);
-        EXPECT_EQ(document.Current().params.raw[kMaxParticles], 100);
+        EXPECT_EQ(d.Current().params.raw[kMaxParticles], 100);
     }
 }
 

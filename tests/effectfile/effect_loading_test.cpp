@@ -13,21 +13,29 @@ using test::TempFolder;
 const std::string kTwoUnnamed =
     R"({"bg_g": 0.5, "seed": 9, "emitter": [{"max_particles": 7}, {"max_particles": 8}]})";
 
-void MakeThreeEmitters(Effect& effect) {
-    effect.AddEmitter(u"two");
-    effect.AddEmitter(u"three");
-    effect.SetBackgroundRaw(kBgR, 100);
-    effect.SetBackgroundRaw(kBgB, 300);
-    effect.SetSeed(5);
-}
+// An effect of three emitters with a background and a seed, and a folder holding two.orv.
+class EffectLoading : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Write("two.orv", kTwoUnnamed);
+        effect.AddEmitter(u"two");
+        effect.AddEmitter(u"three");
+        effect.SetBackgroundRaw(kBgR, 100);
+        effect.SetBackgroundRaw(kBgB, 300);
+        effect.SetSeed(5);
+    }
+    void Write(const char* name, const std::string& text) {
+        test::WriteFileBytes(folder.Path() / name, text);
+    }
+    LoadOutcome Load(const char* name, bool merge) { return LoadEffect(effect, folder.Wide(name), merge); }
 
-TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     TempFolder folder;
-    test::WriteFileBytes(folder.Path() / "e.orv", R"({"bg_r": 1.5, "bg_g": -0.1, "bg_b": 0.75})");
-    test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
     Effect effect;
-    MakeThreeEmitters(effect);
-    LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), false);
+};
+
+TEST_F(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
+    Write("e.orv", R"({"bg_r": 1.5, "bg_g": -0.1, "bg_b": 0.75})");
+    LoadOutcome outcome = Load("two.orv", false);
     EXPECT_TRUE(outcome.loaded);
     EXPECT_FALSE(outcome.message);
     EXPECT_EQ(outcome.listNames, (std::vector<std::u16string>{u"emitter 01", u"emitter 02"}));
@@ -36,7 +44,7 @@ TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     EXPECT_EQ(effect.Seed(), 9u);
     // No emitter list leaves one default emitter; a background value outside 0..1 keeps the
     // previous one (absent ones read 0: see the merge).
-    outcome = LoadEffect(effect, folder.Wide("e.orv"), false);
+    outcome = Load("e.orv", false);
     EXPECT_TRUE(outcome.loaded);
     EXPECT_EQ(outcome.listNames, std::vector<std::u16string>{u"emitter 01"});
     EXPECT_EQ(outcome.selection, 0u);
@@ -48,13 +56,9 @@ TEST(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
     EXPECT_EQ(effect.Seed(), std::nullopt);  // a seed belongs to the file it came from
 }
 
-TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackgroundAndASeed) {
-    TempFolder folder;
-    test::WriteFileBytes(folder.Path() / "two.orv", kTwoUnnamed);
-    test::WriteFileBytes(folder.Path() / "plain.orv", R"({"emitter": [{}]})");
-    Effect effect;
-    MakeThreeEmitters(effect);
-    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("two.orv"), true);
+TEST_F(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackgroundAndASeed) {
+    Write("plain.orv", R"({"emitter": [{}]})");
+    const LoadOutcome outcome = Load("two.orv", true);
     EXPECT_TRUE(outcome.loaded);
     EXPECT_EQ(outcome.listNames,
               (std::vector<std::u16string>{u"emitter 01", u"two", u"three", u"emitter 04", u"emitter 05"}));
@@ -64,18 +68,15 @@ TEST(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackgroundAndASeed) {
     EXPECT_EQ(effect.BackgroundRaw(kBgG), 500);
     EXPECT_EQ(effect.BackgroundRaw(kBgB), 0);
     EXPECT_EQ(effect.Seed(), 9u);
-    ASSERT_TRUE(LoadEffect(effect, folder.Wide("plain.orv"), true).loaded);
+    ASSERT_TRUE(Load("plain.orv", true).loaded);
     EXPECT_EQ(effect.Seed(), 9u);  // kept where the file has none
 }
 
-TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
-    TempFolder folder;
-    test::WriteFileBytes(folder.Path() / "bad.orv", "{\n\"emitter\": [\n{\"name\": \"x\"}\n,]}");
+TEST_F(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
+    Write("bad.orv", "{\n\"emitter\": [\n{\"name\": \"x\"}\n,]}");
+    const std::string before = test::EffectText(effect);  // with the seed
     for (const bool merge : {false, true}) {
-        Effect effect;
-        MakeThreeEmitters(effect);
-        const std::string before = test::EffectText(effect);  // with the seed
-        const LoadOutcome outcome = LoadEffect(effect, folder.Wide("bad.orv"), merge);
+        const LoadOutcome outcome = Load("bad.orv", merge);
         EXPECT_FALSE(outcome.loaded);
         ASSERT_TRUE(outcome.message);
         EXPECT_EQ(outcome.message->caption, u"読込みエラー");
@@ -83,7 +84,7 @@ TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
         EXPECT_EQ(test::EffectText(effect), before);
         EXPECT_EQ(outcome.listNames.size(), 3u);
 
-        const LoadOutcome missing = LoadEffect(effect, folder.Wide("missing.orv"), merge);
+        const LoadOutcome missing = Load("missing.orv", merge);
         EXPECT_FALSE(missing.loaded);
         ASSERT_TRUE(missing.message);
         EXPECT_NE(missing.message->text.find(u"missing.orv"), std::u16string::npos);
@@ -93,16 +94,13 @@ TEST(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
 
 // Missing and undecodable files leave the emitter without image, its name as in the file; a texture
 // loaded later that fails keeps the previous picture.
-TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolderAndFailuresKeepWhatWasThere) {
-    TempFolder folder;
+TEST_F(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolderAndFailuresKeepWhatWasThere) {
     std::filesystem::create_directories(folder.Path() / "fx" / "tex");
     test::WritePng(folder.Path() / "fx" / "tex" / "a.png", 8, 4);
-    test::WriteFileBytes(folder.Path() / "fx" / "e.orv",
-                         R"({"emitter": [{"texture": {"filename": "tex/a.png", "split_x": 2}},
-                                         {"texture": {"filename": "tex/none.png"}},
-                                         {"texture": {"filename": "e.orv"}}]})");
-    Effect effect;
-    const LoadOutcome outcome = LoadEffect(effect, folder.Wide("fx/e.orv"), false);
+    Write("fx/e.orv", R"({"emitter": [{"texture": {"filename": "tex/a.png", "split_x": 2}},
+                                      {"texture": {"filename": "tex/none.png"}},
+                                      {"texture": {"filename": "e.orv"}}]})");
+    const LoadOutcome outcome = Load("fx/e.orv", false);
     EXPECT_TRUE(outcome.texturesLoaded);
     Emitter& loaded = effect.EmitterAt(0);
     const Texture* image = loaded.texture.Image();
@@ -119,12 +117,9 @@ TEST(EffectLoading, TexturesAreResolvedAgainstTheEffectsFolderAndFailuresKeepWha
     EXPECT_EQ(loaded.texture.FileName(), folder.Wide("fx/tex/a.png"));
 }
 
-TEST(EffectLoading, OpenFileChoosesByExtension) {
-    TempFolder folder;
+TEST_F(EffectLoading, OpenFileChoosesByExtension) {
     test::WritePng(folder.Path() / "a.png", 2, 2);
-    test::WriteFileBytes(folder.Path() / "E.ORV", kTwoUnnamed);
-    Effect effect;
-    MakeThreeEmitters(effect);
+    Write("E.ORV", kTwoUnnamed);
 
     OpenFileOutcome outcome = OpenEffectFile(effect, 1, folder.Wide("a.png"));
     EXPECT_FALSE(outcome.isEffect);

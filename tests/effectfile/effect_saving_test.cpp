@@ -19,10 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempFolder;
 
-std::size_t EntryCount(const fs::path& folder) {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
-}
-
 // What saving reports: "caption: text", or "" when it saved.
 std::string Save(const Effect& effect, const fs::path& path) {
     const std::string name = path.string();
@@ -79,7 +75,7 @@ TEST(EffectSaving, FailuresNameTheFileAndTheReasonAndLeaveEverythingAsItWas) {
     }
     EXPECT_TRUE(fs::is_directory(folder.Path() / "e.orv" / "inside"));
     EXPECT_EQ(test::ReadFileBytes(folder.Path() / "f.orv"), "previous content");
-    EXPECT_EQ(EntryCount(folder.Path()), 2u);  // no temporary file left behind
+    EXPECT_EQ(test::FileNamesIn(folder.Path()).size(), 2u);  // no temporary file left behind
 }
 
 // Permissions do not bind root, and CI runs as root: these saves run in a child process that has
@@ -134,7 +130,7 @@ TEST(EffectSaving, PermissionsOfTheUserDecideBetweenRefusalAndWritingInPlace) {
             EXPECT_NE(message->find(file.string() + "\": Permission denied"), std::string::npos) << *message;
             EXPECT_EQ(test::ReadFileBytes(existing), previous);
         }
-        EXPECT_EQ(EntryCount(dir), 1u);
+        EXPECT_EQ(test::FileNamesIn(dir).size(), 1u);
         ::chmod(dir.c_str(), 0755);
         fs::remove_all(dir);
     }
@@ -166,8 +162,8 @@ TEST(EffectSaving, TheReplacementHoldsTheEffectTextKeepsModeOwnerAndGroupAndTheL
     // Texture names are written relative to the saved file; no temporary file is left behind.
     EXPECT_EQ(test::ReadFileBytes(file), test::EffectText(effect, folder.Wide("link.orv")));
     EXPECT_NE(test::ReadFileBytes(file).find("\"filename\": \"tex/a.png\""), std::string::npos);
-    EXPECT_EQ(EntryCount(folder.Path()), 2u);
-    EXPECT_EQ(EntryCount(folder.Path() / "real"), 1u);
+    EXPECT_EQ(test::FileNamesIn(folder.Path()).size(), 2u);
+    EXPECT_EQ(test::FileNamesIn(folder.Path() / "real").size(), 1u);
 }
 
 // Saving onto a full file system: in a child with its own mount namespace and a tiny tmpfs.
@@ -193,7 +189,7 @@ TEST(EffectSaving, FullDiskKeepsThePreviousFile) {
         if (Save(effect, mountPoint / "e.orv").find("No space left on device") == std::string::npos)
             result += "not reported; ";
         if (test::ReadFileBytes(mountPoint / "e.orv") != previous) result += "previous file changed; ";
-        if (EntryCount(mountPoint) != 2) result += "leftovers";
+        if (test::FileNamesIn(mountPoint).size() != 2) result += "leftovers";
         ::umount(mountPoint.c_str());
         return result;
     });

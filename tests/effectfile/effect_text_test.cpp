@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <tuple>
 
 #include "effectfile/effect_reader.h"
 #include "effectfile/effect_writer.h"
@@ -26,21 +27,6 @@ TEST(EffectWriter, DefaultEffectMatchesTheReferenceFileByteForByte) {
 // Which rows each emitter type and colour flag writes, the texture object with splits and frame
 // durations, names and backgrounds are pinned byte for byte by the shipped examples
 // (ExamplesTest.EveryExampleLoadsWithItsTexturesAndIsInTheSavedForm), number texts by FixedPoint.
-
-TEST(EffectWriter, BackgroundComesFirstEmittersAreSeparatedAndTheLastIsClosed) {
-    Effect effect;
-    effect.SetBackgroundRaw(kBgR, 500);
-    effect.SetBackgroundRaw(kBgA, 1000);
-    effect.AddEmitter(u"second");
-    const std::string text = EffectText(effect);
-    // Zero background values are left out.
-    EXPECT_EQ(text.rfind("{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": [\n", 0), 0u);
-    EXPECT_NE(text.find("\t\t\t}\n\t\t},\n\t\t{\n\t\t\t\"name\": \"second\",\n"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\t\t\t}\n\t\t}\n\t]\n}\n"));
-    // No emitters: an empty array, no separator left dangling.
-    effect.RemoveAllEmitters();
-    EXPECT_EQ(EffectText(effect), "{\n\t\"bg_r\": 0.500,\n\t\"bg_a\": 1.000,\n\t\"emitter\": []\n}\n");
-}
 
 // Escaping names and paths is part of EffectReader.EverythingWrittenReadsBackToTheSameBytes.
 // A texture name with no UTF-8 form fails the write too:
@@ -121,6 +107,12 @@ TEST(EffectReader, EverythingWrittenReadsBackToTheSameBytes) {
               std::string::npos);
     EXPECT_NE(text.find("\"filename\": \"sub dir/\\\"odd\\\".png\""), std::string::npos);
     EXPECT_EQ(EffectText(readBack), text);  // every row, name, flag and frame duration came back
+    // The background comes first, zero values left out; emitters are separated and the last closed.
+    EXPECT_EQ(
+        text.rfind("{\n\t\"bg_r\": 0.001,\n\t\"bg_b\": 0.999,\n\t\"bg_a\": 1.000,\n\t\"emitter\": [\n", 0),
+        0u);
+    EXPECT_NE(text.find("\t\t\t}\n\t\t},\n\t\t{\n\t\t\t\"name\": \"名前"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\t\t\t}\n\t\t}\n\t]\n}\n"));
     // A seed is written after the background; 0 is a seed like any other.
     for (const std::uint64_t seed : {std::uint64_t{0}, UINT64_MAX}) {
         effect.SetSeed(seed);
@@ -131,6 +123,10 @@ TEST(EffectReader, EverythingWrittenReadsBackToTheSameBytes) {
         ASSERT_TRUE(test::LoadText(seeded, readBack));
         EXPECT_EQ(readBack.Seed(), seed);
     }
+    // No emitters: an empty array, no separator left dangling.
+    effect.RemoveAllEmitters();
+    EXPECT_TRUE(EffectText(effect).ends_with(
+        "\t\"bg_a\": 1.000,\n\t\"seed\": 18446744073709551615,\n\t\"emitter\": []\n}\n"));
 }
 
 TEST(EffectReader, OnlyNonNegativeWholeNumbersOf64BitsAreReadAsTheSeed) {
@@ -153,38 +149,38 @@ TEST(EffectReader, NumbersAreCutLimitedAndQuotedLikeBare) {
         R"("lifespan": "2.5", "lifespan_variance": 2.57, "x_gravity": -0.5, "max_particles": 9999,
            "rot_per_sec": -99999, "speed": true, "emitter_angle": null, "start_size": [1], "offset_y": 1e3)");
     ASSERT_TRUE(emitter);
-    const auto& raw = emitter->params.raw;
-    EXPECT_EQ(raw[kLifespan], 25);
-    EXPECT_EQ(raw[kLifespanVariance], 25);
-    EXPECT_EQ(raw[kXGravity], -5);
-    EXPECT_EQ(raw[kMaxParticles], 5000);
-    EXPECT_EQ(raw[kRotPerSec], Param(kRotPerSec).MinRaw());
-    EXPECT_EQ(raw[kSpeed], 0);
-    EXPECT_EQ(raw[kEmitterAngle], 0);
-    EXPECT_EQ(raw[kStartSize], 0);
-    EXPECT_EQ(raw[kOffsetY], 1);
-    EXPECT_EQ(raw[kFinishSize], 0);  // absent: 0, not limited
+    // An absent row (finish_size) reads 0, not limited.
+    const std::int32_t lowest = Param(kRotPerSec).MinRaw();
+    const std::pair<std::size_t, std::int32_t> expected[] = {{kLifespan, 25},      {kLifespanVariance, 25},
+                                                             {kXGravity, -5},      {kMaxParticles, 5000},
+                                                             {kRotPerSec, lowest}, {kSpeed, 0},
+                                                             {kEmitterAngle, 0},   {kStartSize, 0},
+                                                             {kOffsetY, 1},        {kFinishSize, 0}};
+    for (const auto& [row, raw] : expected) EXPECT_EQ(emitter->params.raw[row], raw) << row;
     EXPECT_DOUBLE_EQ(emitter->values.lifespan, 2.5);
 }
 
+// Names written without escaping (raw tab, UTF-8) still read; unknown choices read as the defaults,
+// and an absent enable_color reads false, unlike a fresh emitter.
 TEST(EffectReader, ChoicesAndFlags) {
-    auto emitter = ReadOne(R"("type": "radial", "blending_mode": "normal", "sort_type": "duration_asc")");
-    ASSERT_TRUE(emitter);
-    EXPECT_EQ(emitter->params.type, kRadial);
-    EXPECT_EQ(emitter->params.blendingMode, kNormal);
-    EXPECT_EQ(emitter->params.sortType, kSortAgeDescending);
-    EXPECT_FALSE(emitter->params.enableColor);  // absent reads false, unlike a fresh emitter
-
-    // Names written without escaping (raw tab, UTF-8) still read.
-    emitter = ReadOne(
-        "\"name\": \"tab\there \xE7\x81\xAB\", \"type\": \"spiral\", \"blending_mode\": \"unknown\", "
-        "\"sort_type\": \"random\", \"enable_color\": \"true\"");
-    ASSERT_TRUE(emitter);
-    EXPECT_EQ(emitter->params.name, u"tab\there 火");
-    EXPECT_EQ(emitter->params.type, kGravity);
-    EXPECT_EQ(emitter->params.blendingMode, kAdditive);
-    EXPECT_EQ(emitter->params.sortType, kSortNone);
-    EXPECT_FALSE(emitter->params.enableColor);
+    const struct {
+        const char* members;
+        std::u16string name;
+        std::uint32_t type, blend, sort;
+    } cases[] = {
+        {R"("type": "radial", "blending_mode": "normal", "sort_type": "duration_asc")", u"", kRadial, kNormal,
+         kSortAgeDescending},
+        {"\"name\": \"tab\there \xE7\x81\xAB\", \"type\": \"spiral\", \"blending_mode\": \"unknown\", "
+         "\"sort_type\": \"random\", \"enable_color\": \"true\"",
+         u"tab\there 火", kGravity, kAdditive, kSortNone}};
+    for (const auto& c : cases) {
+        const auto emitter = ReadOne(c.members);
+        ASSERT_TRUE(emitter) << c.members;
+        EXPECT_EQ(emitter->params.name, c.name);
+        EXPECT_EQ(std::tuple(emitter->params.type, emitter->params.blendingMode, emitter->params.sortType),
+                  std::tuple(c.type, c.blend, c.sort));
+        EXPECT_FALSE(emitter->params.enableColor);
+    }
 }
 
 TEST(EffectReader, TextureMembers) {

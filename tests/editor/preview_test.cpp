@@ -1,18 +1,20 @@
+// The preview: ticks on a hand-moved clock, drawing modes and threads, and the transport that
+// plays, pauses, steps and seeks.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
-#include <memory>
 #include <vector>
 
+#include "editor/preview_tick.h"
 #include "editor/preview_transport.h"
+#include "editor/settings_rules.h"
 #include "engine/effect.h"
 #include "engine/random.h"
 #include "engine/simulation.h"
-#include "image/texture.h"
 #include "render/frame_composition.h"
 #include "tests/editor/fake_clock.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace orv {
 namespace {
@@ -25,22 +27,13 @@ constexpr std::uint64_t kSeed = 977;
 // simulation or in the random sequence shows in the frame.
 void MakeDrawing(Effect& effect) {
     Emitter& emitter = effect.EmitterAt(0);
-    auto texture = std::make_unique<Texture>();
-    texture->colour.emplace(4, 4);
-    ClearFrame(*texture->colour, 0xFFFFFFFFu, false);
-    emitter.texture.SetImage(std::move(texture));
+    emitter.texture.SetImage(test::SolidTexture(4, 4, 0xFFFFFFFFu));
     SetParam(emitter, kXVariance, 250);
     SetParam(emitter, kYVariance, 180);
     effect.SetSeed(kSeed);
 }
 
-std::vector<std::uint32_t> Pixels(const FrameBuffer& frame) {
-    std::vector<std::uint32_t> pixels;
-    for (std::uint32_t y = 0; y < frame.Height(); ++y) {
-        for (std::uint32_t x = 0; x < frame.Width(); ++x) pixels.push_back(frame.At(x, y));
-    }
-    return pixels;
-}
+using test::PixelsOf;
 
 // One run: an effect, a preview and a transport on a hand-moved clock.
 struct PreviewRun {
@@ -61,7 +54,7 @@ struct PreviewRun {
     std::vector<std::uint32_t> Shown() {
         FrameBuffer frame(kWidth, kHeight);
         PreviewTicker(clock.Clock()).Redraw(effect, {&frame, nullptr, u"", settings});
-        return Pixels(frame);
+        return PixelsOf(frame);
     }
 
     SettingsSnapshot settings{kWidth, kHeight, 0, ProcessorHasSse2()};
@@ -87,9 +80,9 @@ TEST(PreviewTransportTest, EachSpeedStepsByTheElapsedTimeTimesTheSpeed) {
             plain.clock.Advance(static_cast<std::uint32_t>(ms * speed));
             ticker.Tick(plain.effect, plain.Inputs());
         }
-        EXPECT_EQ(Pixels(transported.preview), Pixels(plain.preview));
+        EXPECT_EQ(PixelsOf(transported.preview), PixelsOf(plain.preview));
         EXPECT_DOUBLE_EQ(transported.transport.Time(), 0.2 * speed);
-        EXPECT_NE(Pixels(transported.preview), std::vector<std::uint32_t>(kWidth * kHeight, 0xFF000000u))
+        EXPECT_NE(PixelsOf(transported.preview), std::vector<std::uint32_t>(kWidth * kHeight, 0xFF000000u))
             << "particles are on screen";
     }
 }
@@ -110,14 +103,14 @@ TEST(PreviewTransportTest, PausedTicksStepNothingAndRedrawOnlyWhenAsked) {
     const TickResult redrawn = run.transport.Tick(run.effect, run.Inputs(), true);
     EXPECT_FALSE(redrawn.stepped);
     EXPECT_TRUE(redrawn.repaint);
-    EXPECT_EQ(Pixels(run.preview), shown) << "the paused frame, drawn again";
+    EXPECT_EQ(PixelsOf(run.preview), shown) << "the paused frame, drawn again";
     EXPECT_DOUBLE_EQ(run.transport.Time(), 0.1);
 
     // An edit of the background shows at once; the particles stay where they were.
     run.effect.SetBackgroundRaw(kBgB, 1000);
     run.transport.Tick(run.effect, run.Inputs(), true);
-    EXPECT_EQ(Pixels(run.preview), run.Shown());
-    EXPECT_NE(Pixels(run.preview), shown);
+    EXPECT_EQ(PixelsOf(run.preview), run.Shown());
+    EXPECT_NE(PixelsOf(run.preview), shown);
 
     // Playing again: the pause is not stepped over; the tick after it steps by its own interval.
     run.transport.SetPlaying(true);
@@ -131,7 +124,8 @@ TEST(PreviewTransportTest, RedrawsAndPausesLeaveTheSimulationAndTheRandomDrawsAl
     PreviewRun undisturbed;
     undisturbed.Play({30, 30});
     undisturbed.transport.SetPlaying(false);
-    for (int i = 0; i < 20; ++i) undisturbed.transport.StepFrame(undisturbed.effect, undisturbed.Inputs(), 60);
+    for (int i = 0; i < 20; ++i)
+        undisturbed.transport.StepFrame(undisturbed.effect, undisturbed.Inputs(), 60);
     const std::vector<std::uint32_t> expected = undisturbed.Shown();
     const std::uint32_t nextDraw = NextRandom();
 
@@ -163,7 +157,7 @@ TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
         EXPECT_TRUE(seek.repaint);
         EXPECT_FALSE(sought.transport.Playing());
         EXPECT_DOUBLE_EQ(sought.transport.Time(), 0.75);
-        EXPECT_EQ(Pixels(sought.preview), rendered.Shown());
+        EXPECT_EQ(PixelsOf(sought.preview), rendered.Shown());
     }
 
     PreviewRun stepped;
@@ -176,7 +170,7 @@ TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
         EXPECT_DOUBLE_EQ(step.seconds, 1.0 / 60);
     }
     EXPECT_NEAR(stepped.transport.Time(), 0.75, 1e-12);
-    EXPECT_EQ(Pixels(stepped.preview), rendered.Shown());
+    EXPECT_EQ(PixelsOf(stepped.preview), rendered.Shown());
 }
 
 TEST(PreviewTransportTest, SeekTimesAreHeldToTheLengthAndRoundedToSteps) {
@@ -186,8 +180,9 @@ TEST(PreviewTransportTest, SeekTimesAreHeldToTheLengthAndRoundedToSteps) {
         double time;
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (const Case& c : {Case{10, 20, 60, 10}, Case{10, -3, 60, 0}, Case{10, nan, 60, 0},
-                          Case{10, 0.0251, 60, 2.0 / 60}, Case{10, 0.03, 20, 0.05}, Case{2.5, 2.49, 30, 2.5}}) {
+    for (const Case& c :
+         {Case{10, 20, 60, 10}, Case{10, -3, 60, 0}, Case{10, nan, 60, 0}, Case{10, 0.0251, 60, 2.0 / 60},
+          Case{10, 0.03, 20, 0.05}, Case{2.5, 2.49, 30, 2.5}}) {
         SCOPED_TRACE(c.seconds);
         PreviewRun run;
         ASSERT_TRUE(run.transport.SetSeekLength(c.length));
@@ -248,6 +243,147 @@ TEST(PreviewTransportTest, ANewSeedRestartsPlayingAndSeeksThePausedMomentAgain) 
     EXPECT_EQ(playing.transport.Time(), 0.0);
     EXPECT_TRUE(playing.transport.Playing());
     EXPECT_EQ(playing.effect.EmitterAt(0).runtime.liveCount, 0) << "restarted";
+}
+
+class PreviewTickTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings_.sse2 = ProcessorHasSse2();
+        preview_.Create(kWidth, kHeight);
+        ClearFrame(preview_, 0x12345678u, false);
+        // A fixed lifespan makes the particle count a function of the elapsed time alone.
+        SetParam(effect_.EmitterAt(0), kLifespanVariance, 0);
+    }
+    TickInputs Inputs() { return {&preview_, image_.Empty() ? nullptr : &image_, u"", settings_}; }
+    // Starts the timing, then ticks once `ms` later.
+    TickResult SecondTick(PreviewTicker& ticker, std::uint32_t ms) {
+        ticker.Tick(effect_, Inputs());
+        clock_.Advance(ms);
+        return ticker.Tick(effect_, Inputs());
+    }
+
+    SettingsSnapshot settings_{kWidth, kHeight};
+    test::FakeClock clock_;
+    Effect effect_;
+    FrameBuffer preview_;
+    FrameBuffer image_;
+};
+
+// A background image smaller than the frame leaves no trails of earlier frames beside it.
+TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
+    image_.Create(kWidth / 2, kHeight / 2);
+    ClearFrame(image_, 0xFF00FF00u, false);
+    PreviewTicker ticker(clock_.Clock());
+    const TickResult first = ticker.Tick(effect_, Inputs());
+    EXPECT_FALSE(first.stepped);
+    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, 0);
+    EXPECT_EQ(preview_.At(0, 0), 0x12345678u) << "the first tick must not touch the preview";
+    EXPECT_EQ(ticker.NextPeriodMs(first, 60), 16u);
+
+    clock_.Advance(500);
+    EXPECT_TRUE(ticker.Tick(effect_, Inputs()).stepped);
+    Effect twinEffect;
+    Emitter& twin = twinEffect.EmitterAt(0);
+    SetParam(twin, kLifespanVariance, 0);
+    StepEmitter(twin, 0.5, nullptr, true, {});
+    EXPECT_GT(twin.runtime.liveCount, 0);
+    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, twin.runtime.liveCount);
+    EXPECT_EQ(preview_.At(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(preview_.At(kWidth - 1, kHeight - 1), effect_.BackgroundColour())
+        << "refilled beside the image";
+}
+
+TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
+    settings_.drawType = 1;
+    effect_.SetBackgroundRaw(kBgR, 1000);
+    effect_.SetBackgroundRaw(kBgA, 1000);  // work layer: opaque red
+    image_.Create(kWidth, kHeight);
+    ClearFrame(image_, 0xFF0000FFu, false);  // background image: blue
+
+    PreviewTicker ticker(clock_.Clock());
+    EXPECT_FALSE(SecondTick(ticker, 100).drawn);
+    EXPECT_EQ(preview_.At(0, 0), 0xFF0000FFu) << "nothing drew, so the layer is not laid over the image";
+    EXPECT_EQ(ticker.WorkBuffer().At(0, 0), 0xFFFF0000u);
+
+    // Small sprites near the centre, so the corner shows the layer alone.
+    for (std::size_t row : {kStartSize, kFinishSize}) SetParam(effect_.EmitterAt(0), row, 20);
+    for (std::size_t row : {kStartSizeVariance, kFinishSizeVariance}) SetParam(effect_.EmitterAt(0), row, 0);
+    effect_.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
+    clock_.Advance(100);
+    EXPECT_TRUE(ticker.Tick(effect_, Inputs()).drawn);
+    // The opaque red layer over blue: d + floor((s - d) * 255 / 256) per channel.
+    EXPECT_EQ(preview_.At(0, 0), 0xFFFE0000u);
+}
+
+TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
+    clock_.step = 1;  // every reading of the clock costs one millisecond
+    PreviewTicker ticker(clock_.Clock());
+    ticker.Tick(effect_, Inputs());
+    for (int tick = 1; tick < 100; ++tick) {
+        clock_.Advance(16);
+        EXPECT_FALSE(ticker.Tick(effect_, Inputs()).title) << tick;
+    }
+    clock_.Advance(16);
+    const TickResult hundredth =
+        ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv", settings_});
+    ASSERT_TRUE(hundredth.title);
+    EXPECT_EQ(*hundredth.title, u"orv - fire.orv - MAX FPS 1000\n");
+
+    EXPECT_EQ(FrameRateTitle(u"", 250), u"orv - MAX FPS 250\n");
+    EXPECT_EQ(FrameRateTitle(u"/tmp/a b/Smoke.ORV", 7), u"orv - Smoke.ORV - MAX FPS 7\n");
+    EXPECT_EQ(MaxFrameRate(0), 100000u);
+    EXPECT_EQ(MaxFrameRate(300), 333u);
+}
+
+TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
+    // An FSP outside the four rates (25, 0) runs at 60.
+    for (auto [fsp, period] :
+         {std::pair{60u, 16u}, {30u, 33u}, {20u, 50u}, {15u, 66u}, {25u, 16u}, {0u, 16u}})
+        EXPECT_EQ(TimerPeriodMs(fsp), period) << fsp;
+
+    EXPECT_EQ(NextTimerPeriod(1000, 1005, 16), 11u);
+    EXPECT_EQ(NextTimerPeriod(1000, 1016, 16), 1u) << "at least 1 ms";
+    EXPECT_EQ(NextTimerPeriod(1000, 1090, 16), 1u) << "an overrun re-arms at once";
+    EXPECT_EQ(NextTimerPeriod(0xFFFFFFF0u, 0x00000002u, 66), 48u) << "across the clock's wrap-around";
+}
+
+TEST_F(PreviewTickTest, OpaqueSpritesArePaintedAndRepaintedAwayWhenTheyVanish) {
+    effect_.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
+    PreviewTicker ticker(clock_.Clock());
+    const TickResult drawing = SecondTick(ticker, 200);
+    EXPECT_TRUE(drawing.drawn);
+    ASSERT_TRUE(drawing.repaint);
+    EXPECT_NE(PixelsOf(preview_), PixelsOf(test::FilledFrame(kWidth, kHeight, effect_.BackgroundColour())));
+
+    effect_.EmitterAt(0).texture.SetImage(nullptr);  // as after New: nothing draws any more
+    clock_.Advance(16);
+    const TickResult cleared = ticker.Tick(effect_, Inputs());
+    EXPECT_FALSE(cleared.drawn);
+    EXPECT_TRUE(cleared.repaint) << "the bare background must replace the last particles on screen";
+    clock_.Advance(16);
+    EXPECT_FALSE(ticker.Tick(effect_, Inputs()).repaint);
+}
+
+// The preview drawn on several threads shows what one thread shows, in both drawing modes, over a
+// background image smaller than the frame.
+TEST(PreviewTickThreads, BothDrawingModesShowTheSamePreviewOnAnyNumberOfThreads) {
+    for (std::uint32_t drawType : {0u, 1u}) {
+        std::vector<std::vector<std::uint32_t>> previews;
+        for (std::uint32_t threads : {1u, 3u}) {
+            PreviewRun run;
+            SetParam(run.effect.EmitterAt(0), kStartRotVariance, 1800);
+            run.effect.SetBackgroundRaw(kBgA, 500);
+            run.settings = {kWidth, kHeight, 1, ProcessorHasSse2(), drawType, threads};
+            const FrameBuffer image = test::FilledFrame(kWidth / 2, kHeight - 5, 0xFF00FF00u);
+            PreviewTicker ticker(run.clock.Clock());
+            for (int tick = 0; tick < 6; ++tick) {
+                ticker.Tick(run.effect, {&run.preview, &image, u"", run.settings});
+                run.clock.Advance(40);
+            }
+            previews.push_back(PixelsOf(run.preview));
+        }
+        EXPECT_EQ(previews[0], previews[1]) << "draw type " << drawType;
+    }
 }
 
 }  // namespace

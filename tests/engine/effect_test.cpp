@@ -14,7 +14,7 @@
 namespace orv {
 namespace {
 
-TEST(EffectList, NamesFollowListPositions) {
+TEST(EffectList, NamesFollowListPositionsMovesFollowIndicesAndAnEmptiedListGetsOneFreshEmitter) {
     Effect effect;
     ASSERT_EQ(effect.Count(), 1u);
     EXPECT_EQ(effect.NameAt(0), u"emitter 01");
@@ -28,15 +28,10 @@ TEST(EffectList, NamesFollowListPositions) {
     effect.AppendEmitter(std::make_unique<Emitter>(effect.Listener()), u"");
     EXPECT_EQ(effect.NameAt(4), u"emitter 05");
     EXPECT_EQ(Effect::DefaultEmitterName(123), u"emitter 123");
-}
 
-// Refused renames, moves at the ends and deleting the last emitter, and emitters kept through
-// moves, are EditorDocumentTest.EmitterListEditsUndoToTheSameEmittersInTheirPlaces and
-// RefusedListEditsRecordNothing.
-TEST(EffectList, MovesFollowIndicesAndAnEmptiedListGetsOneFreshEmitter) {
-    Effect effect;
-    effect.AddEmitter(u"b");
-    effect.AddEmitter(u"c");
+    // Refused renames, moves at the ends and deleting the last emitter, and emitters kept through
+    // moves, are EditorDocumentTest.EmitterListEditsUndoToTheSameEmittersInTheirPlaces and
+    // RefusedListEditsRecordNothing.
     Emitter* first = &effect.EmitterAt(0);
     EXPECT_FALSE(effect.MoveEmitterDown(7));
     EXPECT_TRUE(effect.MoveEmitterDown(0));

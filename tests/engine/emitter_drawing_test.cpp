@@ -17,11 +17,18 @@ using test::ApplyDefaults;
 using test::FilledFrame;
 using test::SolidTexture;
 
-TEST(SpriteGeometry, RectanglesBeyondTheFixedRangeAreSkipped) {
-    // Beyond 16.16 or not a number: skipped, never converted.
+// Beyond 16.16 or not a number: a rectangle is skipped, never converted, and a tint's alpha is
+// clamped or nothing.
+TEST(SpriteGeometry, ValuesOutOfRangeAreSkippedOrClamped) {
     EXPECT_FALSE(FixedRectFor(40000.0, 0.0, HalfSize{1, 1}));
     EXPECT_FALSE(FixedRectFor(0.0, 0.0, HalfSize{std::numeric_limits<double>::infinity(), 1}));
     EXPECT_FALSE(FixedRectFor(std::nan(""), 0.0, HalfSize{1, 1}));
+    Particle particle;
+    for (const auto& [alpha, expected] :
+         {std::pair{1.2, 255u}, {-0.1, 0u}, {std::nan(""), 0u}, {0.5, 127u}}) {
+        particle.alphaCopy = alpha;
+        EXPECT_EQ(SpriteTintFor(particle).alpha, expected) << alpha;
+    }
 }
 
 TEST(SpriteGeometry, SourceRectanglesOfSplitTextures) {
@@ -42,15 +49,6 @@ TEST(SpriteGeometry, SourceRectanglesOfSplitTextures) {
     }
 }
 
-TEST(SpriteTint, AlphaIsClampedAndNotANumberIsNothing) {
-    Particle particle;
-    for (const auto& [alpha, expected] :
-         {std::pair{1.2, 255u}, {-0.1, 0u}, {std::nan(""), 0u}, {0.5, 127u}}) {
-        particle.alphaCopy = alpha;
-        EXPECT_EQ(SpriteTintFor(particle).alpha, expected) << alpha;
-    }
-}
-
 TEST(EmitterDrawing, SplitFinerThanTheImageDrawsNothing) {
     ResetRandomForTesting();
     Emitter emitter;
@@ -64,9 +62,7 @@ TEST(EmitterDrawing, SplitFinerThanTheImageDrawsNothing) {
         EXPECT_TRUE(StepEmitter(emitter, 0.1, &frame, true, {}));
     }
     EXPECT_GT(emitter.runtime.liveCount, 0);
-    for (std::uint32_t y = 0; y < 64; ++y) {
-        for (std::uint32_t x = 0; x < 64; ++x) ASSERT_EQ(frame.At(x, y), 0xFF000000u);
-    }
+    EXPECT_EQ(test::PixelsOf(frame), std::vector<std::uint32_t>(64 * 64, 0xFF000000u));
 }
 
 TEST(EmitterSort, OrdersLiveParticlesSoTheKeyedOneIsDrawnLast) {

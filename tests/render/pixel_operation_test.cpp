@@ -56,7 +56,6 @@ TEST(BlendTables, QuotedEntries) {
         EXPECT_EQ(t.divMultiplier[d.divisor], d.multiplier) << d.divisor;
         EXPECT_EQ(t.divIncrement[d.divisor], d.increment) << d.divisor;
     }
-    EXPECT_EQ(&t, &GetBlendTables());
 }
 
 TEST(BlendTables, DivisionIdentityHoldsForEveryNumeratorAndDivisor) {

@@ -18,18 +18,29 @@ using test::FixedFromPixels;
 using test::GuardedTarget;
 using test::SamplerFor;
 
-const SpriteFills& PlainNearestNormal() {
-    return SelectSpriteFills({false, true, false, true, false});
-}
 constexpr SpriteTint kOpaque{255, 255, 255, 255};
 constexpr std::uint32_t kBlack = 0xFF000000u;
+
+// Draws untinted, nearest-sampled and normal-blended onto an opaque target, over all its rows.
+void Fill(FrameBuffer& target, const FixedRect& dest, const TexelRect& source, const FrameBuffer& texture) {
+    SelectSpriteFills({false, true, false, true, false})
+        .fillRect(target, AllRows(target), dest, source, kOpaque, SamplerFor(texture));
+}
+void Fill(FrameBuffer& target, const SpriteQuad& quad, const FrameBuffer& texture) {
+    SelectSpriteFills({false, true, false, true, false})
+        .fillQuad(target, AllRows(target), quad, kOpaque, SamplerFor(texture));
+}
+
+SpriteQuad Quad(std::initializer_list<QuadVertex> vertices) {
+    SpriteQuad quad;
+    for (const QuadVertex& vertex : vertices) quad.vertex[quad.count++] = vertex;
+    return quad;
+}
 
 TEST(FillSpriteRect, CoversEveryPixelItOverlapsAndSamplesFromTheLeftEdge) {
     const FrameBuffer texture = test::FilledImage(4, 4, 0xFFFFFFFFu);
     GuardedTarget target(32, 8, kBlack);
-    PlainNearestNormal().fillRect(target.Frame(), AllRows(target.Frame()),
-                                  FixedFromPixels(10.5, 2.75, 20.25, 3.0), {0, 0, 4, 4}, kOpaque,
-                                  SamplerFor(texture));
+    Fill(target.Frame(), FixedFromPixels(10.5, 2.75, 20.25, 3.0), {0, 0, 4, 4}, texture);
     for (std::uint32_t y = 0; y < 8; ++y) {
         for (std::uint32_t x = 0; x < 32; ++x) {
             const bool inside = y == 2 && x >= 10 && x <= 20;
@@ -61,12 +72,6 @@ TEST(FillSpriteRect, SpritesBeyondTheFixedRangeAreRefused) {
     EXPECT_EQ(rect->bottom, 2375680);
 }
 
-SpriteQuad Quad(std::initializer_list<QuadVertex> vertices) {
-    SpriteQuad quad;
-    for (const QuadVertex& vertex : vertices) quad.vertex[quad.count++] = vertex;
-    return quad;
-}
-
 // One texel per pixel, starting left of and above the frame and ending past it: every pixel (x, y)
 // samples texel (x + dx, y + dy), and nothing outside the frame is written.
 TEST(FillSprite, ClipsOnEveryEdgeByAdvancingTheTexelCoordinate) {
@@ -75,14 +80,10 @@ TEST(FillSprite, ClipsOnEveryEdgeByAdvancingTheTexelCoordinate) {
         GuardedTarget target(16, 12, kBlack);
         const std::uint32_t dx = rotated ? 7 : 5, dy = rotated ? 2 : 3;
         if (rotated) {
-            PlainNearestNormal().fillQuad(
-                target.Frame(), AllRows(target.Frame()),
-                Quad({{-7.5, -2, 0, 0}, {20.5, -2, 28, 0}, {20.5, 14, 28, 16}, {-7.5, 14, 0, 16}}), kOpaque,
-                SamplerFor(texture));
+            Fill(target.Frame(),
+                 Quad({{-7.5, -2, 0, 0}, {20.5, -2, 28, 0}, {20.5, 14, 28, 16}, {-7.5, 14, 0, 16}}), texture);
         } else {
-            PlainNearestNormal().fillRect(target.Frame(), AllRows(target.Frame()),
-                                          FixedFromPixels(-5, -3, 27, 29), {0, 0, 32, 32}, kOpaque,
-                                          SamplerFor(texture));
+            Fill(target.Frame(), FixedFromPixels(-5, -3, 27, 29), {0, 0, 32, 32}, texture);
         }
         EXPECT_TRUE(target.GuardsIntact());
         for (std::uint32_t y = 0; y < 12; ++y) {
@@ -113,8 +114,7 @@ TEST(FillSpriteQuad, GradientOfTheFirstSpanServesTheWholeQuadAndRowsThroughAVert
     const FrameBuffer texture = CoordinateTexture(16, 16);
     for (const auto& c : cases) {
         GuardedTarget target(16, 12, 0);
-        PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), c.quad, kOpaque,
-                                      SamplerFor(texture));
+        Fill(target.Frame(), c.quad, texture);
         EXPECT_TRUE(target.GuardsIntact());
         std::vector<int> columns;
         for (std::uint32_t x = 0; x < 8; ++x) {
@@ -133,16 +133,13 @@ TEST(FillSpriteQuad, DegenerateAndOutOfRangeQuadsDrawNothingAndExtraVerticesAreI
     for (const SpriteQuad& quad :
          {Quad({a, b}), Quad({a, b, {40000, 6, 4, 4}, d}), Quad({a, b, c, {1, 6, 0, 1e9}}),
           Quad({{1, -40, 0, 0}, {6, -40, 4, 0}, {6, -30, 4, 4}, {1, -30, 0, 4}})}) {
-        PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), quad, kOpaque,
-                                      SamplerFor(texture));
+        Fill(target.Frame(), quad, texture);
     }
     EXPECT_EQ(test::Differences(black, target.Frame()), 0);
     SpriteQuad many = Quad({a, b, c, d});
-    PlainNearestNormal().fillQuad(reference.Frame(), AllRows(reference.Frame()), many, kOpaque,
-                                  SamplerFor(texture));
+    Fill(reference.Frame(), many, texture);
     many.count = 7;
-    PlainNearestNormal().fillQuad(target.Frame(), AllRows(target.Frame()), many, kOpaque,
-                                  SamplerFor(texture));
+    Fill(target.Frame(), many, texture);
     EXPECT_EQ(test::Differences(reference.Frame(), target.Frame()), 0);
 }
 

@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <utility>
 
 #include "render/sprite.h"
-#include "render/texel_samplers.h"
 #include "tests/render/render_test_support.h"
 
 namespace orv {
@@ -101,41 +99,6 @@ TEST(SpriteVariants, Sse2SpanEndsUseThePlainFormulasOnTargetsWithAlpha) {
         EXPECT_EQ(test::Differences(plain, wide), 0) << normal;
     }
 }
-
-#if ORV_RENDER_SSE2
-// The run of columns sampled four at a time must need no clamping at any of its samples, and
-// (unless the coordinates wrap within the span) must hold every sample that needs none.
-TEST(BilinearSampling, InteriorColumnsAreExactlyTheUnclampedRun) {
-    std::mt19937 random(17);
-    for (int i = 0; i < 20000; ++i) {
-        const auto lastColumn = static_cast<std::int32_t>(random() % 50);
-        const FrameBuffer texture = test::FilledImage(static_cast<std::uint32_t>(lastColumn) + 1, 1, 0);
-        const BilinearSampling sampling(SamplerFor(texture));
-        // Now and then a start far off, so that the span wraps, or a step of -1, 0 or 1.
-        const auto u =
-            static_cast<std::int32_t>(random() % (60 << 16) - (5 << 16) + (i % 97 == 0 ? random() : 0u));
-        const auto du =
-            static_cast<std::int32_t>(i % 13 == 0 ? random() % 3 - 1 : random() % (8 << 16) - (2 << 16));
-        const auto count = static_cast<std::int32_t>(random() % 300);
-        const ColumnRange run = sampling.InteriorColumns(u, du, count);
-        ASSERT_LE(0, run.first);
-        ASSERT_LE(run.first, run.last);
-        ASSERT_LE(run.last, std::max(count, 0));
-        const std::int64_t end = std::int64_t{u} + std::int64_t{du} * (count - 1);
-        const bool wraps = count > 0 && (end < INT32_MIN || end > INT32_MAX);
-        for (std::int32_t k = 0; k < count; ++k) {
-            const auto sample =
-                static_cast<std::int32_t>(static_cast<std::uint32_t>(u) +
-                                          static_cast<std::uint32_t>(k) * static_cast<std::uint32_t>(du));
-            const bool interior = sample >= 0 && std::int64_t{sample} < std::int64_t{lastColumn} * 65536;
-            const bool inRun = k >= run.first && k < run.last;
-            ASSERT_TRUE(!inRun || interior) << u << " " << du << " " << k;
-            ASSERT_TRUE(wraps || interior == inRun) << u << " " << du << " " << k;
-        }
-    }
-}
-
-#endif
 
 }  // namespace
 }  // namespace orv

@@ -200,6 +200,47 @@ template <bool Tinted>
 inline constexpr bool kSse2FormIsExact<OpaqueAddOp<Tinted>> = true;
 #endif
 
+// Samplers that can fetch a sample that needs no clamping more cheaply.
+template <class Sampler>
+concept FetchesUnclamped = requires(const Sampler& sampler) {
+    { sampler.Covers(0, 0, 0, 0, 0) } -> std::same_as<bool>;
+    { sampler.Unclamped(0u, 0u) } -> std::same_as<std::uint32_t>;
+};
+
+// One row of a rotated sprite: `count` pixels from `pixel`, texel k at (u + k du, v + k dv) as
+// `fetch` takes it. With Groups (an operation whose SSE2 form is exact), four pixels at a time on
+// 16-byte boundaries.
+template <bool Groups, class Op, class Wide, class Fetch>
+ORV_PIXEL_INLINE void BlendQuadRow(std::uint32_t* pixel, std::int32_t count, std::uint32_t u, std::uint32_t v,
+                                   std::uint32_t du, std::uint32_t dv, const Op& op, [[maybe_unused]] const Wide& wide,
+                                   Fetch fetch) {
+    auto single = [&] {
+        *pixel = op(*pixel, fetch(u, v));
+        ++pixel;
+        u += du;
+        v += dv;
+    };
+    if constexpr (Groups) {
+#if ORV_RENDER_SSE2
+        const SpanSplit split = SplitSpan(pixel, count);
+        for (std::int32_t i = 0; i < split.head; ++i) single();
+        for (std::int32_t i = 0; i < split.groups; ++i) {
+            const __m128i texels = _mm_set_epi32(
+                static_cast<int>(fetch(u + 3 * du, v + 3 * dv)), static_cast<int>(fetch(u + 2 * du, v + 2 * dv)),
+                static_cast<int>(fetch(u + du, v + dv)), static_cast<int>(fetch(u, v)));
+            auto* at = reinterpret_cast<__m128i*>(pixel);
+            _mm_store_si128(at, wide(_mm_load_si128(at), texels));
+            pixel += 4;
+            u += 4 * du;
+            v += 4 * dv;
+        }
+        for (std::int32_t i = 0; i < split.tail; ++i) single();
+#endif
+    } else {
+        for (std::int32_t i = 0; i < count; ++i) single();
+    }
+}
+
 // Rotated sprites: texels are taken one by one along the row's gradient. On the SSE2 path, with
 // an operation whose SSE2 form is exact, they are blended four at a time on 16-byte boundaries.
 template <class Sampler, class Op, bool Sse2 = false>
@@ -214,42 +255,27 @@ void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& 
     const typename Sse2FormOf<Op>::type wide(tint);
 #else
     constexpr bool kGroups = false;
+    const int wide = 0;
 #endif
+    const auto clamped = [&](std::uint32_t u, std::uint32_t v) {
+        return sample(static_cast<std::int32_t>(u), static_cast<std::int32_t>(v));
+    };
     QuadSpan span;
     for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
         if (!scanner.Span(y, span)) continue;
         std::uint32_t* pixel = target.Row(static_cast<std::uint32_t>(y)) + span.x0;
-        auto u = static_cast<std::uint32_t>(span.u);
-        auto v = static_cast<std::uint32_t>(span.v);
-        const auto du = static_cast<std::uint32_t>(span.du);
-        const auto dv = static_cast<std::uint32_t>(span.dv);
-        auto texel = [&](std::uint32_t k) {
-            return sample(static_cast<std::int32_t>(u + k * du), static_cast<std::int32_t>(v + k * dv));
-        };
-        auto single = [&] {
-            *pixel = op(*pixel, texel(0));
-            ++pixel;
-            u += du;
-            v += dv;
-        };
-        if constexpr (kGroups) {
-#if ORV_RENDER_SSE2
-            const SpanSplit split = SplitSpan(pixel, span.x1 - span.x0);
-            for (std::int32_t i = 0; i < split.head; ++i) single();
-            for (std::int32_t i = 0; i < split.groups; ++i) {
-                const __m128i texels = _mm_set_epi32(static_cast<int>(texel(3)), static_cast<int>(texel(2)),
-                                                     static_cast<int>(texel(1)), static_cast<int>(texel(0)));
-                auto* at = reinterpret_cast<__m128i*>(pixel);
-                _mm_store_si128(at, wide(_mm_load_si128(at), texels));
-                pixel += 4;
-                u += 4 * du;
-                v += 4 * dv;
+        const std::int32_t count = span.x1 - span.x0;
+        const auto u = static_cast<std::uint32_t>(span.u), v = static_cast<std::uint32_t>(span.v);
+        const auto du = static_cast<std::uint32_t>(span.du), dv = static_cast<std::uint32_t>(span.dv);
+        if constexpr (FetchesUnclamped<Sampler>) {
+            // A row that stays inside the texture (most rows of most sprites) skips the clamping.
+            if (sample.Covers(span.u, span.du, span.v, span.dv, count)) {
+                BlendQuadRow<kGroups>(pixel, count, u, v, du, dv, op, wide,
+                                      [&](std::uint32_t tu, std::uint32_t tv) { return sample.Unclamped(tu, tv); });
+                continue;
             }
-            for (std::int32_t i = 0; i < split.tail; ++i) single();
-#endif
-        } else {
-            for (std::int32_t x = span.x0; x < span.x1; ++x) single();
         }
+        BlendQuadRow<kGroups>(pixel, count, u, v, du, dv, op, wide, clamped);
     }
 }
 

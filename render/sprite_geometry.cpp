@@ -157,6 +157,9 @@ bool QuadScanner::Crossings(std::int32_t y, Crossing& left, Crossing& right) con
 void QuadScanner::TakeGradient(const Crossing& left, const Crossing& right) {
     dudx_ = (right.u - left.u) / (right.x - left.x);
     dvdx_ = (right.v - left.v) / (right.x - left.x);
+    // Saturated: a gradient taken from two nearly coincident crossings can exceed 16.16.
+    du_ = ToFixedSaturated(dudx_);
+    dv_ = ToFixedSaturated(dvdx_);
     haveGradient_ = true;
 }
 
@@ -174,11 +177,10 @@ bool QuadScanner::Span(std::int32_t y, QuadSpan& span) {
     span.x0 = static_cast<std::int32_t>(left.x);
     span.x1 = static_cast<std::int32_t>(right.x);
     if (span.x1 <= span.x0) return false;
-    // Saturated: a gradient taken from two nearly coincident crossings can exceed 16.16.
     span.u = ToFixedSaturated(left.u);
     span.v = ToFixedSaturated(left.v);
-    span.du = ToFixedSaturated(dudx_);
-    span.dv = ToFixedSaturated(dvdx_);
+    span.du = du_;
+    span.dv = dv_;
     return true;
 }
 

@@ -70,6 +70,7 @@ private:
     std::int32_t lastRow_ = -1;
     bool haveGradient_ = false;
     double dudx_ = 0, dvdx_ = 0;
+    std::int32_t du_ = 0, dv_ = 0;  // the gradient in 16.16
 };
 
 }  // namespace orv

@@ -78,6 +78,7 @@ std::optional<RectWalk> PlanRectWalk(std::uint32_t width, const RowBand& rows, c
     if (x1 - x0 < 1 || y1 - bandTop < 1) return std::nullopt;
 
     RectWalk walk;
+    walk.rowLength = static_cast<std::int32_t>(width);
     walk.x0 = static_cast<std::int32_t>(x0);
     walk.x1 = static_cast<std::int32_t>(x1);
     walk.y0 = static_cast<std::int32_t>(bandTop);

@@ -28,14 +28,6 @@ TEST(EffectWriter, DefaultEffectMatchesTheReferenceFileByteForByte) {
 // durations, names and backgrounds are pinned byte for byte by the shipped examples
 // (ExamplesTest.EveryExampleLoadsWithItsTexturesAndIsInTheSavedForm), number texts by FixedPoint.
 
-// Escaping names and paths is part of EffectReader.EverythingWrittenReadsBackToTheSameBytes.
-// A texture name with no UTF-8 form fails the write too:
-// EffectSaving.FailuresNameTheFileAndTheReasonAndLeaveEverythingAsItWas.
-TEST(EffectWriter, AShortWriteFails) {
-    MemoryStream full({}, 40);
-    EXPECT_THROW(WriteEffect(Effect(), full, u"/fx/e.orv"), std::runtime_error);
-}
-
 TEST(RelativePath, FollowsTheFoldersOfBothFiles) {
     EXPECT_EQ(MakeRelativePath(u"/fx/e.orv", u"/fx/spark.png"), u"spark.png");
     EXPECT_EQ(MakeRelativePath(u"/fx/e.orv", u"/fx/tex/a/b.png"), u"tex/a/b.png");
@@ -218,7 +210,11 @@ TEST(EffectReader, ShapeOfTheFile) {
 }
 
 // Syntax errors reach the user through the loader: EffectLoading.AFileThatFailsLeavesTheEffectAsItWas.
-TEST(EffectReader, AShortReadIsAReadError) {
+// A texture name with no UTF-8 form fails the write too:
+// EffectSaving.FailuresNameTheFileAndTheReasonAndLeaveEverythingAsItWas.
+TEST(EffectReader, AShortReadOrWriteFails) {
+    MemoryStream full({}, 40);
+    EXPECT_THROW(WriteEffect(Effect(), full, u"/fx/e.orv"), std::runtime_error);
     MemoryStream cut("{\"emitter\": [", SIZE_MAX, 100);
     BackgroundValues background{};
     try {

@@ -36,9 +36,7 @@ TEST(PixelOperations, WorkedExamples) {
     for (const Case& c : cases) {
         EXPECT_EQ(c.operation(c.tint, c.d, c.s), c.expected) << std::hex << c.d << " " << c.s;
     }
-}
-
-TEST(PixelOperations, NormalOntoAnOpaquePixelWithAlphaStaysOpaque) {
+    // Normal blending onto an opaque pixel of a target with alpha leaves it opaque.
     for (std::uint32_t a : {0u, 1u, 77u, 128u, 255u}) {
         EXPECT_EQ(TransparentNormal<true>({a, 255, 255, 255}, 0xFF336699u, 0x80FFFFFFu) >> 24, 255u);
     }

@@ -14,7 +14,7 @@
 namespace orv {
 namespace {
 
-TEST(EffectList, NamesFollowListPositionsMovesFollowIndicesAndAnEmptiedListGetsOneFreshEmitter) {
+TEST(EffectList, NamesFollowPositionsMovesFollowIndicesAnEmptiedListGetsOneEmitterStrangersAreLeftAlone) {
     Effect effect;
     ASSERT_EQ(effect.Count(), 1u);
     EXPECT_EQ(effect.NameAt(0), u"emitter 01");
@@ -46,11 +46,9 @@ TEST(EffectList, NamesFollowListPositionsMovesFollowIndicesAndAnEmptiedListGetsO
     ASSERT_EQ(effect.Count(), 1u);
     EXPECT_EQ(effect.NameAt(0), u"emitter 01");
     EXPECT_EQ(effect.EmitterAt(0).runtime.emissionRate, 50.0);
-}
 
-// The effect re-arming its own emitters is part of Simulation.DelayAndDurationCycleWithRearming.
-TEST(EffectList, ListenerLeavesStrangersAlone) {
-    Effect effect;
+    // The listener re-arms only the effect's own emitters (which is part of
+    // Simulation.DelayAndDurationCycleWithRearming).
     Emitter stranger(effect.Listener());
     ApplyRawValues(stranger);
     SetParam(stranger, kDuration, 250);

@@ -49,7 +49,7 @@ TEST(FillSpriteRect, CoversEveryPixelItOverlapsAndSamplesFromTheLeftEdge) {
     }
 }
 
-TEST(FillSpriteRect, DegenerateOrOutsideDrawsNothing) {
+TEST(FillSpriteRect, DegenerateOutsideOrOutOfRangeDrawsNothing) {
     for (const FixedRect& dest :
          {FixedFromPixels(5, 5, 5, 9), FixedFromPixels(100, 5, 110, 9), FixedFromPixels(-10, 5, 0, 9),
           FixedFromPixels(5, -10, 9, 0), FixedFromPixels(5, 100, 9, 104)}) {
@@ -60,9 +60,7 @@ TEST(FillSpriteRect, DegenerateOrOutsideDrawsNothing) {
         PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-30000, 0, 30000, 10), {0, 0, 16, 10});
     ASSERT_TRUE(wide);  // a width beyond 16 bits does not wrap
     EXPECT_EQ(wide->du, (std::int64_t{16} << 32) / (std::int64_t{60000} * 65536));
-}
-
-TEST(FillSpriteRect, SpritesBeyondTheFixedRangeAreRefused) {
+    // Sprites beyond the fixed range are refused before they are planned.
     EXPECT_FALSE(MakeFixedRect(-40000.0, 0, 10, 10));
     EXPECT_FALSE(MakeFixedRect(0, 0, 10, 1e300));
     EXPECT_FALSE(MakeFixedRect(0, 0, 10, std::nan("")));

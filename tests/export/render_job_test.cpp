@@ -269,12 +269,9 @@ TEST_F(RenderJobTest, RangesAndStartOffsetsWriteTheFramesOfTheWholeRender) {
             EXPECT_EQ(progress_->positions.back(), 1000);
         }
     }
-}
-
-// The compression reaches the files (that every compression keeps the pixels is the PNG writer's
-// test).
-TEST_F(RenderJobTest, TheCompressionReachesTheFiles) {
-    config_.compression = PngCompression::kFast;
+    // The compression reaches the files (that every compression keeps the pixels is the PNG
+    // writer's test).
+    config_ = RenderJobConfig{kFps, {}, 1, SettingsSnapshot{64, 48}, 1, PngCompression::kFast};
     ASSERT_EQ(Render("f"), "");
     EXPECT_TRUE(TakeFileBytes() != sequence_) << "the fast files are the default ones";
 }

@@ -81,6 +81,11 @@ inline constexpr bool kSse2FormIsExact<OpaqueNormalOp<Tinted>> = true;
 template <bool Tinted>
 inline constexpr bool kSse2FormIsExact<OpaqueAddOp<Tinted>> = true;
 
+// Whether a span's first and last pixels are blended as part groups: the operation's SSE2 form
+// must be exact, and the lanes kept cost samples too, which only pays when samples are cheap.
+template <class Sampler, class Op>
+inline constexpr bool kPartGroups = kSse2FormIsExact<Op> && Sampler::kCheapSamples;
+
 // Blends the `count` pixels from `pixel` (column x of a row of rowLength pixels), which lie in one
 // 16-byte group, as that whole group with the other lanes stored back unchanged; texel(k) is the
 // texel of the pixel k places from `pixel` (k may be negative: any texel serves for the lanes
@@ -141,7 +146,7 @@ public:
         };
         // Pixels before the first and after the last boundary: as a part group where exact.
         auto singles = [&](std::int32_t count) ORV_LAMBDA_INLINE {
-            if constexpr (kSse2FormIsExact<Op>) {
+            if constexpr (kPartGroups<Sampler, Op>) {
                 if (count > 0 &&
                     BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), count, rowLength_, wide_,
                                    [&](std::int32_t k) ORV_LAMBDA_INLINE {
@@ -244,9 +249,9 @@ concept FetchesUnclamped = requires(const Sampler& sampler) {
 
 // One row of a rotated sprite: pixels [x0, x1) of `row` (rowLength pixels), texel k at
 // (u + k du, v + k dv) as `fetch` takes it. With Groups (an operation whose SSE2 form is exact),
-// four pixels at a time on 16-byte boundaries, the first and last ones as part groups (where
-// `clamped`, which takes any coordinates, fetches for the lanes left as they are).
-template <bool Groups, class Op, class Wide, class Fetch, class Clamped>
+// four pixels at a time on 16-byte boundaries; with PartGroups too, the first and last ones as
+// part groups (where `clamped`, which takes any coordinates, fetches for the lanes kept).
+template <bool Groups, bool PartGroups, class Op, class Wide, class Fetch, class Clamped>
 ORV_PIXEL_INLINE void BlendQuadRow(std::uint32_t* row, std::int32_t x0, std::int32_t x1,
                                    [[maybe_unused]] std::int32_t rowLength, std::uint32_t u, std::uint32_t v,
                                    std::uint32_t du, std::uint32_t dv, const Op& op, [[maybe_unused]] const Wide& wide,
@@ -262,7 +267,7 @@ ORV_PIXEL_INLINE void BlendQuadRow(std::uint32_t* row, std::int32_t x0, std::int
     if constexpr (Groups) {
 #if ORV_RENDER_SSE2
         auto singles = [&](std::int32_t part) ORV_LAMBDA_INLINE {
-            if (part > 0 && BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), part, rowLength, wide,
+            if (PartGroups && part > 0 && BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), part, rowLength, wide,
                                            [&](std::int32_t k) ORV_LAMBDA_INLINE {
                                                const auto steps = static_cast<std::uint32_t>(k);
                                                return clamped(u + steps * du, v + steps * dv);
@@ -304,9 +309,10 @@ void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& 
     const Op op(tint);
 #if ORV_RENDER_SSE2
     constexpr bool kGroups = Sse2 && kSse2FormIsExact<Op>;
+    constexpr bool kParts = Sse2 && kPartGroups<Sampler, Op>;
     const typename Sse2FormOf<Op>::type wide(tint);
 #else
-    constexpr bool kGroups = false;
+    constexpr bool kGroups = false, kParts = false;
     const int wide = 0;
 #endif
     const auto clamped = [&](std::uint32_t u, std::uint32_t v) {
@@ -323,13 +329,13 @@ void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& 
         if constexpr (FetchesUnclamped<Sampler>) {
             // A row that stays inside the texture (most rows of most sprites) skips the clamping.
             if (sample.Covers(span.u, span.du, span.v, span.dv, count)) {
-                BlendQuadRow<kGroups>(
+                BlendQuadRow<kGroups, kParts>(
                     row, span.x0, span.x1, rowLength, u, v, du, dv, op, wide,
                     [&](std::uint32_t tu, std::uint32_t tv) { return sample.Unclamped(tu, tv); }, clamped);
                 continue;
             }
         }
-        BlendQuadRow<kGroups>(row, span.x0, span.x1, rowLength, u, v, du, dv, op, wide, clamped, clamped);
+        BlendQuadRow<kGroups, kParts>(row, span.x0, span.x1, rowLength, u, v, du, dv, op, wide, clamped, clamped);
     }
 }
 

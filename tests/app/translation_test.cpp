@@ -1,13 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLibraryInfo>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTranslator>
 
 #include "app/core_text.h"
@@ -18,7 +11,6 @@
 #include "app/export_dlg.h"
 #include "app/interface_translations.h"
 #include "app/number_input_dlg.h"
-#include "app/popup_menus.h"
 #include "app/text_input_dlg.h"
 #include "editor/step_names.h"
 #include "effectfile/editor_message.h"
@@ -168,27 +160,19 @@ TEST(CoreText, TranslatesTheSentenceAndKeepsTheDetailLinesWhereTranslationsAreLo
 
 // The same edits saved from each interface: the files are the same byte for byte, default emitter
 // names included.
-TEST(SavedFiles, DoNotDependOnTheInterfaceLanguage) {
-    const test::SettingsGuard guard;
-    CurrentSettings() = Settings::Defaults();
-    QTemporaryDir dir;
+using SavedFiles = test::EditorTest;
+
+TEST_F(SavedFiles, DoNotDependOnTheInterfaceLanguage) {
     QByteArray saved[2];
     for (const InterfaceLanguage language : {InterfaceLanguage::kJapanese, InterfaceLanguage::kEnglish}) {
         const InterfaceTranslations translations(language);
-        test::FakeClock clock;
-        auto prompts = std::make_unique<test::FakePrompts>();
-        test::FakePrompts& answers = *prompts;
-        CMainFrame frame(clock.Clock(), std::move(prompts));
-        CParamDlgView& panel = frame.Controller();
-        answers.texts = {std::nullopt};
-        panel.ExecuteCommand(kCmdAddEmitter);  // cancelled: only the proposed name is wanted
-        answers.texts = {answers.askedTexts.at(0)};
-        panel.ExecuteCommand(kCmdAddEmitter);
-        panel.findChild<QComboBox*>(QString::number(kIdBlendCombo))->setCurrentIndex(1);
-        const QString path = dir.filePath(QString::number(static_cast<int>(language)));
-        answers.paths = {path};
-        panel.ExecuteCommand(kCmdSaveAs);
-        QFile file(path);
+        SetUp();  // a window of this language
+        prompts_->texts = {std::nullopt};
+        Panel().ExecuteCommand(kCmdAddEmitter);  // cancelled: only the proposed name is wanted
+        AddEmitters({qPrintable(prompts_->askedTexts.at(0))});
+        Find<QComboBox>(kIdBlendCombo)->setCurrentIndex(1);
+        Run(kCmdSaveAs, PathOf(language == InterfaceLanguage::kEnglish ? "en" : "ja"));
+        QFile file(ToQString(Panel().CurrentFilePath()));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         saved[language == InterfaceLanguage::kEnglish] = file.readAll();
     }

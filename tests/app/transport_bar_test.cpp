@@ -1,12 +1,6 @@
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QTest>
 #include <QToolButton>
 
-#include "app/orv_view.h"
 #include "app/preview_transport_bar.h"
 #include "tests/app/app_test_support.h"
 
@@ -14,8 +8,6 @@
 // the paused preview's redraw after an edit and the seed as a step of the document.
 namespace orv {
 namespace {
-
-const QString kFire = QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv");
 
 class TransportBarTest : public test::EditorTest {
 protected:
@@ -96,7 +88,7 @@ TEST_F(TransportBarTest, SpaceRightAndHomeWorkOnThePreviewButNotInThePanelOrAFie
 
 TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
     ShowActive();
-    Panel().OpenEffectPath(ToU16(kFire));
+    Panel().OpenEffectPath(ToU16(test::kFire));
     Ticks(1);
     QDoubleSpinBox* seekTime = Bar<QDoubleSpinBox>("seekTime");
     seekTime->setValue(2.5);
@@ -121,14 +113,10 @@ TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
     Ticks(1);
     ASSERT_EQ(TheEffect().BackgroundColour() & 0xFFFF0000u, 0xFFFF0000u);
     EXPECT_EQ(preview.At(0, 0), TheEffect().BackgroundColour());
-    // The viewport's centre, in the surface's content coordinates and in the preview's.
-    const COrvView& view = frame_->View();
-    const QSize client = view.viewport()->size();
-    const int x = view.horizontalScrollBar()->value() + client.width() / 2;
-    const int y = view.verticalScrollBar()->value() + client.height() / 2;
-    const int left = std::max(800, client.width()) / 2 - 400;
-    const int top = std::max(600, client.height()) / 2 - 300;
-    EXPECT_EQ(view.Surface().pixel(x, y) & 0xFFFFFFu, preview.At(x - left, y - top) & 0xFFFFFFu) << "and presented";
+    // The frame's corner, where the surface shows it.
+    const QSize client = frame_->View().viewport()->size();
+    const QPoint corner(std::max(800, client.width()) / 2 - 400, std::max(600, client.height()) / 2 - 300);
+    EXPECT_EQ(frame_->View().Surface().pixel(corner), preview.At(0, 0)) << "and presented";
     EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒"));
 
     // A new effect starts playing from 0.

@@ -1,9 +1,3 @@
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
-
 #include "app/dialogs/option_dlg.h"
 #include "app/interface_translations.h"
 #include "app/settings_store.h"

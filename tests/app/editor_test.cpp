@@ -154,7 +154,8 @@ TEST_F(PanelTest, SelectionCommands) {
         std::vector<std::int32_t> raws;
     };
     const Case cases[] = {
-        {{-50, -20}, {30, 40}, kCmdSelectionToEmission, {kOffsetX, kOffsetY, kXVariance, kYVariance}, {-10, 10, 400, 300}},
+        {{-50, -20}, {30, 40}, kCmdSelectionToEmission, {kOffsetX, kOffsetY, kXVariance, kYVariance},
+         {-10, 10, 400, 300}},
         {{5, 5}, {5, 5}, kCmdSelectionToStartSize, {kStartSize}, {0}},
         {{-600, 0}, {600, 10}, kCmdSelectionToStartSize, {kStartSize}, {0}},
         {{100, 0}, {-20, 70}, kCmdSelectionToFinishSize, {kFinishSize}, {1200}},

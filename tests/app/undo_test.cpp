@@ -68,9 +68,6 @@ TEST_F(UndoTest, MenuEntriesNameTheStepsAndAreGreyedWithoutOne) {
     Panel().ExecuteCommand(kCmdUndo);
     EXPECT_EQ(HistoryEntries(), (Entries{{"元に戻す : 最大個数", true}, {"やり直し : ブレンド方法", true}}));
     EXPECT_EQ(Find<QComboBox>(kIdBlendCombo)->currentIndex(), 0);
-    const std::unique_ptr<QMenu> menu = Panel().MakeMainMenu();
-    EXPECT_TRUE(menu->actions().at(2)->isSeparator());
-    EXPECT_EQ(CommandOf(menu->actions().at(3)), kCmdNew);
 }
 
 TEST_F(UndoTest, TheTitleMarksUnsavedChangesUntilSavedOrUndone) {

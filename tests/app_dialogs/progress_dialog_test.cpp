@@ -114,15 +114,13 @@ TEST_F(RenderJobTest, TheRenderCommandRunsWhatTheDialogConfirmedAndRemembersHowT
             threads->setValue(3);
             format->setCurrentIndex(first ? 0 : 4);
             EXPECT_EQ(compression->isEnabled(), first) << "a GIF has no PNG compression";
-            test::Fill(dialog, {{"seconds", QStringLiteral("1")}, {"outputPath", dir_.filePath(QString::fromLatin1(base))}});
+            test::Fill(dialog, {{"seconds", QStringLiteral("1")},
+                                {"outputPath", dir_.filePath(QString::fromLatin1(base))}});
             test::Confirm(dialog);
         });
         RunRenderCommand(nullptr, document_);
     }
-    const QStringList frames = Frames(QStringLiteral("png/sub"));
-    ASSERT_EQ(frames.size(), 20);
-    EXPECT_EQ(std::pair(frames.first(), frames.last()),
-              std::pair(QStringLiteral("spark000000.png"), QStringLiteral("spark000019.png")));
+    EXPECT_EQ(Frames(QStringLiteral("png/sub")).size(), 20);  // how they are named is the job's test
     EXPECT_EQ(QDir(dir_.filePath(QStringLiteral("gif"))).entryList(QDir::Files), QStringList{"spark.gif"});
     const RenderPreferences remembered = LoadRenderPreferences();
     EXPECT_EQ(std::tuple(remembered.compression, remembered.threads, remembered.format),
@@ -141,8 +139,10 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesForTheSavedFi
     test::WhenModalShown([&](QWidget& dialog) {
         EXPECT_FALSE(test::Child<QCheckBox>(dialog, "fixedSeed")->isChecked());  // the file has none
         for (const char* box : {"fixedSeed", "loop"}) test::Child<QCheckBox>(dialog, box)->setChecked(true);
-        test::Fill(dialog, {{"seconds", QStringLiteral("1")}, {"seed", QStringLiteral("4242")},
-                            {"start", QStringLiteral("0.4")}, {"outputPath", dir_.filePath(QStringLiteral("editor/f"))}});
+        test::Fill(dialog, {{"seconds", QStringLiteral("1")},
+                            {"seed", QStringLiteral("4242")},
+                            {"start", QStringLiteral("0.4")},
+                            {"outputPath", dir_.filePath(QStringLiteral("editor/f"))}});
         test::Confirm(dialog);
     });
     RunRenderCommand(nullptr, document_);

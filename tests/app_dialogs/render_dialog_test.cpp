@@ -21,7 +21,8 @@ protected:
 // length is refused before the path (each refusal's text is the dialog's test below).
 TEST(RenderInput, SecondsSeedAndStartTexts) {
     const std::pair<std::u16string_view, std::int32_t> seconds[] = {
-        {u"10", 10}, {u"2.5", 2}, {u"abc", 0}, {u"", 0}, {u"-3", -3}, {u"1234567890", 123456789}, {u"-999999999", -99999999}};
+        {u"10", 10}, {u"2.5", 2},   {u"abc", 0}, {u"", 0}, {u"-3", -3}, {u"1234567890", 123456789},
+        {u"-999999999", -99999999}};
     for (auto [text, value] : seconds) EXPECT_EQ(ParseRenderSeconds(text), value);
     EXPECT_EQ(RenderInputRefusal(0, u""), u"出力時間が短すぎます。");
     const std::pair<std::u16string_view, std::optional<std::uint64_t>> seeds[] = {
@@ -42,14 +43,17 @@ TEST(RenderDialog, RefusesEachBadFieldAndKeepsWhatWasEntered) {
     };
     for (const Case& c : {Case{"seconds", "0", "出力時間が短すぎます。"}, Case{"seconds", "-2", "出力時間が短すぎます。"},
                           Case{"outputPath", "", "出力先が指定されていません。"},
-                          Case{"seed", "18446744073709551616", "シードは"}, Case{"start", "-1", "開始時間は"}}) {
+                          Case{"seed", "18446744073709551616", "シードは"},
+                          Case{"start", "-1", "開始時間は"}}) {
         SCOPED_TRACE(std::string(c.field) + " " + c.text);
         RecordingRenderDlg dialog(60, nullptr, {}, 99);  // the effect's seed: the seed field is read
-        test::Fill(dialog, {{"seconds", QStringLiteral("2")}, {"outputPath", QStringLiteral("/tmp/out/fire.png")},
+        test::Fill(dialog, {{"seconds", QStringLiteral("2")},
+                            {"outputPath", QStringLiteral("/tmp/out/fire.png")},
                             {c.field, QString::fromUtf8(c.text)}});
         dialog.accept();
         ASSERT_EQ(dialog.refusals.size(), 1);
-        EXPECT_TRUE(dialog.refusals[0].startsWith(QString::fromUtf8(c.refusal))) << dialog.refusals[0].toStdString();
+        EXPECT_TRUE(dialog.refusals[0].startsWith(QString::fromUtf8(c.refusal)))
+            << dialog.refusals[0].toStdString();
         EXPECT_NE(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(Child<QLineEdit>(dialog, c.field)->text(), QString::fromUtf8(c.text));
     }
@@ -68,7 +72,8 @@ TEST(RenderDialog, ShowsTheEffectsSeedAndHandsOverTheChoices) {
         std::optional<double> chosenStart;
     };
     for (const Case& c : {Case{30, "30 FPS", 99, false, "x", " ", std::nullopt, std::nullopt},
-                          Case{25, "60 FPS", std::nullopt, true, "18446744073709551615", "0.25", UINT64_MAX, 0.25}}) {
+                          Case{25, "60 FPS", std::nullopt, true, "18446744073709551615", "0.25", UINT64_MAX,
+                               0.25}}) {
         SCOPED_TRACE(c.seed);
         RecordingRenderDlg dialog(c.settingsRate, nullptr,
                                   RenderPreferences{.loop = c.effectSeed.has_value(), .start = u"2"}, c.effectSeed);
@@ -83,7 +88,8 @@ TEST(RenderDialog, ShowsTheEffectsSeedAndHandsOverTheChoices) {
         Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
         fixed->setChecked(c.fixed);
         EXPECT_EQ(Child<QLineEdit>(dialog, "seed")->isEnabled(), c.fixed);
-        test::Fill(dialog, {{"outputPath", QStringLiteral("/tmp/out/fire.png")}, {"seed", QString::fromLatin1(c.seed)},
+        test::Fill(dialog, {{"outputPath", QStringLiteral("/tmp/out/fire.png")},
+                            {"seed", QString::fromLatin1(c.seed)},
                             {"start", QString::fromLatin1(c.start)}});
         dialog.accept();
         EXPECT_TRUE(dialog.refusals.isEmpty());

@@ -115,14 +115,11 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
     }
     EXPECT_FALSE(fs::exists(dir_ / "out"));  // nothing ran
 
+    // (That the help names every option is the manual page's test, which holds the two alike.)
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word :
-         {"--seconds", "--fps", "--width", "--height", "--interpolate", "--sse2", "--quiet", "--threads",
-          "--png-compression", "--seed", "--start", "--frames", "--loop", "--format", "--columns", "--trim",
-          "--quality", "--version", "Example", "Exit status", "EFFECT.orv OUTPUT_BASE"}) {
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
-    }
+    for (const char* part : {"Example", "Exit status", "EFFECT.orv OUTPUT_BASE"})
+        EXPECT_NE(help.out.find(part), std::string::npos) << part;
 }
 
 TEST_F(OrvRenderTest, WhatCannotBeReadOrWrittenExitsWithOneAndANamingMessage) {

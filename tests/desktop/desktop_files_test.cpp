@@ -91,8 +91,8 @@ TEST(Icons, EachPngHasTheSizeOfItsThemeFolderAndAnAlphaChannel) {
         EXPECT_EQ(name, side + "x" + side);
         // The image header follows the signature and the chunk's length and type.
         const std::string bytes = ReadFileBytes(folder.path() / "orv.png");
-        ASSERT_TRUE(bytes.size() >= 26 && bytes.substr(0, 16) == std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16))
-            << name;
+        ASSERT_GE(bytes.size(), 26u) << name;
+        EXPECT_EQ(bytes.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16)) << name;
         const auto word = [&bytes](std::size_t at) {
             std::uint32_t value = 0;
             for (std::size_t i = at; i < at + 4; ++i)

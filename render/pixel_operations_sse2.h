@@ -52,6 +52,13 @@ inline __m128i DivideBy255(__m128i x32) {
     return _mm_srli_epi32(_mm_mulhi_epu16(_mm_add_epi32(x32, _mm_set1_epi32(128)), _mm_set1_epi32(32897)), 7);
 }
 
+// All ones in lanes [first, end) of four, zero in the others (0 <= first <= end <= 4).
+inline __m128i LaneMask(std::int32_t first, std::int32_t end) {
+    alignas(16) static constexpr std::uint32_t kLanes[12] = {0, 0, 0, 0, ~0u, ~0u, ~0u, ~0u, 0, 0, 0, 0};
+    return _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(kLanes + 4 - first)),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(kLanes + 8 - end)));
+}
+
 }  // namespace sse2
 
 // Opaque target, bit-identical to OpaqueNormal / OpaqueAdd.
@@ -62,7 +69,7 @@ public:
         : alphaScale_(_mm_set1_epi16(static_cast<short>(tint.alpha << 8))),
           tintScale_(sse2::TintScale(tint)) {}
 
-    __m128i operator()(__m128i d, __m128i s) const {
+    ORV_PIXEL_INLINE __m128i operator()(__m128i d, __m128i s) const {
         const __m128i zero = _mm_setzero_si128();
         const __m128i dLow = _mm_unpacklo_epi8(d, zero), dHigh = _mm_unpackhi_epi8(d, zero);
         const __m128i sLow = _mm_unpacklo_epi8(s, zero), sHigh = _mm_unpackhi_epi8(s, zero);
@@ -97,7 +104,7 @@ public:
     explicit TransparentSse2(const SpriteTint& tint)
         : alphaScale_(_mm_set1_epi32(static_cast<int>(tint.alpha << 8))), tintScale_(sse2::TintScale(tint)) {}
 
-    __m128i operator()(__m128i d, __m128i s) const {
+    ORV_PIXEL_INLINE __m128i operator()(__m128i d, __m128i s) const {
         const __m128i zero = _mm_setzero_si128();
         const __m128i full = _mm_set1_epi32(255);
         // Alphas and weights, one per 32-bit lane.

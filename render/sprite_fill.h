@@ -71,6 +71,35 @@ struct RowMixesOf<Sampler, true> {
     using type = typename Sampler::MixedRows;
 };
 
+// Operations whose SSE2 form gives exactly their own results (the opaque ones): a rotated sprite
+// may blend four pixels at a time with them and still draw the plain path's pixels, and any span
+// may blend its first and last pixels as part of a group.
+template <class Op>
+inline constexpr bool kSse2FormIsExact = false;
+template <bool Tinted>
+inline constexpr bool kSse2FormIsExact<OpaqueNormalOp<Tinted>> = true;
+template <bool Tinted>
+inline constexpr bool kSse2FormIsExact<OpaqueAddOp<Tinted>> = true;
+
+// Blends the `count` pixels from `pixel` (column x of a row of rowLength pixels), which lie in one
+// 16-byte group, as that whole group with the other lanes stored back unchanged; texel(k) is the
+// texel of the pixel k places from `pixel` (k may be negative: any texel serves for the lanes
+// kept). Only lanes of the pixels' own row are touched, since the rows of other bands belong to
+// other threads; false, with nothing done, when the group reaches past the row.
+template <class Wide, class Texel>
+ORV_PIXEL_INLINE bool BlendPartGroup(std::uint32_t* pixel, std::int32_t x, std::int32_t count,
+                                     std::int32_t rowLength, const Wide& wide, Texel texel) {
+    const auto first = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(pixel) % 16 / 4);
+    if (x < first || x - first + 4 > rowLength) return false;
+    const __m128i texels = _mm_set_epi32(static_cast<int>(texel(3 - first)), static_cast<int>(texel(2 - first)),
+                                         static_cast<int>(texel(1 - first)), static_cast<int>(texel(-first)));
+    auto* at = reinterpret_cast<__m128i*>(pixel - first);
+    const __m128i before = _mm_load_si128(at);
+    const __m128i mask = sse2::LaneMask(first, first + count);
+    _mm_store_si128(at, _mm_or_si128(_mm_and_si128(mask, wide(before, texels)), _mm_andnot_si128(mask, before)));
+    return true;
+}
+
 // SSE2 code path: destination pixels are read, blended and stored four at a time on 16-byte
 // boundaries, with single pixels before and after. Texels are fetched one by one, except where
 // the sampler can take four at once: in the groups whose samples are all interior. A sprite
@@ -82,6 +111,7 @@ public:
         : sample_(sampler),
           op_(tint),
           wide_(tint),
+          rowLength_(walk.rowLength),
           x0_(walk.x0),
           x1_(walk.x1),
           u_(static_cast<std::uint32_t>(walk.u)),
@@ -104,10 +134,25 @@ public:
         const SpanSplit split = SplitSpan(pixel, x1_ - x0_);
         std::uint32_t u = u_;
         const std::uint32_t du = du_;
-        auto single = [&] {
+        auto single = [&]() ORV_LAMBDA_INLINE {
             *pixel = op_(*pixel, sample_(static_cast<std::int32_t>(u), v));
             ++pixel;
             u += du;
+        };
+        // Pixels before the first and after the last boundary: as a part group where exact.
+        auto singles = [&](std::int32_t count) ORV_LAMBDA_INLINE {
+            if constexpr (kSse2FormIsExact<Op>) {
+                if (count > 0 &&
+                    BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), count, rowLength_, wide_,
+                                   [&](std::int32_t k) ORV_LAMBDA_INLINE {
+                                       return sample_(static_cast<std::int32_t>(u + static_cast<std::uint32_t>(k) * du), v);
+                                   })) {
+                    pixel += count;
+                    u += static_cast<std::uint32_t>(count) * du;
+                    return;
+                }
+            }
+            for (std::int32_t i = 0; i < count; ++i) single();
         };
         auto group = [&](__m128i texels) {
             auto* at = reinterpret_cast<__m128i*>(pixel);
@@ -125,7 +170,7 @@ public:
                                     static_cast<int>(t0)));
             }
         };
-        for (std::int32_t i = 0; i < split.head; ++i) single();
+        singles(split.head);
         if constexpr (SamplesFourAtATime<Sampler>) {
             // Group g covers span columns head + 4g to head + 4g + 3; [from, to) are the groups
             // lying wholly in the interior columns.
@@ -154,14 +199,14 @@ public:
         } else {
             gatheredGroups(split.groups);
         }
-        for (std::int32_t i = 0; i < split.tail; ++i) single();
+        singles(split.tail);
     }
 
 private:
     Sampler sample_;
     Op op_;
     typename Sse2FormOf<Op>::type wide_;
-    std::int32_t x0_, x1_;
+    std::int32_t rowLength_, x0_, x1_;
     std::uint32_t u_, du_;
     ColumnRange interior_;
     std::optional<typename RowMixesOf<Sampler>::type> rowMixes_;
@@ -189,16 +234,64 @@ void FillSpriteRect(FrameBuffer& target, const RowBand& band, const FixedRect& d
     }
 }
 
+
+// Samplers that can fetch a sample that needs no clamping more cheaply.
+template <class Sampler>
+concept FetchesUnclamped = requires(const Sampler& sampler) {
+    { sampler.Covers(0, 0, 0, 0, 0) } -> std::same_as<bool>;
+    { sampler.Unclamped(0u, 0u) } -> std::same_as<std::uint32_t>;
+};
+
+// One row of a rotated sprite: pixels [x0, x1) of `row` (rowLength pixels), texel k at
+// (u + k du, v + k dv) as `fetch` takes it. With Groups (an operation whose SSE2 form is exact),
+// four pixels at a time on 16-byte boundaries, the first and last ones as part groups (where
+// `clamped`, which takes any coordinates, fetches for the lanes left as they are).
+template <bool Groups, class Op, class Wide, class Fetch, class Clamped>
+ORV_PIXEL_INLINE void BlendQuadRow(std::uint32_t* row, std::int32_t x0, std::int32_t x1,
+                                   [[maybe_unused]] std::int32_t rowLength, std::uint32_t u, std::uint32_t v,
+                                   std::uint32_t du, std::uint32_t dv, const Op& op, [[maybe_unused]] const Wide& wide,
+                                   Fetch fetch, [[maybe_unused]] Clamped clamped) {
+    std::uint32_t* pixel = row + x0;
+    const std::int32_t count = x1 - x0;
+    auto single = [&]() ORV_LAMBDA_INLINE {
+        *pixel = op(*pixel, fetch(u, v));
+        ++pixel;
+        u += du;
+        v += dv;
+    };
+    if constexpr (Groups) {
 #if ORV_RENDER_SSE2
-// Operations whose SSE2 form gives exactly their own results (the opaque ones): a rotated sprite
-// may blend four pixels at a time with them and still draw the plain path's pixels.
-template <class Op>
-inline constexpr bool kSse2FormIsExact = false;
-template <bool Tinted>
-inline constexpr bool kSse2FormIsExact<OpaqueNormalOp<Tinted>> = true;
-template <bool Tinted>
-inline constexpr bool kSse2FormIsExact<OpaqueAddOp<Tinted>> = true;
+        auto singles = [&](std::int32_t part) ORV_LAMBDA_INLINE {
+            if (part > 0 && BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), part, rowLength, wide,
+                                           [&](std::int32_t k) ORV_LAMBDA_INLINE {
+                                               const auto steps = static_cast<std::uint32_t>(k);
+                                               return clamped(u + steps * du, v + steps * dv);
+                                           })) {
+                pixel += part;
+                u += static_cast<std::uint32_t>(part) * du;
+                v += static_cast<std::uint32_t>(part) * dv;
+                return;
+            }
+            for (std::int32_t i = 0; i < part; ++i) single();
+        };
+        const SpanSplit split = SplitSpan(pixel, count);
+        singles(split.head);
+        for (std::int32_t i = 0; i < split.groups; ++i) {
+            const __m128i texels = _mm_set_epi32(
+                static_cast<int>(fetch(u + 3 * du, v + 3 * dv)), static_cast<int>(fetch(u + 2 * du, v + 2 * dv)),
+                static_cast<int>(fetch(u + du, v + dv)), static_cast<int>(fetch(u, v)));
+            auto* at = reinterpret_cast<__m128i*>(pixel);
+            _mm_store_si128(at, wide(_mm_load_si128(at), texels));
+            pixel += 4;
+            u += 4 * du;
+            v += 4 * dv;
+        }
+        singles(split.tail);
 #endif
+    } else {
+        for (std::int32_t i = 0; i < count; ++i) single();
+    }
+}
 
 // Rotated sprites: texels are taken one by one along the row's gradient. On the SSE2 path, with
 // an operation whose SSE2 form is exact, they are blended four at a time on 16-byte boundaries.
@@ -214,42 +307,29 @@ void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& 
     const typename Sse2FormOf<Op>::type wide(tint);
 #else
     constexpr bool kGroups = false;
+    const int wide = 0;
 #endif
+    const auto clamped = [&](std::uint32_t u, std::uint32_t v) {
+        return sample(static_cast<std::int32_t>(u), static_cast<std::int32_t>(v));
+    };
     QuadSpan span;
     for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
         if (!scanner.Span(y, span)) continue;
-        std::uint32_t* pixel = target.Row(static_cast<std::uint32_t>(y)) + span.x0;
-        auto u = static_cast<std::uint32_t>(span.u);
-        auto v = static_cast<std::uint32_t>(span.v);
-        const auto du = static_cast<std::uint32_t>(span.du);
-        const auto dv = static_cast<std::uint32_t>(span.dv);
-        auto texel = [&](std::uint32_t k) {
-            return sample(static_cast<std::int32_t>(u + k * du), static_cast<std::int32_t>(v + k * dv));
-        };
-        auto single = [&] {
-            *pixel = op(*pixel, texel(0));
-            ++pixel;
-            u += du;
-            v += dv;
-        };
-        if constexpr (kGroups) {
-#if ORV_RENDER_SSE2
-            const SpanSplit split = SplitSpan(pixel, span.x1 - span.x0);
-            for (std::int32_t i = 0; i < split.head; ++i) single();
-            for (std::int32_t i = 0; i < split.groups; ++i) {
-                const __m128i texels = _mm_set_epi32(static_cast<int>(texel(3)), static_cast<int>(texel(2)),
-                                                     static_cast<int>(texel(1)), static_cast<int>(texel(0)));
-                auto* at = reinterpret_cast<__m128i*>(pixel);
-                _mm_store_si128(at, wide(_mm_load_si128(at), texels));
-                pixel += 4;
-                u += 4 * du;
-                v += 4 * dv;
+        std::uint32_t* row = target.Row(static_cast<std::uint32_t>(y));
+        const auto rowLength = static_cast<std::int32_t>(target.Width());
+        const std::int32_t count = span.x1 - span.x0;
+        const auto u = static_cast<std::uint32_t>(span.u), v = static_cast<std::uint32_t>(span.v);
+        const auto du = static_cast<std::uint32_t>(span.du), dv = static_cast<std::uint32_t>(span.dv);
+        if constexpr (FetchesUnclamped<Sampler>) {
+            // A row that stays inside the texture (most rows of most sprites) skips the clamping.
+            if (sample.Covers(span.u, span.du, span.v, span.dv, count)) {
+                BlendQuadRow<kGroups>(
+                    row, span.x0, span.x1, rowLength, u, v, du, dv, op, wide,
+                    [&](std::uint32_t tu, std::uint32_t tv) { return sample.Unclamped(tu, tv); }, clamped);
+                continue;
             }
-            for (std::int32_t i = 0; i < split.tail; ++i) single();
-#endif
-        } else {
-            for (std::int32_t x = span.x0; x < span.x1; ++x) single();
         }
+        BlendQuadRow<kGroups>(row, span.x0, span.x1, rowLength, u, v, du, dv, op, wide, clamped, clamped);
     }
 }
 

@@ -78,6 +78,7 @@ std::optional<RectWalk> PlanRectWalk(std::uint32_t width, const RowBand& rows, c
     if (x1 - x0 < 1 || y1 - bandTop < 1) return std::nullopt;
 
     RectWalk walk;
+    walk.rowLength = static_cast<std::int32_t>(width);
     walk.x0 = static_cast<std::int32_t>(x0);
     walk.x1 = static_cast<std::int32_t>(x1);
     walk.y0 = static_cast<std::int32_t>(bandTop);
@@ -157,6 +158,9 @@ bool QuadScanner::Crossings(std::int32_t y, Crossing& left, Crossing& right) con
 void QuadScanner::TakeGradient(const Crossing& left, const Crossing& right) {
     dudx_ = (right.u - left.u) / (right.x - left.x);
     dvdx_ = (right.v - left.v) / (right.x - left.x);
+    // Saturated: a gradient taken from two nearly coincident crossings can exceed 16.16.
+    du_ = ToFixedSaturated(dudx_);
+    dv_ = ToFixedSaturated(dvdx_);
     haveGradient_ = true;
 }
 
@@ -174,11 +178,10 @@ bool QuadScanner::Span(std::int32_t y, QuadSpan& span) {
     span.x0 = static_cast<std::int32_t>(left.x);
     span.x1 = static_cast<std::int32_t>(right.x);
     if (span.x1 <= span.x0) return false;
-    // Saturated: a gradient taken from two nearly coincident crossings can exceed 16.16.
     span.u = ToFixedSaturated(left.u);
     span.v = ToFixedSaturated(left.v);
-    span.du = ToFixedSaturated(dudx_);
-    span.dv = ToFixedSaturated(dvdx_);
+    span.du = du_;
+    span.dv = dv_;
     return true;
 }
 

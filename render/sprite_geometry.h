@@ -11,6 +11,7 @@ namespace orv {
 // What a rectangle fill walks: pixel columns [x0, x1) and rows [y0, y1), already clipped to the
 // target, with the 16.16 texel coordinate of the first pixel and the steps per pixel and row.
 struct RectWalk {
+    std::int32_t rowLength = 0;  // the target's width: the pixels of a row that may be touched
     std::int32_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
     std::int32_t u = 0, v = 0;
     std::int32_t du = 0, dv = 0;
@@ -70,6 +71,7 @@ private:
     std::int32_t lastRow_ = -1;
     bool haveGradient_ = false;
     double dudx_ = 0, dvdx_ = 0;
+    std::int32_t du_ = 0, dv_ = 0;  // the gradient in 16.16
 };
 
 }  // namespace orv

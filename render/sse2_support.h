@@ -9,8 +9,11 @@
 
 // Helpers that run once per pixel or per row inside the large fill functions, where compilers
 // otherwise tend to leave them as calls.
+// ORV_LAMBDA_INLINE goes after a lambda's parameter list.
 #if defined(__GNUC__) || defined(__clang__)
 #define ORV_PIXEL_INLINE [[gnu::always_inline]] inline
+#define ORV_LAMBDA_INLINE __attribute__((always_inline))
 #else
 #define ORV_PIXEL_INLINE inline
+#define ORV_LAMBDA_INLINE
 #endif

@@ -45,6 +45,13 @@ inline ColumnRange UnclampedRun(std::int32_t u, std::int32_t du, std::int32_t co
     return {static_cast<std::int32_t>(begin), static_cast<std::int32_t>(end)};
 }
 
+// Whether every sample first + k * step, k in [0, count), lies in [0, limit] with no wrap-around:
+// the samples are linear in k, so the first and the last decide.
+inline bool RunWithin(std::int32_t first, std::int32_t step, std::int32_t count, std::int64_t limit) {
+    const std::int64_t last = std::int64_t{first} + std::int64_t{step} * (count - 1);
+    return first >= 0 && first <= limit && last >= 0 && last <= limit;
+}
+
 class NearestSampling {
 public:
     explicit NearestSampling(const TexelSampler& sampler)
@@ -57,6 +64,14 @@ public:
         if (row > lastRow_) row = lastRow_;
         return texture_.Row(static_cast<std::uint32_t>(row))[column];
     }
+
+    // Whether the samples (u + k du, v + k dv), k in [0, count), all need no clamping.
+    bool Covers(std::int32_t u, std::int32_t du, std::int32_t v, std::int32_t dv, std::int32_t count) const {
+        return RunWithin(u, du, count, std::int64_t{lastColumn_} * 65536 + 65535) &&
+               RunWithin(v, dv, count, std::int64_t{lastRow_} * 65536 + 65535);
+    }
+    // A sample that Covers vouches for, without the clamping.
+    std::uint32_t Unclamped(std::uint32_t u, std::uint32_t v) const { return texture_.Row(v >> 16)[u >> 16]; }
 
 #if ORV_RENDER_SSE2
     // The samples of a rectangle's rows that need no clamping: their column exists.

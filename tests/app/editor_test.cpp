@@ -270,7 +270,7 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
               std::pair(&TheEffect().EmitterAt(0), 0));
     Panel().ExecuteCommand(kCmdDeleteEmitter);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
-    EXPECT_EQ(ListTexts(), (Names{"b"}));
+    EXPECT_EQ(ListTexts(), (Names{"smoke"}));
     EXPECT_FALSE(canDelete());
 }
 

@@ -113,11 +113,14 @@ TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
     Ticks(1);
     ASSERT_EQ(TheEffect().BackgroundColour() & 0xFFFF0000u, 0xFFFF0000u);
     EXPECT_EQ(preview.At(0, 0), TheEffect().BackgroundColour());
-    // The frame's corner, where the surface shows it.
-    const QSize client = frame_->View().viewport()->size();
-    const QPoint corner(std::max(800, client.width()) / 2 - 400, std::max(600, client.height()) / 2 - 300);
-    EXPECT_EQ(frame_->View().Surface().pixel(corner) & 0xFFFFFFu, preview.At(0, 0) & 0xFFFFFFu)
-        << "and presented";
+    // The viewport's centre, in the surface's content coordinates and in the preview's.
+    const COrvView& view = frame_->View();
+    const QSize client = view.viewport()->size();
+    const int x = view.horizontalScrollBar()->value() + client.width() / 2;
+    const int y = view.verticalScrollBar()->value() + client.height() / 2;
+    const int left = std::max(800, client.width()) / 2 - 400;
+    const int top = std::max(600, client.height()) / 2 - 300;
+    EXPECT_EQ(view.Surface().pixel(x, y) & 0xFFFFFFu, preview.At(x - left, y - top) & 0xFFFFFFu) << "and presented";
     EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒"));
 
     // A new effect starts playing from 0.

@@ -121,7 +121,7 @@ TickResult PreviewTicker::Compose(Effect& effect, const TickInputs& inputs, std:
     }
     drawer_->Rouse();
     // Stepping draws random numbers and must keep its order: all of it before any drawing.
-    const bool drawn = dt ? effect.StepEmitters(*dt, target, settings, true, toDraw_)
+    const bool drawn = dt ? effect.StepEmitters(*dt, target, settings, true, toDraw_, drawer_->Tasks())
                           : ListShownEmitters(effect, target, settings, toDraw_);
 
     drawer_->Begin(target, !layered, settings);

@@ -115,7 +115,8 @@ void Effect::RestartAllEmitters(const SettingsSnapshot& settings) {
 }
 
 bool Effect::StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
-                          bool takeInterpolation, std::vector<const Emitter*>& toDraw) {
+                          bool takeInterpolation, std::vector<const Emitter*>& toDraw,
+                          const TaskRunner& runTasks) {
     toDraw.clear();
     bool drawn = false;
     for (Entry& entry : entries_) {
@@ -125,7 +126,7 @@ bool Effect::StepEmitters(double dt, const FrameBuffer* target, const SettingsSn
             emitter.runtime.interpolation = settings.interpolateType;
         }
         // An emitter held in its delay counts as drawn but shows nothing.
-        if (!AdvanceEmitter(emitter, dt, target != nullptr)) {
+        if (!AdvanceEmitter(emitter, dt, target != nullptr, runTasks)) {
             drawn = true;
         } else if (CanDrawEmitter(emitter, target)) {
             toDraw.push_back(&emitter);
@@ -145,7 +146,7 @@ bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot&
     drawer.Rouse();
     // Stepping draws random numbers and must keep its order: it runs here, before any drawing.
     std::vector<const Emitter*> toDraw;
-    const bool drawn = StepEmitters(dt, &target, settings, false, toDraw);
+    const bool drawn = StepEmitters(dt, &target, settings, false, toDraw, drawer.Tasks());
     const std::uint32_t colour = BackgroundColour();
     drawer.Begin(&target, false, settings);
     drawer.Add(toDraw);

@@ -10,6 +10,7 @@
 
 #include "engine/emitter.h"
 #include "engine/settings.h"
+#include "engine/simulation.h"
 #include "render/frame_buffer.h"
 
 namespace orv {
@@ -106,9 +107,10 @@ public:
     // snapshot's size, with the snapshot's interpolation when `takeInterpolation`, and sorted
     // when there is a target. Returns what the steps of StepEmitter would return together (some
     // step drew or was held in its delay) and lists in `toDraw`, in drawing order, the emitters
-    // whose sprites the frame shows; a FrameDrawer draws them, band by band if need be.
+    // whose sprites the frame shows; a FrameDrawer draws them, band by band if need be. The
+    // particles' updates may run through `runTasks` (see AdvanceEmitter).
     bool StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
-                      bool takeInterpolation, std::vector<const Emitter*>& toDraw);
+                      bool takeInterpolation, std::vector<const Emitter*>& toDraw, const TaskRunner& runTasks = {});
 
     // The steps of RenderFrame without the drawing, leaving every emitter (particles, their order,
     // the random generator) exactly as RenderFrame would: the frames after it come out the same.

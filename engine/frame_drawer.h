@@ -9,6 +9,7 @@
 #include "engine/emitter.h"
 #include "engine/emitter_drawing.h"
 #include "engine/settings.h"
+#include "engine/simulation.h"
 #include "render/drawing_pool.h"
 #include "render/frame_buffer.h"
 #include "render/row_band.h"
@@ -29,6 +30,10 @@ public:
     // Call before stepping the frame to be drawn: the drawing threads wake meanwhile instead of
     // when the drawing starts.
     void Rouse() { pool_.Rouse(); }
+    // The drawing threads, for the frame's other work that may be shared (the particles' updates).
+    TaskRunner Tasks() {
+        return [this](std::size_t count, const std::function<void(std::size_t)>& task) { pool_.Run(count, task); };
+    }
 
     // Starts a frame whose sprites go to `target` (none: the frame's sprites are not drawn),
     // forgetting the sprites of the previous one.

@@ -290,7 +290,10 @@ bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTa
     return DrawEmitterSprites(emitter, target, opaqueTarget, settings);
 }
 
-bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {
+// Particles updated per task: enough to outweigh handing the task out.
+constexpr std::size_t kParticlesPerTask = 1024;
+
+bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const TaskRunner& runTasks) {
     EmitterRuntime& runtime = emitter.runtime;
 
     if (InDelay(runtime)) {
@@ -302,10 +305,11 @@ bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {
 
     bool ranEmpty = false;
     std::vector<Particle>& pool = runtime.pool;
+    // Whether a particle lives on is decided before any update (a particle moved into a dead
+    // one's slot has not been updated either), so the moves come first and the updates after.
     for (std::int32_t i = 0; i < runtime.liveCount;) {
         Particle& particle = pool[i];
         if (particle.age < particle.lifespan) {
-            UpdateParticle(emitter, particle, dt);
             ++i;
         } else {
             // Order-destroying removal: the last live particle takes the dead one's slot. The
@@ -314,6 +318,17 @@ bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {
             if (i != runtime.liveCount) particle = pool[runtime.liveCount];
             if (runtime.liveCount == 0 && runtime.listener != nullptr) ranEmpty = true;
         }
+    }
+    const auto live = static_cast<std::size_t>(runtime.liveCount);
+    const auto update = [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) UpdateParticle(emitter, pool[i], dt);
+    };
+    if (runTasks && live > kParticlesPerTask) {
+        runTasks((live + kParticlesPerTask - 1) / kParticlesPerTask, [&](std::size_t task) {
+            update(task * kParticlesPerTask, std::min(live, (task + 1) * kParticlesPerTask));
+        });
+    } else {
+        update(0, live);
     }
 
     // An emission rate that is not a positive finite number (max particles of 0, or set before a

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "engine/emitter.h"
 #include "engine/settings.h"
@@ -16,11 +18,17 @@ namespace orv {
 bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTarget,
                  const SettingsSnapshot& settings);
 
+// Runs task(0) to task(count - 1), each once, in any order and possibly at the same time (on a
+// pool of threads), and returns when all have run.
+using TaskRunner = std::function<void(std::size_t count, const std::function<void(std::size_t)>& task)>;
+
 // A step without its drawing: everything StepEmitter does before it draws, with the sorting done
 // only when `sortForDrawing` (StepEmitter sorts when it has a target). Returns false while the
 // emitter is still inside its delay, when the step draws nothing; true when its live particles
 // are to be drawn (DrawEmitterSprites), which a frame drawn on several threads does afterwards.
-bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing);
+// The particles that live on are moved one by one but may be updated through `runTasks`: an
+// update draws no random number and touches its own particle only.
+bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const TaskRunner& runTasks = {});
 
 // Whether a cycle's delay is still counting down, so the emitter's next step is held and shows
 // nothing.

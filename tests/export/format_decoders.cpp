@@ -51,12 +51,10 @@ void AppendChunk(std::string& png, const std::string& type, const std::string& d
                                                             static_cast<uInt>(body.size()))));
 }
 
-// An animation frame as the still PNG of its own size and data, decoded by libpng.
-Image DecodeFrame(const std::string& header, const FrameControl& control, const std::string& data) {
-    std::string png = "\x89PNG\r\n\x1a\n", frameHeader;
-    AppendBigEndian32(frameHeader, control.width);
-    AppendBigEndian32(frameHeader, control.height);
-    AppendChunk(png, "IHDR", frameHeader + header.substr(8));
+// An animation frame as the still PNG of the same header and its data, decoded by libpng.
+Image DecodeFrame(const std::string& header, const std::string& data) {
+    std::string png = "\x89PNG\r\n\x1a\n";
+    AppendChunk(png, "IHDR", header);
     AppendChunk(png, "IDAT", data);
     AppendChunk(png, "IEND", "");
     return DecodePng(png);
@@ -68,15 +66,15 @@ Image ReadPng(const std::filesystem::path& file) {
     return DecodePng(ReadFileBytes(file));
 }
 
-AnimatedPng ReadAnimatedPng(const std::filesystem::path& file) {
-    AnimatedPng result;
+Animation ReadAnimatedPng(const std::filesystem::path& file) {
+    Animation result;
     const std::string text = ReadFileBytes(file);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     if (text.rfind("\x89PNG\r\n\x1a\n", 0) != 0) result.error = "no PNG signature";
     std::string header;
     std::vector<std::string> data;  // each frame's deflated rows
-    std::uint32_t nextSequence = 0;
-    bool ended = false, sawData = false;
+    std::uint32_t nextSequence = 0, frameCount = 0;
+    bool ended = false;
     for (std::size_t at = 8; at < text.size() && result.error.empty();) {
         if (text.size() - at < 12 || text.size() - at - 12 < BigEndian32(bytes + at)) {
             result.error = "truncated chunk at byte " + std::to_string(at);
@@ -97,19 +95,20 @@ AnimatedPng ReadAnimatedPng(const std::filesystem::path& file) {
             header.assign(text, at + 8, length);
             if (length != 13 || body[8] != 8 || body[9] != 6 || body[12] != 0) result.error = "not 8-bit RGBA";
         } else if (type == "acTL") {
-            result.frameCount = BigEndian32(body);
-            result.plays = BigEndian32(body + 4);
-        } else if (type == "fcTL" && length != 26) {
-            result.error = "fcTL of " + std::to_string(length) + " bytes";
+            frameCount = BigEndian32(body);
+            result.loops = static_cast<int>(BigEndian32(body + 4));
         } else if (type == "fcTL") {
-            result.controls.push_back({BigEndian32(body + 4), BigEndian32(body + 8), BigEndian32(body + 12),
-                                       BigEndian32(body + 16), BigEndian16(body + 20), BigEndian16(body + 22),
-                                       body[24], body[25]});
+            // Width and height as the header's, at 0, 0, disposed of "none", blended "source".
+            if (length != 26 || header.empty() || text.compare(at + 12, 8, header, 0, 8) != 0 ||
+                BigEndian32(body + 12) != 0 || BigEndian32(body + 16) != 0 || body[24] != 0 || body[25] != 0) {
+                result.error = "frame " + std::to_string(data.size()) + " does not replace the whole canvas";
+            }
+            const std::uint16_t denominator = BigEndian16(body + 22);
+            result.delaysMs.push_back(1000.0 * BigEndian16(body + 20) / (denominator == 0 ? 100 : denominator));
             data.emplace_back();
-            if (data.size() == 1 && !sawData) result.defaultImageIsFirstFrame = true;
         } else if (type == "IDAT") {
-            sawData = true;
-            if (data.size() == 1) data.back().append(text, at + 8, length);
+            if (data.size() != 1) result.error = "the default image is not the first frame";
+            else data.back().append(text, at + 8, length);
         } else if (type == "fdAT") {
             if (data.size() < 2) result.error = "fdAT before its fcTL";
             else data.back().append(text, at + 12, length - 4);
@@ -119,11 +118,14 @@ AnimatedPng ReadAnimatedPng(const std::filesystem::path& file) {
         at += 12 + length;
     }
     if (result.error.empty() && !ended) result.error = "no IEND";
-    if (result.error.empty() && result.frameCount != data.size()) result.error = "acTL counts other frames";
-    if (result.error.empty() && header.empty()) result.error = "no IHDR";
+    if (result.error.empty() && frameCount != data.size()) result.error = "acTL counts other frames";
     for (std::size_t i = 0; i < data.size() && result.error.empty(); ++i) {
-        result.frames.push_back(DecodeFrame(header, result.controls[i], data[i]));
+        result.frames.push_back(DecodeFrame(header, data[i]));
         if (result.frames.back().pixels.empty()) result.error = "frame " + std::to_string(i) + " does not decode";
+    }
+    // A viewer without animation shows the first frame.
+    if (result.error.empty() && !data.empty() && DecodePng(text) != result.frames.front()) {
+        result.error = "libpng reads another still image";
     }
     return result;
 }
@@ -143,7 +145,7 @@ Animation ReadWebp(const std::filesystem::path& file) {
         return result;
     }
     result.loops = static_cast<int>(info.loop_count);
-    while (WebPAnimDecoderHasMoreFrames(decoder.get())) {
+    for (int shown = 0; WebPAnimDecoderHasMoreFrames(decoder.get());) {
         std::uint8_t* pixels = nullptr;
         int timestamp = 0;
         if (!WebPAnimDecoderGetNext(decoder.get(), &pixels, &timestamp)) {
@@ -151,7 +153,8 @@ Animation ReadWebp(const std::filesystem::path& file) {
             break;
         }
         result.frames.push_back(FromBgra(info.canvas_width, info.canvas_height, pixels));
-        result.endTimesMs.push_back(timestamp);
+        result.delaysMs.push_back(timestamp - shown);
+        shown = timestamp;
     }
     return result;
 }
@@ -159,14 +162,10 @@ Animation ReadWebp(const std::filesystem::path& file) {
 Animation ReadGif(const std::filesystem::path& file) {
     Animation result;
     int error = 0;
-    GifFileType* gif = DGifOpenFileName(file.c_str(), &error);
-    if (gif == nullptr) {
-        result.error = GifErrorString(error);
-        return result;
-    }
-    if (DGifSlurp(gif) != GIF_OK) {
-        result.error = GifErrorString(gif->Error);
-        DGifCloseFile(gif, &error);
+    const std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(DGifOpenFileName(file.c_str(), &error),
+                                                                   [](GifFileType* open) { DGifCloseFile(open, nullptr); });
+    if (!gif || DGifSlurp(gif.get()) != GIF_OK) {
+        result.error = GifErrorString(gif ? gif->Error : error);
         return result;
     }
     for (int i = 0; i < gif->ImageCount; ++i) {
@@ -181,8 +180,8 @@ Animation ReadGif(const std::filesystem::path& file) {
         }
         GraphicsControlBlock control{};
         control.TransparentColor = NO_TRANSPARENT_COLOR;
-        DGifSavedExtensionToGCB(gif, i, &control);
-        result.endTimesMs.push_back(control.DelayTime);
+        DGifSavedExtensionToGCB(gif.get(), i, &control);
+        result.delaysMs.push_back(10.0 * control.DelayTime);
         const ColorMapObject* map = saved.ImageDesc.ColorMap != nullptr ? saved.ImageDesc.ColorMap : gif->SColorMap;
         const GifImageDesc& desc = saved.ImageDesc;
         Image image{static_cast<std::uint32_t>(gif->SWidth), static_cast<std::uint32_t>(gif->SHeight), {}};
@@ -198,7 +197,6 @@ Animation ReadGif(const std::filesystem::path& file) {
         }
         result.frames.push_back(std::move(image));
     }
-    DGifCloseFile(gif, &error);
     return result;
 }
 

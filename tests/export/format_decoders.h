@@ -22,29 +22,17 @@ struct Image {
 // libpng's reader; an empty image when the file is no PNG.
 Image ReadPng(const std::filesystem::path& file);
 
-// What the frame control chunk of an animated PNG frame says.
-struct FrameControl {
-    std::uint32_t width = 0, height = 0, x = 0, y = 0;
-    std::uint16_t delayNumerator = 0, delayDenominator = 0;
-    std::uint8_t dispose = 0, blend = 0;
-};
-
-struct AnimatedPng {
-    std::string error;  // the first fault found: CRC, sequence number, chunk order, decoding
-    std::uint32_t frameCount = 0;  // as acTL says
-    std::uint32_t plays = 0;
-    bool defaultImageIsFirstFrame = false;  // the first fcTL comes before IDAT
-    std::vector<FrameControl> controls;
-    std::vector<Image> frames;
-};
-AnimatedPng ReadAnimatedPng(const std::filesystem::path& file);
-
+// An animation as a player shows it.
 struct Animation {
-    std::string error;
-    int loops = -1;                  // 0 = forever
-    std::vector<int> endTimesMs;     // when each frame ends (WebP) / its delay in 1/100 s (GIF)
-    std::vector<Image> frames;       // a GIF's transparent index reads as 0x00000000
+    std::string error;             // the first fault found
+    int loops = -1;                // 0 = forever
+    std::vector<double> delaysMs;  // how long each frame is shown
+    std::vector<Image> frames;     // a GIF's transparent index reads as 0x00000000
 };
+// Besides faults of the chunks (CRC, sequence numbers, order) the animated PNG reader takes as
+// faults what would make a player's frames differ from the frames decoded one by one: a frame not
+// covering the canvas, not replacing it, or a default image that is not the first frame.
+Animation ReadAnimatedPng(const std::filesystem::path& file);
 Animation ReadWebp(const std::filesystem::path& file);
 Animation ReadGif(const std::filesystem::path& file);
 

@@ -1,27 +1,37 @@
+// The render job: its files, progress, stop and failure guarantees, and every output format read
+// back by a reader independent of its writer against the PNG sequence of the same render.
 #include "export/render_job.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <numeric>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "effectfile/effect_loading.h"
+#include "effectfile/json_parser.h"
 #include "engine/param_table.h"
 #include "engine/random.h"
-#include "engine/settings.h"
 #include "export/frame_file_name.h"
-#include "image/png_loader.h"
+#include "export/sheet_layout.h"
+#include "tests/export/format_decoders.h"
 #include "tests/support/temp_folder.h"
 
 namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Image;
+
+constexpr std::uint32_t kFps = 15;
+constexpr std::size_t kFrames = 15;
 
 // Records what the job reports; `onPosition` sees the number of position reports so far.
 struct Recorder final : RenderProgress {
@@ -37,18 +47,55 @@ struct Recorder final : RenderProgress {
     std::atomic<int> finished{0};
 };
 
+// An absent number reads as ~0u.
+std::uint32_t Number(const JsonValue* value) {
+    return value != nullptr ? static_cast<std::uint32_t>(std::stoul(value->text)) : ~0u;
+}
+
+PixelRect Rect(const JsonValue& object) {
+    return {Number(object.Find("x")), Number(object.Find("y")), Number(object.Find("w")), Number(object.Find("h"))};
+}
+
+Image Cut(const Image& image, const PixelRect& rect) {
+    Image part{rect.width, rect.height, {}};
+    for (std::uint32_t y = rect.y; y < rect.y + rect.height; ++y) {
+        for (std::uint32_t x = rect.x; x < rect.x + rect.width; ++x) part.pixels.push_back(image.pixels[y * image.width + x]);
+    }
+    return part;
+}
+
+std::string FrameName(const std::string& title, std::size_t n) {
+    return title + std::to_string(1000000 + n).substr(1) + ".png";
+}
+
+std::vector<std::string> Numbered(const std::string& title, std::size_t count) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < count; ++i) names.push_back(FrameName(title, i));
+    return names;
+}
+
+// The fire example over a transparent ground, so the frames carry every alpha value, and its
+// sequence of one second at 15 frames per second: the frames every other render is held to.
 class RenderJobTest : public ::testing::Test {
 protected:
-    // Runs a whole job, waits for its end without asking it to stop, and joins it. Returns the
-    // failure that ended it, empty when none did.
-    std::string Render(const std::string& base, std::uint32_t seconds, std::uint32_t fps,
-                       std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
-        return Render(RenderJobConfig{fps, (dir_ / base).u16string(), seconds, settings_, threads_, compression_},
-                      std::move(onPosition));
+    void SetUp() override {
+        ASSERT_TRUE(LoadEffect(effect_, (fs::path(ORV_SOURCE_DIR) / "examples" / "fire.orv").u16string(), false).loaded);
+        effect_.SetBackgroundRaw(kBgA, 0);
+        ASSERT_EQ(Render("f"), "");
+        for (const std::string& name : Numbered("f", kFrames)) reference_.push_back(test::ReadPng(dir_ / name));
+        sequence_ = TakeFileBytes();
+        ASSERT_EQ(sequence_.size(), kFrames);
+        ASSERT_EQ(reference_.back().width, 64u);
+        ASSERT_NE(reference_.front(), reference_.back());  // the effect moves
     }
-    std::string Render(RenderJobConfig config, std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
+
+    // Runs the configured job into `base` on the editor's worker thread, waits for its end without
+    // asking it to stop, and joins it. Returns the failure that ended it, empty when none did.
+    std::string Render(const std::string& base, std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
+        config_.outputBasePath = (dir_ / base).u16string();
+        ResetRandomForTesting();  // the generator is process-wide: each render starts it afresh
         progress_ = std::make_unique<Recorder>();
-        CRenderThread job(effect_, *progress_, std::move(config));
+        CRenderThread job(effect_, *progress_, config_);
         if (onPosition) progress_->onPosition = [&](std::size_t reports) { onPosition(job, reports); };
         EXPECT_EQ(job.Start(), 0);
         while (progress_->finished == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -56,6 +103,17 @@ protected:
         EXPECT_EQ(progress_->finished, 1);
         written_ = job.FramesWritten();
         return job.Failure().value_or("");
+    }
+
+    // Renders into a fresh folder, which must then hold one file: its path.
+    fs::path RenderOneFile(OutputFormat format, const std::string& folder) {
+        fs::remove_all(dir_ / folder);
+        fs::create_directory(dir_ / folder);
+        config_.format = format;
+        EXPECT_EQ(Render(folder + "/f"), "");
+        const std::vector<std::string> files = test::FileNamesIn(dir_ / folder);
+        EXPECT_EQ(files.size(), 1u) << folder;
+        return files.empty() ? fs::path() : dir_ / folder / files.front();
     }
 
     // The files in the folder with their bytes, emptying it.
@@ -73,21 +131,14 @@ protected:
         return names;
     }
 
-    static std::vector<std::string> Numbered(const std::string& title, std::size_t count) {
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < count; ++i)
-            names.push_back(title + std::to_string(1000000 + i).substr(1) + ".png");
-        return names;
-    }
-
-    SettingsSnapshot settings_{32, 24};
-    unsigned threads_ = 1;
-    PngCompression compression_ = PngCompression::kDefault;
     const test::TempFolder folder_{"orv-export-"};
     const fs::path dir_ = folder_.Path();
     Effect effect_;
+    RenderJobConfig config_{kFps, {}, 1, SettingsSnapshot{64, 48}, 1};
     std::unique_ptr<Recorder> progress_;  // a fresh one for every run
     std::uint64_t written_ = 0;
+    std::vector<Image> reference_;
+    std::map<std::string, std::string> sequence_;  // the reference's files
 };
 
 TEST(FrameFileNameTest, SixDigitsAtLeastAndMoreWhenNeeded) {
@@ -97,121 +148,122 @@ TEST(FrameFileNameTest, SixDigitsAtLeastAndMoreWhenNeeded) {
     EXPECT_EQ(FrameFileName(u"", u"", 257698037699ull), u"257698037699.png");  // past 32 bits
 }
 
-TEST_F(RenderJobTest, FilesTakeTheFolderAndTitleOfTheBase) {
+// Progress goes from 0 to 1000, once at the start and once per frame.
+TEST_F(RenderJobTest, FilesTakeTheFolderAndTitleOfTheBaseAndProgressCountsTheFrames) {
+    config_.seconds = 2;
+    config_.framesPerSecond = 30;
     for (const auto& [base, title] :
          {std::pair<std::string, std::string>{"fire.png", "fire"}, {"fire", "fire"}, {"", ""}}) {
-        EXPECT_EQ(Render(base, 1, 15), "") << base;
-        EXPECT_EQ(TakeFiles(), Numbered(title, 15)) << base;
+        EXPECT_EQ(Render(base), "") << base;
+        EXPECT_EQ(written_, 60u);
+        EXPECT_EQ(TakeFiles(), Numbered(title, 60)) << base;
+        EXPECT_EQ(progress_->range, std::make_pair(0, 1000));
+        ASSERT_EQ(progress_->positions.size(), 61u);
+        for (const int i : {0, 1, 2, 3, 59, 60}) EXPECT_EQ(progress_->positions[i], i * 1000 / 60) << i;
     }
-}
-
-TEST_F(RenderJobTest, ProgressGoesFromZeroToAThousandOncePerFrame) {
-    EXPECT_EQ(Render("fire", 2, 30), "");
-    EXPECT_EQ(written_, 60u);
-    EXPECT_EQ(TakeFiles().size(), 60u);
-    EXPECT_EQ(progress_->range, std::make_pair(0, 1000));
-    ASSERT_EQ(progress_->positions.size(), 61u);  // 0 at the start, then one per frame
-    for (const int i : {0, 1, 2, 3, 59, 60}) EXPECT_EQ(progress_->positions[i], i * 1000 / 60) << i;
-
-    EXPECT_EQ(Render("fire", 0, 60), "");  // no frames: nothing written, the display still closes
+    config_.seconds = 0;
+    EXPECT_EQ(Render("fire"), "");  // no frames: nothing written, the display still closes
     EXPECT_EQ(written_, 0u);
     EXPECT_TRUE(TakeFiles().empty());
     EXPECT_EQ(progress_->positions, std::vector<int>{0});
 }
 
-TEST_F(RenderJobTest, CancelAfterFrameKKeepsAnUnbrokenRunFromFrameZero) {
+// A stopped or failed render keeps what it promises: of a sequence, the unbroken run of frames from
+// frame 0 and nothing after it; of a one-file format, what was there before and no temporary.
+TEST_F(RenderJobTest, StoppedOrFailedRendersKeepTheFramesBeforeOrThePreviousFile) {
+    struct Case {
+        OutputFormat format;
+        std::string blocked;  // the file a folder is put in the way of
+        std::uint64_t keptBeforeIt;
+    };
+    const Case cases[] = {{OutputFormat::kPngSequence, "f000005.png", 5},
+                          {OutputFormat::kSheet, "f.png", 0},
+                          {OutputFormat::kAnimatedPng, "f.png", 0},
+                          {OutputFormat::kAnimatedWebp, "f.webp", 0},
+                          {OutputFormat::kAnimatedGif, "f.gif", 0}};
     constexpr std::size_t k = 4;  // the first report is the start's 0, so report k + 2 follows frame k
     const auto stopAfterFrameK = [](CRenderThread& job, std::size_t reports) {
         if (reports == k + 2) job.RequestStop();
     };
+    config_.framesPerSecond = 60;
     for (const unsigned threads : {1u, 3u}) {
-        threads_ = threads;
-        EXPECT_EQ(Render("fire", 10, 60, stopAfterFrameK), "");
-        // Sequentially the stop is seen right after frame k; with encoders, after the frame being
-        // drawn when frame k was reported, and every frame before it is written.
-        if (threads == 1) {
-            EXPECT_EQ(written_, k + 1);
+        config_.threads = threads;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.blocked + ", " + std::to_string(threads) + " threads");
+            const bool sequence = c.format == OutputFormat::kPngSequence;
+            config_.format = c.format;
+            std::string failure = Render("missing/f");
+            EXPECT_NE(failure.find("missing/"), std::string::npos) << failure;
+            EXPECT_NE(failure.find("No such file or directory"), std::string::npos) << failure;
+            EXPECT_EQ(progress_->positions, std::vector<int>{0});
+            EXPECT_TRUE(TakeFiles().empty());
+
+            if (!sequence) test::WriteFileBytes(dir_ / c.blocked, "a good file from before");
+            EXPECT_EQ(Render("f", stopAfterFrameK), "");
+            // Sequentially the stop is seen right after frame k; with encoders, after the frame
+            // being drawn when frame k was reported, and every frame before it is written.
+            EXPECT_TRUE(sequence ? written_ >= k + 1 && written_ < 60 : written_ == 0) << written_;
+            EXPECT_TRUE(!sequence || threads != 1 || written_ == k + 1) << written_;
+            std::vector<std::string> kept = Numbered("f", written_);
+            if (!sequence) kept.push_back(c.blocked);
+            EXPECT_EQ(test::FileNamesIn(dir_), kept);
+            EXPECT_TRUE(sequence || test::ReadFileBytes(dir_ / c.blocked) == "a good file from before");
+            TakeFiles();
+
+            // The encoders may have written frames after the blocked one already.
+            fs::create_directory(dir_ / c.blocked);
+            failure = Render("f");
+            EXPECT_NE(failure.find((dir_ / c.blocked).string() + "\": Is a directory"), std::string::npos) << failure;
+            EXPECT_EQ(written_, c.keptBeforeIt);
+            kept = Numbered("f", c.keptBeforeIt);
+            kept.push_back(c.blocked);
+            EXPECT_EQ(TakeFiles(), kept);
+            EXPECT_TRUE(!sequence || progress_->positions.size() == c.keptBeforeIt + 1);
+
+            // Only a sequence names its files by number alone.
+            if (!sequence) {
+                EXPECT_NE(Render("").find("names a folder, not a file"), std::string::npos);
+                EXPECT_TRUE(TakeFiles().empty());
+            }
         }
-        EXPECT_GE(written_, k + 1);
-        EXPECT_LT(written_, 600u);
-        EXPECT_EQ(TakeFiles(), Numbered("fire", written_)) << threads;
     }
-}
-
-TEST_F(RenderJobTest, AFrameThatCannotBeWrittenLeavesExactlyTheFramesBeforeIt) {
-    for (const unsigned threads : {1u, 3u}) {
-        threads_ = threads;
-        std::string failure = Render("missing/fire.png", 10, 60);
-        EXPECT_NE(failure.find("missing/fire000000.png\": No such file or directory"), std::string::npos)
-            << failure;
-        EXPECT_EQ(progress_->positions, std::vector<int>{0});
-        EXPECT_TRUE(TakeFiles().empty());
-
-        // A folder where frame 5 should go: the encoders may have written frames 6 and on already.
-        fs::create_directory(dir_ / "fire000005.png");
-        failure = Render("fire", 10, 60);
-        EXPECT_NE(failure.find("fire000005.png"), std::string::npos) << failure;
-        EXPECT_EQ(written_, 5u);
-        std::vector<std::string> expected = Numbered("fire", 6);  // the folder keeps frame 5's name
-        EXPECT_EQ(TakeFiles(), expected) << threads;
-        EXPECT_EQ(progress_->positions.size(), 6u);
-
-        settings_.frameWidth = settings_.frameHeight = 0xFFFFFFFFu;
-        failure = Render("fire", 1, 15);
-        EXPECT_NE(failure.find("cannot allocate"), std::string::npos) << failure;
-        EXPECT_TRUE(TakeFiles().empty());
-        settings_ = {32, 24};
-    }
+    config_.format = OutputFormat::kPngSequence;
+    config_.settings = {0xFFFFFFFFu, 0xFFFFFFFFu};
+    EXPECT_NE(Render("f").find("cannot allocate"), std::string::npos);
+    EXPECT_TRUE(TakeFiles().empty());
 }
 
 TEST_F(RenderJobTest, BackgroundAlphaReachesTheFile) {
-    // The default emitter has no texture and draws nothing: every pixel is the background.
-    settings_ = {200, 150};
-    for (const std::int32_t alpha : {0, 1000}) {
-        effect_.SetBackgroundRaw(kBgA, alpha);
-        EXPECT_EQ(Render("bg", 1, 15), "");
-        EXPECT_EQ(LoadPng((dir_ / "bg000000.png").u16string())->colour->At(0, 149) >> 24,
-                  alpha == 0 ? 0u : 255u);
-    }
+    EXPECT_EQ(reference_.front().pixels.front() >> 24, 0u);  // the corner shows the ground
+    effect_.SetBackgroundRaw(kBgA, 1000);
+    EXPECT_EQ(Render("bg"), "");
+    EXPECT_EQ(test::ReadPng(dir_ / "bg000000.png").pixels.front() >> 24, 255u);
 }
 
 // Frames of a range, and frames after a start offset, are the very frames of a whole render.
 TEST_F(RenderJobTest, RangesAndStartOffsetsWriteTheFramesOfTheWholeRender) {
-    ASSERT_TRUE(LoadEffect(effect_, fs::path(ORV_SOURCE_DIR "/examples/fire.orv").u16string(), false).loaded);
-    effect_.SetSeed(5);  // every run in this process starts from the same draws
-    settings_ = {48, 64};
-    const auto config = [&](std::uint64_t warmUp, std::uint64_t first, std::uint64_t last) {
-        RenderJobConfig c{15, (dir_ / "f").u16string(), 2, settings_, threads_, compression_};
-        c.warmUpSteps = warmUp;
-        c.firstFrame = first;
-        c.lastFrame = last;
-        return c;
-    };
-    ASSERT_EQ(Render(config(0, 0, UINT64_MAX)), "");
-    const std::map<std::string, std::string> whole = TakeFileBytes();
-    ASSERT_EQ(whole.size(), 30u);
-    ASSERT_NE(whole.at("f000010.png"), whole.at("f000011.png"));  // the frames move
-
     struct Case {
         std::uint64_t warmUp, first, last;
         std::vector<std::uint64_t> written;  // frame numbers
         std::uint64_t shift;                 // frame n shows frame n + shift of the whole render
     };
     const Case cases[] = {
-        {0, 10, 13, {10, 11, 12, 13}, 0}, {0, 29, 29, {29}, 0},   {0, 27, 1000, {27, 28, 29}, 0},
-        {0, 30, 40, {}, 0},               {7, 0, 2, {0, 1, 2}, 7}, {7, 20, 22, {20, 21, 22}, 7},
+        {0, 10, 13, {10, 11, 12, 13}, 0}, {0, 14, 14, {14}, 0},    {0, 12, 1000, {12, 13, 14}, 0},
+        {0, 15, 40, {}, 0},               {7, 0, 2, {0, 1, 2}, 7}, {7, 5, 7, {5, 6, 7}, 7},
     };
     for (const Case& c : cases) {
-        threads_ = c.first % 2 == 0 ? 1 : 3;  // drawn and written in turn, or by writer threads
-        ASSERT_EQ(Render(config(c.warmUp, c.first, c.last)), "");
+        SCOPED_TRACE("warm-up " + std::to_string(c.warmUp) + ", from " + std::to_string(c.first));
+        config_.threads = c.first % 2 == 0 ? 1 : 3;  // drawn and written in turn, or by writer threads
+        config_.warmUpSteps = c.warmUp;
+        config_.firstFrame = c.first;
+        config_.lastFrame = c.last;
+        ASSERT_EQ(Render("f"), "");
         const std::map<std::string, std::string> files = TakeFileBytes();
         EXPECT_EQ(written_, c.written.size());
-        ASSERT_EQ(files.size(), c.written.size()) << c.first;
+        ASSERT_EQ(files.size(), c.written.size());
         for (const std::uint64_t n : c.written) {
-            const std::string name = Numbered("f", n + 1).back();
-            ASSERT_TRUE(files.count(name)) << name;
-            EXPECT_EQ(files.at(name), whole.at(Numbered("f", n + c.shift + 1).back()))
-                << name << " warm-up " << c.warmUp;
+            ASSERT_TRUE(files.count(FrameName("f", n))) << n;
+            EXPECT_EQ(files.at(FrameName("f", n)), sequence_.at(FrameName("f", n + c.shift))) << n;
         }
         if (!c.written.empty()) {
             EXPECT_EQ(progress_->positions.back(), 1000);
@@ -219,9 +271,184 @@ TEST_F(RenderJobTest, RangesAndStartOffsetsWriteTheFramesOfTheWholeRender) {
     }
     // The compression reaches the files (that every compression keeps the pixels is the PNG
     // writer's test).
-    compression_ = PngCompression::kFast;
-    ASSERT_EQ(Render(config(0, 0, UINT64_MAX)), "");
-    EXPECT_TRUE(TakeFileBytes() != whole) << "the fast files are the default ones";
+    config_ = RenderJobConfig{kFps, {}, 1, SettingsSnapshot{64, 48}, 1, PngCompression::kFast};
+    ASSERT_EQ(Render("f"), "");
+    EXPECT_TRUE(TakeFileBytes() != sequence_) << "the fast files are the default ones";
+}
+
+// The largest and the mean error of a colour channel, premultiplied as a viewer lays it over a
+// ground, over the pixels of `want` that are seen; `twoLevelAlpha` takes `want` as a GIF shows it.
+std::pair<int, double> Error(const Image& want, const Image& got, bool twoLevelAlpha) {
+    int worst = 0;
+    double total = 0;
+    std::size_t seen = 0;
+    for (std::size_t p = 0; p < want.pixels.size(); ++p) {
+        std::uint32_t wantAlpha = want.pixels[p] >> 24;
+        if (twoLevelAlpha) wantAlpha = wantAlpha >= 128 ? 255 : 0;
+        const std::uint32_t gotAlpha = got.pixels[p] >> 24;
+        for (const int shift : {0, 8, 16, 24}) {
+            const auto premultiplied = [shift](std::uint32_t pixel, std::uint32_t alpha) {
+                return shift == 24 ? int(alpha) : int((pixel >> shift & 0xff) * alpha / 255);
+            };
+            const int error = std::abs(premultiplied(want.pixels[p], wantAlpha) - premultiplied(got.pixels[p], gotAlpha));
+            worst = std::max(worst, error);
+            total += wantAlpha != 0 ? error : 0;
+        }
+        seen += wantAlpha != 0;
+    }
+    return {worst, seen != 0 ? total / (4.0 * seen) : 0};
+}
+
+// Each animated format read back apart from its writer: the sequence's frames within the format's
+// loss, 1/15 s each, played forever, and the same bytes from one thread as from three.
+TEST_F(RenderJobTest, AnimationsHoldTheSequencesFramesWithinTheirLoss) {
+    struct Case {
+        OutputFormat format;
+        const char* name;
+        WebpQuality quality;
+        test::Animation (*read)(const fs::path&);
+        int worst;  // largest error of a channel, 0: the very pixels, also under alpha 0
+        double mean;
+    };
+    const Case cases[] = {
+        {OutputFormat::kAnimatedPng, "f.png", {}, test::ReadAnimatedPng, 0, 0},
+        {OutputFormat::kAnimatedWebp, "f.webp", {}, test::ReadWebp, 0, 0},
+        {OutputFormat::kAnimatedWebp, "f.webp", 60, test::ReadWebp, 96, 4},
+        {OutputFormat::kAnimatedGif, "f.gif", {}, test::ReadGif, 48, 1.5},
+    };
+    std::vector<std::size_t> sizes;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name + (c.quality ? " quality " + std::to_string(*c.quality) : ""));
+        config_.webpQuality = c.quality;
+        std::string bytes;
+        for (const unsigned threads : {1u, 3u}) {
+            config_.threads = threads;
+            const fs::path file = RenderOneFile(c.format, "anim");
+            EXPECT_EQ(file.filename(), c.name);
+            EXPECT_EQ(written_, kFrames);
+            if (bytes.empty()) bytes = test::ReadFileBytes(file);
+            EXPECT_EQ(test::ReadFileBytes(file), bytes) << threads << " threads";
+        }
+        sizes.push_back(bytes.size());
+        const test::Animation animation = c.read(dir_ / "anim" / c.name);
+        EXPECT_EQ(animation.error, "");
+        EXPECT_EQ(animation.loops, 0);
+        // 1/15 s is no whole number of milliseconds or centiseconds: the frames end on the second.
+        EXPECT_NEAR(std::accumulate(animation.delaysMs.begin(), animation.delaysMs.end(), 0.0), 1000, 1e-9);
+        for (const double delay : animation.delaysMs) EXPECT_NEAR(delay, 1000.0 / kFps, 7);
+        ASSERT_EQ(animation.frames.size(), kFrames);
+        for (std::size_t i = 0; i < kFrames && c.worst == 0; ++i) EXPECT_EQ(animation.frames[i], reference_[i]) << i;
+        for (std::size_t i = 0; i < kFrames && c.worst != 0; ++i) {
+            const auto [worst, mean] = Error(reference_[i], animation.frames[i], c.format == OutputFormat::kAnimatedGif);
+            EXPECT_LE(worst, c.worst) << "frame " << i;
+            EXPECT_LE(mean, c.mean) << "frame " << i;
+        }
+    }
+    EXPECT_LT(sizes[2], sizes[1]) << "lossy WebP no smaller than lossless";
+}
+
+std::size_t VisiblePixels(const Image& image) {
+    return std::count_if(image.pixels.begin(), image.pixels.end(), [](std::uint32_t pixel) { return pixel >> 24 != 0; });
+}
+
+// Every rectangle of every page's atlas, cut from its page, is the frame's part that the atlas
+// names, and that part holds all the frame's visible pixels.
+TEST_F(RenderJobTest, SheetAtlasesCutBackToEveryFrame) {
+    struct Case {
+        SheetOptions sheet;
+        std::size_t pages;
+        std::uint32_t firstPageWidth;  // 0: not checked
+    };
+    const Case cases[] = {
+        {{0, false, kMaxAtlasSide}, 1, 4 * 64},  // 15 frames: the 4 x 4 grid
+        {{5, false, kMaxAtlasSide}, 1, 5 * 64},
+        {{0, true, kMaxAtlasSide}, 1, 0},
+        {{0, false, 130}, 4, 2 * 64},  // 2 x 2 frames a page
+        {{3, true, 100}, 0, 0},
+    };
+    const PixelRect whole{0, 0, 64, 48};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("columns " + std::to_string(c.sheet.columns) + (c.sheet.trim ? " trimmed" : "") + ", pages of " +
+                     std::to_string(c.sheet.maxPageSide));
+        config_.sheet = c.sheet;
+        fs::remove_all(dir_ / "sheet");
+        config_.format = OutputFormat::kSheet;
+        fs::create_directory(dir_ / "sheet");
+        ASSERT_EQ(Render("sheet/f"), "");
+        std::set<std::string> named;
+        std::size_t pages = 0;
+        for (std::string title = "f"; fs::exists(dir_ / "sheet" / (title + ".json")); title = "f-" + std::to_string(++pages)) {
+            const Image page = test::ReadPng(dir_ / "sheet" / (title + ".png"));
+            EXPECT_LE(std::max(page.width, page.height), c.sheet.maxPageSide);
+            EXPECT_TRUE(pages != 0 || c.firstPageWidth == 0 || page.width == c.firstPageWidth) << page.width;
+            const JsonValue atlas = ParseJson(test::ReadFileBytes(dir_ / "sheet" / (title + ".json")));
+            const JsonValue* meta = atlas.Find("meta");
+            const JsonValue* frames = atlas.Find("frames");
+            ASSERT_TRUE(meta != nullptr && frames != nullptr && frames->IsObject());
+            EXPECT_FALSE(meta->Find("version")->text.empty());
+            for (const auto& [key, value] : {std::pair<std::string, std::string>{"app", "orv"},
+                                             {"image", title + ".png"},
+                                             {"format", "RGBA8888"},
+                                             {"scale", "1"},
+                                             {"frameRate", std::to_string(kFps)}}) {
+                EXPECT_EQ(meta->Find(key)->text, value) << key;
+            }
+            EXPECT_EQ(Rect(*meta->Find("size")), (PixelRect{~0u, ~0u, page.width, page.height}));
+            for (const auto& [key, frame] : frames->members) {
+                SCOPED_TRACE(key);
+                ASSERT_EQ(key.size(), std::string("f000000.png").size());
+                const std::size_t index = std::stoul(key.substr(1, 6));
+                ASSERT_LT(index, kFrames);
+                EXPECT_TRUE(named.insert(key).second) << "twice";
+                const PixelRect onPage = Rect(*frame.Find("frame"));
+                const PixelRect inSource = Rect(*frame.Find("spriteSourceSize"));
+                EXPECT_EQ(Rect(*frame.Find("sourceSize")), (PixelRect{~0u, ~0u, 64, 48}));
+                EXPECT_EQ(frame.Find("trimmed")->boolean, inSource != whole);
+                EXPECT_TRUE(c.sheet.trim || inSource == whole);
+                ASSERT_LE(onPage.x + onPage.width, page.width);
+                ASSERT_LE(onPage.y + onPage.height, page.height);
+                const Image part = Cut(reference_[index], inSource);
+                EXPECT_EQ(Cut(page, onPage), part);
+                EXPECT_EQ(VisiblePixels(part), VisiblePixels(reference_[index])) << "visible pixels lost";
+            }
+        }
+        EXPECT_EQ(named.size(), kFrames);
+        EXPECT_TRUE(c.pages == 0 || pages == c.pages) << pages;
+        EXPECT_EQ(test::FileNamesIn(dir_ / "sheet").size(), 2 * pages);  // no temporary left
+    }
+}
+
+TEST(SheetLayoutTest, GridsCloseToSquareWithinThePageSide) {
+    struct Case {
+        std::uint64_t frames;
+        std::uint32_t cellWidth, cellHeight, columns, maxSide;
+        std::uint32_t wantColumns;
+        std::uint64_t wantPages;
+        std::uint32_t lastPageWidth, lastPageHeight;
+    };
+    const Case cases[] = {
+        {1, 800, 600, 0, 8192, 1, 1, 800, 600},
+        {15, 64, 48, 0, 8192, 4, 1, 256, 192},
+        {16, 64, 48, 0, 8192, 4, 1, 256, 192},
+        {17, 64, 48, 0, 8192, 5, 1, 320, 192},
+        {600, 800, 600, 0, 8192, 10, 5, 8000, 4800},  // 130 a page: 80 frames on the last
+        {3, 64, 48, 10, 8192, 3, 1, 192, 48},       // more columns than frames
+        {5, 8192, 8192, 0, 8192, 1, 5, 8192, 8192},
+        {7, 10, 10, 2, 25, 2, 2, 20, 20},           // 4 a page; the last holds 3
+    };
+    for (const Case& c : cases) {
+        const SheetLayout layout(c.frames, c.cellWidth, c.cellHeight, c.columns, c.maxSide);
+        const auto last = static_cast<std::uint32_t>(layout.PageCount() - 1);
+        EXPECT_EQ(layout.Columns(), c.wantColumns) << c.frames;
+        EXPECT_EQ(layout.PageCount(), c.wantPages) << c.frames;
+        EXPECT_EQ(layout.PageWidth(last), c.lastPageWidth) << c.frames;
+        EXPECT_EQ(layout.PageHeight(last), c.lastPageHeight) << c.frames;
+        const PixelRect lastCell = layout.Cell(c.frames - 1);
+        EXPECT_LE(lastCell.x + lastCell.width, layout.PageWidth(last));
+        EXPECT_LE(lastCell.y + lastCell.height, layout.PageHeight(last));
+    }
+    EXPECT_THROW(SheetLayout(3, 8193, 10, 0), std::runtime_error);
+    EXPECT_THROW(SheetLayout(3, 10, 8193, 0), std::runtime_error);
 }
 
 }  // namespace

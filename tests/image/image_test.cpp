@@ -43,19 +43,19 @@ std::vector<std::uint8_t> RgbaBytes(const FrameBuffer& image) {
     return bytes;
 }
 
-// The code of the CErrCodeException that the call throws, 0 when it throws none; any other
-// exception escapes and fails the test.
-std::uint32_t ErrorCode(const std::function<void()>& call) {
+// The code and message of the CErrCodeException that the call throws, {0, ""} when it throws
+// none; any other exception escapes and fails the test.
+std::pair<std::uint32_t, std::string> Thrown(const std::function<void()>& call) {
     try {
         call();
     } catch (const vesk::CErrCodeException& error) {
-        return error.code;
+        return {error.code, error.Message()};
     }
-    return 0;
+    return {0, ""};
 }
 
 std::uint32_t LoadError(const fs::path& file) {
-    return ErrorCode([&] { LoadPng(file.u16string()); });
+    return Thrown([&] { LoadPng(file.u16string()); }).first;
 }
 
 TEST(PngSuite, ValidFilesDecodeToThePublishedPixelsAndBrokenOnesAreRefused) {
@@ -203,13 +203,8 @@ TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
         }
         FixChunkCrcs(bytes);
         WriteBytes(file, bytes, bytes.size());
-        std::string message;
-        try {
-            LoadPng(file.u16string());
-        } catch (const vesk::CErrCodeException& error) {
-            EXPECT_EQ(error.code, 1u);
-            message = error.Message();
-        }
+        const auto [code, message] = Thrown([&] { LoadPng(file.u16string()); });
+        EXPECT_EQ(code, 1u);
         EXPECT_NE(message.find(std::to_string(width) + " x " + std::to_string(height) + " pixels"),
                   std::string::npos)
             << message;
@@ -220,16 +215,16 @@ TEST(PngCodec, FailuresAreReportedWithTheirCodes) {
     const test::TempFolder folder;
     const fs::path missing = folder.Path() / "missing";
     EXPECT_EQ(LoadError(missing / "a.png"), 2u);
-    EXPECT_EQ(ErrorCode([&] { LoadPng(folder.Path().u16string() + u"/a\xD800.png"); }), 2u);
+    EXPECT_EQ(Thrown([&] { LoadPng(folder.Path().u16string() + u"/a\xD800.png"); }).first, 2u);
     Texture frame;
     frame.colour.emplace(800, 600);
-    EXPECT_EQ(ErrorCode([&] { SavePng((missing / "a.png").u16string(), frame); }), 2u);
+    EXPECT_EQ(Thrown([&] { SavePng((missing / "a.png").u16string(), frame); }).first, 2u);
     EXPECT_FALSE(fs::exists(missing));
     // A full disk is never reported as written, whether the data is lost mid-image or in the last flush.
     if (fs::exists("/dev/full")) {
-        EXPECT_EQ(ErrorCode([&] { SavePng(u"/dev/full", frame); }), 1u);
+        EXPECT_EQ(Thrown([&] { SavePng(u"/dev/full", frame); }).first, 1u);
         frame.colour.emplace(1, 1);
-        EXPECT_EQ(ErrorCode([&] { SavePng(u"/dev/full", frame); }), 1u);
+        EXPECT_EQ(Thrown([&] { SavePng(u"/dev/full", frame); }).first, 1u);
     }
     frame.colour.emplace();  // no pixels: nothing written
     EXPECT_FALSE(SavePng((folder.Path() / "e.png").u16string(), frame));

@@ -1,8 +1,6 @@
 // libgdx .p files of the three layout generations, and what becomes of their values.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "interop/gdx_particle_file.h"
 #include "tests/interop/interop_test_support.h"
 
@@ -92,19 +90,6 @@ TEST(GdxImport, ThreeLayoutGenerations) {
             EXPECT_TRUE(Reports(imported.report, note)) << note << "\n" << imported.report.Text();
         }
     }
-}
-
-TEST(GdxImport, BadFilesAreRefusedWithTheLine) {
-    TempFolder folder;
-    const std::string good = FlameEmitter(Layout::kNew, "a", "x.png");
-    const std::string cases[] = {
-        "",                                                   // no emitter
-        good.substr(0, good.size() / 2),                      // cut short
-        "name\n- Delay -\nactive: false\n- Duration -\nlowMin: many\n",  // not a number
-        "name\n- Delay -\nactive: false\n- Duration -\nlowMin: 1\nlowMax: 1\n- Count -\nmin: 0\nmax: 5\n"
-        "- Emission -\nlowMin: 0\nlowMax: 0\nhighMin: 0\nhighMax: 0\nrelative: false\nscalingCount: 999999999\n",
-    };
-    for (const std::string& text : cases) EXPECT_THROW(ImportText(folder, "bad.p", text), std::runtime_error);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Reading .plist and .pex files as real ones vary, and what becomes of each value; an orv emitter
-// written as .plist or .pex and read back keeps every directly mapped value.
+// written as .plist or .pex and read back keeps every directly mapped value; bad files of every
+// importer are refused with a reason.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,7 +87,7 @@ TEST(PlistImport, RealFilesVaryButMeanTheSame) {
     }
 }
 
-TEST(PdImport, BadFilesAreRefusedWithAReason) {
+TEST(ImportParticleFile, BadFilesAreRefusedWithAReason) {
     TempFolder folder;
     const struct {
         const char* file;
@@ -104,6 +105,13 @@ TEST(PdImport, BadFilesAreRefusedWithAReason) {
         {"plist.pex", "<plist/>", ""},
         {"cut.pex", "<particleEmitterConfig><speed value=\"x\"/>", ""},
         {"speed.pex", "<particleEmitterConfig><speed value=\"fast\"/></particleEmitterConfig>", ""},
+        {"empty.p", "", "without emitters"},
+        {"cut.p", "name\n- Delay -\nactive: false\n- Duration -\nlowMin: 1\n", "the file ends too early"},
+        {"text.p", "name\n- Delay -\nactive: false\n- Duration -\nlowMin: many\n", "\"many\" is not a number"},
+        {"count.p",
+         "name\n- Delay -\nactive: false\n- Duration -\nlowMin: 1\nlowMax: 1\n- Count -\nmin: 0\nmax: 5\n"
+         "- Emission -\nlowMin: 0\nlowMax: 0\nhighMin: 0\nhighMax: 0\nrelative: false\nscalingCount: 999999999\n",
+         "impossible count 999999999"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

@@ -178,8 +178,7 @@ TEST_F(OrvRenderTest, EveryFormatWritesTheSameFilesOnAnyNumberOfThreads) {
     }
 }
 
-// Split over processes or seeded: the frames of the same whole render. (Start offsets are the
-// render job's test.)
+// Split over processes, started late or seeded: the frames of the same whole render.
 TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
     const auto render = [&](std::vector<std::string> arguments, const std::string& effect, const std::string& folder) {
         arguments.insert(arguments.begin(),
@@ -193,6 +192,10 @@ TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
     ASSERT_EQ(whole.size(), 15u);
     render({"--frames=0-6"}, fire_, "parts");
     EXPECT_EQ(render({"--frames", "7-14"}, fire_, "parts"), whole);
+    // A start offset of 2/15 s shifts the sequence by two frames.
+    const std::map<std::string, std::string> started = render({"--start=0.1333"}, fire_, "started");
+    EXPECT_EQ(started.at("f000000.png"), whole.at("f000002.png"));
+    EXPECT_EQ(started.at("f000012.png"), whole.at("f000014.png"));
 
     // A seed saved in the file, or given with --seed, gives the same frames.
     Effect effect;
@@ -203,12 +206,12 @@ TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
     EXPECT_NE(seeded, whole);
     EXPECT_EQ(render({"--seed=77"}, fire_, "overridden"), seeded);
 
-    // A loop split over processes with writer threads. (Its start offset is the editor's render
-    // test, which compares with this program.)
+    // A loop split over processes with writer threads; another warm-up is another loop.
     const std::map<std::string, std::string> loop = render({"--loop", "--seed=4", "--threads=1"}, fire_, "loop");
     ASSERT_EQ(loop.size(), 15u);
     render({"--loop", "--seed=4", "--frames=0-5"}, fire_, "loop-parts");
     EXPECT_EQ(render({"--loop", "--seed=4", "--frames=6-14", "--threads=3"}, fire_, "loop-parts"), loop);
+    EXPECT_NE(render({"--loop", "--seed=4", "--start=0.5"}, fire_, "loop-started"), loop);
 }
 
 TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender) {

@@ -2,9 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdint>
 #include <memory>
@@ -15,6 +25,8 @@
 
 #include "app/command_prompts.h"
 #include "app/main_frame.h"
+#include "app/orv_view.h"
+#include "app/popup_menus.h"
 #include "app/param_dlg_view.h"
 #include "app/qt_text.h"
 #include "editor/command_ids.h"
@@ -25,6 +37,8 @@
 #include "tests/support/settings_guard.h"
 
 namespace orv::test {
+
+inline const QString kFire = QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv");
 
 // Prompts answered from queues; what was asked is recorded. Unsaved changes are discarded unless
 // an answer is queued.
@@ -88,7 +102,7 @@ protected:
     QSlider* Slider(std::size_t row) { return Find<QSlider>(Param(row).sliderId); }
     QLabel* Label(std::size_t row) { return Find<QLabel>(Param(row).labelId); }
     QListWidget* List() { return Find<QListWidget>(kIdEmitterList); }
-    std::vector<std::int32_t> Raws(std::initializer_list<std::size_t> rows) {
+    std::vector<std::int32_t> Raws(const std::vector<std::size_t>& rows) {
         std::vector<std::int32_t> raws;
         for (std::size_t row : rows) raws.push_back(Current().params.raw[row]);
         return raws;
@@ -110,6 +124,24 @@ protected:
             Panel().OnTick();
         }
     }
+    QString PathOf(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+    void AddEmitters(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            prompts_->texts.push_back(QString::fromLatin1(name));
+            Panel().ExecuteCommand(kCmdAddEmitter);
+        }
+    }
+    // Runs a command whose file question is answered with `path`.
+    void Run(int command, std::optional<QString> path) {
+        prompts_->paths = {std::move(path)};
+        Panel().ExecuteCommand(command);
+    }
+    // The colour the view presents at the centre of its viewport.
+    QRgb ShownAtCentre() {
+        const COrvView& view = frame_->View();
+        const QPoint scroll(view.horizontalScrollBar()->value(), view.verticalScrollBar()->value());
+        return view.Surface().pixel(view.viewport()->rect().center() + scroll);
+    }
     std::vector<QString> ListTexts() {
         std::vector<QString> texts;
         for (int row = 0; row < List()->count(); ++row) texts.push_back(List()->item(row)->text());
@@ -117,6 +149,7 @@ protected:
     }
 
     SettingsGuard guard_;
+    QTemporaryDir dir_;
     FakeClock clock_;
     FakePrompts* prompts_ = nullptr;  // owned by the window
     std::unique_ptr<CMainFrame> frame_;

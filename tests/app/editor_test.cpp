@@ -1,23 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QDropEvent>
-#include <QFile>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 
 #include "app/number_input_dlg.h"
-#include "app/orv_view.h"
-#include "app/popup_menus.h"
-#include "editor/number_text.h"
 #include "editor/selection_commands.h"
 #include "effectfile/effect_writer.h"
 #include "engine/simulation.h"
@@ -74,30 +59,23 @@ TEST_F(PanelTest, EveryControlByItsIdFittingThePaneInTabOrder) {
 }
 
 TEST_F(PanelTest, NumberInputRangesAndParsing) {
-    // The range shown, across the zero offset of the rotation speed.
+    // The range shown, across the zero offset of the rotation speed; parsing stops at the first
+    // other character, and no digits read 0.
     EXPECT_EQ(Panel().MakeNumberInputDlg(kLifespan)->RangeLabel()->text(),
               QStringLiteral("入力範囲 : 0.0 ～ 100.0"));
     EXPECT_EQ(Panel().MakeNumberInputDlg(kRotPerSec)->RangeLabel()->text(),
               QStringLiteral("入力範囲 : -1080.0 ～ 1080.0"));
-    // Parsing stops at the first other character; no digits read 0.
     const std::tuple<std::size_t, const char*, std::optional<std::int32_t>> typed[] = {
-        {kLifespan, "3.75", 37},
-        {kLifespan, "-1", std::nullopt},
-        {kRotPerSec, "-90", -900},
-        {kMaxParticles, "12abc", 12},
-        {kMaxParticles, "abc", std::nullopt},
-        {kMaxParticles, "99999999999999999999", std::nullopt}};
+        {kLifespan, "3.75", 37},     {kLifespan, "-1", std::nullopt},     {kRotPerSec, "-90", -900},
+        {kMaxParticles, "12abc", 12}, {kMaxParticles, "abc", std::nullopt},
+        {kMaxParticles, "99999999999999999999", std::nullopt}, {kXGravity, "-.5", -5}};
     for (const auto& [row, text, raw] : typed)
         EXPECT_EQ(TypeNumber(row, QString::fromLatin1(text)), raw) << text;
-    EXPECT_EQ(ParseRawNumber(u"-.5", 2), -50);
 
     Panel().ApplyNumberInput(kRotPerSec, -900);
     EXPECT_EQ(std::pair(Slider(kRotPerSec)->value(), Current().params.raw[kRotPerSec]),
               std::pair(9900, -900));
     EXPECT_EQ(Panel().MakeNumberInputDlg(kRotPerSec)->Edit()->text(), QStringLiteral("-90.0"));
-    // A negative value below one keeps its sign.
-    Panel().ApplyNumberInput(kXGravity, -5);
-    EXPECT_EQ(Panel().MakeNumberInputDlg(kXGravity)->Edit()->text(), QStringLiteral("-0.5"));
 }
 
 TEST_F(PanelTest, ColourFlagsEnableTheirRows) {
@@ -126,8 +104,7 @@ TEST_F(PanelTest, ColourFlagsEnableTheirRows) {
 }
 
 TEST_F(PanelTest, SelectingARadialEmitterShowsTheRadialGroup) {
-    prompts_->texts = {QStringLiteral("ring")};
-    Panel().ExecuteCommand(kCmdAddEmitter);
+    AddEmitters({"ring"});
     Find<QComboBox>(kIdTypeCombo)->setCurrentIndex(1);
     ASSERT_EQ(TheEffect().EmitterAt(1).params.type, kRadial);
 
@@ -152,10 +129,6 @@ TEST_F(PanelTest, ValuesBeyondTheSliderRangeSurviveDoubleClickAndShowing) {
     Panel().ShowEmitter(Current());
     EXPECT_EQ(SliderValues({kOffsetX, kSpeed}), (std::vector{Param(kOffsetX).defaultPosition, 123}));
     EXPECT_EQ(Current().params.raw[kOffsetX], 1500);
-
-    const std::int32_t before = Current().params.raw[kStartSize];
-    Select({-600, 0}, {600, 10}, kCmdSelectionToStartSize);
-    EXPECT_EQ(Current().params.raw[kStartSize], before) << "a selection beyond the slider leaves the row";
 }
 
 TEST_F(PanelTest, ResetReturnsEverySliderIncludingTheBackground) {
@@ -171,30 +144,30 @@ TEST_F(PanelTest, ResetReturnsEverySliderIncludingTheBackground) {
     EXPECT_EQ(Label(kBgR)->text(), QStringLiteral("R : 0.000"));
 }
 
-// Draining and re-arming afterwards is the simulation's test.
-TEST_F(PanelTest, MovingTheDurationSliderStopsEmission) {
-    Current().runtime.remainingDuration = 5.0;
-    Slider(kDuration)->setValue(100);
-    EXPECT_EQ(Current().runtime.remainingDuration, 0.0);
-}
-
+// Widths and heights of the selection in tenths of a pixel; a click without a drag selects width
+// 0, a selection wider than the slider leaves the row; amplitudes' sliders carry a zero offset.
 TEST_F(PanelTest, SelectionCommands) {
-    Select({-50, -20}, {30, 40}, kCmdSelectionToEmission);
-    EXPECT_EQ(Raws({kOffsetX, kOffsetY, kXVariance, kYVariance}), (std::vector{-10, 10, 400, 300}));
+    struct Case {
+        PreviewPoint start, end;
+        int command;
+        std::vector<std::size_t> rows;
+        std::vector<std::int32_t> raws;
+    };
+    const Case cases[] = {
+        {{-50, -20}, {30, 40}, kCmdSelectionToEmission, {kOffsetX, kOffsetY, kXVariance, kYVariance},
+         {-10, 10, 400, 300}},
+        {{5, 5}, {5, 5}, kCmdSelectionToStartSize, {kStartSize}, {0}},
+        {{-600, 0}, {600, 10}, kCmdSelectionToStartSize, {kStartSize}, {0}},
+        {{100, 0}, {-20, 70}, kCmdSelectionToFinishSize, {kFinishSize}, {1200}},
+        {{100, 0}, {-20, 70}, kCmdSelectionToAmplitudes, {kHorAmplitude, kVerAmplitude}, {1200, 700}},
+        {{0, 0}, {3, 9}, kCmdSelectionToHorAmplitude, {kHorAmplitude, kVerAmplitude}, {30, 700}},
+        {{0, 0}, {3, 9}, kCmdSelectionToVerAmplitude, {kVerAmplitude}, {90}}};
+    for (const Case& c : cases) {
+        Select(c.start, c.end, c.command);
+        EXPECT_EQ(Raws(c.rows), c.raws) << c.command;
+    }
     EXPECT_DOUBLE_EQ(Current().values.xVariance, 40.0);  // pixels
-    EXPECT_EQ(SliderValues({kOffsetX, kXVariance}), (std::vector{990, 400}));
-
-    Select({5, 5}, {5, 5}, kCmdSelectionToStartSize);
-    EXPECT_EQ(Current().params.raw[kStartSize], 0) << "a click without a drag selects width 0";
-    Select({100, 0}, {-20, 70}, kCmdSelectionToFinishSize);
-    EXPECT_EQ(Current().params.raw[kFinishSize], 1200);
-    Select({100, 0}, {-20, 70}, kCmdSelectionToAmplitudes);
-    EXPECT_EQ(Raws({kHorAmplitude, kVerAmplitude}), (std::vector{1200, 700}));
-    EXPECT_EQ(Slider(kHorAmplitude)->value(), 6200) << "plus the zero offset";
-    Select({0, 0}, {3, 9}, kCmdSelectionToHorAmplitude);
-    EXPECT_EQ(Raws({kHorAmplitude, kVerAmplitude}), (std::vector{30, 700}));
-    Select({0, 0}, {3, 9}, kCmdSelectionToVerAmplitude);
-    EXPECT_EQ(Current().params.raw[kVerAmplitude], 90);
+    EXPECT_EQ(SliderValues({kOffsetX, kXVariance, kHorAmplitude}), (std::vector{990, 400, 5030}));
 }
 
 TEST_F(PanelTest, ViewCentresTheFrameOnGreyAndMovesTheEmitterOnDoubleClick) {
@@ -222,15 +195,12 @@ TEST_F(PanelTest, ViewCentresTheFrameOnGreyAndMovesTheEmitterOnDoubleClick) {
         EXPECT_EQ(image->pixel(left + 200, top + 99), 0xFF808080u);
         EXPECT_EQ(image->pixel(left, top + 100), 0xFF808080u);
     }
-    EXPECT_EQ(view.Centred(QPoint(client.width() / 2, client.height() / 2)), (PreviewPoint{0, 0}));
 
     const QPoint point(client.width() / 2 + 37, client.height() / 2 - 21);
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, point);
     EXPECT_EQ(Raws({kOffsetX, kOffsetY}), (std::vector{37, -21}));
     EXPECT_EQ(Slider(kOffsetX)->value(), 1037);
 
-    // A client wider than the frame: the frame is centred, its centre maps to (0, 0).
-    EXPECT_EQ(CentredPoint(500, 300, 0, 0, 1000, 600, 800, 600), (PreviewPoint{0, 0}));
     // A client smaller than the frame, scrolled.
     EXPECT_EQ(CentredPoint(10, 20, 100, 50, 566, 400, 800, 600), (PreviewPoint{-290, -230}));
 }
@@ -239,19 +209,6 @@ using Names = std::vector<QString>;
 
 class EditorCommandsTest : public test::EditorTest {
 protected:
-    QString PathOf(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
-    void AddEmitters(std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            prompts_->texts.push_back(QString::fromLatin1(name));
-            Panel().ExecuteCommand(kCmdAddEmitter);
-        }
-    }
-    void Run(int command, std::optional<QString> path) {
-        prompts_->paths = {std::move(path)};
-        Panel().ExecuteCommand(command);
-    }
-
     // An effect file with emitters of the given names and a background red of `bgRed`.
     QString WriteEffectFile(const char* file, std::initializer_list<const char*> names, std::int32_t bgRed) {
         Effect effect;
@@ -277,8 +234,6 @@ protected:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame_.get(), &drop);
     }
-
-    QTemporaryDir dir_;
 };
 
 // The list edits themselves are the document's tests; here the list follows, with the edited
@@ -288,9 +243,8 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
         return FindCommand(*Panel().MakeListMenu(), kCmdDeleteEmitter)->isEnabled();
     };
     EXPECT_FALSE(canDelete());
-    AddEmitters({"b", "c"});
-    prompts_->texts = {std::nullopt, QString()};  // cancelled, then an empty name
-    for (int i = 0; i < 2; ++i) Panel().ExecuteCommand(kCmdAddEmitter);
+    prompts_->texts = {QStringLiteral("b"), QStringLiteral("c"), std::nullopt, QString()};
+    for (int i = 0; i < 4; ++i) Panel().ExecuteCommand(kCmdAddEmitter);  // the last two cancelled, empty
     ASSERT_EQ(prompts_->askedTexts.size(), 4u);
     EXPECT_EQ(prompts_->askedTexts[2], QStringLiteral("emitter 04"));
     EXPECT_EQ(ListTexts(), (Names{"emitter 01", "b", "c"}));
@@ -303,16 +257,12 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
     List()->setCurrentRow(0);
     Panel().ExecuteCommand(kCmdRenameEmitter);
     EXPECT_EQ(prompts_->askedTexts.back(), QStringLiteral("emitter 01"));
-    Panel().ExecuteCommand(kCmdRenameEmitter);
-    EXPECT_EQ(prompts_->askedTexts.back(), QStringLiteral("smoke"));
 
     Emitter* moved = Panel().CurrentEmitter();
     Panel().ExecuteCommand(kCmdMoveEmitterDown);
     EXPECT_EQ(ListTexts(), (Names{"b", "smoke", "c"}));
     EXPECT_EQ(std::tuple(List()->currentRow(), List()->selectedItems().size(), Panel().CurrentEmitter()),
               std::tuple(1, 1, moved));
-    Panel().ExecuteCommand(kCmdMoveEmitterUp);
-    EXPECT_EQ(ListTexts(), (Names{"smoke", "b", "c"}));
 
     List()->setCurrentRow(2);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
@@ -320,7 +270,7 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
               std::pair(&TheEffect().EmitterAt(0), 0));
     Panel().ExecuteCommand(kCmdDeleteEmitter);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
-    EXPECT_EQ(ListTexts(), (Names{"b"}));
+    EXPECT_EQ(ListTexts(), (Names{"smoke"}));
     EXPECT_FALSE(canDelete());
 }
 
@@ -407,11 +357,6 @@ TEST_F(EditorCommandsTest, EngineFilesOpenMergeAndDropWithOneReportAndBrokenFile
     EXPECT_EQ(ListTexts(), (Names{"exact"}));
     EXPECT_EQ(prompts_->captions.size(), 2u);
     EXPECT_TRUE(Panel().CurrentFilePath().empty());
-
-    // A broken file leaves the effect as it was.
-    Run(kCmdOpen, write("broken.pex", "<particleEmitterConfig><speed value="));
-    EXPECT_EQ(prompts_->captions.back(), QStringLiteral("読込みエラー"));
-    EXPECT_EQ(ListTexts(), (Names{"exact"}));
 }
 
 TEST_F(EditorCommandsTest, ExportWritesTheCurrentOrEveryEmitter) {

@@ -1,12 +1,6 @@
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QTest>
 #include <QToolButton>
 
-#include "app/orv_view.h"
 #include "app/preview_transport_bar.h"
 #include "tests/app/app_test_support.h"
 
@@ -14,8 +8,6 @@
 // the paused preview's redraw after an edit and the seed as a step of the document.
 namespace orv {
 namespace {
-
-const QString kFire = QStringLiteral(ORV_SOURCE_DIR "/examples/fire.orv");
 
 class TransportBarTest : public test::EditorTest {
 protected:
@@ -96,7 +88,7 @@ TEST_F(TransportBarTest, SpaceRightAndHomeWorkOnThePreviewButNotInThePanelOrAFie
 
 TEST_F(TransportBarTest, SeekingPausesAtThatTimeAndEditsStillShowWhilePaused) {
     ShowActive();
-    Panel().OpenEffectPath(ToU16(kFire));
+    Panel().OpenEffectPath(ToU16(test::kFire));
     Ticks(1);
     QDoubleSpinBox* seekTime = Bar<QDoubleSpinBox>("seekTime");
     seekTime->setValue(2.5);

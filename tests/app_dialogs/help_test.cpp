@@ -1,8 +1,5 @@
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include "app/dialogs/help.h"
 #include "tests/app_dialogs/dialog_test_support.h"

@@ -58,7 +58,7 @@ TEST_F(OrvConvertTest, EffectToOneFilePerEmitterAndBack) {
     const RunResult back = Run({In("back/flames.pex"), In("back/flames.orv")});
     ASSERT_EQ(back.status, 0) << back.err;
     EXPECT_TRUE(fs::exists(dir_ / "back" / "flame.png"));
-    EXPECT_NE(ReadWholeFile(dir_ / "back" / "flames.orv").find("\"filename\": \"flame.png\""), std::string::npos);
+    EXPECT_NE(ReadFileBytes(dir_ / "back" / "flames.orv").find("\"filename\": \"flame.png\""), std::string::npos);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+
+#include "tests/support/temp_folder.h"
 
 namespace orv::test {
 namespace {
@@ -17,18 +17,13 @@ std::string Quote(const std::string& text) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::filesystem::path& scratch) {
     std::string command = Quote(program);
     for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
     const std::filesystem::path out = scratch / "stdout.txt", err = scratch / "stderr.txt";
     const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
-    RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+    RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out), ReadFileBytes(err)};
     std::filesystem::remove(out), std::filesystem::remove(err);
     return result;
 }

@@ -11,8 +11,6 @@ struct RunResult {
     std::string out, err;
 };
 
-std::string ReadWholeFile(const std::filesystem::path& path);
-
 // Runs a program with standard output and error captured in files of `scratch` (neither is a
 // terminal) and returns its exit status and both texts.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,

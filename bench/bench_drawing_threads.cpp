@@ -91,8 +91,9 @@ void BM_SwarmPreviewTick(benchmark::State& state) {
     FrameBuffer preview(settings.frameWidth, settings.frameHeight);
     PreviewTicker ticker([] { return 0u; });
     const TickInputs inputs{&preview, nullptr, u"", settings};
-    MeasureFrames(state, effect, [&] { benchmark::DoNotOptimize(ticker.Step(effect, inputs, kStep)); },
-                  std::chrono::milliseconds(state.range(1)));
+    MeasureFrames(
+        state, effect, [&] { benchmark::DoNotOptimize(ticker.Step(effect, inputs, kStep)); },
+        std::chrono::milliseconds(state.range(1)));
 }
 
 BENCHMARK(BM_SwarmRenderFrame)

@@ -110,7 +110,8 @@ public:
     // whose sprites the frame shows; a FrameDrawer draws them, band by band if need be. The
     // particles' updates may run through `runTasks` (see AdvanceEmitter).
     bool StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
-                      bool takeInterpolation, std::vector<const Emitter*>& toDraw, const TaskRunner& runTasks = {});
+                      bool takeInterpolation, std::vector<const Emitter*>& toDraw,
+                      const TaskRunner& runTasks = {});
 
     // The steps of RenderFrame without the drawing, leaving every emitter (particles, their order,
     // the random generator) exactly as RenderFrame would: the frames after it come out the same.

@@ -32,7 +32,9 @@ public:
     void Rouse() { pool_.Rouse(); }
     // The drawing threads, for the frame's other work that may be shared (the particles' updates).
     TaskRunner Tasks() {
-        return [this](std::size_t count, const std::function<void(std::size_t)>& task) { pool_.Run(count, task); };
+        return [this](std::size_t count, const std::function<void(std::size_t)>& task) {
+            pool_.Run(count, task);
+        };
     }
 
     // Starts a frame whose sprites go to `target` (none: the frame's sprites are not drawn),

@@ -28,7 +28,8 @@ std::vector<RowBand> SplitRows(std::uint32_t height, std::uint32_t count) {
     return split;
 }
 
-std::vector<RowBand> SplitRowsByWork(std::span<const std::uint64_t> rowWork, std::span<const std::uint32_t> weights) {
+std::vector<RowBand> SplitRowsByWork(std::span<const std::uint64_t> rowWork,
+                                     std::span<const std::uint32_t> weights) {
     const auto height = static_cast<std::int32_t>(rowWork.size());
     const auto bands = static_cast<std::int32_t>(std::min<std::int64_t>(std::ssize(weights), height));
     std::uint64_t total = 0, weightTotal = 0;
@@ -45,7 +46,8 @@ std::vector<RowBand> SplitRowsByWork(std::span<const std::uint64_t> rowWork, std
                              static_cast<double>(std::max<std::uint64_t>(weightTotal, 1));
         // Every band gets a row, and leaves one for each band after it.
         const std::int32_t lastBottom = height - (bands - band);
-        while (row < lastBottom && (row == top || static_cast<double>(done) < share)) done += rowWork[static_cast<std::size_t>(row++)];
+        while (row < lastBottom && (row == top || static_cast<double>(done) < share))
+            done += rowWork[static_cast<std::size_t>(row++)];
         split.push_back({top, row});
         top = row;
     }

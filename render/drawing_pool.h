@@ -18,7 +18,8 @@ std::vector<RowBand> SplitRows(std::uint32_t height, std::uint32_t count);
 // The rows cut into bands, top to bottom, whose shares of the work (given per row) are as near as
 // rows allow to the shares that `weights` give them: at least one row per band, and never more
 // bands than rows (the last weights are then left out).
-std::vector<RowBand> SplitRowsByWork(std::span<const std::uint64_t> rowWork, std::span<const std::uint32_t> weights);
+std::vector<RowBand> SplitRowsByWork(std::span<const std::uint64_t> rowWork,
+                                     std::span<const std::uint32_t> weights);
 
 // The threads that draw frames: a persistent pool that draws one frame band by band, every band
 // on one thread. The caller draws too, so a pool of one thread draws on the caller alone, all
@@ -37,7 +38,8 @@ public:
     // The same with the bands cut by their shares of `rowWork`, one figure per row of the frame:
     // large bands first, then smaller ones, so that a thread that another program holds up
     // leaves the others little to wait for at the end.
-    void DrawBands(std::span<const std::uint64_t> rowWork, const std::function<void(const RowBand&)>& drawBand);
+    void DrawBands(std::span<const std::uint64_t> rowWork,
+                   const std::function<void(const RowBand&)>& drawBand);
 
     // Runs task(0) to task(count - 1) on the pool's threads and the caller, each once, and returns
     // when all have run.

@@ -84,7 +84,7 @@ inline constexpr bool kSse2FormIsExact<OpaqueAddOp<Tinted>> = true;
 // Whether a span's first and last pixels are blended as part groups: the operation's SSE2 form
 // must be exact, and the lanes kept cost samples too, which only pays when samples are cheap.
 template <class Sampler, class Op>
-inline constexpr bool kPartGroups = kSse2FormIsExact<Op> && Sampler::kCheapSamples;
+inline constexpr bool kPartGroups = kSse2FormIsExact<Op>&& Sampler::kCheapSamples;
 
 // Blends the `count` pixels from `pixel` (column x of a row of rowLength pixels), which lie in one
 // 16-byte group, as that whole group with the other lanes stored back unchanged; texel(k) is the
@@ -96,13 +96,32 @@ ORV_PIXEL_INLINE bool BlendPartGroup(std::uint32_t* pixel, std::int32_t x, std::
                                      std::int32_t rowLength, const Wide& wide, Texel texel) {
     const auto first = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(pixel) % 16 / 4);
     if (x < first || x - first + 4 > rowLength) return false;
-    const __m128i texels = _mm_set_epi32(static_cast<int>(texel(3 - first)), static_cast<int>(texel(2 - first)),
-                                         static_cast<int>(texel(1 - first)), static_cast<int>(texel(-first)));
+    const __m128i texels =
+        _mm_set_epi32(static_cast<int>(texel(3 - first)), static_cast<int>(texel(2 - first)),
+                      static_cast<int>(texel(1 - first)), static_cast<int>(texel(-first)));
     auto* at = reinterpret_cast<__m128i*>(pixel - first);
     const __m128i before = _mm_load_si128(at);
     const __m128i mask = sse2::LaneMask(first, first + count);
-    _mm_store_si128(at, _mm_or_si128(_mm_and_si128(mask, wide(before, texels)), _mm_andnot_si128(mask, before)));
+    _mm_store_si128(at,
+                    _mm_or_si128(_mm_and_si128(mask, wide(before, texels)), _mm_andnot_si128(mask, before)));
     return true;
+}
+
+// The `count` pixels before a span's first or after its last 16-byte boundary, from `pixel` in
+// `row`: as a part group when PartGroups and the group stays in the row (then `advance(count)`
+// moves past them), else one by one through `single`.
+template <bool PartGroups, class Wide, class Texel, class Advance, class Single>
+ORV_PIXEL_INLINE void BlendEdgePixels(std::uint32_t* pixel, const std::uint32_t* row, std::int32_t count,
+                                      std::int32_t rowLength, const Wide& wide, Texel texel, Advance advance,
+                                      Single single) {
+    if constexpr (PartGroups) {
+        if (count > 0 &&
+            BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), count, rowLength, wide, texel)) {
+            advance(count);
+            return;
+        }
+    }
+    for (std::int32_t i = 0; i < count; ++i) single();
 }
 
 // SSE2 code path: destination pixels are read, blended and stored four at a time on 16-byte
@@ -144,20 +163,17 @@ public:
             ++pixel;
             u += du;
         };
-        // Pixels before the first and after the last boundary: as a part group where exact.
         auto singles = [&](std::int32_t count) ORV_LAMBDA_INLINE {
-            if constexpr (kPartGroups<Sampler, Op>) {
-                if (count > 0 &&
-                    BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), count, rowLength_, wide_,
-                                   [&](std::int32_t k) ORV_LAMBDA_INLINE {
-                                       return sample_(static_cast<std::int32_t>(u + static_cast<std::uint32_t>(k) * du), v);
-                                   })) {
-                    pixel += count;
-                    u += static_cast<std::uint32_t>(count) * du;
-                    return;
-                }
-            }
-            for (std::int32_t i = 0; i < count; ++i) single();
+            BlendEdgePixels<kPartGroups<Sampler, Op>>(
+                pixel, row, count, rowLength_, wide_,
+                [&](std::int32_t k) ORV_LAMBDA_INLINE {
+                    return sample_(static_cast<std::int32_t>(u + static_cast<std::uint32_t>(k) * du), v);
+                },
+                [&](std::int32_t done) ORV_LAMBDA_INLINE {
+                    pixel += done;
+                    u += static_cast<std::uint32_t>(done) * du;
+                },
+                single);
         };
         auto group = [&](__m128i texels) {
             auto* at = reinterpret_cast<__m128i*>(pixel);
@@ -239,7 +255,6 @@ void FillSpriteRect(FrameBuffer& target, const RowBand& band, const FixedRect& d
     }
 }
 
-
 // Samplers that can fetch a sample that needs no clamping more cheaply.
 template <class Sampler>
 concept FetchesUnclamped = requires(const Sampler& sampler) {
@@ -254,8 +269,9 @@ concept FetchesUnclamped = requires(const Sampler& sampler) {
 template <bool Groups, bool PartGroups, class Op, class Wide, class Fetch, class Clamped>
 ORV_PIXEL_INLINE void BlendQuadRow(std::uint32_t* row, std::int32_t x0, std::int32_t x1,
                                    [[maybe_unused]] std::int32_t rowLength, std::uint32_t u, std::uint32_t v,
-                                   std::uint32_t du, std::uint32_t dv, const Op& op, [[maybe_unused]] const Wide& wide,
-                                   Fetch fetch, [[maybe_unused]] Clamped clamped) {
+                                   std::uint32_t du, std::uint32_t dv, const Op& op,
+                                   [[maybe_unused]] const Wide& wide, Fetch fetch,
+                                   [[maybe_unused]] Clamped clamped) {
     std::uint32_t* pixel = row + x0;
     const std::int32_t count = x1 - x0;
     auto single = [&]() ORV_LAMBDA_INLINE {
@@ -267,24 +283,26 @@ ORV_PIXEL_INLINE void BlendQuadRow(std::uint32_t* row, std::int32_t x0, std::int
     if constexpr (Groups) {
 #if ORV_RENDER_SSE2
         auto singles = [&](std::int32_t part) ORV_LAMBDA_INLINE {
-            if (PartGroups && part > 0 && BlendPartGroup(pixel, static_cast<std::int32_t>(pixel - row), part, rowLength, wide,
-                                           [&](std::int32_t k) ORV_LAMBDA_INLINE {
-                                               const auto steps = static_cast<std::uint32_t>(k);
-                                               return clamped(u + steps * du, v + steps * dv);
-                                           })) {
-                pixel += part;
-                u += static_cast<std::uint32_t>(part) * du;
-                v += static_cast<std::uint32_t>(part) * dv;
-                return;
-            }
-            for (std::int32_t i = 0; i < part; ++i) single();
+            BlendEdgePixels<PartGroups>(
+                pixel, row, part, rowLength, wide,
+                [&](std::int32_t k) ORV_LAMBDA_INLINE {
+                    const auto steps = static_cast<std::uint32_t>(k);
+                    return clamped(u + steps * du, v + steps * dv);
+                },
+                [&](std::int32_t done) ORV_LAMBDA_INLINE {
+                    pixel += done;
+                    u += static_cast<std::uint32_t>(done) * du;
+                    v += static_cast<std::uint32_t>(done) * dv;
+                },
+                single);
         };
         const SpanSplit split = SplitSpan(pixel, count);
         singles(split.head);
         for (std::int32_t i = 0; i < split.groups; ++i) {
-            const __m128i texels = _mm_set_epi32(
-                static_cast<int>(fetch(u + 3 * du, v + 3 * dv)), static_cast<int>(fetch(u + 2 * du, v + 2 * dv)),
-                static_cast<int>(fetch(u + du, v + dv)), static_cast<int>(fetch(u, v)));
+            const __m128i texels =
+                _mm_set_epi32(static_cast<int>(fetch(u + 3 * du, v + 3 * dv)),
+                              static_cast<int>(fetch(u + 2 * du, v + 2 * dv)),
+                              static_cast<int>(fetch(u + du, v + dv)), static_cast<int>(fetch(u, v)));
             auto* at = reinterpret_cast<__m128i*>(pixel);
             _mm_store_si128(at, wide(_mm_load_si128(at), texels));
             pixel += 4;
@@ -318,11 +336,11 @@ void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& 
     const auto clamped = [&](std::uint32_t u, std::uint32_t v) {
         return sample(static_cast<std::int32_t>(u), static_cast<std::int32_t>(v));
     };
+    const auto rowLength = static_cast<std::int32_t>(target.Width());
     QuadSpan span;
     for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
         if (!scanner.Span(y, span)) continue;
         std::uint32_t* row = target.Row(static_cast<std::uint32_t>(y));
-        const auto rowLength = static_cast<std::int32_t>(target.Width());
         const std::int32_t count = span.x1 - span.x0;
         const auto u = static_cast<std::uint32_t>(span.u), v = static_cast<std::uint32_t>(span.v);
         const auto du = static_cast<std::uint32_t>(span.du), dv = static_cast<std::uint32_t>(span.dv);
@@ -335,7 +353,8 @@ void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& 
                 continue;
             }
         }
-        BlendQuadRow<kGroups, kParts>(row, span.x0, span.x1, rowLength, u, v, du, dv, op, wide, clamped, clamped);
+        BlendQuadRow<kGroups, kParts>(row, span.x0, span.x1, rowLength, u, v, du, dv, op, wide, clamped,
+                                      clamped);
     }
 }
 

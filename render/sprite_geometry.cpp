@@ -117,9 +117,13 @@ QuadScanner::QuadScanner(const SpriteQuad& quad, std::uint32_t width, const RowB
         if (a.y == b.y) continue;
         const QuadVertex& upper = a.y < b.y ? a : b;
         const QuadVertex& lower = a.y < b.y ? b : a;
-        edges_[edgeCount_++] = {upper.y,           lower.y,           {upper.x, upper.u, upper.v},
-                                {lower.x, lower.u, lower.v},        lower.x - upper.x,
-                                lower.u - upper.u, lower.v - upper.v};
+        edges_[edgeCount_++] = {upper.y,
+                                lower.y,
+                                {upper.x, upper.u, upper.v},
+                                {lower.x, lower.u, lower.v},
+                                lower.x - upper.x,
+                                lower.u - upper.u,
+                                lower.v - upper.v};
     }
     const std::int32_t firstInTarget = std::max(top, 0);
     // The gradient the whole frame would use comes from the first row with a span, which may lie
@@ -145,7 +149,8 @@ bool QuadScanner::Crossings(std::int32_t y, Crossing& left, Crossing& right) con
             crossing[found++] = edge.lower;
         } else {
             const double t = (row - edge.top) / (edge.bottom - edge.top);
-            crossing[found++] = {edge.dx * t + edge.upper.x, edge.du * t + edge.upper.u, edge.dv * t + edge.upper.v};
+            crossing[found++] = {edge.dx * t + edge.upper.x, edge.du * t + edge.upper.u,
+                                 edge.dv * t + edge.upper.v};
         }
     }
     if (found < 2 || crossing[0].x == crossing[1].x) return false;

@@ -84,7 +84,8 @@ void CTaskPool::Watch(std::uint64_t seen, Clock::time_point until) const {
 
 void CTaskPool::Rouse() {
     if (workers_.empty()) return;
-    rousedUntil_.store((Clock::now() + kWatchAfterRousal).time_since_epoch().count(), std::memory_order_relaxed);
+    rousedUntil_.store((Clock::now() + kWatchAfterRousal).time_since_epoch().count(),
+                       std::memory_order_relaxed);
     bool sleeping = false;
     {
         std::lock_guard<std::mutex> hold(lock_);

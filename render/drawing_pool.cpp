@@ -60,19 +60,16 @@ std::uint32_t DrawingPool::ResolveThreads(std::uint32_t threads) {
     return std::max(std::thread::hardware_concurrency(), 1u);
 }
 
-DrawingPool::DrawingPool(std::uint32_t threads) : pool_(ResolveThreads(threads)) {}
+DrawingPool::DrawingPool(std::uint32_t threads) : pool_(ResolveThreads(threads)) {
+    for (const std::uint32_t weight : kRoundWeights)
+        bandWeights_.insert(bandWeights_.end(), Threads(), weight);
+}
 
 // A few bands per thread, handed out as threads come free: a thread that another program holds
 // up then delays the frame by a small band only. Every band costs a look at every sprite, and
 // each sprite across a band's edge is set up once more, so the count stays small.
 std::uint32_t DrawingPool::BandCount() const {
     return Threads() * kBandsPerThread;
-}
-
-std::vector<std::uint32_t> DrawingPool::BandWeights() const {
-    std::vector<std::uint32_t> weights;
-    for (const std::uint32_t weight : kRoundWeights) weights.insert(weights.end(), Threads(), weight);
-    return weights;
 }
 
 void DrawingPool::DrawBands(std::uint32_t height, const std::function<void(const RowBand&)>& drawBand) {
@@ -90,7 +87,7 @@ void DrawingPool::DrawBands(std::span<const std::uint64_t> rowWork,
         drawBand({0, static_cast<std::int32_t>(rowWork.size())});
         return;
     }
-    bands_ = SplitRowsByWork(rowWork, BandWeights());
+    bands_ = SplitRowsByWork(rowWork, bandWeights_);
     DrawSplit(drawBand);
 }
 

@@ -52,11 +52,11 @@ public:
 
 private:
     std::uint32_t BandCount() const;
-    std::vector<std::uint32_t> BandWeights() const;
     void DrawSplit(const std::function<void(const RowBand&)>& drawBand);
 
     vesk::CTaskPool pool_;
     std::vector<RowBand> bands_;
+    std::vector<std::uint32_t> bandWeights_;  // the work-split's rounds, one weight per thread each
 };
 
 }  // namespace orv

@@ -18,8 +18,8 @@ constexpr auto kWatchAfterBatch = std::chrono::microseconds(500);
 // How long a roused worker watches: the work before the batch (stepping a frame) takes about a
 // millisecond.
 constexpr auto kWatchAfterRousal = std::chrono::milliseconds(4);
-// How long the caller watches for the workers to finish before it sleeps; longer only when more
-// threads than processors share the work, when watching would hold up the others.
+// How long the caller watches for the workers to finish before it sleeps: short, since with more
+// threads than processors its watching would hold up the workers it waits for.
 constexpr auto kWatchForWorkers = std::chrono::microseconds(200);
 // Spins between looks at the clock.
 constexpr int kSpinsPerLook = 64;

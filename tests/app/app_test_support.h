@@ -147,6 +147,12 @@ protected:
         for (int row = 0; row < List()->count(); ++row) texts.push_back(List()->item(row)->text());
         return texts;
     }
+    // The list's texts and its highlighted row, which must be the current emitter's.
+    std::pair<std::vector<QString>, int> ListShown() {
+        const int row = List()->currentRow();
+        EXPECT_EQ(Panel().CurrentEmitter(), &TheEffect().EmitterAt(static_cast<std::size_t>(row)));
+        return {ListTexts(), row};
+    }
 
     SettingsGuard guard_;
     QTemporaryDir dir_;

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -33,15 +34,9 @@ protected:
     }
 };
 
-TEST_F(PanelTest, EveryControlByItsIdFittingThePaneInTabOrder) {
+TEST_F(PanelTest, EveryControlByItsIdInTabOrder) {
     for (std::size_t row = 0; row < kParamCount; ++row) ASSERT_TRUE(Slider(row) && Label(row)) << row;
-    // All of it fits the fixed pane of the default window.
-    EXPECT_LE(Panel().minimumSizeHint().width(), CMainFrame::kPanelWidth);
-    EXPECT_LE(Panel().minimumSizeHint().height(), 768);
-    frame_->resize(1000, 768);
-    EXPECT_EQ(frame_->PanelPane().width(), CMainFrame::kPanelWidth);
-
-    // Tab visits every visible control in reading order.
+    // Tab visits every visible control in reading order (the fit is the clipping test's).
     std::vector<QWidget*> visited;
     QWidget* widget = Slider(kMaxParticles);
     do {
@@ -50,12 +45,10 @@ TEST_F(PanelTest, EveryControlByItsIdFittingThePaneInTabOrder) {
             visited.push_back(widget);
         widget = widget->nextInFocusChain();
     } while (widget != Slider(kMaxParticles) && visited.size() < 200);
-    ASSERT_GE(visited.size(), 3u);
-    EXPECT_EQ(visited[1], Slider(kLifespan));
-    EXPECT_EQ(visited[2], Slider(kLifespanVariance));
     // 55 sliders (the radial rows are hidden), 3 combo boxes, 3 check boxes, the list, 3 buttons.
-    EXPECT_EQ(visited.size(), 55u + 3 + 3 + 1 + 3);
-    EXPECT_EQ(visited.back(), Find<QPushButton>(kIdResetButton));
+    ASSERT_EQ(visited.size(), 55u + 3 + 3 + 1 + 3);
+    EXPECT_EQ(std::tuple(visited[1], visited[2], visited.back()),
+              std::tuple(Slider(kLifespan), Slider(kLifespanVariance), Find<QPushButton>(kIdResetButton)));
 }
 
 TEST_F(PanelTest, NumberInputRangesAndParsing) {
@@ -120,15 +113,13 @@ TEST_F(PanelTest, SelectingARadialEmitterShowsTheRadialGroup) {
 
 TEST_F(PanelTest, ValuesBeyondTheSliderRangeSurviveDoubleClickAndShowing) {
     Panel().SetEmitterPosition(1500, -30);
-    EXPECT_EQ(Raws({kOffsetX, kOffsetY}), (std::vector{1500, -30}));
-    // The x slider cannot follow.
-    EXPECT_EQ(SliderValues({kOffsetX, kOffsetY}), (std::vector{Param(kOffsetX).defaultPosition, 970}));
-    EXPECT_DOUBLE_EQ(Current().runtime.originX, 1500.0);
-
     SetParam(Current(), kSpeed, 123);
     Panel().ShowEmitter(Current());
-    EXPECT_EQ(SliderValues({kOffsetX, kSpeed}), (std::vector{Param(kOffsetX).defaultPosition, 123}));
-    EXPECT_EQ(Current().params.raw[kOffsetX], 1500);
+    EXPECT_EQ(Raws({kOffsetX, kOffsetY}), (std::vector{1500, -30}));
+    EXPECT_DOUBLE_EQ(Current().runtime.originX, 1500.0);
+    // The x slider cannot follow (the double click shows the sliders following the position).
+    EXPECT_EQ(SliderValues({kOffsetX, kOffsetY, kSpeed}),
+              (std::vector{Param(kOffsetX).defaultPosition, 970, 123}));
 }
 
 TEST_F(PanelTest, ResetReturnsEverySliderIncludingTheBackground) {
@@ -206,6 +197,7 @@ TEST_F(PanelTest, ViewCentresTheFrameOnGreyAndMovesTheEmitterOnDoubleClick) {
 }
 
 using Names = std::vector<QString>;
+using Shown = std::pair<Names, int>;
 
 class EditorCommandsTest : public test::EditorTest {
 protected:
@@ -245,11 +237,8 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
     EXPECT_FALSE(canDelete());
     prompts_->texts = {QStringLiteral("b"), QStringLiteral("c"), std::nullopt, QString()};
     for (int i = 0; i < 4; ++i) Panel().ExecuteCommand(kCmdAddEmitter);  // the last two cancelled, empty
-    ASSERT_EQ(prompts_->askedTexts.size(), 4u);
-    EXPECT_EQ(prompts_->askedTexts[2], QStringLiteral("emitter 04"));
-    EXPECT_EQ(ListTexts(), (Names{"emitter 01", "b", "c"}));
-    EXPECT_EQ(std::pair(Panel().CurrentEmitter(), List()->currentRow()),
-              std::pair(&TheEffect().EmitterAt(2), 2));
+    EXPECT_EQ(prompts_->askedTexts.at(2), QStringLiteral("emitter 04"));
+    EXPECT_EQ(ListShown(), (Shown{{"emitter 01", "b", "c"}, 2}));
     List()->clearSelection();
     EXPECT_TRUE(canDelete());
 
@@ -258,16 +247,13 @@ TEST_F(EditorCommandsTest, ListCommandsKeepTheEditedEmitterHighlightedAndTheMenu
     Panel().ExecuteCommand(kCmdRenameEmitter);
     EXPECT_EQ(prompts_->askedTexts.back(), QStringLiteral("emitter 01"));
 
-    Emitter* moved = Panel().CurrentEmitter();
     Panel().ExecuteCommand(kCmdMoveEmitterDown);
-    EXPECT_EQ(ListTexts(), (Names{"b", "smoke", "c"}));
-    EXPECT_EQ(std::tuple(List()->currentRow(), List()->selectedItems().size(), Panel().CurrentEmitter()),
-              std::tuple(1, 1, moved));
+    EXPECT_EQ(ListShown(), (Shown{{"b", "smoke", "c"}, 1}));
+    EXPECT_EQ(List()->selectedItems().size(), 1);
 
     List()->setCurrentRow(2);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
-    EXPECT_EQ(std::pair(Panel().CurrentEmitter(), List()->currentRow()),
-              std::pair(&TheEffect().EmitterAt(0), 0));
+    EXPECT_EQ(ListShown(), (Shown{{"b", "smoke"}, 0}));
     Panel().ExecuteCommand(kCmdDeleteEmitter);
     Panel().ExecuteCommand(kCmdDeleteEmitter);
     EXPECT_EQ(ListTexts(), (Names{"smoke"}));
@@ -363,14 +349,11 @@ TEST_F(EditorCommandsTest, ExportWritesTheCurrentOrEveryEmitter) {
     AddEmitters({"b"});
     prompts_->exportChoice = ExportChoice{false, false};
     Run(kCmdExport, PathOf("one.pex"));
-    EXPECT_TRUE(QFile::exists(PathOf("one.pex")));
     EXPECT_EQ(prompts_->proposedSaves.back(), QStringLiteral("effect.plist"));
-
     prompts_->exportChoice = ExportChoice{true, true};
     Run(kCmdExport, PathOf("fx.plist"));
-    EXPECT_TRUE(QFile::exists(PathOf("fx-emitter 01.plist")));
-    EXPECT_TRUE(QFile::exists(PathOf("fx-b.plist")));
-    EXPECT_FALSE(QFile::exists(PathOf("fx.plist")));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files),
+              (QStringList{"fx-b.plist", "fx-emitter 01.plist", "one.pex"}));
 
     prompts_->exportChoice = std::nullopt;  // cancelled: no file question
     const int questions = prompts_->pathQuestions;

@@ -46,23 +46,20 @@ TEST(SettingsRules, DefaultsUnusableSizesAndSse2) {
 
 TEST(SettingsStore, MissingValuesGiveDefaultsAndSavedOnesRoundTripUnderTheirNames) {
     test::SettingsGuard guard;
+    // Changes of the store show at once in every QSettings of the process.
     QSettings store(QStringLiteral("brantsoft"), QStringLiteral("orv"));
     store.clear();
-    store.sync();
     CurrentSettings().screenWidth = 123;
-    CurrentSettings().fsp = 15;
     LoadSettings();
     EXPECT_EQ(Fields(CurrentSettings()), Fields(Settings::Defaults()));
     EXPECT_EQ(ActiveSse2(), ProcessorHasSse2());
 
     CurrentSettings() = {640, 480, 20, 1, 1, false, 0};
     SaveSettings();
-    store.sync();
     // The default thread count is not written: a store that never changed it stays as it was.
     EXPECT_FALSE(store.contains(QStringLiteral("DrawingThreads")));
     CurrentSettings().drawingThreads = 3;
     SaveSettings();
-    store.sync();
     const std::pair<const char*, unsigned> names[] = {
         {"ScreenWidth", 640},   {"ScreenHeight", 480}, {"FSP", 20},          {"DrawType", 1},
         {"InterpolateType", 1}, {"SSE2Enable", 0},     {"DrawingThreads", 3}};
@@ -75,7 +72,6 @@ TEST(SettingsStore, MissingValuesGiveDefaultsAndSavedOnesRoundTripUnderTheirName
 
     // An unreadable value keeps its default (unusable ones are the rules' test).
     store.setValue(QStringLiteral("FSP"), QStringLiteral("fast"));
-    store.sync();
     LoadSettings();
     EXPECT_EQ(CurrentSettings().fsp, 60u);
     store.clear();

@@ -1,7 +1,11 @@
+#include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTranslator>
+#include <algorithm>
+#include <iterator>
 
 #include "app/core_text.h"
 #include "app/dialogs/option_dlg.h"
@@ -15,16 +19,54 @@
 #include "editor/step_names.h"
 #include "effectfile/editor_message.h"
 #include "tests/app/app_test_support.h"
-#include "tests/app/shown_texts.h"
 
 // The English interface: every text the window shows is translated, the panel still fits its
 // pane, labels keep their numbers, and the names it proposes do not depend on the language.
 namespace orv {
 namespace {
 
-using test::JapaneseAmong;
-using test::MenuTexts;
-using test::ShownTexts;
+// Every text that `root` and the widgets inside it show: captions, labels, button and group
+// texts, list items, special values, tool tips and accessible names.
+QStringList ShownTexts(QWidget& root) {
+    QStringList texts{root.windowTitle()};
+    QList<QWidget*> widgets = root.findChildren<QWidget*>();
+    widgets.prepend(&root);
+    for (QWidget* widget : widgets) {
+        texts << widget->toolTip() << widget->accessibleName();
+        if (auto* label = qobject_cast<QLabel*>(widget)) texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(widget)) texts << group->title();
+        if (auto* spin = qobject_cast<QSpinBox*>(widget)) texts << spin->specialValueText();
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            for (int item = 0; item < combo->count(); ++item) texts << combo->itemText(item);
+        }
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
+QStringList MenuTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions()) {
+        if (!action->isSeparator()) texts << action->text();
+    }
+    return texts;
+}
+
+// Whether a text holds kana, kanji or full-width forms: a Japanese text left untranslated.
+bool HasJapanese(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF);
+    });
+}
+
+// The texts among `texts` that are still Japanese.
+QStringList JapaneseAmong(const QStringList& texts) {
+    QStringList japanese;
+    std::copy_if(texts.begin(), texts.end(), std::back_inserter(japanese), HasJapanese);
+    return japanese;
+}
 
 // The numbers of a value label, in order ("-1.5", "2.0").
 QStringList Numbers(const QString& label) {
@@ -94,8 +136,7 @@ TEST(InterfaceTranslations, QtsOwnTextsFollowTheInterfaceLanguage) {
         const InterfaceTranslations translations(language);
         const QDialogButtonBox box(QDialogButtonBox::Cancel);
         const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
-        EXPECT_EQ(test::HasJapanese(cancel), language == InterfaceLanguage::kJapanese)
-            << cancel.toStdString();
+        EXPECT_EQ(HasJapanese(cancel), language == InterfaceLanguage::kJapanese) << cancel.toStdString();
     }
 }
 

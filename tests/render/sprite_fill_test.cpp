@@ -119,7 +119,10 @@ TEST(FillSprite, DegenerateOutsideOrOutOfRangeSpritesDrawNothing) {
     EXPECT_FALSE(MakeFixedRect(-40000.0, 0, 10, 10));
     EXPECT_FALSE(MakeFixedRect(0, 0, 10, 1e300));
     EXPECT_FALSE(MakeFixedRect(0, 0, 10, std::nan("")));
-    EXPECT_TRUE(MakeFixedRect(-5.5, 4.25, 26.5, 36.25));
+    const auto rect = MakeFixedRect(-5.5, 4.25, 26.5, 36.25);
+    ASSERT_TRUE(rect);
+    EXPECT_EQ(rect->left, -360448);
+    EXPECT_EQ(rect->bottom, 2375680);
 
     const FrameBuffer texture = test::FilledImage(4, 4, 0xFFFFFFFFu);
     const FrameBuffer black = test::FilledImage(8, 8, kBlack);

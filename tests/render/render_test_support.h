@@ -6,10 +6,27 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "render/avx2_rows.h"
 #include "render/frame_buffer.h"
 #include "render/sprite.h"
 
 namespace orv::test {
+
+// Runs `check` once with the SSE2 code path's 16-byte rows and once more with its AVX2 rows where
+// the processor has them, leaving the choice as it was.
+template <class Check>
+void ForEachRowWidth(Check check) {
+    const bool enabled = Avx2RowsEnabled();
+    for (const bool avx2 : {false, true}) {
+        EnableAvx2Rows(avx2);
+        if (avx2 && !Avx2RowsEnabled()) break;
+        SCOPED_TRACE(avx2 ? "AVX2 rows" : "16-byte rows");
+        check();
+    }
+    EnableAvx2Rows(enabled);
+}
 
 template <class Word>
 FrameBuffer MakeImage(std::uint32_t width, std::uint32_t height, Word word) {

@@ -85,15 +85,14 @@ TEST(BandDrawing, FrameOperationsByBandAndOnBothPathsEqualThePlainWholeOperation
                 GuardedTarget whole(start);
                 apply(whole.Frame(), false, AllRows(whole.Frame()));
                 for (bool sse2 : {false, true}) {
+                    SCOPED_TRACE(::testing::Message() << size.width << " x " << size.height << ", operation "
+                                                      << operation << ", offset " << offset << ", sse2 " << sse2);
                     GuardedTarget once(start), banded(start);
                     apply(once.Frame(), sse2, AllRows(once.Frame()));
                     pool.DrawBands(size.height,
                                    [&](const RowBand& band) { apply(banded.Frame(), sse2, band); });
-                    EXPECT_EQ(test::Differences(whole.Frame(), once.Frame()), 0)
-                        << "operation " << operation << ", offset " << offset << ", sse2 " << sse2;
-                    EXPECT_EQ(test::Differences(whole.Frame(), banded.Frame()), 0)
-                        << size.width << " x " << size.height << ", operation " << operation << ", sse2 "
-                        << sse2;
+                    EXPECT_EQ(test::Differences(whole.Frame(), once.Frame()), 0);
+                    EXPECT_EQ(test::Differences(whole.Frame(), banded.Frame()), 0);
                     EXPECT_TRUE(once.GuardsIntact() && banded.GuardsIntact());
                 }
             }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "render/avx2_rows.h"
 #include "render/blend_tables.h"
 #include "render/frame_buffer.h"
 #include "render/frame_composition.h"
@@ -139,27 +140,39 @@ void Copy(benchmark::State& state, bool sse2, bool composite) {
     SetFrameBytes(state);
 }
 
+// The sprite fills of one code path: "plain", "sse2" (16-byte rows only) or "avx2" (the SSE2
+// path with its AVX2 rows, where the processor has them).
+void RegisterFills(const std::string& family, SpriteVariantKey key, const std::string& path) {
+    const bool avx2 = path == "avx2";
+    key.sse2 = path != "plain";
+    for (std::int32_t size : {16, 64, 256}) {
+        benchmark::RegisterBenchmark(("rect/" + family + "/" + path + "/" + std::to_string(size)).c_str(),
+                                     [=](benchmark::State& state) {
+                                         EnableAvx2Rows(avx2);
+                                         FillRects(state, key, size);
+                                     })
+            ->UseRealTime();
+    }
+    benchmark::RegisterBenchmark(("quad/" + family + "/" + path + "/64").c_str(),
+                                 [=](benchmark::State& state) {
+                                     EnableAvx2Rows(avx2);
+                                     FillQuads(state, key, 64);
+                                 })
+        ->UseRealTime();
+}
+
 void RegisterAll() {
+    EnableAvx2Rows(true);
+    const bool haveAvx2 = Avx2RowsEnabled();
     for (bool bilinear : {false, true}) {
         for (bool normal : {true, false}) {
             for (bool opaque : {true, false}) {
-                for (bool sse2 : {false, true}) {
-                    const SpriteVariantKey key{bilinear, opaque, sse2, normal, false};
-                    const std::string family = std::string(bilinear ? "bilinear" : "nearest") + "/" +
-                                               (normal ? "normal" : "add") + "/" +
-                                               (opaque ? "opaque" : "alpha");
-                    for (std::int32_t size : {16, 64, 256}) {
-                        benchmark::RegisterBenchmark(
-                            ("rect/" + family + "/" + (sse2 ? "sse2" : "plain") + "/" + std::to_string(size))
-                                .c_str(),
-                            FillRects, key, size)
-                            ->UseRealTime();
-                    }
-                    if (!sse2) {
-                        benchmark::RegisterBenchmark(("quad/" + family + "/64").c_str(), FillQuads, key, 64)
-                            ->UseRealTime();
-                    }
-                }
+                const SpriteVariantKey key{bilinear, opaque, false, normal, false};
+                const std::string family = std::string(bilinear ? "bilinear" : "nearest") + "/" +
+                                           (normal ? "normal" : "add") + "/" + (opaque ? "opaque" : "alpha");
+                RegisterFills(family, key, "plain");
+                RegisterFills(family, key, "sse2");
+                if (haveAvx2 && !bilinear && opaque) RegisterFills(family, key, "avx2");
             }
         }
     }

@@ -60,9 +60,11 @@ void FrameBuffer::Reset() {
     rows_.clear();
     block_.reset();
     width_ = height_ = 0;
+    pitch_ = 0;
 }
 
 void FrameBuffer::BuildRows(std::uint32_t* first, std::ptrdiff_t pitch) {
+    pitch_ = pitch;
     for (std::uint32_t y = 0; y < height_; ++y) rows_[y] = first + static_cast<std::ptrdiff_t>(y) * pitch;
 }
 

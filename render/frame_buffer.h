@@ -54,6 +54,9 @@ public:
     std::uint32_t Height() const { return height_; }
     bool Empty() const { return rows_.empty(); }
 
+    // Pixels from the start of one row to the start of the next (negative for a bottom-up view).
+    std::ptrdiff_t Pitch() const { return pitch_; }
+
     std::uint32_t* Row(std::uint32_t y) { return rows_[y]; }
     const std::uint32_t* Row(std::uint32_t y) const { return rows_[y]; }
     std::uint32_t& At(std::uint32_t x, std::uint32_t y) { return rows_[y][x]; }
@@ -64,6 +67,7 @@ private:
 
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
+    std::ptrdiff_t pitch_ = 0;
     PixelBlock block_;
     std::vector<std::uint32_t*> rows_;
 };

@@ -164,7 +164,7 @@ void CompositeOver(FrameBuffer& target, const PixelRect& targetRect, const Frame
                 const __m128i d = _mm_load_si128(group);
                 const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
                 const __m128i sLow = _mm_unpacklo_epi8(s, zero), sHigh = _mm_unpackhi_epi8(s, zero);
-                const __m128i blended = sse2::InterpolateBytes(
+                const __m128i blended = InterpolateBytes<Sse2Lanes>(
                     d, _mm_unpacklo_epi8(d, zero), _mm_unpackhi_epi8(d, zero), sLow, sHigh,
                     sse2::BroadcastAlpha16(sLow), sse2::BroadcastAlpha16(sHigh));
                 _mm_store_si128(group, _mm_or_si128(blended, _mm_set1_epi32(static_cast<int>(0xFF000000u))));

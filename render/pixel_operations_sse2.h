@@ -31,21 +31,6 @@ inline void SpreadPerPixel(__m128i values32, __m128i& low, __m128i& high) {
     high = _mm_unpackhi_epi32(doubled, doubled);
 }
 
-inline __m128i TintScale(const SpriteTint& tint) {
-    return _mm_set_epi16(0, static_cast<short>(tint.red << 8), static_cast<short>(tint.green << 8),
-                         static_cast<short>(tint.blue << 8), 0, static_cast<short>(tint.red << 8),
-                         static_cast<short>(tint.green << 8), static_cast<short>(tint.blue << 8));
-}
-
-// d + ((c - d) * a >> 8) per byte, the product kept to its low 16 bits and the sum taken modulo
-// 256: exactly the scalar interpolation, since the true result always lies in 0..255.
-inline __m128i InterpolateBytes(__m128i d, __m128i dLow, __m128i dHigh, __m128i cLow, __m128i cHigh,
-                                __m128i aLow, __m128i aHigh) {
-    const __m128i stepLow = _mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(cLow, dLow), aLow), 8);
-    const __m128i stepHigh = _mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(cHigh, dHigh), aHigh), 8);
-    return _mm_add_epi8(d, _mm_packus_epi16(stepLow, stepHigh));
-}
-
 // The division by 255 of a product of two alphas: ((x + 128) * 32897) >> 23, per 32-bit lane
 // holding x in its low 16 bits.
 inline __m128i DivideBy255(__m128i x32) {
@@ -61,40 +46,85 @@ inline __m128i LaneMask(std::int32_t first, std::int32_t end) {
 
 }  // namespace sse2
 
-// Opaque target, bit-identical to OpaqueNormal / OpaqueAdd.
-template <bool Tinted, bool Additive>
-class OpaqueSse2 {
-public:
-    explicit OpaqueSse2(const SpriteTint& tint)
-        : alphaScale_(_mm_set1_epi16(static_cast<short>(tint.alpha << 8))),
-          tintScale_(sse2::TintScale(tint)) {}
+// The 16-byte lanes of the SSE2 code, as the opaque operations' template takes them; wider
+// registers provide the same functions (each working within 16-byte halves where SSE2 has no
+// wider form, which per-pixel arithmetic does not notice).
+struct Sse2Lanes {
+    using Vector = __m128i;
+    ORV_PIXEL_INLINE static Vector Repeat32(std::uint32_t value) {
+        return _mm_set1_epi32(static_cast<int>(value));
+    }
+    ORV_PIXEL_INLINE static Vector Repeat16(std::uint16_t value) {
+        return _mm_set1_epi16(static_cast<short>(value));
+    }
+    // (red, green, blue) in the colour lanes of each pixel's four 16-bit lanes, 0 in its alpha lane.
+    ORV_PIXEL_INLINE static Vector RepeatColour16(std::uint16_t red, std::uint16_t green,
+                                                  std::uint16_t blue) {
+        return _mm_set_epi16(0, static_cast<short>(red), static_cast<short>(green), static_cast<short>(blue),
+                             0, static_cast<short>(red), static_cast<short>(green), static_cast<short>(blue));
+    }
+    ORV_PIXEL_INLINE static Vector Or(Vector a, Vector b) { return _mm_or_si128(a, b); }
+    ORV_PIXEL_INLINE static Vector WidenLow(Vector a) { return _mm_unpacklo_epi8(a, _mm_setzero_si128()); }
+    ORV_PIXEL_INLINE static Vector WidenHigh(Vector a) { return _mm_unpackhi_epi8(a, _mm_setzero_si128()); }
+    ORV_PIXEL_INLINE static Vector Narrow(Vector low, Vector high) { return _mm_packus_epi16(low, high); }
+    ORV_PIXEL_INLINE static Vector AlphaToAll16(Vector a) { return sse2::BroadcastAlpha16(a); }
+    ORV_PIXEL_INLINE static Vector MulHigh16(Vector a, Vector b) { return _mm_mulhi_epu16(a, b); }
+    ORV_PIXEL_INLINE static Vector MulLow16(Vector a, Vector b) { return _mm_mullo_epi16(a, b); }
+    ORV_PIXEL_INLINE static Vector Sub16(Vector a, Vector b) { return _mm_sub_epi16(a, b); }
+    ORV_PIXEL_INLINE static Vector ShiftRight16By8(Vector a) { return _mm_srli_epi16(a, 8); }
+    ORV_PIXEL_INLINE static Vector Add8(Vector a, Vector b) { return _mm_add_epi8(a, b); }
+    ORV_PIXEL_INLINE static Vector AddSaturate8(Vector a, Vector b) { return _mm_adds_epu8(a, b); }
+};
 
-    ORV_PIXEL_INLINE __m128i operator()(__m128i d, __m128i s) const {
-        const __m128i zero = _mm_setzero_si128();
-        const __m128i dLow = _mm_unpacklo_epi8(d, zero), dHigh = _mm_unpackhi_epi8(d, zero);
-        const __m128i sLow = _mm_unpacklo_epi8(s, zero), sHigh = _mm_unpackhi_epi8(s, zero);
-        const __m128i aLow = _mm_mulhi_epu16(sse2::BroadcastAlpha16(sLow), alphaScale_);
-        const __m128i aHigh = _mm_mulhi_epu16(sse2::BroadcastAlpha16(sHigh), alphaScale_);
-        __m128i mLow = sLow, mHigh = sHigh;
+// d + ((c - d) * a >> 8) per byte, the product kept to its low 16 bits and the sum taken modulo
+// 256: exactly the scalar interpolation, since the true result always lies in 0..255.
+template <class Lanes, class Vector = typename Lanes::Vector>
+ORV_PIXEL_INLINE Vector InterpolateBytes(Vector d, Vector dLow, Vector dHigh, Vector cLow, Vector cHigh,
+                                         Vector aLow, Vector aHigh) {
+    const Vector stepLow = Lanes::ShiftRight16By8(Lanes::MulLow16(Lanes::Sub16(cLow, dLow), aLow));
+    const Vector stepHigh = Lanes::ShiftRight16By8(Lanes::MulLow16(Lanes::Sub16(cHigh, dHigh), aHigh));
+    return Lanes::Add8(d, Lanes::Narrow(stepLow, stepHigh));
+}
+
+// Opaque target, bit-identical to OpaqueNormal / OpaqueAdd, on the lanes of Lanes: every pixel
+// is blended on its own, so any register width gives the same pixels.
+template <class Lanes, bool Tinted, bool Additive>
+class OpaqueWide {
+public:
+    using Vector = typename Lanes::Vector;
+
+    explicit OpaqueWide(const SpriteTint& tint)
+        : alphaScale_(Lanes::Repeat16(static_cast<std::uint16_t>(tint.alpha << 8))),
+          tintScale_(Lanes::RepeatColour16(static_cast<std::uint16_t>(tint.red << 8),
+                                           static_cast<std::uint16_t>(tint.green << 8),
+                                           static_cast<std::uint16_t>(tint.blue << 8))) {}
+
+    ORV_PIXEL_INLINE Vector operator()(Vector d, Vector s) const {
+        const Vector dLow = Lanes::WidenLow(d), dHigh = Lanes::WidenHigh(d);
+        const Vector sLow = Lanes::WidenLow(s), sHigh = Lanes::WidenHigh(s);
+        const Vector aLow = Lanes::MulHigh16(Lanes::AlphaToAll16(sLow), alphaScale_);
+        const Vector aHigh = Lanes::MulHigh16(Lanes::AlphaToAll16(sHigh), alphaScale_);
+        Vector mLow = sLow, mHigh = sHigh;
         if constexpr (Tinted) {
-            mLow = _mm_mulhi_epu16(sLow, tintScale_);
-            mHigh = _mm_mulhi_epu16(sHigh, tintScale_);
+            mLow = Lanes::MulHigh16(sLow, tintScale_);
+            mHigh = Lanes::MulHigh16(sHigh, tintScale_);
         }
-        __m128i result;
         if constexpr (Additive) {
-            const __m128i sum = _mm_adds_epu8(d, Tinted ? _mm_packus_epi16(mLow, mHigh) : s);
-            result = sse2::InterpolateBytes(d, dLow, dHigh, _mm_unpacklo_epi8(sum, zero),
-                                            _mm_unpackhi_epi8(sum, zero), aLow, aHigh);
-        } else {
-            result = sse2::InterpolateBytes(d, dLow, dHigh, mLow, mHigh, aLow, aHigh);
+            const Vector sum = Lanes::AddSaturate8(d, Tinted ? Lanes::Narrow(mLow, mHigh) : s);
+            mLow = Lanes::WidenLow(sum);
+            mHigh = Lanes::WidenHigh(sum);
         }
-        return _mm_or_si128(result, _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+        return Lanes::Or(InterpolateBytes<Lanes>(d, dLow, dHigh, mLow, mHigh, aLow, aHigh),
+                         Lanes::Repeat32(0xFF000000u));
     }
 
 private:
-    __m128i alphaScale_;
-    __m128i tintScale_;
+    Vector alphaScale_;
+    Vector tintScale_;
 };
+
+template <bool Tinted, bool Additive>
+using OpaqueSse2 = OpaqueWide<Sse2Lanes, Tinted, Additive>;
 
 // Target with alpha: source-over without tables, dividing by the result alpha through the
 // processor's approximate reciprocal. Close to, not identical with, the plain operations.
@@ -102,7 +132,10 @@ template <bool Tinted, bool Additive>
 class TransparentSse2 {
 public:
     explicit TransparentSse2(const SpriteTint& tint)
-        : alphaScale_(_mm_set1_epi32(static_cast<int>(tint.alpha << 8))), tintScale_(sse2::TintScale(tint)) {}
+        : alphaScale_(_mm_set1_epi32(static_cast<int>(tint.alpha << 8))),
+          tintScale_(Sse2Lanes::RepeatColour16(static_cast<std::uint16_t>(tint.red << 8),
+                                               static_cast<std::uint16_t>(tint.green << 8),
+                                               static_cast<std::uint16_t>(tint.blue << 8))) {}
 
     ORV_PIXEL_INLINE __m128i operator()(__m128i d, __m128i s) const {
         const __m128i zero = _mm_setzero_si128();

@@ -4,7 +4,9 @@
 #include <concepts>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
+#include "render/avx2_rows.h"
 #include "render/pixel_operations_sse2.h"
 #include "render/span_split.h"
 #include "render/sprite.h"
@@ -234,6 +236,47 @@ private:
 };
 #endif
 
+#if ORV_RENDER_AVX2
+// The opaque operations, as the AVX2 rows are chosen for them.
+template <class Op>
+struct OpaqueKind;
+template <bool Tinted>
+struct OpaqueKind<OpaqueNormalOp<Tinted>> {
+    static constexpr bool kTinted = Tinted, kAdditive = false;
+};
+template <bool Tinted>
+struct OpaqueKind<OpaqueAddOp<Tinted>> {
+    static constexpr bool kTinted = Tinted, kAdditive = true;
+};
+
+// AVX2 code path of the SSE2 request, for nearest sampling onto opaque targets: each row is
+// blended eight pixels at a time from its one texel row.
+template <class Sampler, class Op>
+class Avx2Spans {
+    static_assert(std::is_same_v<Sampler, NearestSampling> && kSse2FormIsExact<Op>);
+
+public:
+    Avx2Spans(const TexelSampler& sampler, const SpriteTint& tint, const RectWalk& walk)
+        : sample_(sampler),
+          tint_(tint),
+          x0_(walk.x0),
+          count_(walk.x1 - walk.x0),
+          u_(static_cast<std::uint32_t>(walk.u)),
+          du_(static_cast<std::uint32_t>(walk.du)) {}
+
+    void Fill(std::uint32_t* row, std::int32_t v) const {
+        BlendNearestRowAvx2<OpaqueKind<Op>::kTinted, OpaqueKind<Op>::kAdditive>(
+            row + x0_, count_, sample_.RowAt(v), sample_.LastColumn(), u_, du_, tint_);
+    }
+
+private:
+    Sampler sample_;
+    SpriteTint tint_;
+    std::int32_t x0_, count_;
+    std::uint32_t u_, du_;
+};
+#endif
+
 inline bool CanSample(const TexelSampler& sampler) {
     return sampler.texture != nullptr && !sampler.texture->Empty() && sampler.lastColumn >= 0 &&
            sampler.lastRow >= 0 &&
@@ -317,14 +360,31 @@ ORV_PIXEL_INLINE void BlendQuadRow(std::uint32_t* row, std::int32_t x0, std::int
 }
 
 // Rotated sprites: texels are taken one by one along the row's gradient. On the SSE2 path, with
-// an operation whose SSE2 form is exact, they are blended four at a time on 16-byte boundaries.
-template <class Sampler, class Op, bool Sse2 = false>
+// an operation whose SSE2 form is exact, they are blended four at a time on 16-byte boundaries;
+// with Avx2 (nearest sampling onto an opaque target), eight at a time by the AVX2 rows.
+template <class Sampler, class Op, bool Sse2 = false, bool Avx2 = false>
 void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& quad, const SpriteTint& tint,
                     const TexelSampler& sampler) {
     if (!CanSample(sampler)) return;
     QuadScanner scanner(quad, target.Width(), ClampBand(band, target.Height()));
     const Sampler sample(sampler);
     const Op op(tint);
+#if ORV_RENDER_AVX2
+    if constexpr (Avx2) {
+        const TexelGrid grid = sample.Grid();
+        if (FitsGather(grid)) {
+            QuadSpan span;
+            for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
+                if (!scanner.Span(y, span)) continue;
+                BlendNearestSlantedRowAvx2<OpaqueKind<Op>::kTinted, OpaqueKind<Op>::kAdditive>(
+                    target.Row(static_cast<std::uint32_t>(y)) + span.x0, span.x1 - span.x0, grid,
+                    static_cast<std::uint32_t>(span.u), static_cast<std::uint32_t>(span.v),
+                    static_cast<std::uint32_t>(span.du), static_cast<std::uint32_t>(span.dv), tint);
+            }
+            return;
+        }
+    }
+#endif
 #if ORV_RENDER_SSE2
     constexpr bool kGroups = Sse2 && kSse2FormIsExact<Op>;
     constexpr bool kParts = Sse2 && kPartGroups<Sampler, Op>;

@@ -7,6 +7,14 @@
 #define ORV_RENDER_SSE2 0
 #endif
 
+// Rows eight pixels wide are compiled beside the SSE2 code where the build can target AVX2 in one
+// file of its own (it says so with ORV_AVX2_ROWS_BUILT); whether they run is decided at run time.
+#if ORV_RENDER_SSE2 && defined(ORV_AVX2_ROWS_BUILT)
+#define ORV_RENDER_AVX2 1
+#else
+#define ORV_RENDER_AVX2 0
+#endif
+
 // Helpers that run once per pixel or per row inside the large fill functions, where compilers
 // otherwise tend to leave them as calls.
 // ORV_LAMBDA_INLINE goes after a lambda's parameter list.

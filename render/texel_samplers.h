@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/avx2_rows.h"
 #include "render/sprite.h"
 #include "render/sse2_support.h"
 
@@ -62,11 +63,19 @@ public:
 
     std::uint32_t operator()(std::int32_t u, std::int32_t v) const {
         std::int32_t column = u < 0 ? 0 : u >> 16;
-        std::int32_t row = v < 0 ? 0 : v >> 16;
         if (column > lastColumn_) column = lastColumn_;
-        if (row > lastRow_) row = lastRow_;
-        return texture_.Row(static_cast<std::uint32_t>(row))[column];
+        return RowAt(v)[column];
     }
+
+    // The texel row that the samples at 16.16 row coordinate v take.
+    const std::uint32_t* RowAt(std::int32_t v) const {
+        std::int32_t row = v < 0 ? 0 : v >> 16;
+        if (row > lastRow_) row = lastRow_;
+        return texture_.Row(static_cast<std::uint32_t>(row));
+    }
+    std::int32_t LastColumn() const { return lastColumn_; }
+    // The texels as one grid, for the rows that address them by offset.
+    TexelGrid Grid() const { return {texture_.Row(0), texture_.Pitch(), lastColumn_, lastRow_}; }
 
     // Whether the samples (u + k du, v + k dv), k in [0, count), all need no clamping.
     bool Covers(std::int32_t u, std::int32_t du, std::int32_t v, std::int32_t dv, std::int32_t count) const {

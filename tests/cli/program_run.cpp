@@ -1,29 +1,38 @@
 #include "tests/cli/program_run.h"
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
-
-#include <cstdlib>
 
 #include "tests/support/temp_folder.h"
 
+extern char** environ;
+
 namespace orv::test {
-namespace {
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
+pid_t StartProgram(const std::string& program, std::vector<std::string> arguments,
+                   const std::filesystem::path& out, const std::filesystem::path& err) {
+    arguments.insert(arguments.begin(), program);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed == 0 ? child : 0;
 }
-
-}  // namespace
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::filesystem::path& scratch) {
-    std::string command = Quote(program);
-    for (const std::string& argument : arguments) command.append(1, ' ').append(Quote(argument));
     const std::filesystem::path out = scratch / "stdout.txt", err = scratch / "stderr.txt";
-    const int raw = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
-    RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out), ReadFileBytes(err)};
+    const pid_t child = StartProgram(program, arguments, out, err);
+    int status = 0;
+    const bool exited = child != 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
+    RunResult result{exited ? WEXITSTATUS(status) : -1, ReadFileBytes(out), ReadFileBytes(err)};
     std::filesystem::remove(out), std::filesystem::remove(err);
     return result;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <numeric>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -34,11 +35,14 @@ TEST(EditorDocumentTest, EveryValueEditAppliesRevertsAndRedoesWithItsName) {
         const char* what;
         std::function<bool(EditorDocument&)> edit;
         const char16_t* stepName;
-        std::function<bool(const EmitterRuntime&)> derived = nullptr;  // what the running emitter took
+        std::function<bool(const EditorDocument&)> took = nullptr;  // what the document and the emitter took
+    };
+    const auto seedIs = [](std::optional<std::uint64_t> seed) {
+        return [seed](const EditorDocument& d) { return d.GetEffect().Seed() == seed; };
     };
     const Case cases[] = {
         {"slider row", [](EditorDocument& d) { return d.SetRow(kMaxParticles, 321); }, u"最大個数",
-         [](const EmitterRuntime& r) { return r.capacity == 321; }},
+         [](const EditorDocument& d) { return d.Current().runtime.capacity == 321; }},
         {"background row", [](EditorDocument& d) { return d.SetRow(kBgR, 500); }, u"背景色R"},
         {"type", [](EditorDocument& d) { return d.SetType(kRadial); }, step_name::kType},
         {"blend", [](EditorDocument& d) { return d.SetBlendingMode(kNormal); }, step_name::kBlend},
@@ -49,20 +53,28 @@ TEST(EditorDocumentTest, EveryValueEditAppliesRevertsAndRedoesWithItsName) {
          step_name::kColorConstant},
         {"texture direction", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kTextureDirection, true); },
          step_name::kTextureDirection},
+        // 0 is a seed like any other, distinct from none (how a seed is written is the file's test).
         {"seed", [](EditorDocument& d) { return d.SetSeed(7); }, step_name::kSeed},
+        {"seed 0", [](EditorDocument& d) { return d.SetSeed(0); }, step_name::kSeed, seedIs(0)},
+        {"largest seed", [](EditorDocument& d) { return d.SetSeed(UINT64_MAX); }, step_name::kSeed,
+         seedIs(UINT64_MAX)},
+        {"no seed", [](EditorDocument& d) { return d.SetSeed(std::nullopt); }, step_name::kSeed, seedIs({})},
         {"position beyond the slider",
          [](EditorDocument& d) { return d.SetRows(step_name::kPosition, {{kOffsetX, 1500}, {kOffsetY, -20}}); },
-         step_name::kPosition, [](const EmitterRuntime& r) { return r.originX == 1500 && r.originY == -20; }},
+         step_name::kPosition, [](const EditorDocument& d) {
+             return d.Current().runtime.originX == 1500 && d.Current().runtime.originY == -20;
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EditorDocument document;
+        document.GetEffect().SetSeed(5);  // as opened from a file
         const auto original = State(document);
         ASSERT_FALSE(document.IsModified());
         ASSERT_TRUE(c.edit(document));
         const auto edited = State(document);
         EXPECT_NE(edited, original);
-        EXPECT_TRUE(!c.derived || c.derived(document.Current().runtime));
+        EXPECT_TRUE(!c.took || c.took(document));
         EXPECT_TRUE(document.IsModified());
         EXPECT_EQ(document.UndoName(), std::u16string(c.stepName));
         EXPECT_FALSE(c.edit(document)) << "the same value again is no step";
@@ -81,15 +93,14 @@ TEST(EditorDocumentTest, EveryValueEditAppliesRevertsAndRedoesWithItsName) {
 
 TEST(EditorDocumentTest, ResetRestoresTheDefaultsAndItsUndoTheExactValues) {
     EditorDocument document;
+    const EditorDocument fresh;
     ASSERT_FALSE(document.ResetCurrent()) << "resetting defaults is no step";
     document.SetRow(kStartSize, 1234);
     document.SetRow(kBgG, 700);
     document.SetType(kRadial);
     const EditedValues edited = ValuesOf(document.GetEffect(), document.Current());
     ASSERT_TRUE(document.ResetCurrent());
-    EXPECT_EQ(document.Current().params.raw[kStartSize], Param(kStartSize).DefaultRaw());
-    EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgG), 0);
-    EXPECT_EQ(document.Current().params.type, kGravity);
+    EXPECT_EQ(ValuesOf(document.GetEffect(), document.Current()), ValuesOf(fresh.GetEffect(), fresh.Current()));
     EXPECT_EQ(document.Current().runtime.remainingDuration, kEndless);
     ASSERT_TRUE(document.Undo());
     EXPECT_EQ(ValuesOf(document.GetEffect(), document.Current()), edited);
@@ -114,10 +125,13 @@ TEST(EditorDocumentTest, DragsRunsOfStepsAndTypedValuesEachMakeOneStep) {
         std::vector<std::int32_t> values;  // of the particle count, in turn
         Between between;
         std::size_t steps;
+        std::int32_t oldest = 100;  // the particle count with every step undone
+        bool modifiedAtOldest = false;
     };
     constexpr auto kRun = EditFlow::kContinuing;
-    std::vector<std::int32_t> drag;
-    for (int v = 101; v < 140; ++v) drag.push_back(v);
+    std::vector<std::int32_t> drag(39), thousand(1005);
+    std::iota(drag.begin(), drag.end(), 101);
+    std::iota(thousand.begin(), thousand.end(), 1);
     const Case cases[] = {
         {"one drag", kRun, drag, Between::kNothing, 1},
         {"two drags", kRun, {110, 120}, Between::kEndMerging, 2},
@@ -128,7 +142,9 @@ TEST(EditorDocumentTest, DragsRunsOfStepsAndTypedValuesEachMakeOneStep) {
         {"drag back to the start", kRun, {150, 100, 130}, Between::kNothing, 1},
         {"drag ending at the saved value drops its step", kRun, {101, 100}, Between::kNothing, 0},
         {"undo and redo between", kRun, {110, 120}, Between::kUndoRedo, 2},
-        {"a save between", kRun, {110, 120}, Between::kSave, 2},
+        {"a save between", kRun, {110, 120}, Between::kSave, 2, 100, true},
+        // The unmodified state falls out of a history of a thousand steps.
+        {"more steps than the history holds", EditFlow::kSingle, thousand, Between::kNothing, 1000, 5, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -150,18 +166,9 @@ TEST(EditorDocumentTest, DragsRunsOfStepsAndTypedValuesEachMakeOneStep) {
         std::size_t steps = 0;
         while (d.Undo()) ++steps;
         EXPECT_EQ(steps, c.steps);
-        EXPECT_EQ(d.Current().params.raw[kMaxParticles], 100);
+        EXPECT_EQ(d.Current().params.raw[kMaxParticles], c.oldest);
+        EXPECT_EQ(d.IsModified(), c.modifiedAtOldest);
     }
-}
-
-TEST(EditorDocumentTest, TheHistoryHoldsAThousandSteps) {
-    EditorDocument document;
-    for (int value = 1; value <= 1005; ++value) document.SetRow(kMaxParticles, value);
-    std::size_t steps = 0;
-    while (document.Undo()) ++steps;
-    EXPECT_EQ(steps, 1000u);
-    EXPECT_EQ(document.Current().params.raw[kMaxParticles], 5);
-    EXPECT_TRUE(document.IsModified()) << "the unmodified state fell out of the history";
 }
 
 TEST(EditorDocumentTest, EmitterListEditsUndoToTheSameEmittersInTheirPlaces) {
@@ -266,12 +273,13 @@ TEST(EditorDocumentTest, TheBackgroundImageIsUndoneWithoutTouchingTheModifiedSta
 TEST(EditorDocumentTest, SavingOpeningAndNewSetTheModifiedStateAndTheHistory) {
     test::TempFolder folder;
     EditorDocument document;
+    // The current file, whether the document is modified and whether it can undo.
+    const auto status = [&] { return std::tuple(document.FilePath(), document.IsModified(), document.CanUndo()); };
     EXPECT_FALSE(document.Save().has_value()) << "no current file: nothing happens";
     document.SetRow(kMaxParticles, 200);
     const std::u16string path = folder.Wide("a.orv");
     ASSERT_FALSE(document.SaveAs(path).has_value());
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_TRUE(document.CanUndo()) << "saving keeps the history";
+    EXPECT_EQ(status(), std::tuple(path, false, true)) << "saving keeps the history";
 
     document.SetRow(kMaxParticles, 300);
     EXPECT_TRUE(document.IsModified());
@@ -283,44 +291,20 @@ TEST(EditorDocumentTest, SavingOpeningAndNewSetTheModifiedStateAndTheHistory) {
     document.Undo();
     EXPECT_TRUE(document.IsModified()) << "the saved state was undone and replaced";
 
-    const std::u16string failing = folder.Wide("missing-folder/b.orv");
-    EXPECT_TRUE(document.SaveAs(failing).has_value());
+    EXPECT_TRUE(document.SaveAs(folder.Wide("missing-folder/b.orv")).has_value());
     EXPECT_TRUE(document.IsModified());
 
     ASSERT_TRUE(document.Open(path, kFrame).loaded);
-    EXPECT_EQ(document.FilePath(), path);
     EXPECT_EQ(document.Current().params.raw[kMaxParticles], 200);
-    EXPECT_FALSE(document.CanUndo());
-    EXPECT_FALSE(document.IsModified());
     EXPECT_FALSE(document.Open(folder.Wide("none.orv"), kFrame).loaded);
-    EXPECT_EQ(document.FilePath(), path);
+    EXPECT_EQ(status(), std::tuple(path, false, false)) << "a failed open changes nothing";
 
     document.SetRow(kBgB, 900);
     document.GetEffect().SetSeed(7);
     document.New();
+    EXPECT_EQ(status(), std::tuple(std::u16string(), false, false));
     EXPECT_FALSE(document.GetEffect().Seed()) << "a seed belongs to the file it came from";
-    EXPECT_TRUE(document.FilePath().empty());
-    EXPECT_FALSE(document.CanUndo());
-    EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgB), 900) << "New keeps the background";
-}
-
-// 0 is a seed like any other, distinct from none (how a seed is written is the file's test).
-TEST(EditorDocumentTest, EverySeedChangeIsAStep) {
-    EditorDocument document;
-    const std::optional<std::uint64_t> none;
-    struct Step {
-        std::optional<std::uint64_t> seed;
-        bool changes;
-    };
-    for (const Step& step : {Step{42, true}, Step{42, false}, Step{0, true}, Step{UINT64_MAX, true}, Step{none, true},
-                             Step{none, false}, Step{7, true}}) {
-        EXPECT_EQ(document.SetSeed(step.seed), step.changes);
-        EXPECT_EQ(document.GetEffect().Seed(), step.seed);
-    }
-    std::size_t steps = 0;
-    while (document.Undo()) ++steps;
-    EXPECT_EQ(steps, 5u);
 }
 
 TEST(EditorDocumentTest, TypedSeedsAreDigitsThatFitSixtyFourBits) {
@@ -335,38 +319,29 @@ TEST(EditorDocumentTest, TypedSeedsAreDigitsThatFitSixtyFourBits) {
 }
 
 TEST(EditorDocumentTest, MergeLoadIsOneStepWithTheFileAndBackground) {
+    test::TempFolder folder;
+    const std::u16string path = folder.Wide("seeded.orv");
+    test::WriteFileBytes(folder.Path() / "seeded.orv",
+                         R"({"bg_r": 0.035, "seed": 42, "emitter": [{}, {"name": "x"}]})");
     EditorDocument document;
     document.SetRow(kBgR, 10);
     Emitter* first = &document.Current();
     document.AddEmitter(u"mine");
-    test::TempFolder folder;
-    const std::u16string seeded = folder.Wide("seeded.orv");
-    {
-        EditorDocument source;
-        ASSERT_TRUE(source.Open(Example(u"fire.orv"), kFrame).loaded);
-        source.GetEffect().SetSeed(42);
-        ASSERT_FALSE(source.SaveAs(seeded));
-    }
-    const LoadOutcome outcome = document.MergeLoad(seeded, kFrame);
-    ASSERT_TRUE(outcome.loaded);
-    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(42));
-    const std::size_t merged = document.GetEffect().Count();
-    EXPECT_GT(merged, 2u);
-    EXPECT_EQ(document.FilePath(), seeded);
-    EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgR), 35);
+    // The seed, the emitter count, the background's red, the current file and the last name listed.
+    const auto status = [&] {
+        const Effect& e = document.GetEffect();
+        return std::tuple(e.Seed(), e.Count(), e.BackgroundRaw(kBgR), document.FilePath(), e.NameAt(e.Count() - 1));
+    };
+    const auto before = status();
+    ASSERT_TRUE(document.MergeLoad(path, kFrame).loaded);
+    const auto merged = status();
+    EXPECT_EQ(merged, std::tuple(std::optional<std::uint64_t>(42), 4u, 35, path, std::u16string(u"x")));
     EXPECT_EQ(&document.Current(), first);
     EXPECT_EQ(document.UndoName(), std::u16string(step_name::kMergeLoad));
-
     ASSERT_TRUE(document.Undo());
-    EXPECT_EQ(document.GetEffect().Count(), 2u);
-    EXPECT_EQ(document.GetEffect().BackgroundRaw(kBgR), 10);
-    EXPECT_FALSE(document.GetEffect().Seed());
-    EXPECT_TRUE(document.FilePath().empty());
-    EXPECT_EQ(document.GetEffect().NameAt(1), u"mine");
+    EXPECT_EQ(status(), before);
     ASSERT_TRUE(document.Redo());
-    EXPECT_EQ(document.GetEffect().Seed(), std::optional<std::uint64_t>(42));
-    EXPECT_EQ(document.GetEffect().Count(), merged);
-    EXPECT_EQ(document.GetEffect().NameAt(2), outcome.listNames[2]);
+    EXPECT_EQ(status(), merged);
 }
 
 // (Upper-case extensions, pictures and the folder last used are the window's drop and save tests.)

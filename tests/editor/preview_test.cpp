@@ -35,13 +35,19 @@ void MakeDrawing(Effect& effect) {
 
 using test::PixelsOf;
 
-// One run: an effect, a preview and a transport on a hand-moved clock.
+// One run: an effect, a preview and a transport on a hand-moved clock. A run that does not draw
+// has a fixed lifespan instead, which makes the particle count a function of the elapsed time alone.
 struct PreviewRun {
-    PreviewRun() {
-        MakeDrawing(effect);
+    explicit PreviewRun(bool drawing = true) {
+        if (drawing) {
+            MakeDrawing(effect);
+        } else {
+            SetParam(effect.EmitterAt(0), kLifespanVariance, 0);
+            ClearFrame(preview, 0x12345678u, false);
+        }
         effect.RestartAllEmitters(settings);
     }
-    TickInputs Inputs() { return {&preview, nullptr, u"", settings}; }
+    TickInputs Inputs() { return {&preview, image.Empty() ? nullptr : &image, u"", settings}; }
     // Ticks after `ms` milliseconds each (the first tick only starts the timing).
     void Play(std::initializer_list<std::uint32_t> intervals) {
         transport.Tick(effect, Inputs(), false);
@@ -49,6 +55,12 @@ struct PreviewRun {
             clock.Advance(ms);
             transport.Tick(effect, Inputs(), false);
         }
+    }
+    // Starts the timing of `ticker`, then ticks once `ms` later.
+    TickResult SecondTick(PreviewTicker& ticker, std::uint32_t ms) {
+        ticker.Tick(effect, Inputs());
+        clock.Advance(ms);
+        return ticker.Tick(effect, Inputs());
     }
     // What the emitters show now, drawn by a ticker of its own.
     std::vector<std::uint32_t> Shown() {
@@ -61,6 +73,7 @@ struct PreviewRun {
     test::FakeClock clock;
     Effect effect;
     FrameBuffer preview{kWidth, kHeight};
+    FrameBuffer image;
     PreviewTransport transport{clock.Clock()};
 };
 
@@ -120,34 +133,15 @@ TEST(PreviewTransportTest, PausedTicksStepNothingAndRedrawOnlyWhenAsked) {
     EXPECT_DOUBLE_EQ(run.transport.Tick(run.effect, run.Inputs(), false).seconds, 0.016);
 }
 
-TEST(PreviewTransportTest, RedrawsAndPausesLeaveTheSimulationAndTheRandomDrawsAlone) {
-    PreviewRun undisturbed;
-    undisturbed.Play({30, 30});
-    undisturbed.transport.SetPlaying(false);
-    for (int i = 0; i < 20; ++i)
-        undisturbed.transport.StepFrame(undisturbed.effect, undisturbed.Inputs(), 60);
-    const std::vector<std::uint32_t> expected = undisturbed.Shown();
-    const std::uint32_t nextDraw = NextRandom();
-
-    PreviewRun disturbed;
-    disturbed.Play({30, 30});
-    disturbed.transport.SetPlaying(false);
-    for (int i = 0; i < 20; ++i) {
-        disturbed.transport.Redraw(disturbed.effect, disturbed.Inputs());
-        disturbed.transport.Tick(disturbed.effect, disturbed.Inputs(), true);
-        disturbed.transport.StepFrame(disturbed.effect, disturbed.Inputs(), 60);
-    }
-    EXPECT_EQ(disturbed.Shown(), expected);
-    EXPECT_EQ(NextRandom(), nextDraw);
-}
-
 // With a seed, a seek, or as many steps of one frame each while paused, show the moment a render
-// reaches in as many frames: the same particles.
+// reaches in as many frames: the same particles, and the same random draws next. Redraws between
+// the steps change neither.
 TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
     PreviewRun rendered;
     rendered.effect.RestartAllEmitters(rendered.settings);
     FrameBuffer frame(kWidth, kHeight);
     for (int i = 0; i < 45; ++i) rendered.effect.RenderFrame(1.0 / 60, frame, rendered.settings);
+    const std::uint32_t nextDraw = NextRandom();
 
     for (const char* before : {"fresh", "after playing"}) {
         SCOPED_TRACE(before);
@@ -164,11 +158,14 @@ TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
     EXPECT_FALSE(stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 60).stepped) << "playing";
     stepped.transport.SetPlaying(false);
     for (int i = 0; i < 45; ++i) {
+        stepped.transport.Redraw(stepped.effect, stepped.Inputs());
+        stepped.transport.Tick(stepped.effect, stepped.Inputs(), true);
         const TickResult step = stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 60);
         ASSERT_TRUE(step.stepped);
         EXPECT_TRUE(step.repaint);
         EXPECT_DOUBLE_EQ(step.seconds, 1.0 / 60);
     }
+    EXPECT_EQ(NextRandom(), nextDraw);
     EXPECT_NEAR(stepped.transport.Time(), 0.75, 1e-12);
     EXPECT_EQ(PixelsOf(stepped.preview), rendered.Shown());
 }
@@ -245,87 +242,65 @@ TEST(PreviewTransportTest, ANewSeedRestartsPlayingAndSeeksThePausedMomentAgain) 
     EXPECT_EQ(playing.effect.EmitterAt(0).runtime.liveCount, 0) << "restarted";
 }
 
-class PreviewTickTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        settings_.sse2 = ProcessorHasSse2();
-        preview_.Create(kWidth, kHeight);
-        ClearFrame(preview_, 0x12345678u, false);
-        // A fixed lifespan makes the particle count a function of the elapsed time alone.
-        SetParam(effect_.EmitterAt(0), kLifespanVariance, 0);
-    }
-    TickInputs Inputs() { return {&preview_, image_.Empty() ? nullptr : &image_, u"", settings_}; }
-    // Starts the timing, then ticks once `ms` later.
-    TickResult SecondTick(PreviewTicker& ticker, std::uint32_t ms) {
-        ticker.Tick(effect_, Inputs());
-        clock_.Advance(ms);
-        return ticker.Tick(effect_, Inputs());
-    }
-
-    SettingsSnapshot settings_{kWidth, kHeight};
-    test::FakeClock clock_;
-    Effect effect_;
-    FrameBuffer preview_;
-    FrameBuffer image_;
+// The plain ticker, on an emitter without a texture.
+struct PreviewTickTest : ::testing::Test, PreviewRun {
+    PreviewTickTest() : PreviewRun(false) {}
 };
 
 // A background image smaller than the frame leaves no trails of earlier frames beside it.
 TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
-    image_.Create(kWidth / 2, kHeight / 2);
-    ClearFrame(image_, 0xFF00FF00u, false);
-    PreviewTicker ticker(clock_.Clock());
-    const TickResult first = ticker.Tick(effect_, Inputs());
+    image = test::FilledFrame(kWidth / 2, kHeight / 2, 0xFF00FF00u);
+    PreviewTicker ticker(clock.Clock());
+    const TickResult first = ticker.Tick(effect, Inputs());
     EXPECT_FALSE(first.stepped);
-    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, 0);
-    EXPECT_EQ(preview_.At(0, 0), 0x12345678u) << "the first tick must not touch the preview";
+    EXPECT_EQ(effect.EmitterAt(0).runtime.liveCount, 0);
+    EXPECT_EQ(preview.At(0, 0), 0x12345678u) << "the first tick must not touch the preview";
     EXPECT_EQ(ticker.NextPeriodMs(first, 60), 16u);
 
-    clock_.Advance(500);
-    EXPECT_TRUE(ticker.Tick(effect_, Inputs()).stepped);
-    Effect twinEffect;
-    Emitter& twin = twinEffect.EmitterAt(0);
-    SetParam(twin, kLifespanVariance, 0);
+    clock.Advance(500);
+    EXPECT_TRUE(ticker.Tick(effect, Inputs()).stepped);
+    PreviewRun twinRun(false);
+    Emitter& twin = twinRun.effect.EmitterAt(0);
     StepEmitter(twin, 0.5, nullptr, true, {});
     EXPECT_GT(twin.runtime.liveCount, 0);
-    EXPECT_EQ(effect_.EmitterAt(0).runtime.liveCount, twin.runtime.liveCount);
-    EXPECT_EQ(preview_.At(0, 0), 0xFF00FF00u);
-    EXPECT_EQ(preview_.At(kWidth - 1, kHeight - 1), effect_.BackgroundColour())
+    EXPECT_EQ(effect.EmitterAt(0).runtime.liveCount, twin.runtime.liveCount);
+    EXPECT_EQ(preview.At(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(preview.At(kWidth - 1, kHeight - 1), effect.BackgroundColour())
         << "refilled beside the image";
 }
 
 TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
-    settings_.drawType = 1;
-    effect_.SetBackgroundRaw(kBgR, 1000);
-    effect_.SetBackgroundRaw(kBgA, 1000);  // work layer: opaque red
-    image_.Create(kWidth, kHeight);
-    ClearFrame(image_, 0xFF0000FFu, false);  // background image: blue
+    settings.drawType = 1;
+    effect.SetBackgroundRaw(kBgR, 1000);
+    effect.SetBackgroundRaw(kBgA, 1000);  // work layer: opaque red
+    image = test::FilledFrame(kWidth, kHeight, 0xFF0000FFu);  // background image: blue
 
-    PreviewTicker ticker(clock_.Clock());
+    PreviewTicker ticker(clock.Clock());
     EXPECT_FALSE(SecondTick(ticker, 100).drawn);
-    EXPECT_EQ(preview_.At(0, 0), 0xFF0000FFu) << "nothing drew, so the layer is not laid over the image";
+    EXPECT_EQ(preview.At(0, 0), 0xFF0000FFu) << "nothing drew, so the layer is not laid over the image";
     EXPECT_EQ(ticker.WorkBuffer().At(0, 0), 0xFFFF0000u);
 
     // Small sprites near the centre, so the corner shows the layer alone.
-    for (std::size_t row : {kStartSize, kFinishSize}) SetParam(effect_.EmitterAt(0), row, 20);
-    for (std::size_t row : {kStartSizeVariance, kFinishSizeVariance}) SetParam(effect_.EmitterAt(0), row, 0);
-    effect_.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
-    clock_.Advance(100);
-    EXPECT_TRUE(ticker.Tick(effect_, Inputs()).drawn);
+    for (std::size_t row : {kStartSize, kFinishSize}) SetParam(effect.EmitterAt(0), row, 20);
+    for (std::size_t row : {kStartSizeVariance, kFinishSizeVariance}) SetParam(effect.EmitterAt(0), row, 0);
+    effect.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
+    clock.Advance(100);
+    EXPECT_TRUE(ticker.Tick(effect, Inputs()).drawn);
     // The opaque red layer over blue: d + floor((s - d) * 255 / 256) per channel.
-    EXPECT_EQ(preview_.At(0, 0), 0xFFFE0000u);
+    EXPECT_EQ(preview.At(0, 0), 0xFFFE0000u);
 }
 
 TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
-    clock_.step = 1;  // every reading of the clock costs one millisecond
-    PreviewTicker ticker(clock_.Clock());
-    ticker.Tick(effect_, Inputs());
+    clock.step = 1;  // every reading of the clock costs one millisecond
+    PreviewTicker ticker(clock.Clock());
+    ticker.Tick(effect, Inputs());
     for (int tick = 1; tick < 100; ++tick) {
-        clock_.Advance(16);
-        EXPECT_FALSE(ticker.Tick(effect_, Inputs()).title) << tick;
+        clock.Advance(16);
+        EXPECT_FALSE(ticker.Tick(effect, Inputs()).title) << tick;
     }
-    clock_.Advance(16);
+    clock.Advance(16);
     const TickResult hundredth =
-        ticker.Tick(effect_, {&preview_, nullptr, u"/home/u/effects/fire.orv", settings_});
+        ticker.Tick(effect, {&preview, nullptr, u"/home/u/effects/fire.orv", settings});
     ASSERT_TRUE(hundredth.title);
     EXPECT_EQ(*hundredth.title, u"orv - fire.orv - MAX FPS 1000\n");
 
@@ -348,20 +323,20 @@ TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
 }
 
 TEST_F(PreviewTickTest, OpaqueSpritesArePaintedAndRepaintedAwayWhenTheyVanish) {
-    effect_.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
-    PreviewTicker ticker(clock_.Clock());
+    effect.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
+    PreviewTicker ticker(clock.Clock());
     const TickResult drawing = SecondTick(ticker, 200);
     EXPECT_TRUE(drawing.drawn);
     ASSERT_TRUE(drawing.repaint);
-    EXPECT_NE(PixelsOf(preview_), PixelsOf(test::FilledFrame(kWidth, kHeight, effect_.BackgroundColour())));
+    EXPECT_NE(PixelsOf(preview), PixelsOf(test::FilledFrame(kWidth, kHeight, effect.BackgroundColour())));
 
-    effect_.EmitterAt(0).texture.SetImage(nullptr);  // as after New: nothing draws any more
-    clock_.Advance(16);
-    const TickResult cleared = ticker.Tick(effect_, Inputs());
+    effect.EmitterAt(0).texture.SetImage(nullptr);  // as after New: nothing draws any more
+    clock.Advance(16);
+    const TickResult cleared = ticker.Tick(effect, Inputs());
     EXPECT_FALSE(cleared.drawn);
     EXPECT_TRUE(cleared.repaint) << "the bare background must replace the last particles on screen";
-    clock_.Advance(16);
-    EXPECT_FALSE(ticker.Tick(effect_, Inputs()).repaint);
+    clock.Advance(16);
+    EXPECT_FALSE(ticker.Tick(effect, Inputs()).repaint);
 }
 
 // The preview drawn on several threads shows what one thread shows, in both drawing modes, over a
@@ -374,10 +349,10 @@ TEST(PreviewTickThreads, BothDrawingModesShowTheSamePreviewOnAnyNumberOfThreads)
             SetParam(run.effect.EmitterAt(0), kStartRotVariance, 1800);
             run.effect.SetBackgroundRaw(kBgA, 500);
             run.settings = {kWidth, kHeight, 1, ProcessorHasSse2(), drawType, threads};
-            const FrameBuffer image = test::FilledFrame(kWidth / 2, kHeight - 5, 0xFF00FF00u);
+            run.image = test::FilledFrame(kWidth / 2, kHeight - 5, 0xFF00FF00u);
             PreviewTicker ticker(run.clock.Clock());
             for (int tick = 0; tick < 6; ++tick) {
-                ticker.Tick(run.effect, {&run.preview, &image, u"", run.settings});
+                ticker.Tick(run.effect, run.Inputs());
                 run.clock.Advance(40);
             }
             previews.push_back(PixelsOf(run.preview));

@@ -75,20 +75,19 @@ TEST_F(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackgroundAndASeed) 
 TEST_F(EffectLoading, AFileThatFailsLeavesTheEffectAsItWas) {
     Write("bad.orv", "{\n\"emitter\": [\n{\"name\": \"x\"}\n,]}");
     const std::string before = test::EffectText(effect);  // with the seed
+    // The syntax error's text, or the missing file's name.
+    const std::pair<const char*, std::u16string> cases[] = {{"bad.orv", u"syntax error at line 4 near: ]}"},
+                                                            {"missing.orv", u"missing.orv"}};
     for (const bool merge : {false, true}) {
-        const LoadOutcome outcome = Load("bad.orv", merge);
-        EXPECT_FALSE(outcome.loaded);
-        ASSERT_TRUE(outcome.message);
-        EXPECT_EQ(outcome.message->caption, u"読込みエラー");
-        EXPECT_EQ(outcome.message->text, u"syntax error at line 4 near: ]}");
-        EXPECT_EQ(test::EffectText(effect), before);
-        EXPECT_EQ(outcome.listNames.size(), 3u);
-
-        const LoadOutcome missing = Load("missing.orv", merge);
-        EXPECT_FALSE(missing.loaded);
-        ASSERT_TRUE(missing.message);
-        EXPECT_NE(missing.message->text.find(u"missing.orv"), std::u16string::npos);
-        EXPECT_EQ(test::EffectText(effect), before);
+        for (const auto& [file, text] : cases) {
+            const LoadOutcome outcome = Load(file, merge);
+            EXPECT_FALSE(outcome.loaded);
+            ASSERT_TRUE(outcome.message);
+            EXPECT_EQ(outcome.message->caption, u"読込みエラー");
+            EXPECT_NE(outcome.message->text.find(text), std::u16string::npos) << file;
+            EXPECT_EQ(test::EffectText(effect), before);
+            EXPECT_EQ(outcome.listNames.size(), 3u);
+        }
     }
 }
 

@@ -161,7 +161,6 @@ TEST(EffectSaving, TheReplacementHoldsTheEffectTextKeepsModeOwnerAndGroupAndTheL
     }
     // Texture names are written relative to the saved file; no temporary file is left behind.
     EXPECT_EQ(test::ReadFileBytes(file), test::EffectText(effect, folder.Wide("link.orv")));
-    EXPECT_NE(test::ReadFileBytes(file).find("\"filename\": \"tex/a.png\""), std::string::npos);
     EXPECT_EQ(test::FileNamesIn(folder.Path()).size(), 2u);
     EXPECT_EQ(test::FileNamesIn(folder.Path() / "real").size(), 1u);
 }

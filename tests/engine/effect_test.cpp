@@ -62,11 +62,13 @@ std::vector<std::uint32_t> Draws(int count) {
     return draws;
 }
 
-// Seed 0 replaying the program's start is part of
-// SeededEffect.ARestartWithASeedForgetsEarlierDrawsAndWithoutOneDoesNot.
+// The program starts on Marsaglia's xorshift sequence. Seed 0 replaying the program's start, and
+// the reset to it, are part of SeededEffect.ARestartWithASeedForgetsEarlierDrawsAndWithoutOneDoesNot.
 TEST(Seed, EverySeedReplaysAndNoneIsStuckOrAlikeAnother) {
     ResetRandomForTesting();
-    std::set<std::vector<std::uint32_t>> sequences{Draws(8)};
+    const std::vector<std::uint32_t> start = Draws(8);
+    EXPECT_EQ(std::vector(start.begin(), start.begin() + 2), (std::vector<std::uint32_t>{3701687786u, 458299110u}));
+    std::set<std::vector<std::uint32_t>> sequences{start};
     for (const std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{0x100000000},
                                      std::numeric_limits<std::uint64_t>::max()}) {
         SeedRandom(seed);

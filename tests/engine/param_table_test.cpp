@@ -61,16 +61,14 @@ TEST(SetParam, LimitsCapacityAndLifespanAndLeavesBackgroundRowsToTheEffect) {
     EXPECT_EQ(emitter.params.raw, before.raw);
     EXPECT_EQ(ParamValue(emitter, kBgA), 0.0);
 
+    // The count and the capacity taken, then the lifespan and the emission rate.
     SetParam(emitter, kMaxParticles, 9000);
-    EXPECT_EQ(emitter.values.maxParticles, 8192);
-    EXPECT_EQ(emitter.runtime.capacity, 8192);
+    EXPECT_EQ(std::pair(emitter.values.maxParticles, emitter.runtime.capacity), std::pair(8192, 8192));
     SetParam(emitter, kMaxParticles, -7);
     EXPECT_EQ(emitter.values.maxParticles, 0);
-
     SetParam(emitter, kMaxParticles, 100);
     SetParam(emitter, kLifespan, 0);
-    EXPECT_EQ(emitter.values.lifespan, 0.01);
-    EXPECT_EQ(emitter.runtime.emissionRate, 100 * 100.0);
+    EXPECT_EQ(std::pair(emitter.values.lifespan, emitter.runtime.emissionRate), std::pair(0.01, 100 * 100.0));
 }
 
 // The frame sizes of a split are pinned by SpriteGeometry.SourceRectanglesOfSplitTextures.

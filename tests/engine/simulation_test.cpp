@@ -34,14 +34,6 @@ protected:
     Emitter emitter;
 };
 
-TEST(Generator, ProducesMarsagliasSequenceAndResets) {
-    for (int run = 0; run < 2; ++run) {
-        ResetRandomForTesting();
-        EXPECT_EQ(NextRandom(), 3701687786u);
-        EXPECT_EQ(NextRandom(), 458299110u);
-    }
-}
-
 TEST_F(Simulation, DelayAndDurationCycleWithRearming) {
     Effect effect;
     Emitter& e = effect.EmitterAt(0);

@@ -17,10 +17,6 @@ std::uint32_t BigEndian32(const std::uint8_t* bytes) {
     return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
 }
 
-std::uint16_t BigEndian16(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
-}
-
 // Memory order B, G, R, A is the word 0xAARRGGBB on this little-endian machine.
 Image FromBgra(std::uint32_t width, std::uint32_t height, const std::uint8_t* bytes) {
     Image image{width, height, std::vector<std::uint32_t>(std::size_t{width} * height)};
@@ -103,8 +99,8 @@ Animation ReadAnimatedPng(const std::filesystem::path& file) {
                 BigEndian32(body + 12) != 0 || BigEndian32(body + 16) != 0 || body[24] != 0 || body[25] != 0) {
                 result.error = "frame " + std::to_string(data.size()) + " does not replace the whole canvas";
             }
-            const std::uint16_t denominator = BigEndian16(body + 22);
-            result.delaysMs.push_back(1000.0 * BigEndian16(body + 20) / (denominator == 0 ? 100 : denominator));
+            const int numerator = body[20] << 8 | body[21], denominator = body[22] << 8 | body[23];
+            result.delaysMs.push_back(1000.0 * numerator / (denominator == 0 ? 100 : denominator));
             data.emplace_back();
         } else if (type == "IDAT") {
             if (data.size() != 1) result.error = "the default image is not the first frame";

@@ -57,7 +57,7 @@ std::string PexWithImage(const std::string& name, const Bytes& compressed) {
            "\"/></particleEmitterConfig>";
 }
 
-TEST(EmbeddedData, Base64AndGzipRoundTrip) {
+TEST(EmbeddedData, Base64AndGzipRoundTripAndInflateRefusesBadOrHugeData) {
     for (std::size_t size : {0u, 1u, 2u, 3u, 4u, 1000u}) {
         Bytes data(size);
         for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<std::uint8_t>(i * 7 + 3);
@@ -67,9 +67,6 @@ TEST(EmbeddedData, Base64AndGzipRoundTrip) {
     }
     // Line breaks inside the text are skipped; '=' ends it.
     EXPECT_EQ(DecodeBase64("QU\nJD\r\nRA==junk"), (Bytes{'A', 'B', 'C', 'D'}));
-}
-
-TEST(EmbeddedData, InflateRefusesBadOrHugeData) {
     EXPECT_THROW(Inflate(Bytes{1, 2, 3, 4, 5}), std::runtime_error);
     const Bytes zeros(1 << 20);
     EXPECT_THROW(Inflate(Gzip(zeros), 1000), std::runtime_error);

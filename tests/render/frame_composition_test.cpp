@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <random>
 
@@ -17,9 +18,7 @@ TEST(BackgroundColour, ChannelsAreTruncatedAndLimited) {
     EXPECT_EQ(BackgroundColour(-300, 2000, 1001, 999), 0xFE00FFFFu);
 }
 
-bool operator==(const PixelRect& a, const PixelRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+std::array<std::int32_t, 4> Edges(const PixelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 TEST(ClipRectPair, MovesTheOtherRectangleByTheClippedAmountAndRefusesWhatCannotOverlap) {
     struct Case {
@@ -32,8 +31,8 @@ TEST(ClipRectPair, MovesTheOtherRectangleByTheClippedAmountAndRefusesWhatCannotO
         PixelRect target = c.target, source = c.source;
         ASSERT_TRUE(
             ClipRectPair(c.targetWidth, c.targetHeight, c.sourceWidth, c.sourceHeight, target, source));
-        EXPECT_TRUE(target == c.clippedTarget) << target.left << "," << target.top << "," << target.right;
-        EXPECT_TRUE(source == c.clippedSource) << source.left << "," << source.top << "," << source.right;
+        EXPECT_EQ(Edges(target), Edges(c.clippedTarget));
+        EXPECT_EQ(Edges(source), Edges(c.clippedSource));
     }
     // Beside the target or the source, empty, or turned inside out.
     for (auto [target, source] : {std::pair<PixelRect, PixelRect>{{10, 0, 15, 5}, {0, 0, 5, 5}},

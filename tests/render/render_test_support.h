@@ -6,10 +6,27 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "render/avx2_rows.h"
 #include "render/frame_buffer.h"
 #include "render/sprite.h"
 
 namespace orv::test {
+
+// Runs `check` once with the SSE2 code path's 16-byte rows and once more with its AVX2 rows where
+// the processor has them, leaving the choice as it was.
+template <class Check>
+void ForEachRowWidth(Check check) {
+    const bool enabled = Avx2RowsEnabled();
+    for (const bool avx2 : {false, true}) {
+        EnableAvx2Rows(avx2);
+        if (avx2 && !Avx2RowsEnabled()) break;
+        SCOPED_TRACE(avx2 ? "AVX2 rows" : "16-byte rows");
+        check();
+    }
+    EnableAvx2Rows(enabled);
+}
 
 template <class Word>
 FrameBuffer MakeImage(std::uint32_t width, std::uint32_t height, Word word) {
@@ -22,11 +39,6 @@ FrameBuffer MakeImage(std::uint32_t width, std::uint32_t height, Word word) {
 
 inline FrameBuffer RandomImage(std::uint32_t width, std::uint32_t height, std::mt19937& random) {
     return MakeImage(width, height, [&](auto, auto) { return static_cast<std::uint32_t>(random()); });
-}
-
-inline SpriteTint RandomTint(std::mt19937& random) {
-    std::uniform_int_distribution<std::uint32_t> byte(0, 255);
-    return {byte(random), byte(random), byte(random), byte(random)};
 }
 
 inline FrameBuffer FilledImage(std::uint32_t width, std::uint32_t height, std::uint32_t word) {
@@ -118,7 +130,8 @@ inline Scene RandomScene(std::uint32_t width, std::uint32_t height, std::mt19937
         r.bottom = whole(r.top + 1, h);
         if (whole(0, 7) == 0) std::swap(r.top, r.bottom);
         if (whole(0, 7) == 0) std::swap(r.left, r.right);
-        sprite.tint = RandomTint(random);
+        std::uniform_int_distribution<std::uint32_t> byte(0, 255);
+        sprite.tint = {byte(random), byte(random), byte(random), byte(random)};
         double x = between(-6, width + 6.0), y = between(-6, height + 6.0);
         double halfWidth = between(0.05, maxHalfSize), halfHeight = between(0.05, maxHalfSize);
         sprite.rotated = kinds == SpriteKinds::kBoth ? whole(0, 2) == 0 : kinds == SpriteKinds::kQuads;
@@ -157,8 +170,6 @@ public:
             for (std::uint32_t x = 0; x < start.Width(); ++x) view_.At(x, y) = start.At(x, y);
         }
     }
-    GuardedTarget(std::uint32_t width, std::uint32_t height, std::uint32_t fill)
-        : GuardedTarget(FilledImage(width, height, fill)) {}
     FrameBuffer& Frame() { return view_; }
     bool GuardsIntact() const {
         for (std::size_t i = 0; i < memory_.size(); ++i) {

@@ -39,7 +39,7 @@ SpriteQuad Quad(std::initializer_list<QuadVertex> vertices) {
 
 TEST(FillSpriteRect, CoversEveryPixelItOverlapsAndSamplesFromTheLeftEdge) {
     const FrameBuffer texture = test::FilledImage(4, 4, 0xFFFFFFFFu);
-    GuardedTarget target(32, 8, kBlack);
+    GuardedTarget target(test::FilledImage(32, 8, kBlack));
     Fill(target.Frame(), FixedFromPixels(10.5, 2.75, 20.25, 3.0), {0, 0, 4, 4}, texture);
     for (std::uint32_t y = 0; y < 8; ++y) {
         for (std::uint32_t x = 0; x < 32; ++x) {
@@ -49,33 +49,12 @@ TEST(FillSpriteRect, CoversEveryPixelItOverlapsAndSamplesFromTheLeftEdge) {
     }
 }
 
-TEST(FillSpriteRect, DegenerateOutsideOrOutOfRangeDrawsNothing) {
-    for (const FixedRect& dest :
-         {FixedFromPixels(5, 5, 5, 9), FixedFromPixels(100, 5, 110, 9), FixedFromPixels(-10, 5, 0, 9),
-          FixedFromPixels(5, -10, 9, 0), FixedFromPixels(5, 100, 9, 104)}) {
-        EXPECT_FALSE(PlanRectWalk(100, RowBand{0, 100}, dest, {0, 0, 4, 4})) << dest.left << "," << dest.top;
-    }
-    EXPECT_TRUE(PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-10, 5, 0.5, 9), {0, 0, 4, 4}));
-    const auto wide =
-        PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-30000, 0, 30000, 10), {0, 0, 16, 10});
-    ASSERT_TRUE(wide);  // a width beyond 16 bits does not wrap
-    EXPECT_EQ(wide->du, (std::int64_t{16} << 32) / (std::int64_t{60000} * 65536));
-    // Sprites beyond the fixed range are refused before they are planned.
-    EXPECT_FALSE(MakeFixedRect(-40000.0, 0, 10, 10));
-    EXPECT_FALSE(MakeFixedRect(0, 0, 10, 1e300));
-    EXPECT_FALSE(MakeFixedRect(0, 0, 10, std::nan("")));
-    const auto rect = MakeFixedRect(-5.5, 4.25, 26.5, 36.25);
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->left, -360448);
-    EXPECT_EQ(rect->bottom, 2375680);
-}
-
 // One texel per pixel, starting left of and above the frame and ending past it: every pixel (x, y)
 // samples texel (x + dx, y + dy), and nothing outside the frame is written.
 TEST(FillSprite, ClipsOnEveryEdgeByAdvancingTheTexelCoordinate) {
     const FrameBuffer texture = CoordinateTexture(64, 64);
     for (const bool rotated : {false, true}) {
-        GuardedTarget target(16, 12, kBlack);
+        GuardedTarget target(test::FilledImage(16, 12, kBlack));
         const std::uint32_t dx = rotated ? 7 : 5, dy = rotated ? 2 : 3;
         if (rotated) {
             Fill(target.Frame(),
@@ -111,7 +90,7 @@ TEST(FillSpriteQuad, GradientOfTheFirstSpanServesTheWholeQuadAndRowsThroughAVert
                  {diamond, 4, {-1, 1, 2, 3, 4, 5, 6, -1}}};
     const FrameBuffer texture = CoordinateTexture(16, 16);
     for (const auto& c : cases) {
-        GuardedTarget target(16, 12, 0);
+        GuardedTarget target(test::FilledImage(16, 12, 0));
         Fill(target.Frame(), c.quad, texture);
         EXPECT_TRUE(target.GuardsIntact());
         std::vector<int> columns;
@@ -123,7 +102,28 @@ TEST(FillSpriteQuad, GradientOfTheFirstSpanServesTheWholeQuadAndRowsThroughAVert
     }
 }
 
-TEST(FillSpriteQuad, DegenerateAndOutOfRangeQuadsDrawNothingAndExtraVerticesAreIgnored) {
+// Rectangles and quads that are degenerate, outside the frame or beyond the fixed range draw
+// nothing; a quad's vertices past the fourth are ignored.
+TEST(FillSprite, DegenerateOutsideOrOutOfRangeSpritesDrawNothing) {
+    for (const FixedRect& dest :
+         {FixedFromPixels(5, 5, 5, 9), FixedFromPixels(100, 5, 110, 9), FixedFromPixels(-10, 5, 0, 9),
+          FixedFromPixels(5, -10, 9, 0), FixedFromPixels(5, 100, 9, 104)}) {
+        EXPECT_FALSE(PlanRectWalk(100, RowBand{0, 100}, dest, {0, 0, 4, 4})) << dest.left << "," << dest.top;
+    }
+    EXPECT_TRUE(PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-10, 5, 0.5, 9), {0, 0, 4, 4}));
+    const auto wide =
+        PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-30000, 0, 30000, 10), {0, 0, 16, 10});
+    ASSERT_TRUE(wide);  // a width beyond 16 bits does not wrap
+    EXPECT_EQ(wide->du, (std::int64_t{16} << 32) / (std::int64_t{60000} * 65536));
+    // Sprites beyond the fixed range are refused before they are planned.
+    EXPECT_FALSE(MakeFixedRect(-40000.0, 0, 10, 10));
+    EXPECT_FALSE(MakeFixedRect(0, 0, 10, 1e300));
+    EXPECT_FALSE(MakeFixedRect(0, 0, 10, std::nan("")));
+    const auto rect = MakeFixedRect(-5.5, 4.25, 26.5, 36.25);
+    ASSERT_TRUE(rect);
+    EXPECT_EQ(rect->left, -360448);
+    EXPECT_EQ(rect->bottom, 2375680);
+
     const FrameBuffer texture = test::FilledImage(4, 4, 0xFFFFFFFFu);
     const FrameBuffer black = test::FilledImage(8, 8, kBlack);
     GuardedTarget target(black), reference(black);

@@ -15,10 +15,11 @@ struct ToolResult {
     std::string output;
 };
 
-// Runs a program found on PATH and waits for it.
+// Runs a program found on PATH and waits for it. RunProgram starts the file it is given, so env
+// looks the name up.
 inline ToolResult RunTool(const std::vector<std::string>& arguments) {
     const TempFolder scratch;
-    const RunResult run = RunProgram(arguments.front(), {arguments.begin() + 1, arguments.end()}, scratch.Path());
+    const RunResult run = RunProgram("/usr/bin/env", arguments, scratch.Path());
     return {run.status, run.out + run.err};
 }
 

@@ -50,7 +50,7 @@ ORV_PIXEL_INLINE __m256i ClampedTexel(__m256i coordinate, __m256i last) {
                             last);
 }
 
-// The texels at the eight offsets.
+// The texels at the eight offsets, loaded one by one: faster here than the gather instruction.
 ORV_PIXEL_INLINE __m256i Fetch(const int* base, __m256i offsets) {
     alignas(32) int at[8];
     _mm256_store_si256(reinterpret_cast<__m256i*>(at), offsets);
@@ -59,7 +59,7 @@ ORV_PIXEL_INLINE __m256i Fetch(const int* base, __m256i offsets) {
 }
 
 // Blends `count` pixels from `pixel` eight at a time, the last ones through a mask so that no
-// other pixel is read or written; offsets(k) gives the texel offsets of pixels k..k+7.
+// other pixel is read or written; each call of offsets() gives the texel offsets of the next eight.
 template <bool Tinted, bool Additive, class Offsets>
 ORV_PIXEL_INLINE void BlendRow(std::uint32_t* pixel, std::int32_t count, const std::uint32_t* texels,
                                const SpriteTint& tint, Offsets offsets) {

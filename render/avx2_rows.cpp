@@ -33,7 +33,7 @@ void EnableAvx2Rows(bool enable) {
     Avx2RowsSwitch().store(enable && ProcessorHasAvx2(), std::memory_order_relaxed);
 }
 
-bool FitsGather(const TexelGrid& grid) {
+bool FitsRowOffsets(const TexelGrid& grid) {
     const std::int64_t reach = (std::int64_t{grid.lastRow} + 1) * std::abs(grid.pitch);
     return grid.lastRow >= 0 && grid.lastColumn >= 0 && reach <= INT32_MAX;
 }

@@ -29,7 +29,7 @@ struct TexelGrid {
 
 // Whether every texel of `grid` lies within a 32-bit offset (in pixels) of its first: the rows
 // work out the offsets in 32-bit lanes.
-bool FitsGather(const TexelGrid& grid);
+bool FitsRowOffsets(const TexelGrid& grid);
 
 // `count` pixels from `pixel`, pixel k blended with texel (u + k du) >> 16 of `texels` (one row
 // of the grid), the column clamped as nearest sampling clamps it.

@@ -372,7 +372,7 @@ void FillSpriteQuad(FrameBuffer& target, const RowBand& band, const SpriteQuad& 
 #if ORV_RENDER_AVX2
     if constexpr (Avx2) {
         const TexelGrid grid = sample.Grid();
-        if (FitsGather(grid)) {
+        if (FitsRowOffsets(grid)) {
             QuadSpan span;
             for (std::int32_t y = scanner.FirstRow(); y <= scanner.LastRow(); ++y) {
                 if (!scanner.Span(y, span)) continue;

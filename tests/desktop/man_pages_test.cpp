@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,12 +19,18 @@ std::vector<fs::path> ManPages() {
     return pages;
 }
 
-// Every long option a text names: "--fps" in the help, "\-\-fps" in roff (`dashes` is a pattern).
-std::set<std::string> OptionsNamed(const std::string& text, const std::string& dashes) {
-    const std::regex option(dashes + "([a-z][a-z0-9-]*)");
+// Every long option a text names: "--fps" in the help, "\-\-fps" in roff.
+std::set<std::string> OptionsNamed(const std::string& text, const std::string& dash) {
+    const std::string dashes = dash + dash;
     std::set<std::string> options;
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
-        options.insert((*it)[1]);
+    for (auto at = text.find(dashes); at != std::string::npos; at = text.find(dashes, at + 1)) {
+        auto end = at + dashes.size();
+        if (end >= text.size() || text[end] < 'a' || text[end] > 'z') continue;
+        while (end < text.size() && (std::islower(static_cast<unsigned char>(text[end])) ||
+                                     std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '-'))
+            ++end;
+        options.insert(text.substr(at + dashes.size(), end - at - dashes.size()));
+    }
     return options;
 }
 
@@ -47,9 +53,9 @@ TEST(ManPages, FormatWithoutAWarning) {
 TEST(ManPages, RenderPageDescribesExactlyTheOptionsOfHelp) {
     const ToolResult help = RunTool({ORV_RENDER_EXE, "--help"});
     ASSERT_EQ(help.status, 0);
-    const std::set<std::string> helpOptions = OptionsNamed(help.output, "--");
+    const std::set<std::string> helpOptions = OptionsNamed(help.output, "-");
     ASSERT_GE(helpOptions.size(), 9u) << help.output;
-    EXPECT_EQ(OptionsNamed(ReadFileBytes(fs::path(ORV_MAN_DIR) / "orv-render.1"), R"(\\-\\-)"), helpOptions);
+    EXPECT_EQ(OptionsNamed(ReadFileBytes(fs::path(ORV_MAN_DIR) / "orv-render.1"), R"(\-)"), helpOptions);
 }
 
 }  // namespace

@@ -117,23 +117,34 @@ void Effect::RestartAllEmitters(const SettingsSnapshot& settings) {
 bool Effect::StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
                           bool takeInterpolation, std::vector<const Emitter*>& toDraw,
                           const TaskRunner& runTasks) {
+    const std::vector<Emitter*> emitters = PlaceEmitters(settings, takeInterpolation);
+    const std::vector<bool> advanced = AdvanceEmitters(emitters, dt, target != nullptr, runTasks);
     toDraw.clear();
     bool drawn = false;
+    for (std::size_t i = 0; i < emitters.size(); ++i) {
+        // An emitter held in its delay counts as drawn but shows nothing.
+        if (!advanced[i]) {
+            drawn = true;
+        } else if (CanDrawEmitter(*emitters[i], target)) {
+            toDraw.push_back(emitters[i]);
+            drawn = true;
+        }
+    }
+    return drawn;
+}
+
+std::vector<Emitter*> Effect::PlaceEmitters(const SettingsSnapshot& settings, bool takeInterpolation) {
+    std::vector<Emitter*> emitters;
+    emitters.reserve(entries_.size());
     for (Entry& entry : entries_) {
         Emitter& emitter = *entry.emitter;
         SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
         if (takeInterpolation && settings.interpolateType <= 1) {
             emitter.runtime.interpolation = settings.interpolateType;
         }
-        // An emitter held in its delay counts as drawn but shows nothing.
-        if (!AdvanceEmitter(emitter, dt, target != nullptr, runTasks)) {
-            drawn = true;
-        } else if (CanDrawEmitter(emitter, target)) {
-            toDraw.push_back(&emitter);
-            drawn = true;
-        }
+        emitters.push_back(&emitter);
     }
-    return drawn;
+    return emitters;
 }
 
 bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings) {
@@ -158,12 +169,8 @@ bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot&
 }
 
 void Effect::SimulateFrame(double dt, const SettingsSnapshot& settings) {
-    for (Entry& entry : entries_) {
-        Emitter& emitter = *entry.emitter;
-        SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
-        // Sorted as for drawing: the pool's order decides the order of later frames' sprites.
-        AdvanceEmitter(emitter, dt, true);
-    }
+    // Sorted as for drawing: the pool's order decides the order of later frames' sprites.
+    AdvanceEmitters(PlaceEmitters(settings, false), dt, true, {});
 }
 
 void Effect::OnEmitterEmpty(Emitter& emitter) {

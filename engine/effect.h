@@ -108,7 +108,7 @@ public:
     // when there is a target. Returns what the steps of StepEmitter would return together (some
     // step drew or was held in its delay) and lists in `toDraw`, in drawing order, the emitters
     // whose sprites the frame shows; a FrameDrawer draws them, band by band if need be. The
-    // particles' updates may run through `runTasks` (see AdvanceEmitter).
+    // particles' updates may run through `runTasks` (see AdvanceEmitters).
     bool StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
                       bool takeInterpolation, std::vector<const Emitter*>& toDraw,
                       const TaskRunner& runTasks = {});
@@ -121,6 +121,10 @@ public:
     void OnEmitterEmpty(Emitter& emitter) override;
 
 private:
+    // Every emitter in list order, positioned in a frame of the snapshot's size and, when
+    // `takeInterpolation`, with its interpolation.
+    std::vector<Emitter*> PlaceEmitters(const SettingsSnapshot& settings, bool takeInterpolation);
+
     std::vector<Entry> entries_;
     std::array<std::int32_t, kBackgroundParamCount> background_{};
     std::optional<std::uint64_t> seed_;

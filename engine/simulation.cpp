@@ -293,44 +293,63 @@ bool StepEmitter(Emitter& emitter, double dt, FrameBuffer* target, bool opaqueTa
 // Particles updated per task: enough to outweigh handing the task out.
 constexpr std::size_t kParticlesPerTask = 1024;
 
-bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const TaskRunner& runTasks) {
-    EmitterRuntime& runtime = emitter.runtime;
+namespace {
 
+// What the first part of a step leaves to the rest: the step's length (the rest of the delay
+// when the delay ends within the step) and whether the pool ran empty.
+struct StartedStep {
+    bool held = false;
+    bool ranEmpty = false;
+    double dt = 0;
+};
+
+// The delay: whether the step is held in it, and the step's length if not.
+StartedStep CountDownDelay(Emitter& emitter, double dt) {
+    EmitterRuntime& runtime = emitter.runtime;
+    StartedStep step;
     if (InDelay(runtime)) {
         const double held = runtime.delayCountdown;
         runtime.delayCountdown = runtime.delayCountdown - dt;
-        if (runtime.delayCountdown >= 0) return false;
+        if (runtime.delayCountdown >= 0) {
+            step.held = true;
+            return step;
+        }
         dt = held;
     }
+    step.dt = dt;
+    return step;
+}
 
+// Whether a live particle has reached the end of its life (and is retired before the update).
+bool HasDied(const Particle& particle) { return !(particle.age < particle.lifespan); }
+
+// Takes the dead particles out of the pool, given which of the live ones died (`dead`, one flag
+// per live particle, changed on the way). Returns whether the pool ran empty.
+bool RetireDead(EmitterRuntime& runtime, std::span<std::uint8_t> dead) {
     bool ranEmpty = false;
-    std::vector<Particle>& pool = runtime.pool;
     // Whether a particle lives on is decided before any update (a particle moved into a dead
     // one's slot has not been updated either), so the moves come first and the updates after.
     for (std::int32_t i = 0; i < runtime.liveCount;) {
-        Particle& particle = pool[i];
-        if (particle.age < particle.lifespan) {
+        if (dead[i] == 0) {
             ++i;
         } else {
             // Order-destroying removal: the last live particle takes the dead one's slot. The
             // dead one's values need not survive, the slot behind the live ones is a spare.
             --runtime.liveCount;
-            if (i != runtime.liveCount) particle = pool[runtime.liveCount];
+            if (i != runtime.liveCount) {
+                runtime.pool[i] = runtime.pool[runtime.liveCount];
+                dead[i] = dead[runtime.liveCount];
+            }
             if (runtime.liveCount == 0 && runtime.listener != nullptr) ranEmpty = true;
         }
     }
-    const auto live = static_cast<std::size_t>(runtime.liveCount);
-    const auto update = [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) UpdateParticle(emitter, pool[i], dt);
-    };
-    if (runTasks && live > kParticlesPerTask) {
-        runTasks((live + kParticlesPerTask - 1) / kParticlesPerTask, [&](std::size_t task) {
-            update(task * kParticlesPerTask, std::min(live, (task + 1) * kParticlesPerTask));
-        });
-    } else {
-        update(0, live);
-    }
+    return ranEmpty;
+}
 
+// Emission, the duration's countdown, sorting and the listener: everything after the updates.
+void FinishStep(Emitter& emitter, const StartedStep& step, bool sortForDrawing) {
+    EmitterRuntime& runtime = emitter.runtime;
+    const double dt = step.dt;
     // An emission rate that is not a positive finite number (max particles of 0, or set before a
     // lifespan) would turn the period into infinity or 0, and a zero period never ends the loop.
     const double period = 1.0 / runtime.emissionRate;
@@ -339,7 +358,7 @@ bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const Task
         while (runtime.emissionAccumulator > 0) {
             if (runtime.liveCount < runtime.capacity) {
                 if (runtime.liveCount == runtime.allocatedCount) GrowPool(emitter, runtime.allocatedCount);
-                Particle& particle = pool[runtime.liveCount];
+                Particle& particle = runtime.pool[runtime.liveCount];
                 ++runtime.liveCount;
                 if (InitParticle(emitter, particle)) {
                     particle.birth = runtime.births++;
@@ -362,8 +381,82 @@ bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const Task
         SortParticles(emitter);
     }
 
-    if (ranEmpty && runtime.listener != nullptr) runtime.listener->OnEmitterEmpty(emitter);
-    return true;
+    if (step.ranEmpty && runtime.listener != nullptr) runtime.listener->OnEmitterEmpty(emitter);
+}
+
+}  // namespace
+
+bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const TaskRunner& runTasks) {
+    Emitter* const one[] = {&emitter};
+    return AdvanceEmitters(one, dt, sortForDrawing, runTasks)[0];
+}
+
+std::vector<bool> AdvanceEmitters(std::span<Emitter* const> emitters, double dt, bool sortForDrawing,
+                                  const TaskRunner& runTasks) {
+    // One emitter's step touches only that emitter (its listener rearms that emitter alone), and
+    // neither the look at the particles' ages nor the updates draw a random number: so these run for
+    // every emitter together, on the threads, while the other parts keep their order.
+    std::vector<StartedStep> steps(emitters.size());
+    std::vector<bool> advanced(emitters.size());
+    for (std::size_t e = 0; e < emitters.size(); ++e) {
+        steps[e] = CountDownDelay(*emitters[e], dt);
+        advanced[e] = !steps[e].held;
+    }
+
+    // The live particles of the advancing emitters in pieces, and each emitter's first piece
+    // in a list of them all (where its flags start).
+    struct Piece {
+        std::size_t emitter, begin, end;
+    };
+    std::vector<Piece> pieces;
+    std::vector<std::size_t> firstOf(emitters.size());
+    std::size_t live = 0;
+    const auto cutLive = [&] {
+        pieces.clear();
+        live = 0;
+        for (std::size_t e = 0; e < emitters.size(); ++e) {
+            firstOf[e] = live;
+            if (steps[e].held) continue;
+            const auto count = static_cast<std::size_t>(emitters[e]->runtime.liveCount);
+            for (std::size_t begin = 0; begin < count; begin += kParticlesPerTask)
+                pieces.push_back({e, begin, std::min(count, begin + kParticlesPerTask)});
+            live += count;
+        }
+    };
+    const auto forEachPiece = [&](const auto& work) {
+        if (runTasks && live > kParticlesPerTask) {
+            runTasks(pieces.size(), [&](std::size_t task) { work(pieces[task]); });
+        } else {
+            for (const Piece& piece : pieces) work(piece);
+        }
+    };
+
+    // Reading every particle is most of the retirement's work; the moves are few.
+    cutLive();
+    std::vector<std::uint8_t> dead(live);
+    forEachPiece([&](const Piece& piece) {
+        const Particle* const pool = emitters[piece.emitter]->runtime.pool.data();
+        for (std::size_t i = piece.begin; i < piece.end; ++i)
+            dead[firstOf[piece.emitter] + i] = HasDied(pool[i]) ? 1 : 0;
+    });
+    for (std::size_t e = 0; e < emitters.size(); ++e) {
+        if (steps[e].held) continue;
+        const auto count = static_cast<std::size_t>(emitters[e]->runtime.liveCount);
+        steps[e].ranEmpty = RetireDead(emitters[e]->runtime, std::span(dead).subspan(firstOf[e], count));
+    }
+
+    cutLive();
+    forEachPiece([&](const Piece& piece) {
+        Emitter& emitter = *emitters[piece.emitter];
+        Particle* const pool = emitter.runtime.pool.data();
+        for (std::size_t i = piece.begin; i < piece.end; ++i)
+            UpdateParticle(emitter, pool[i], steps[piece.emitter].dt);
+    });
+
+    for (std::size_t e = 0; e < emitters.size(); ++e) {
+        if (!steps[e].held) FinishStep(*emitters[e], steps[e], sortForDrawing);
+    }
+    return advanced;
 }
 
 }  // namespace orv

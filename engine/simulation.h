@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <vector>
 
 #include "engine/emitter.h"
 #include "engine/settings.h"
@@ -29,6 +31,11 @@ using TaskRunner = std::function<void(std::size_t count, const std::function<voi
 // The particles that live on are moved one by one but may be updated through `runTasks`: an
 // update draws no random number and touches its own particle only.
 bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const TaskRunner& runTasks = {});
+
+// AdvanceEmitter for each of `emitters` in turn, with the particles' updates of all of them in one
+// batch of tasks. Returns, for each emitter, what AdvanceEmitter would return.
+std::vector<bool> AdvanceEmitters(std::span<Emitter* const> emitters, double dt, bool sortForDrawing,
+                                  const TaskRunner& runTasks);
 
 // Whether a cycle's delay is still counting down, so the emitter's next step is held and shows
 // nothing.

@@ -34,7 +34,9 @@ void BuildEffect(Effect& effect) {
     for (int i = 0; i < 3; ++i) {
         auto emitter = effect.MakeDefaultEmitter();
         emitter->texture.SetImage(SoftSquare());
-        SetParam(*emitter, kMaxParticles, 150);
+        // Enough particles that the updates are shared out over the threads, the first emitter's
+        // in several pieces.
+        SetParam(*emitter, kMaxParticles, i == 0 ? 4000 : 1200);
         SetParam(*emitter, kEmitterAngleVariance, 1800);
         SetParam(*emitter, kXVariance, 600);
         SetParam(*emitter, kYVariance, 400);

@@ -14,7 +14,7 @@
 namespace orv {
 namespace {
 
-TEST(EffectList, NamesFollowPositionsMovesFollowIndicesAnEmptiedListGetsOneEmitterStrangersAreLeftAlone) {
+TEST(EffectList, NamesFollowPositionsAnEmptiedListGetsOneEmitterStrangersAreLeftAlone) {
     Effect effect;
     ASSERT_EQ(effect.Count(), 1u);
     EXPECT_EQ(effect.NameAt(0), u"emitter 01");
@@ -29,17 +29,11 @@ TEST(EffectList, NamesFollowPositionsMovesFollowIndicesAnEmptiedListGetsOneEmitt
     EXPECT_EQ(effect.NameAt(4), u"emitter 05");
     EXPECT_EQ(Effect::DefaultEmitterName(123), u"emitter 123");
 
-    // Refused renames, moves at the ends and deleting the last emitter, and emitters kept through
-    // moves, are EditorDocumentTest.EmitterListEditsUndoToTheSameEmittersInTheirPlaces and
+    // Refused renames, moves at the ends and deleting the last emitter, and names and emitters
+    // kept in their places through moves and deletions, are
+    // EditorDocumentTest.EmitterListEditsUndoToTheSameEmittersInTheirPlaces and
     // RefusedListEditsRecordNothing.
-    Emitter* first = &effect.EmitterAt(0);
     EXPECT_FALSE(effect.MoveEmitterDown(7));
-    EXPECT_TRUE(effect.MoveEmitterDown(0));
-    EXPECT_EQ(effect.NameAt(1), u"emitter 01");
-    EXPECT_TRUE(effect.MoveEmitterDown(1));
-    EXPECT_EQ(effect.IndexOf(*first), 2u);
-    EXPECT_TRUE(effect.DeleteEmitter(0));
-    EXPECT_EQ(&effect.EmitterAt(1), first);
 
     effect.RemoveAllEmitters();
     effect.EnsureEmitter();
@@ -69,8 +63,7 @@ TEST(Seed, EverySeedReplaysAndNoneIsStuckOrAlikeAnother) {
     const std::vector<std::uint32_t> start = Draws(8);
     EXPECT_EQ(std::vector(start.begin(), start.begin() + 2), (std::vector<std::uint32_t>{3701687786u, 458299110u}));
     std::set<std::vector<std::uint32_t>> sequences{start};
-    for (const std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{0x100000000},
-                                     std::numeric_limits<std::uint64_t>::max()}) {
+    for (const std::uint64_t seed : {1ull, 2ull, 0x100000000ull, std::numeric_limits<std::uint64_t>::max()}) {
         SeedRandom(seed);
         const std::vector<std::uint32_t> draws = Draws(8);
         SeedRandom(seed);
@@ -93,11 +86,7 @@ std::vector<double> PoolState(const Emitter& emitter) {
 
 class SeededEffect : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (std::size_t i = 0; i < effect.Count(); ++i) {
-            effect.EmitterAt(i).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFF));
-        }
-    }
+    void SetUp() override { effect.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFF)); }
     // Restarts and renders `steps` frames; the first emitter's particles afterwards.
     std::vector<double> Render(int steps) {
         effect.RestartAllEmitters(settings);

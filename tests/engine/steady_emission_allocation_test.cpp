@@ -45,7 +45,7 @@ TEST(SteadyEmission, AllocatesNothing) {
     SetParam(emitter, kRotPerSec, 12000);
     SetSortType(emitter.params, kSortScaleAscending);
     test::ApplyDefaults(emitter);
-    FrameBuffer frame = test::FilledFrame(200, 150, 0xFF000000);
+    FrameBuffer frame = test::FilledImage(200, 150, 0xFF000000);
 
     auto step = [&] {
         SetEmitterOrigin(emitter, 200, 150);

@@ -63,7 +63,8 @@ TEST(Seed, EverySeedReplaysAndNoneIsStuckOrAlikeAnother) {
     const std::vector<std::uint32_t> start = Draws(8);
     EXPECT_EQ(std::vector(start.begin(), start.begin() + 2), (std::vector<std::uint32_t>{3701687786u, 458299110u}));
     std::set<std::vector<std::uint32_t>> sequences{start};
-    for (const std::uint64_t seed : {1ull, 2ull, 0x100000000ull, std::numeric_limits<std::uint64_t>::max()}) {
+    for (const std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{0x100000000},
+                                     std::numeric_limits<std::uint64_t>::max()}) {
         SeedRandom(seed);
         const std::vector<std::uint32_t> draws = Draws(8);
         SeedRandom(seed);

@@ -95,7 +95,6 @@ TEST(EditorDocumentTest, ResetRestoresTheDefaultsAndItsUndoTheExactValuesAndUndo
     document.SetRow(kStartSize, 1234);
     document.SetRow(kBgG, 700);
     document.SetType(kRadial);
-    document.SetRow(kDuration, 200);
     const EditedValues edited = ValuesOf(document.GetEffect(), document.Current());
     ASSERT_TRUE(document.ResetCurrent());
     EXPECT_EQ(ValuesOf(document.GetEffect(), document.Current()), ValuesOf(fresh.GetEffect(), fresh.Current()));
@@ -104,6 +103,7 @@ TEST(EditorDocumentTest, ResetRestoresTheDefaultsAndItsUndoTheExactValuesAndUndo
     EXPECT_EQ(ValuesOf(document.GetEffect(), document.Current()), edited);
 
     // Undoing the duration stops the emission as the slider does.
+    document.SetRow(kDuration, 200);
     document.Current().runtime.remainingDuration = 1.5;
     ASSERT_TRUE(document.Undo());
     EXPECT_EQ(document.Current().runtime.remainingDuration, 0.0);

@@ -254,9 +254,9 @@ TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
     StepEmitter(twin.effect.EmitterAt(0), 0.5, nullptr, true, {});
     EXPECT_GT(effect.EmitterAt(0).runtime.liveCount, 0);
     EXPECT_EQ(effect.EmitterAt(0).runtime.liveCount, twin.effect.EmitterAt(0).runtime.liveCount);
-    EXPECT_EQ(preview.At(0, 0), 0xFF00FF00u);
-    EXPECT_EQ(preview.At(kWidth - 1, kHeight - 1), effect.BackgroundColour())
-        << "refilled beside the image";
+    // The image, and the background refilled beside it.
+    EXPECT_EQ(std::tuple(preview.At(0, 0), preview.At(kWidth - 1, kHeight - 1)),
+              std::tuple(0xFF00FF00u, effect.BackgroundColour()));
 }
 
 TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "engine/random.h"
@@ -16,9 +17,8 @@ namespace {
 
 TEST(EffectList, NamesFollowPositionsAnEmptiedListGetsOneEmitterStrangersAreLeftAlone) {
     Effect effect;
-    ASSERT_EQ(effect.Count(), 1u);
-    EXPECT_EQ(effect.NameAt(0), u"emitter 01");
-    EXPECT_EQ(effect.EmitterAt(0).runtime.listener, effect.Listener());
+    EXPECT_EQ(std::tuple(effect.Count(), effect.NameAt(0), effect.EmitterAt(0).runtime.listener),
+              std::tuple(1u, std::u16string(u"emitter 01"), effect.Listener()));
     ASSERT_NE(effect.AddEmitter(effect.ProposedEmitterName()), nullptr);
     ASSERT_NE(effect.AddEmitter(u"smoke"), nullptr);
     EXPECT_EQ(effect.ProposedEmitterName(), u"emitter 04");
@@ -37,9 +37,8 @@ TEST(EffectList, NamesFollowPositionsAnEmptiedListGetsOneEmitterStrangersAreLeft
 
     effect.RemoveAllEmitters();
     effect.EnsureEmitter();
-    ASSERT_EQ(effect.Count(), 1u);
-    EXPECT_EQ(effect.NameAt(0), u"emitter 01");
-    EXPECT_EQ(effect.EmitterAt(0).runtime.emissionRate, 50.0);
+    EXPECT_EQ(std::tuple(effect.Count(), effect.NameAt(0), effect.EmitterAt(0).runtime.emissionRate),
+              std::tuple(1u, std::u16string(u"emitter 01"), 50.0));
 
     // The listener re-arms only the effect's own emitters (which is part of
     // Simulation.DelayAndDurationCycleWithRearming).

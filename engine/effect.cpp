@@ -60,10 +60,6 @@ bool Effect::RenameEmitter(std::size_t index, std::u16string name) {
     return true;
 }
 
-bool Effect::DeleteEmitter(std::size_t index) {
-    return TakeEmitter(index).emitter != nullptr;
-}
-
 Effect::Entry Effect::TakeEmitter(std::size_t index) {
     // The list is never left empty.
     if (index >= entries_.size() || entries_.size() < 2) return {};

@@ -56,8 +56,6 @@ public:
     Emitter* AddEmitter(std::u16string name);
     // Renames when the name is not empty and differs; true when it changed.
     bool RenameEmitter(std::size_t index, std::u16string name);
-    // Removes and destroys an emitter, refused (false) when it is the last one.
-    bool DeleteEmitter(std::size_t index);
     // An emitter taken out of the list with its name, and put back: what undoing an add or a
     // delete needs, so the emitter returns with its particles, texture and place.
     struct Entry {

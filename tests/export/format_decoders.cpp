@@ -79,12 +79,10 @@ Animation ReadAnimatedPng(const std::filesystem::path& file) {
         const std::uint32_t length = BigEndian32(bytes + at);
         const std::string type = text.substr(at + 4, 4);
         const std::uint8_t* body = bytes + at + 8;
-        if (crc32(crc32(0, bytes + at + 4, 4), body, length) != BigEndian32(body + length)) {
+        if (crc32(crc32(0, bytes + at + 4, 4), body, length) != BigEndian32(body + length))
             result.error = "bad CRC in " + type;
-        }
-        if ((type == "fcTL" || type == "fdAT") && (length < 4 || BigEndian32(body) != nextSequence++)) {
+        if ((type == "fcTL" || type == "fdAT") && (length < 4 || BigEndian32(body) != nextSequence++))
             result.error = "sequence number out of order in " + type;
-        }
         if (ended) {
             result.error = "chunk after IEND";
         } else if (type == "IHDR") {
@@ -120,9 +118,8 @@ Animation ReadAnimatedPng(const std::filesystem::path& file) {
         if (result.frames.back().pixels.empty()) result.error = "frame " + std::to_string(i) + " does not decode";
     }
     // A viewer without animation shows the first frame.
-    if (result.error.empty() && !data.empty() && DecodePng(text) != result.frames.front()) {
+    if (result.error.empty() && !data.empty() && DecodePng(text) != result.frames.front())
         result.error = "libpng reads another still image";
-    }
     return result;
 }
 
@@ -164,16 +161,13 @@ Animation ReadGif(const std::filesystem::path& file) {
         result.error = GifErrorString(gif ? gif->Error : error);
         return result;
     }
+    // The loop count is the application block "NETSCAPE2.0" with its sub-block 1, count (little-endian).
+    const std::string text = ReadFileBytes(file);
+    const std::size_t at = text.find("\x21\xFF\x0BNETSCAPE2.0\x03\x01");
+    if (at != std::string::npos && at + 17 < text.size())
+        result.loops = std::uint8_t(text[at + 16]) | std::uint8_t(text[at + 17]) << 8;
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage& saved = gif->SavedImages[i];
-        for (int b = 0; b + 1 < saved.ExtensionBlockCount; ++b) {
-            const ExtensionBlock& block = saved.ExtensionBlocks[b];
-            const ExtensionBlock& next = saved.ExtensionBlocks[b + 1];
-            if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
-                std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0 && next.ByteCount == 3 && next.Bytes[0] == 1) {
-                result.loops = next.Bytes[1] | next.Bytes[2] << 8;
-            }
-        }
         GraphicsControlBlock control{};
         control.TransparentColor = NO_TRANSPARENT_COLOR;
         DGifSavedExtensionToGCB(gif.get(), i, &control);

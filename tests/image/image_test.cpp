@@ -25,14 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kSuite = ORV_TESTDATA_DIR "/pngsuite/png";
 
-#define SKIP_WITHOUT_SUITE() \
-    if (!fs::is_directory(kSuite)) GTEST_SKIP() << "no PNG test suite at " << kSuite
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-    const std::string bytes = test::ReadFileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 // Red, green, blue, alpha bytes, rows top to bottom: the form of the suite's published digests.
 std::vector<std::uint8_t> RgbaBytes(const FrameBuffer& image) {
     std::vector<std::uint8_t> bytes;
@@ -59,7 +51,7 @@ std::uint32_t LoadError(const fs::path& file) {
 }
 
 TEST(PngSuite, ValidFilesDecodeToThePublishedPixelsAndBrokenOnesAreRefused) {
-    SKIP_WITHOUT_SUITE();
+    if (!fs::is_directory(kSuite)) GTEST_SKIP() << "no PNG test suite at " << kSuite;
     // The published digests, and the 16-bit files' that were not: these were computed apart from the
     // decoder, from each sample's high byte and the transparent colour matched on all 16 bits.
     std::stringstream digests;
@@ -95,37 +87,34 @@ TEST(PngSuite, ValidFilesDecodeToThePublishedPixelsAndBrokenOnesAreRefused) {
 }
 
 // Makes every chunk's CRC right again, so that damage reaches the chunk parsers and the inflater.
-void FixChunkCrcs(std::vector<std::uint8_t>& bytes) {
+void FixChunkCrcs(std::string& bytes) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     for (std::size_t c = 8, size; c + 12 <= bytes.size(); c += size + 12) {
-        size = std::size_t{bytes[c]} << 24 | bytes[c + 1] << 16 | bytes[c + 2] << 8 | bytes[c + 3];
+        size = std::size_t{data[c]} << 24 | data[c + 1] << 16 | data[c + 2] << 8 | data[c + 3];
         if (size > bytes.size() - c - 12) break;
-        const uLong crc = crc32(0, bytes.data() + c + 4, static_cast<uInt>(size + 4));
-        for (int i = 0; i < 4; ++i) bytes[c + 8 + size + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+        const uLong crc = crc32(0, data + c + 4, static_cast<uInt>(size + 4));
+        for (int i = 0; i < 4; ++i) bytes[c + 8 + size + i] = static_cast<char>(crc >> (24 - 8 * i));
     }
 }
 
-void WriteBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes, std::size_t length) {
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), length);
-}
-
 TEST(PngSuite, TruncatedOrDamagedCopiesNeverCrash) {
-    SKIP_WITHOUT_SUITE();
+    if (!fs::is_directory(kSuite)) GTEST_SKIP() << "no PNG test suite at " << kSuite;
     const test::TempFolder folder;
     const fs::path copy = folder.Path() / "damaged.png";
     for (const char* name : {"basn2c08.png", "basi3p02.png", "basn0g16.png", "basi6a16.png", "tbrn2c08.png",
                              "basi4a08.png", "tbbn3p08.png"}) {
-        const std::vector<std::uint8_t> whole = ReadBytes(kSuite / name);
+        const std::string whole = test::ReadFileBytes(kSuite / name);
         ASSERT_FALSE(whole.empty()) << name;
         for (std::size_t length = 0; length < whole.size(); length += 1 + length / 64) {
-            WriteBytes(copy, whole, length);
+            test::WriteFileBytes(copy, whole.substr(0, length));
             EXPECT_EQ(LoadError(copy), 1u) << name << " cut at " << length;
         }
         for (std::size_t at = 8; at < whole.size(); at += 1 + at / 128) {
-            std::vector<std::uint8_t> bytes = whole;
-            bytes[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
+            std::string bytes = whole;
+            bytes[at] = static_cast<char>(bytes[at] ^ (1 << (at % 8)));
             for (const bool fix_crcs : {false, true}) {
                 if (fix_crcs) FixChunkCrcs(bytes);
-                WriteBytes(copy, bytes, bytes.size());
+                test::WriteFileBytes(copy, bytes);
                 const std::uint32_t outcome = LoadError(copy);
                 EXPECT_TRUE(outcome == 0 || outcome == 1) << name << " byte " << at << " gave " << outcome;
             }
@@ -140,14 +129,9 @@ void DrawPattern(FrameBuffer& image) {
     for (std::uint32_t y = 0; y < image.Height(); ++y) {
         for (std::uint32_t x = 0; x < image.Width(); ++x) {
             noise = noise * 1103515245u + 12345u;
-            std::uint32_t pixel = 0;
-            if (y < 30)
-                pixel = (x * 255 / 202) << 24 | (y * 8) << 16 | x << 8 | 0x40;
-            else if (y < 60)
-                pixel = (x / 16 + y / 16) % 3 == 0 ? 0xC0FF8020 : 0;
-            else
-                pixel = noise >> 8 | (noise & 0xFF000000);
-            image.At(x, y) = pixel;
+            const std::uint32_t gradient = (x * 255 / 202) << 24 | (y * 8) << 16 | x << 8 | 0x40;
+            const std::uint32_t sprites = (x / 16 + y / 16) % 3 == 0 ? 0xC0FF8020 : 0;
+            image.At(x, y) = y < 30 ? gradient : y < 60 ? sprites : noise >> 8 | (noise & 0xFF000000);
         }
     }
 }
@@ -160,7 +144,7 @@ TEST(PngCodec, EveryCompressionReadsBackExactlyAndTheDefaultWritesTheSameBytesAs
     FrameBuffer& image = texture.colour.emplace();
     image.View(memory.data() + 96 * 206, 203, 97, -206);
     DrawPattern(image);
-    std::map<PngCompression, std::vector<std::uint8_t>> files;
+    std::map<PngCompression, std::string> files;
     for (const PngCompression compression :
          {PngCompression::kDefault, PngCompression::kFast, PngCompression::kSmall}) {
         const std::string name(PngCompressionName(compression));
@@ -168,12 +152,13 @@ TEST(PngCodec, EveryCompressionReadsBackExactlyAndTheDefaultWritesTheSameBytesAs
         ASSERT_TRUE(SavePng(file.u16string(), texture, compression));
         EXPECT_EQ(RgbaBytes(*LoadPng(file.u16string())->colour), RgbaBytes(image)) << name;
         EXPECT_EQ(PngCompressionFromName(name), compression);
-        files[compression] = ReadBytes(file);
+        files[compression] = test::ReadFileBytes(file);
     }
     EXPECT_EQ(PngCompressionFromName("best"), std::nullopt);
     // The digest of this frame as the writer produced it before the compression choice existed
     // (8-bit RGBA, not interlaced, with significant bits).
-    EXPECT_EQ(test::Sha256Hex(files[PngCompression::kDefault]),
+    EXPECT_EQ(test::Sha256Hex({reinterpret_cast<const std::uint8_t*>(files[PngCompression::kDefault].data()),
+                               files[PngCompression::kDefault].size()}),
               "896c4f0061e32890ec5c4f36ab0f8073c2493e40d394e51a1d0878bda7f8540c");
     // The choice reaches the encoder: each setting packs the rows its own way.
     EXPECT_NE(files[PngCompression::kFast], files[PngCompression::kDefault]);
@@ -190,16 +175,15 @@ TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
     widest.colour.emplace(16384, 1);
     ASSERT_TRUE(SavePng(file.u16string(), widest));
     EXPECT_EQ(LoadError(file), 0u);
-    const std::vector<std::uint8_t> taken = ReadBytes(file);
-    for (const auto& [width, height] :
-         {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
-        std::vector<std::uint8_t> bytes = taken;
+    const std::string taken = test::ReadFileBytes(file);
+    for (const auto& [width, height] : {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
+        std::string bytes = taken;
         for (int i = 0; i < 4; ++i) {
-            bytes[16 + i] = static_cast<std::uint8_t>(width >> (24 - 8 * i));
-            bytes[20 + i] = static_cast<std::uint8_t>(height >> (24 - 8 * i));
+            bytes[16 + i] = static_cast<char>(width >> (24 - 8 * i));
+            bytes[20 + i] = static_cast<char>(height >> (24 - 8 * i));
         }
         FixChunkCrcs(bytes);
-        WriteBytes(file, bytes, bytes.size());
+        test::WriteFileBytes(file, bytes);
         const auto [code, message] = Thrown([&] { LoadPng(file.u16string()); });
         EXPECT_EQ(code, 1u);
         EXPECT_NE(message.find(std::to_string(width) + " x " + std::to_string(height) + " pixels"),

@@ -21,15 +21,12 @@ Bytes FileBytes(const std::filesystem::path& path) {
 Bytes TiffBytes(const std::filesystem::path& scratch) {
     TIFF* tiff = TIFFOpen(scratch.c_str(), "wb");
     EXPECT_NE(tiff, nullptr);
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 3);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 2);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 4);
+    for (const auto& [tag, value] : {std::pair{TIFFTAG_IMAGEWIDTH, 3}, {TIFFTAG_IMAGELENGTH, 2}, {TIFFTAG_BITSPERSAMPLE, 8},
+                                     {TIFFTAG_SAMPLESPERPIXEL, 4}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+                                     {TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG}, {TIFFTAG_COMPRESSION, COMPRESSION_LZW}})
+        TIFFSetField(tiff, tag, value);
     const std::uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
     TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, extra);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
     std::uint8_t rows[2][12] = {{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255},
                                 {200, 100, 50, 128, 0, 0, 0, 0, 255, 255, 255, 255}};
     for (std::uint32_t y = 0; y < 2; ++y) TIFFWriteScanline(tiff, rows[y], y, 0);
@@ -105,10 +102,9 @@ TEST(EmbeddedTexture, TiffNamedPngIsDecodedBySignature) {
     const Texture* image = imported.emitters[0]->texture.Image();
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(SniffImage(FileBytes(folder.Path() / "fire.png")), ImageSignature::kPng);
-    ASSERT_EQ(image->Width(), 3u);
-    ASSERT_EQ(image->Height(), 2u);
-    EXPECT_EQ(image->colour->Row(0)[0], 0xFFFF0000u);
-    EXPECT_EQ(image->colour->Row(0)[2], 0xFF0000FFu);
+    ASSERT_EQ(std::pair(image->Width(), image->Height()), std::pair(3u, 2u));
+    EXPECT_EQ(std::vector(image->colour->Row(0), image->colour->Row(0) + 3),
+              (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu}));
     // Straight alpha as the file holds it (within rounding of libtiff's premultiplication).
     const std::uint32_t half = image->colour->Row(1)[0];
     EXPECT_EQ(half >> 24, 128u);

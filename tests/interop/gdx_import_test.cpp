@@ -57,14 +57,6 @@ std::string FlameEmitter(Layout layout, const std::string& name, const std::stri
     return t;
 }
 
-void ExpectFlame(const Emitter& e) {
-    EXPECT_EQ(e.params.blendingMode, kAdditive);
-    ExpectRawValues(e, {{kLifespan, 15},       {kDuration, 0},        {kMaxParticles, 150},  {kOffsetY, 20},
-                        {kXVariance, 200},     {kYVariance, 50},      {kStartSize, 320},     {kFinishSize, 80},
-                        {kSpeed, 1005},        {kEmitterAngle, 2757}, {kStartColorR, 1000},  {kStartColorG, 500},
-                        {kFinishColorR, 1000}, {kFinishColorG, 0},    {kStartColorA, 1000},  {kFinishColorA, 0}});
-}
-
 TEST(GdxImport, ThreeLayoutGenerations) {
     TempFolder folder;
     WritePng(folder.Path() / "flame.png", 4, 4);
@@ -81,14 +73,17 @@ TEST(GdxImport, ThreeLayoutGenerations) {
         }
         const ImportedEmitters imported = ImportText(folder, "fire.p", text);
         ASSERT_EQ(imported.emitters.size(), 2u);
-        EXPECT_EQ(imported.emitters[0]->params.name, u"flame");
-        EXPECT_EQ(imported.emitters[1]->params.name, u"second");
-        ExpectFlame(*imported.emitters[0]);
-        EXPECT_NE(imported.emitters[0]->texture.Image(), nullptr);
+        const Emitter& flame = *imported.emitters[0];
+        EXPECT_EQ(flame.params.name + u"," + imported.emitters[1]->params.name, u"flame,second");
+        EXPECT_EQ(flame.params.blendingMode, kAdditive);
+        ExpectRawValues(flame, {{kLifespan, 15},       {kDuration, 0},        {kMaxParticles, 150},  {kOffsetY, 20},
+                                {kXVariance, 200},     {kYVariance, 50},      {kStartSize, 320},     {kFinishSize, 80},
+                                {kSpeed, 1005},        {kEmitterAngle, 2757}, {kStartColorR, 1000},  {kStartColorG, 500},
+                                {kFinishColorR, 1000}, {kFinishColorG, 0},    {kStartColorA, 1000},  {kFinishColorA, 0}});
+        EXPECT_NE(flame.texture.Image(), nullptr);
         EXPECT_EQ(imported.emitters[1]->texture.Image(), nullptr);
-        for (const char* note : {"scale curve of 3 points", "emission 100/s", "wind 10", "image \"gone.png\" not found"}) {
+        for (const char* note : {"scale curve of 3 points", "emission 100/s", "wind 10", "image \"gone.png\" not found"})
             EXPECT_TRUE(Reports(imported.report, note)) << note << "\n" << imported.report.Text();
-        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "interop/conversion_report.h"
 
 namespace orv::test {
@@ -26,10 +28,8 @@ ImportedEmitters ImportText(const TempFolder& folder, const std::string& name, c
 }
 
 bool Reports(const ConversionReport& report, const std::string& fragment) {
-    for (const ConversionReport::Entry& entry : report.Entries()) {
-        if (entry.text.find(fragment) != std::string::npos) return true;
-    }
-    return false;
+    return std::ranges::any_of(report.Entries(),
+                               [&](const auto& entry) { return entry.text.find(fragment) != std::string::npos; });
 }
 
 void ExpectRawValues(const Emitter& emitter, const RawValues& expected) {

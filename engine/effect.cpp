@@ -117,8 +117,8 @@ void Effect::RestartAllEmitters(const SettingsSnapshot& settings) {
 bool Effect::StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
                           bool takeInterpolation, std::vector<const Emitter*>& toDraw,
                           const TaskRunner& runTasks) {
-    const std::vector<Emitter*> emitters = PlaceEmitters(settings, takeInterpolation);
-    const std::vector<bool> advanced = AdvanceEmitters(emitters, dt, target != nullptr, runTasks);
+    const std::vector<Emitter*>& emitters = PlaceEmitters(settings, takeInterpolation);
+    const std::vector<bool>& advanced = stepper_.Advance(emitters, dt, target != nullptr, runTasks);
     toDraw.clear();
     bool drawn = false;
     for (std::size_t i = 0; i < emitters.size(); ++i) {
@@ -133,18 +133,17 @@ bool Effect::StepEmitters(double dt, const FrameBuffer* target, const SettingsSn
     return drawn;
 }
 
-std::vector<Emitter*> Effect::PlaceEmitters(const SettingsSnapshot& settings, bool takeInterpolation) {
-    std::vector<Emitter*> emitters;
-    emitters.reserve(entries_.size());
+const std::vector<Emitter*>& Effect::PlaceEmitters(const SettingsSnapshot& settings, bool takeInterpolation) {
+    placed_.clear();
     for (Entry& entry : entries_) {
         Emitter& emitter = *entry.emitter;
         SetEmitterOrigin(emitter, settings.frameWidth, settings.frameHeight);
         if (takeInterpolation && settings.interpolateType <= 1) {
             emitter.runtime.interpolation = settings.interpolateType;
         }
-        emitters.push_back(&emitter);
+        placed_.push_back(&emitter);
     }
-    return emitters;
+    return placed_;
 }
 
 bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot& settings) {
@@ -170,7 +169,7 @@ bool Effect::RenderFrame(double dt, FrameBuffer& target, const SettingsSnapshot&
 
 void Effect::SimulateFrame(double dt, const SettingsSnapshot& settings) {
     // Sorted as for drawing: the pool's order decides the order of later frames' sprites.
-    AdvanceEmitters(PlaceEmitters(settings, false), dt, true, {});
+    stepper_.Advance(PlaceEmitters(settings, false), dt, true, {});
 }
 
 void Effect::OnEmitterEmpty(Emitter& emitter) {

@@ -108,7 +108,7 @@ public:
     // when there is a target. Returns what the steps of StepEmitter would return together (some
     // step drew or was held in its delay) and lists in `toDraw`, in drawing order, the emitters
     // whose sprites the frame shows; a FrameDrawer draws them, band by band if need be. The
-    // particles' updates may run through `runTasks` (see AdvanceEmitters).
+    // particles' updates may run through `runTasks` (see EmitterStepper).
     bool StepEmitters(double dt, const FrameBuffer* target, const SettingsSnapshot& settings,
                       bool takeInterpolation, std::vector<const Emitter*>& toDraw,
                       const TaskRunner& runTasks = {});
@@ -122,12 +122,15 @@ public:
 
 private:
     // Every emitter in list order, positioned in a frame of the snapshot's size and, when
-    // `takeInterpolation`, with its interpolation.
-    std::vector<Emitter*> PlaceEmitters(const SettingsSnapshot& settings, bool takeInterpolation);
+    // `takeInterpolation`, with its interpolation (placed_, until the next call).
+    const std::vector<Emitter*>& PlaceEmitters(const SettingsSnapshot& settings, bool takeInterpolation);
 
     std::vector<Entry> entries_;
     std::array<std::int32_t, kBackgroundParamCount> background_{};
     std::optional<std::uint64_t> seed_;
+    // Kept from frame to frame so that stepping allocates nothing.
+    std::vector<Emitter*> placed_;
+    EmitterStepper stepper_;
 };
 
 }  // namespace orv

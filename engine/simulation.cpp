@@ -295,14 +295,6 @@ constexpr std::size_t kParticlesPerTask = 1024;
 
 namespace {
 
-// What the first part of a step leaves to the rest: the step's length (the rest of the delay
-// when the delay ends within the step) and whether the pool ran empty.
-struct StartedStep {
-    bool held = false;
-    bool ranEmpty = false;
-    double dt = 0;
-};
-
 // The delay: whether the step is held in it, and the step's length if not.
 StartedStep CountDownDelay(Emitter& emitter, double dt) {
     EmitterRuntime& runtime = emitter.runtime;
@@ -323,14 +315,16 @@ StartedStep CountDownDelay(Emitter& emitter, double dt) {
 // Whether a live particle has reached the end of its life (and is retired before the update).
 bool HasDied(const Particle& particle) { return !(particle.age < particle.lifespan); }
 
-// Takes the dead particles out of the pool, given which of the live ones died (`dead`, one flag
-// per live particle, changed on the way). Returns whether the pool ran empty.
-bool RetireDead(EmitterRuntime& runtime, std::span<std::uint8_t> dead) {
+// Takes the dead particles out of the pool; died(i) says whether the live particle in slot i has
+// died, and moved(i, from) is told when the particle of slot `from` takes slot i. Returns whether
+// the pool ran empty.
+template <class Died, class Moved>
+bool RetireDead(EmitterRuntime& runtime, Died died, Moved moved) {
     bool ranEmpty = false;
     // Whether a particle lives on is decided before any update (a particle moved into a dead
     // one's slot has not been updated either), so the moves come first and the updates after.
     for (std::int32_t i = 0; i < runtime.liveCount;) {
-        if (dead[i] == 0) {
+        if (!died(static_cast<std::size_t>(i))) {
             ++i;
         } else {
             // Order-destroying removal: the last live particle takes the dead one's slot. The
@@ -338,7 +332,7 @@ bool RetireDead(EmitterRuntime& runtime, std::span<std::uint8_t> dead) {
             --runtime.liveCount;
             if (i != runtime.liveCount) {
                 runtime.pool[i] = runtime.pool[runtime.liveCount];
-                dead[i] = dead[runtime.liveCount];
+                moved(static_cast<std::size_t>(i), static_cast<std::size_t>(runtime.liveCount));
             }
             if (runtime.liveCount == 0 && runtime.listener != nullptr) ranEmpty = true;
         }
@@ -386,77 +380,80 @@ void FinishStep(Emitter& emitter, const StartedStep& step, bool sortForDrawing) 
 
 }  // namespace
 
-bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const TaskRunner& runTasks) {
-    Emitter* const one[] = {&emitter};
-    return AdvanceEmitters(one, dt, sortForDrawing, runTasks)[0];
+bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing) {
+    StartedStep step = CountDownDelay(emitter, dt);
+    if (step.held) return false;
+    EmitterRuntime& runtime = emitter.runtime;
+    step.ranEmpty = RetireDead(
+        runtime, [&](std::size_t i) { return HasDied(runtime.pool[i]); }, [](std::size_t, std::size_t) {});
+    for (std::int32_t i = 0; i < runtime.liveCount; ++i) UpdateParticle(emitter, runtime.pool[i], step.dt);
+    FinishStep(emitter, step, sortForDrawing);
+    return true;
 }
 
-std::vector<bool> AdvanceEmitters(std::span<Emitter* const> emitters, double dt, bool sortForDrawing,
-                                  const TaskRunner& runTasks) {
+const std::vector<bool>& EmitterStepper::Advance(std::span<Emitter* const> emitters, double dt,
+                                                 bool sortForDrawing, const TaskRunner& runTasks) {
     // One emitter's step touches only that emitter (its listener rearms that emitter alone), and
-    // neither the look at the particles' ages nor the updates draw a random number: so these run for
-    // every emitter together, on the threads, while the other parts keep their order.
-    std::vector<StartedStep> steps(emitters.size());
-    std::vector<bool> advanced(emitters.size());
+    // neither the look at the particles' ages nor the updates draw a random number: so these run
+    // for every emitter together, on the threads, while the other parts keep their order.
+    steps_.resize(emitters.size());
+    advanced_.assign(emitters.size(), false);
     for (std::size_t e = 0; e < emitters.size(); ++e) {
-        steps[e] = CountDownDelay(*emitters[e], dt);
-        advanced[e] = !steps[e].held;
+        steps_[e] = CountDownDelay(*emitters[e], dt);
+        advanced_[e] = !steps_[e].held;
     }
-
-    // The live particles of the advancing emitters in pieces, and each emitter's first piece
-    // in a list of them all (where its flags start).
-    struct Piece {
-        std::size_t emitter, begin, end;
-    };
-    std::vector<Piece> pieces;
-    std::vector<std::size_t> firstOf(emitters.size());
-    std::size_t live = 0;
-    const auto cutLive = [&] {
-        pieces.clear();
-        live = 0;
-        for (std::size_t e = 0; e < emitters.size(); ++e) {
-            firstOf[e] = live;
-            if (steps[e].held) continue;
-            const auto count = static_cast<std::size_t>(emitters[e]->runtime.liveCount);
-            for (std::size_t begin = 0; begin < count; begin += kParticlesPerTask)
-                pieces.push_back({e, begin, std::min(count, begin + kParticlesPerTask)});
-            live += count;
-        }
-    };
-    const auto forEachPiece = [&](const auto& work) {
-        if (runTasks && live > kParticlesPerTask) {
-            runTasks(pieces.size(), [&](std::size_t task) { work(pieces[task]); });
-        } else {
-            for (const Piece& piece : pieces) work(piece);
-        }
-    };
 
     // Reading every particle is most of the retirement's work; the moves are few.
-    cutLive();
-    std::vector<std::uint8_t> dead(live);
-    forEachPiece([&](const Piece& piece) {
+    const std::size_t live = CutLive(emitters);
+    dead_.resize(live);
+    ForEachPiece(runTasks, live, [&](const Piece& piece) {
         const Particle* const pool = emitters[piece.emitter]->runtime.pool.data();
         for (std::size_t i = piece.begin; i < piece.end; ++i)
-            dead[firstOf[piece.emitter] + i] = HasDied(pool[i]) ? 1 : 0;
+            dead_[piece.flags + i - piece.begin] = HasDied(pool[i]) ? 1 : 0;
     });
     for (std::size_t e = 0; e < emitters.size(); ++e) {
-        if (steps[e].held) continue;
-        const auto count = static_cast<std::size_t>(emitters[e]->runtime.liveCount);
-        steps[e].ranEmpty = RetireDead(emitters[e]->runtime, std::span(dead).subspan(firstOf[e], count));
+        if (steps_[e].held) continue;
+        std::uint8_t* const dead = dead_.data() + firstFlag_[e];
+        steps_[e].ranEmpty = RetireDead(
+            emitters[e]->runtime, [&](std::size_t i) { return dead[i] != 0; },
+            [&](std::size_t i, std::size_t from) { dead[i] = dead[from]; });
     }
 
-    cutLive();
-    forEachPiece([&](const Piece& piece) {
+    ForEachPiece(runTasks, CutLive(emitters), [&](const Piece& piece) {
         Emitter& emitter = *emitters[piece.emitter];
         Particle* const pool = emitter.runtime.pool.data();
         for (std::size_t i = piece.begin; i < piece.end; ++i)
-            UpdateParticle(emitter, pool[i], steps[piece.emitter].dt);
+            UpdateParticle(emitter, pool[i], steps_[piece.emitter].dt);
     });
 
     for (std::size_t e = 0; e < emitters.size(); ++e) {
-        if (!steps[e].held) FinishStep(*emitters[e], steps[e], sortForDrawing);
+        if (!steps_[e].held) FinishStep(*emitters[e], steps_[e], sortForDrawing);
     }
-    return advanced;
+    return advanced_;
+}
+
+std::size_t EmitterStepper::CutLive(std::span<Emitter* const> emitters) {
+    pieces_.clear();
+    firstFlag_.resize(emitters.size());
+    std::size_t live = 0;
+    for (std::size_t e = 0; e < emitters.size(); ++e) {
+        firstFlag_[e] = live;
+        if (steps_[e].held) continue;
+        const auto count = static_cast<std::size_t>(emitters[e]->runtime.liveCount);
+        for (std::size_t begin = 0; begin < count; begin += kParticlesPerTask)
+            pieces_.push_back({e, begin, std::min(count, begin + kParticlesPerTask), live + begin});
+        live += count;
+    }
+    return live;
+}
+
+template <class Work>
+void EmitterStepper::ForEachPiece(const TaskRunner& runTasks, std::size_t live, const Work& work) const {
+    if (runTasks && live > kParticlesPerTask) {
+        runTasks(pieces_.size(), [&](std::size_t task) { work(pieces_[task]); });
+    } else {
+        for (const Piece& piece : pieces_) work(piece);
+    }
 }
 
 }  // namespace orv

@@ -28,14 +28,45 @@ using TaskRunner = std::function<void(std::size_t count, const std::function<voi
 // only when `sortForDrawing` (StepEmitter sorts when it has a target). Returns false while the
 // emitter is still inside its delay, when the step draws nothing; true when its live particles
 // are to be drawn (DrawEmitterSprites), which a frame drawn on several threads does afterwards.
-// The particles that live on are moved one by one but may be updated through `runTasks`: an
-// update draws no random number and touches its own particle only.
-bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing, const TaskRunner& runTasks = {});
+bool AdvanceEmitter(Emitter& emitter, double dt, bool sortForDrawing);
 
-// AdvanceEmitter for each of `emitters` in turn, with the particles' updates of all of them in one
-// batch of tasks. Returns, for each emitter, what AdvanceEmitter would return.
-std::vector<bool> AdvanceEmitters(std::span<Emitter* const> emitters, double dt, bool sortForDrawing,
-                                  const TaskRunner& runTasks);
+// What the first part of a step leaves to the rest: whether the step is held in the delay, the
+// step's length (the rest of the delay when the delay ends within the step) and whether the pool
+// ran empty.
+struct StartedStep {
+    bool held = false;
+    bool ranEmpty = false;
+    double dt = 0;
+};
+
+// Steps the emitters of a frame together. It keeps the room it needs from one frame to the next,
+// so that stepping a steady effect allocates nothing.
+class EmitterStepper {
+public:
+    // AdvanceEmitter for each of `emitters` in turn, except that the look at every particle's age
+    // and the particles' updates run for all emitters at once, through `runTasks` (neither draws a
+    // random number, and each touches its own particle only). Returns, for each emitter, what
+    // AdvanceEmitter would return; valid until the next call.
+    const std::vector<bool>& Advance(std::span<Emitter* const> emitters, double dt, bool sortForDrawing,
+                                     const TaskRunner& runTasks);
+
+private:
+    // Live particles [begin, end) of emitters[emitter], whose flags start at dead_[flags].
+    struct Piece {
+        std::size_t emitter, begin, end, flags;
+    };
+
+    // Cuts the live particles of the emitters that advance into pieces_; returns their count.
+    std::size_t CutLive(std::span<Emitter* const> emitters);
+    template <class Work>
+    void ForEachPiece(const TaskRunner& runTasks, std::size_t live, const Work& work) const;
+
+    std::vector<StartedStep> steps_;
+    std::vector<bool> advanced_;
+    std::vector<Piece> pieces_;
+    std::vector<std::size_t> firstFlag_;
+    std::vector<std::uint8_t> dead_;  // one per live particle: whether it has died
+};
 
 // Whether a cycle's delay is still counting down, so the emitter's next step is held and shows
 // nothing.

@@ -3,18 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <tuple>
 
 namespace orv {
 namespace {
 
-struct ResolveCase {
-    LanguageChoice choice;
-    std::string_view locale;
-    InterfaceLanguage expected;
-};
-
 TEST(InterfaceLanguage, ChoiceOverridesLocaleAndAutomaticFollowsIt) {
-    const ResolveCase cases[] = {
+    const std::tuple<LanguageChoice, std::string_view, InterfaceLanguage> cases[] = {
         {LanguageChoice::kAutomatic, "ja_JP.UTF-8", InterfaceLanguage::kJapanese},
         {LanguageChoice::kAutomatic, "ja_JP", InterfaceLanguage::kJapanese},
         {LanguageChoice::kAutomatic, "ja", InterfaceLanguage::kJapanese},
@@ -27,9 +22,9 @@ TEST(InterfaceLanguage, ChoiceOverridesLocaleAndAutomaticFollowsIt) {
         {LanguageChoice::kJapanese, "en_US", InterfaceLanguage::kJapanese},
         {LanguageChoice::kEnglish, "ja_JP", InterfaceLanguage::kEnglish},
     };
-    for (const ResolveCase& c : cases) {
-        EXPECT_EQ(ResolveInterfaceLanguage(c.choice, c.locale), c.expected)
-            << static_cast<int>(c.choice) << " " << c.locale;
+    for (const auto& [choice, locale, expected] : cases) {
+        EXPECT_EQ(ResolveInterfaceLanguage(choice, locale), expected)
+            << static_cast<int>(choice) << " " << locale;
     }
 }
 

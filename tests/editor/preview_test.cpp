@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "editor/preview_tick.h"
@@ -48,12 +50,17 @@ struct PreviewRun {
         effect.RestartAllEmitters(settings);
     }
     TickInputs Inputs() { return {&preview, image.Empty() ? nullptr : &image, u"", settings}; }
-    // Ticks after `ms` milliseconds each (the first tick only starts the timing).
-    void Play(std::initializer_list<std::uint32_t> intervals) {
-        transport.Tick(effect, Inputs(), false);
+    // Ticks the transport, or `ticker` where given, after `ms` milliseconds each (the first tick
+    // only starts the timing), with the clock running `speed` times as fast.
+    void Play(std::initializer_list<std::uint32_t> intervals, PreviewTicker* ticker = nullptr,
+              double speed = 1) {
+        const auto tick = [&] {
+            ticker ? ticker->Tick(effect, Inputs()) : transport.Tick(effect, Inputs(), false);
+        };
+        tick();
         for (std::uint32_t ms : intervals) {
-            clock.Advance(ms);
-            transport.Tick(effect, Inputs(), false);
+            clock.Advance(static_cast<std::uint32_t>(ms * speed));
+            tick();
         }
     }
     // Starts the timing of `ticker`, then ticks once `ms` later.
@@ -88,11 +95,7 @@ TEST(PreviewTransportTest, EachSpeedStepsByTheElapsedTimeTimesTheSpeed) {
         // The plain tick of old, its clock running `speed` times as fast.
         PreviewRun plain;
         PreviewTicker ticker(plain.clock.Clock());
-        ticker.Tick(plain.effect, plain.Inputs());
-        for (std::uint32_t ms : {40u, 40u, 80u, 40u}) {
-            plain.clock.Advance(static_cast<std::uint32_t>(ms * speed));
-            ticker.Tick(plain.effect, plain.Inputs());
-        }
+        plain.Play({40, 40, 80, 40}, &ticker, speed);
         EXPECT_EQ(PixelsOf(transported.preview), PixelsOf(plain.preview));
         EXPECT_DOUBLE_EQ(transported.transport.Time(), 0.2 * speed);
         EXPECT_NE(PixelsOf(transported.preview), std::vector<std::uint32_t>(kWidth * kHeight, 0xFF000000u))
@@ -109,13 +112,11 @@ TEST(PreviewTransportTest, PausedTicksStepNothingAndRedrawOnlyWhenAsked) {
 
     run.clock.Advance(500);
     const TickResult idle = run.transport.Tick(run.effect, run.Inputs(), false);
-    EXPECT_FALSE(idle.stepped);
-    EXPECT_FALSE(idle.repaint);
+    EXPECT_EQ(std::pair(idle.stepped, idle.repaint), std::pair(false, false));
     EXPECT_EQ(run.preview.At(0, 0), 0xFF123456u) << "an idle paused tick draws nothing";
 
     const TickResult redrawn = run.transport.Tick(run.effect, run.Inputs(), true);
-    EXPECT_FALSE(redrawn.stepped);
-    EXPECT_TRUE(redrawn.repaint);
+    EXPECT_EQ(std::pair(redrawn.stepped, redrawn.repaint), std::pair(false, true));
     EXPECT_EQ(PixelsOf(run.preview), shown) << "the paused frame, drawn again";
     EXPECT_DOUBLE_EQ(run.transport.Time(), 0.1);
 
@@ -138,7 +139,6 @@ TEST(PreviewTransportTest, PausedTicksStepNothingAndRedrawOnlyWhenAsked) {
 // the steps change neither.
 TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
     PreviewRun rendered;
-    rendered.effect.RestartAllEmitters(rendered.settings);
     FrameBuffer frame(kWidth, kHeight);
     for (int i = 0; i < 45; ++i) rendered.effect.RenderFrame(1.0 / 60, frame, rendered.settings);
     const std::uint32_t nextDraw = NextRandom();
@@ -148,9 +148,8 @@ TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
         PreviewRun sought;
         if (before[0] == 'a') sought.Play({100, 250, 16});
         const TickResult seek = sought.transport.Seek(sought.effect, sought.Inputs(), 0.75, 60);
-        EXPECT_TRUE(seek.repaint);
-        EXPECT_FALSE(sought.transport.Playing());
-        EXPECT_DOUBLE_EQ(sought.transport.Time(), 0.75);
+        EXPECT_EQ(std::tuple(seek.repaint, sought.transport.Playing(), sought.transport.Time()),
+                  std::tuple(true, false, 0.75));
         EXPECT_EQ(PixelsOf(sought.preview), rendered.Shown());
     }
 
@@ -161,9 +160,7 @@ TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
         stepped.transport.Redraw(stepped.effect, stepped.Inputs());
         stepped.transport.Tick(stepped.effect, stepped.Inputs(), true);
         const TickResult step = stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 60);
-        ASSERT_TRUE(step.stepped);
-        EXPECT_TRUE(step.repaint);
-        EXPECT_DOUBLE_EQ(step.seconds, 1.0 / 60);
+        ASSERT_EQ(std::tuple(step.stepped, step.repaint, step.seconds), std::tuple(true, true, 1.0 / 60));
     }
     EXPECT_EQ(NextRandom(), nextDraw);
     EXPECT_NEAR(stepped.transport.Time(), 0.75, 1e-12);
@@ -171,32 +168,25 @@ TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
 }
 
 TEST(PreviewTransportTest, SeekTimesAreHeldToTheLengthAndRoundedToSteps) {
-    struct Case {
-        double length, seconds;
-        std::uint32_t fps;
-        double time;
-    };
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (const Case& c :
+    // The length, the time asked for, the frame rate, the time reached.
+    using Case = std::tuple<double, double, std::uint32_t, double>;
+    for (const auto& [length, seconds, fps, time] :
          {Case{10, 20, 60, 10}, Case{10, -3, 60, 0}, Case{10, nan, 60, 0}, Case{10, 0.0251, 60, 2.0 / 60},
-          Case{10, 0.03, 20, 0.05}, Case{2.5, 2.49, 30, 2.5}}) {
-        SCOPED_TRACE(c.seconds);
+          Case{10, 0.03, 20, 0.05}, Case{2.5, 2.49, 30, 2.5}, Case{10, 1.0 / 120, 60, 1.0 / 60}}) {
+        SCOPED_TRACE(seconds);
         PreviewRun run;
-        ASSERT_TRUE(run.transport.SetSeekLength(c.length));
-        run.transport.Seek(run.effect, run.Inputs(), c.seconds, c.fps);
-        EXPECT_DOUBLE_EQ(run.transport.Time(), c.time);
+        ASSERT_TRUE(run.transport.SetSeekLength(length));
+        run.transport.Seek(run.effect, run.Inputs(), seconds, fps);
+        EXPECT_DOUBLE_EQ(run.transport.Time(), time);
     }
     PreviewRun run;
-    for (double length : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), kMaxSeekLength + 1}) {
+    for (double length : {0.0, -1.0, nan, kMaxSeekLength + 1})
         EXPECT_FALSE(run.transport.SetSeekLength(length)) << length;
-    }
     EXPECT_EQ(run.transport.SeekLength(), 10.0);
     EXPECT_TRUE(run.transport.SetSeekLength(kMaxSeekLength));
     EXPECT_FALSE(run.transport.SetSpeedIndex(kPreviewSpeeds.size()));
     EXPECT_EQ(run.transport.Speed(), 1.0);
-    EXPECT_EQ(StepsIn(10.0, 60), 600u);
-    EXPECT_EQ(StepsIn(1.0 / 120, 60), 1u) << "half a step rounds up";
-    EXPECT_EQ(StepsIn(-1.0, 60), 0u);
 }
 
 TEST(PreviewTransportTest, RestartingWithASeedReplaysTheSameFrames) {
@@ -207,8 +197,8 @@ TEST(PreviewTransportTest, RestartingWithASeedReplaysTheSameFrames) {
         const std::vector<std::uint32_t> first = run.Shown();
         run.transport.SetPlaying(playing);
         const TickResult restart = run.transport.Restart(run.effect, run.Inputs());
-        EXPECT_EQ(run.transport.Time(), 0.0);
-        EXPECT_EQ(restart.repaint, !playing) << "paused, the empty start is shown at once";
+        // Paused, the empty start is shown at once.
+        EXPECT_EQ(std::pair(run.transport.Time(), restart.repaint), std::pair(0.0, !playing));
         run.transport.SetPlaying(true);
         run.Play({40, 40, 40});
         EXPECT_EQ(run.Shown(), first);
@@ -237,9 +227,10 @@ TEST(PreviewTransportTest, ANewSeedRestartsPlayingAndSeeksThePausedMomentAgain) 
     playing.Play({40, 40});
     playing.effect.SetSeed(std::nullopt);
     playing.transport.FollowSeed(playing.effect, playing.Inputs(), 60);
-    EXPECT_EQ(playing.transport.Time(), 0.0);
-    EXPECT_TRUE(playing.transport.Playing());
-    EXPECT_EQ(playing.effect.EmitterAt(0).runtime.liveCount, 0) << "restarted";
+    // Restarted, and still playing.
+    EXPECT_EQ(std::tuple(playing.transport.Time(), playing.transport.Playing(),
+                         playing.effect.EmitterAt(0).runtime.liveCount),
+              std::tuple(0.0, true, 0));
 }
 
 // The plain ticker, on an emitter without a texture.
@@ -249,31 +240,30 @@ struct PreviewTickTest : ::testing::Test, PreviewRun {
 
 // A background image smaller than the frame leaves no trails of earlier frames beside it.
 TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
-    image = test::FilledFrame(kWidth / 2, kHeight / 2, 0xFF00FF00u);
+    image = test::FilledImage(kWidth / 2, kHeight / 2, 0xFF00FF00u);
     PreviewTicker ticker(clock.Clock());
     const TickResult first = ticker.Tick(effect, Inputs());
-    EXPECT_FALSE(first.stepped);
-    EXPECT_EQ(effect.EmitterAt(0).runtime.liveCount, 0);
-    EXPECT_EQ(preview.At(0, 0), 0x12345678u) << "the first tick must not touch the preview";
+    // Nothing stepped, and the preview untouched.
+    EXPECT_EQ(std::tuple(first.stepped, effect.EmitterAt(0).runtime.liveCount, preview.At(0, 0)),
+              std::tuple(false, 0, 0x12345678u));
     EXPECT_EQ(ticker.NextPeriodMs(first, 60), 16u);
 
     clock.Advance(500);
     EXPECT_TRUE(ticker.Tick(effect, Inputs()).stepped);
-    PreviewRun twinRun(false);
-    Emitter& twin = twinRun.effect.EmitterAt(0);
-    StepEmitter(twin, 0.5, nullptr, true, {});
-    EXPECT_GT(twin.runtime.liveCount, 0);
-    EXPECT_EQ(effect.EmitterAt(0).runtime.liveCount, twin.runtime.liveCount);
-    EXPECT_EQ(preview.At(0, 0), 0xFF00FF00u);
-    EXPECT_EQ(preview.At(kWidth - 1, kHeight - 1), effect.BackgroundColour())
-        << "refilled beside the image";
+    PreviewRun twin(false);
+    StepEmitter(twin.effect.EmitterAt(0), 0.5, nullptr, true, {});
+    EXPECT_GT(effect.EmitterAt(0).runtime.liveCount, 0);
+    EXPECT_EQ(effect.EmitterAt(0).runtime.liveCount, twin.effect.EmitterAt(0).runtime.liveCount);
+    // The image, and the background refilled beside it.
+    EXPECT_EQ(std::tuple(preview.At(0, 0), preview.At(kWidth - 1, kHeight - 1)),
+              std::tuple(0xFF00FF00u, effect.BackgroundColour()));
 }
 
 TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
     settings.drawType = 1;
     effect.SetBackgroundRaw(kBgR, 1000);
     effect.SetBackgroundRaw(kBgA, 1000);  // work layer: opaque red
-    image = test::FilledFrame(kWidth, kHeight, 0xFF0000FFu);  // background image: blue
+    image = test::FilledImage(kWidth, kHeight, 0xFF0000FFu);  // background image: blue
 
     PreviewTicker ticker(clock.Clock());
     EXPECT_FALSE(SecondTick(ticker, 100).drawn);
@@ -299,15 +289,12 @@ TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
         EXPECT_FALSE(ticker.Tick(effect, Inputs()).title) << tick;
     }
     clock.Advance(16);
-    const TickResult hundredth =
-        ticker.Tick(effect, {&preview, nullptr, u"/home/u/effects/fire.orv", settings});
-    ASSERT_TRUE(hundredth.title);
-    EXPECT_EQ(*hundredth.title, u"orv - fire.orv - MAX FPS 1000\n");
+    EXPECT_EQ(ticker.Tick(effect, {&preview, nullptr, u"/home/u/effects/fire.orv", settings}).title,
+              std::u16string(u"orv - fire.orv - MAX FPS 1000\n"));
 
     EXPECT_EQ(FrameRateTitle(u"", 250), u"orv - MAX FPS 250\n");
     EXPECT_EQ(FrameRateTitle(u"/tmp/a b/Smoke.ORV", 7), u"orv - Smoke.ORV - MAX FPS 7\n");
-    EXPECT_EQ(MaxFrameRate(0), 100000u);
-    EXPECT_EQ(MaxFrameRate(300), 333u);
+    EXPECT_EQ(std::pair(MaxFrameRate(0), MaxFrameRate(300)), std::pair(100000u, 333u));
 }
 
 TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
@@ -326,15 +313,14 @@ TEST_F(PreviewTickTest, OpaqueSpritesArePaintedAndRepaintedAwayWhenTheyVanish) {
     effect.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
     PreviewTicker ticker(clock.Clock());
     const TickResult drawing = SecondTick(ticker, 200);
-    EXPECT_TRUE(drawing.drawn);
-    ASSERT_TRUE(drawing.repaint);
-    EXPECT_NE(PixelsOf(preview), PixelsOf(test::FilledFrame(kWidth, kHeight, effect.BackgroundColour())));
+    ASSERT_EQ(std::pair(drawing.drawn, drawing.repaint), std::pair(true, true));
+    EXPECT_NE(PixelsOf(preview), PixelsOf(test::FilledImage(kWidth, kHeight, effect.BackgroundColour())));
 
     effect.EmitterAt(0).texture.SetImage(nullptr);  // as after New: nothing draws any more
     clock.Advance(16);
     const TickResult cleared = ticker.Tick(effect, Inputs());
-    EXPECT_FALSE(cleared.drawn);
-    EXPECT_TRUE(cleared.repaint) << "the bare background must replace the last particles on screen";
+    // The bare background must replace the last particles on screen.
+    EXPECT_EQ(std::pair(cleared.drawn, cleared.repaint), std::pair(false, true));
     clock.Advance(16);
     EXPECT_FALSE(ticker.Tick(effect, Inputs()).repaint);
 }
@@ -349,12 +335,9 @@ TEST(PreviewTickThreads, BothDrawingModesShowTheSamePreviewOnAnyNumberOfThreads)
             SetParam(run.effect.EmitterAt(0), kStartRotVariance, 1800);
             run.effect.SetBackgroundRaw(kBgA, 500);
             run.settings = {kWidth, kHeight, 1, ProcessorHasSse2(), drawType, threads};
-            run.image = test::FilledFrame(kWidth / 2, kHeight - 5, 0xFF00FF00u);
+            run.image = test::FilledImage(kWidth / 2, kHeight - 5, 0xFF00FF00u);
             PreviewTicker ticker(run.clock.Clock());
-            for (int tick = 0; tick < 6; ++tick) {
-                ticker.Tick(run.effect, run.Inputs());
-                run.clock.Advance(40);
-            }
+            run.Play({40, 40, 40, 40, 40}, &ticker);
             previews.push_back(PixelsOf(run.preview));
         }
         EXPECT_EQ(previews[0], previews[1]) << "draw type " << drawType;

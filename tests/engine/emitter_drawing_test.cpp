@@ -14,7 +14,7 @@ namespace orv {
 namespace {
 
 using test::ApplyDefaults;
-using test::FilledFrame;
+using test::FilledImage;
 using test::SolidTexture;
 
 // Beyond 16.16 or not a number: a rectangle is skipped, never converted, and a tint's alpha is
@@ -56,7 +56,7 @@ TEST(EmitterDrawing, SplitFinerThanTheImageDrawsNothing) {
     emitter.texture.SetSplitX(16);
     ApplyDefaults(emitter);
     SetSortType(emitter.params, kSortScaleAscending);  // size scales are not numbers here
-    FrameBuffer frame = FilledFrame(64, 64, 0xFF000000);
+    FrameBuffer frame = FilledImage(64, 64, 0xFF000000);
     for (int i = 0; i < 10; ++i) {
         SetEmitterOrigin(emitter, 64, 64);
         EXPECT_TRUE(StepEmitter(emitter, 0.1, &frame, true, {}));

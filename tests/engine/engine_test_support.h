@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -9,14 +8,9 @@
 #include "engine/simulation.h"
 #include "image/texture.h"
 #include "render/frame_buffer.h"
+#include "tests/render/render_test_support.h"
 
 namespace orv::test {
-
-inline FrameBuffer FilledFrame(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
-    FrameBuffer frame(width, height);
-    for (std::uint32_t y = 0; y < height; ++y) std::fill_n(frame.Row(y), width, pixel);
-    return frame;
-}
 
 // The pixels of a frame, row after row.
 inline std::vector<std::uint32_t> PixelsOf(const FrameBuffer& frame) {
@@ -29,7 +23,7 @@ inline std::vector<std::uint32_t> PixelsOf(const FrameBuffer& frame) {
 // A colour texture of one colour.
 inline TexturePtr SolidTexture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
     auto texture = std::make_unique<Texture>();
-    texture->colour.emplace(FilledFrame(width, height, pixel));
+    texture->colour.emplace(FilledImage(width, height, pixel));
     return texture;
 }
 

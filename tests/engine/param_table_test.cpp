@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "engine/emitter.h"
 #include "engine/fixed_decimal_text.h"
@@ -15,19 +16,16 @@ namespace {
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-struct FixedText {
-    std::int32_t raw;
-    int decimals;
-    const char* text;
-};
+// A raw value, its decimals, its text.
+using FixedText = std::tuple<std::int32_t, int, const char*>;
 
 TEST(FixedPoint, FormatsWithTheSignAlsoBelowOne) {
     const FixedText cases[] = {{-5, 1, "-0.5"},      {-15, 1, "-1.5"},          {5, 1, "0.5"},
                                {-3, 0, "-3"},        {300, 3, "0.300"},         {-7, 3, "-0.007"},
                                {-1005, 2, "-10.05"}, {2700, 1, "270.0"},        {0, 2, "0.00"},
                                {1234, 4, "1234"},    {kMin, 3, "-2147483.648"}, {kMin, 0, "-2147483648"}};
-    for (const FixedText& c : cases)
-        EXPECT_EQ(FormatFixed(c.raw, c.decimals), c.text) << c.raw << " " << c.decimals;
+    for (const auto& [raw, decimals, text] : cases)
+        EXPECT_EQ(FormatFixed(raw, decimals), text) << raw << " " << decimals;
 }
 
 // Digit by digit, cut and not rounded; saturated instead of wrapped ("4294967296" would wrap to
@@ -42,8 +40,8 @@ TEST(FixedPoint, ParsesDigitByDigitAndSaturates) {
                                {kMax, 3, "3000000"}, {kMin, 3, "-2147483.648"},
                                {kMax, 3, "99999999999999999999999999"}};
     // clang-format on
-    for (const FixedText& c : cases)
-        EXPECT_EQ(ParseFixed(c.text, c.decimals), c.raw) << c.text << " " << c.decimals;
+    for (const auto& [raw, decimals, text] : cases)
+        EXPECT_EQ(ParseFixed(text, decimals), raw) << text << " " << decimals;
 }
 
 TEST(ParamLabel, KeepsTheSignOfSmallNegativeValues) {

@@ -38,8 +38,8 @@ bool SeamShows(const std::vector<Pixels>& frames, std::size_t length) {
 struct Variant {
     const char* name;
     std::uint32_t sortType;
-    std::int32_t secondDelayRaw;     // second emitter's delay in hundredths; < 0: no second emitter
-    std::int32_t secondDurationRaw;  // and its duration
+    // The second emitter's delay and duration in hundredths; a delay < 0: no second emitter.
+    std::int32_t secondDelayRaw, secondDurationRaw;
     std::uint32_t framesPerSecond;
 };
 

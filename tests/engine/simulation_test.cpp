@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -44,26 +45,22 @@ TEST_F(Simulation, DelayAndDurationCycleWithRearming) {
         SetEmitterOrigin(e, 16, 16);
         return StepEmitter(e, 0.375, nullptr, true, {});
     };
+    const EmitterRuntime& r = e.runtime;
     EXPECT_TRUE(step());  // countdown 0.125 left
-    EXPECT_EQ(e.runtime.liveCount, 0);
+    EXPECT_EQ(r.liveCount, 0);
     // The step that ends the delay runs with what the delay still held: 0.125 s, 7 births.
     EXPECT_FALSE(step());
-    EXPECT_EQ(e.runtime.liveCount, 7);
-    EXPECT_EQ(e.runtime.remainingDuration, 0.875);
+    EXPECT_EQ(std::pair(r.liveCount, r.remainingDuration), std::pair(7, 0.875));
     for (int i = 0; i < 3; ++i) step();
-    EXPECT_EQ(e.runtime.remainingDuration, 0.0);
-    const std::int32_t bornInCycle = e.runtime.liveCount;
+    EXPECT_EQ(r.remainingDuration, 0.0);
+    const std::int32_t bornInCycle = r.liveCount;
     EXPECT_GT(bornInCycle, 40);
     // Draining: nothing is born any more; when the last particle dies the effect re-arms it.
-    int steps = 0;
-    while (e.runtime.liveCount > 0 && steps < 100) {
+    for (int steps = 0; r.liveCount > 0 && steps < 100; ++steps) {
         EXPECT_FALSE(step());
-        EXPECT_LE(e.runtime.liveCount, bornInCycle);
-        ++steps;
+        EXPECT_LE(r.liveCount, bornInCycle);
     }
-    EXPECT_EQ(e.runtime.liveCount, 0);
-    EXPECT_EQ(e.runtime.remainingDuration, 1.0);
-    EXPECT_EQ(e.runtime.delayCountdown, 0.5);
+    EXPECT_EQ(std::tuple(r.liveCount, r.remainingDuration, r.delayCountdown), std::tuple(0, 1.0, 0.5));
     EXPECT_TRUE(step());
 }
 
@@ -74,10 +71,8 @@ TEST_F(Simulation, EndlessEmitterIgnoresTheDelayAndOneWithoutRateStaysIdle) {
     EXPECT_EQ(emitter.runtime.liveCount, 1);
 
     Emitter idle;
-    ApplyRawValues(idle);
     SetParam(idle, kMaxParticles, 0);
-    RestartEmitter(idle);
-    RearmEmitter(idle, 0);
+    ApplyDefaults(idle);
     EXPECT_EQ(idle.runtime.remainingDuration, 0.0);
     StepEmitter(idle, 1.0, nullptr, true, {});
     EXPECT_EQ(idle.runtime.liveCount, 0);
@@ -134,8 +129,7 @@ TEST_F(Simulation, CapacityChangesGateEmissionAndGrowThePoolByDoubling) {
     ApplyRawValues(emitter);
     RearmEmitter(emitter, 0);
     Step(kStep60);
-    EXPECT_EQ(emitter.runtime.liveCount, 1);
-    EXPECT_EQ(emitter.runtime.allocatedCount, 1);
+    EXPECT_EQ(std::pair(emitter.runtime.liveCount, emitter.runtime.allocatedCount), std::pair(1, 1));
     for (int i = 0; i < 6; ++i) Step(kStep60);
     EXPECT_EQ(emitter.runtime.allocatedCount, 8);  // 1, 2, 4, 8 as particles are born
 }

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "engine/effect.h"
+#include "engine/frame_drawer.h"
 #include "engine/random.h"
 #include "engine/simulation.h"
 #include "tests/engine/engine_test_support.h"
@@ -34,18 +36,23 @@ void operator delete(void* block, std::size_t) noexcept {
 namespace orv {
 namespace {
 
-TEST(SteadyEmission, AllocatesNothing) {
-    ResetRandomForTesting();
-    Emitter emitter;
+// An emitter whose particles keep dying and being replaced.
+void MakeSteady(Emitter& emitter, std::int32_t maxParticles) {
     emitter.texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFF));
-    SetParam(emitter, kMaxParticles, 1000);
+    SetParam(emitter, kMaxParticles, maxParticles);
     SetParam(emitter, kStartSize, 60);  // small sprites: the drawing is not what is measured
     SetParam(emitter, kFinishSize, 30);
     SetParam(emitter, kLifespan, 5);  // 0.5 s +- 2 s: many die young and are replaced
     SetParam(emitter, kRotPerSec, 12000);
     SetSortType(emitter.params, kSortScaleAscending);
     test::ApplyDefaults(emitter);
-    FrameBuffer frame = test::FilledFrame(200, 150, 0xFF000000);
+}
+
+TEST(SteadyEmission, AllocatesNothing) {
+    ResetRandomForTesting();
+    Emitter emitter;
+    MakeSteady(emitter, 1000);
+    FrameBuffer frame = test::FilledImage(200, 150, 0xFF000000);
 
     auto step = [&] {
         SetEmitterOrigin(emitter, 200, 150);
@@ -66,6 +73,32 @@ TEST(SteadyEmission, AllocatesNothing) {
 
     const long before = g_allocations.load();
     for (int i = 0; i < 300; ++i) step();
+    EXPECT_EQ(g_allocations.load() - before, 0);
+}
+
+// The preview's and the render's way: every emitter of the effect stepped together, the
+// particles shared out over threads.
+TEST(SteadyEmission, AnEffectSteppedOnThreadsAllocatesNothing) {
+    ResetRandomForTesting();
+    Effect effect;
+    effect.RemoveAllEmitters();
+    for (std::int32_t maxParticles : {3000, 500}) {
+        auto emitter = effect.MakeDefaultEmitter();
+        MakeSteady(*emitter, maxParticles);
+        effect.AppendEmitter(std::move(emitter), u"");
+    }
+    const FrameBuffer frame(200, 150);
+    const SettingsSnapshot settings{200, 150, 0, false};
+    FrameDrawer drawer(2);
+    const TaskRunner tasks = drawer.Tasks();
+    std::vector<const Emitter*> toDraw;
+    toDraw.reserve(effect.Count());
+    auto step = [&] { return effect.StepEmitters(1.0 / 60, &frame, settings, false, toDraw, tasks); };
+    for (int i = 0; i < 200; ++i) step();
+    ASSERT_GT(effect.EmitterAt(0).runtime.liveCount, 1024);
+
+    const long before = g_allocations.load();
+    for (int i = 0; i < 300; ++i) ASSERT_TRUE(step());
     EXPECT_EQ(g_allocations.load() - before, 0);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "render/background.h"
@@ -110,24 +111,18 @@ std::vector<std::int32_t> Cuts(const std::vector<RowBand>& bands) {
     return cuts;
 }
 
-TEST(SplitRows, CutsIntoNearlyEqualBandsWithoutGapsOrEmptyOnes) {
-    struct Case {
-        std::uint32_t height, count;
-        std::vector<std::int32_t> cuts;
-    };
-    for (const Case& c : {Case{600, 2, {0, 300, 600}}, Case{23, 7, {0, 4, 8, 11, 14, 17, 20, 23}},
-                          Case{1, 7, {0, 1}}, Case{5, 0, {0, 5}}, Case{0, 3, {0}}}) {
-        EXPECT_EQ(Cuts(SplitRows(c.height, c.count)), c.cuts) << c.height << " rows, " << c.count << " bands";
-    }
-}
-
-TEST(SplitRowsByWork, CutsWhereEachBandHasItsShareOfTheWorkWithoutGapsOrEmptyOnes) {
-    struct Case {
-        std::vector<std::uint64_t> work;  // per row
-        std::vector<std::uint32_t> weights;
-        std::vector<std::int32_t> cuts;
-    };
-    const Case cases[] = {
+TEST(SplitRows, CutsIntoBandsOfNearlyEqualRowsOrWorkWithoutGapsOrEmptyOnes) {
+    // The height, the band count, the cuts.
+    using Case = std::tuple<std::uint32_t, std::uint32_t, std::vector<std::int32_t>>;
+    for (const auto& [height, count, cuts] :
+         {Case{600, 2, {0, 300, 600}}, Case{23, 7, {0, 4, 8, 11, 14, 17, 20, 23}}, Case{1, 7, {0, 1}},
+          Case{5, 0, {0, 5}}, Case{0, 3, {0}}})
+        EXPECT_EQ(Cuts(SplitRows(height, count)), cuts) << height << " rows, " << count << " bands";
+    // By work: each band gets its weight's share of the work of the rows.
+    // The work per row, the band weights, the cuts.
+    using WorkCase =
+        std::tuple<std::vector<std::uint64_t>, std::vector<std::uint32_t>, std::vector<std::int32_t>>;
+    const WorkCase workCases[] = {
         {std::vector<std::uint64_t>(10, 1), {1, 1}, {0, 5, 10}},
         {std::vector<std::uint64_t>(20, 1), {7, 7, 2, 2, 1, 1}, {0, 7, 14, 16, 18, 19, 20}},
         {{100, 1, 1, 1, 1, 1, 1, 1}, {1, 1}, {0, 1, 8}},
@@ -138,10 +133,9 @@ TEST(SplitRowsByWork, CutsWhereEachBandHasItsShareOfTheWorkWithoutGapsOrEmptyOne
         {std::vector<std::uint64_t>(4, 1), {7, 7, 2, 2, 1, 1}, {0, 1, 2, 3, 4}},
         {{}, {1, 1, 1}, {0}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Cuts(SplitRowsByWork(c.work, c.weights)), c.cuts)
-            << c.work.size() << " rows, " << c.weights.size() << " bands";
-    }
+    for (const auto& [work, weights, cuts] : workCases)
+        EXPECT_EQ(Cuts(SplitRowsByWork(work, weights)), cuts)
+            << work.size() << " rows, " << weights.size() << " bands";
 }
 
 }  // namespace

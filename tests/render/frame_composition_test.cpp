@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <random>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "render/background.h"
 #include "render/frame_composition.h"
@@ -21,18 +24,16 @@ TEST(BackgroundColour, ChannelsAreTruncatedAndLimited) {
 std::array<std::int32_t, 4> Edges(const PixelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 TEST(ClipRectPair, MovesTheOtherRectangleByTheClippedAmountAndRefusesWhatCannotOverlap) {
-    struct Case {
-        std::uint32_t targetWidth, targetHeight, sourceWidth, sourceHeight;
-        PixelRect target, source, clippedTarget, clippedSource;
-    };
-    for (const Case& c :
+    // The target's and the source's sizes, the rectangles on them, and the rectangles clipped.
+    using Case = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, PixelRect, PixelRect,
+                            PixelRect, PixelRect>;
+    for (auto [targetWidth, targetHeight, sourceWidth, sourceHeight, target, source, clippedTarget,
+               clippedSource] :
          {Case{10, 6, 20, 10, {-5, -2, 15, 8}, {0, 0, 20, 10}, {0, 0, 10, 6}, {5, 2, 15, 8}},
           Case{100, 100, 8, 8, {0, 0, 10, 10}, {-3, 4, 7, 14}, {3, 0, 10, 4}, {0, 4, 7, 8}}}) {
-        PixelRect target = c.target, source = c.source;
-        ASSERT_TRUE(
-            ClipRectPair(c.targetWidth, c.targetHeight, c.sourceWidth, c.sourceHeight, target, source));
-        EXPECT_EQ(Edges(target), Edges(c.clippedTarget));
-        EXPECT_EQ(Edges(source), Edges(c.clippedSource));
+        ASSERT_TRUE(ClipRectPair(targetWidth, targetHeight, sourceWidth, sourceHeight, target, source));
+        EXPECT_EQ(std::pair(Edges(target), Edges(source)),
+                  std::pair(Edges(clippedTarget), Edges(clippedSource)));
     }
     // Beside the target or the source, empty, or turned inside out.
     for (auto [target, source] : {std::pair<PixelRect, PixelRect>{{10, 0, 15, 5}, {0, 0, 5, 5}},
@@ -49,8 +50,7 @@ TEST(CompositeOver, MovesTowardsTheSourceByItsAlphaAndMakesTheTargetOpaque) {
     source.At(1, 0) = 0x00F0E0D0u;
     CompositeOver(target, {0, 0, 2, 1}, source, {0, 0, 2, 1}, false);
     // Each channel d + floor((s - d) * 255 / 256).
-    EXPECT_EQ(target.At(0, 0), 0xFFEFDFCFu);
-    EXPECT_EQ(target.At(1, 0), 0xFF204060u);
+    EXPECT_EQ(std::pair(target.At(0, 0), target.At(1, 0)), std::pair(0xFFEFDFCFu, 0xFF204060u));
 }
 
 TEST(CopyRect, CopiesOneToOneWithAlpha) {
@@ -58,22 +58,19 @@ TEST(CopyRect, CopiesOneToOneWithAlpha) {
     const FrameBuffer source = test::RandomImage(6, 6, random);
     FrameBuffer target = test::FilledImage(8, 8, 0);
     CopyRect(target, {-1, 2, 4, 7}, source, {0, 0, 5, 5}, true);
-    EXPECT_EQ(target.At(0, 2), source.At(1, 0));
-    EXPECT_EQ(target.At(3, 6), source.At(4, 4));
-    EXPECT_EQ(target.At(4, 6), 0u);
-    EXPECT_EQ(target.At(0, 1), 0u);
+    // The corners of the copy, and a pixel beside and one above it.
+    EXPECT_EQ((std::vector{target.At(0, 2), target.At(3, 6), target.At(4, 6), target.At(0, 1)}),
+              (std::vector{source.At(1, 0), source.At(4, 4), 0u, 0u}));
 }
 
 TEST(DrawBackground, ASmallImageCoversOnlyItsCorner) {
     const FrameBuffer image = test::FilledImage(320, 240, 0x80112233u);
     FrameBuffer preview = test::FilledImage(640, 480, 0xFF010101u);
     DrawBackground(preview, &image, 0xFFABCDEFu, true, AllRows(preview));
-    EXPECT_EQ(preview.At(319, 239), 0x80112233u);
-    EXPECT_EQ(preview.At(320, 239), 0xFF010101u);
-    EXPECT_EQ(preview.At(319, 240), 0xFF010101u);
+    EXPECT_EQ((std::vector{preview.At(319, 239), preview.At(320, 239), preview.At(319, 240)}),
+              (std::vector{0x80112233u, 0xFF010101u, 0xFF010101u}));
     DrawBackground(preview, nullptr, 0xFFABCDEFu, false, AllRows(preview));
-    EXPECT_EQ(preview.At(0, 0), 0xFFABCDEFu);
-    EXPECT_EQ(preview.At(639, 479), 0xFFABCDEFu);
+    EXPECT_EQ(std::pair(preview.At(0, 0), preview.At(639, 479)), std::pair(0xFFABCDEFu, 0xFFABCDEFu));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <tuple>
 
 #include "render/blend_tables.h"
 #include "render/pixel_operations.h"
@@ -13,11 +15,8 @@ constexpr SpriteTint kClear{0, 255, 255, 255};
 
 TEST(PixelOperations, WorkedExamples) {
     using Operation = std::uint32_t (*)(const SpriteTint&, std::uint32_t, std::uint32_t);
-    struct Case {
-        Operation operation;
-        SpriteTint tint;
-        std::uint32_t d, s, expected;
-    };
+    // The operation, the tint, the target and source pixels, the result.
+    using Case = std::tuple<Operation, SpriteTint, std::uint32_t, std::uint32_t, std::uint32_t>;
     const Case cases[] = {
         // Each multiply loses one level: 255 * 254 / 256 = 253, tinted once more 252.
         {&OpaqueNormal<false>, kWhiteTint, 0xFF000000u, 0xFFFFFFFFu, 0xFFFDFDFDu},
@@ -33,9 +32,8 @@ TEST(PixelOperations, WorkedExamples) {
         {&TransparentAdd<false>, kClear, 0x00000000u, 0xFFFFFFFFu, 0x00000000u},
         {&TransparentAdd<true>, kClear, 0x00000000u, 0x12345678u, 0x00000000u},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.operation(c.tint, c.d, c.s), c.expected) << std::hex << c.d << " " << c.s;
-    }
+    for (const auto& [operation, tint, d, s, expected] : cases)
+        EXPECT_EQ(operation(tint, d, s), expected) << std::hex << d << " " << s;
     // Normal blending onto an opaque pixel of a target with alpha leaves it opaque.
     for (std::uint32_t a : {0u, 1u, 77u, 128u, 255u}) {
         EXPECT_EQ(TransparentNormal<true>({a, 255, 255, 255}, 0xFF336699u, 0x80FFFFFFu) >> 24, 255u);
@@ -46,13 +44,11 @@ TEST(BlendTables, QuotedEntries) {
     const BlendTables& t = GetBlendTables();
     EXPECT_EQ(t.outAlpha[128 * 256 + 128], 192);
     EXPECT_EQ(t.overWeight[200 * 256 + 0], 255);
-    struct Division {
-        int divisor, shift, multiplier, increment;
-    };
-    for (const Division& d : {Division{3, 17, 43691, 0}, Division{128, 7, 1, 0}, Division{0, 0, 0, 0}}) {
-        EXPECT_EQ(t.divShift[d.divisor], d.shift) << d.divisor;
-        EXPECT_EQ(t.divMultiplier[d.divisor], d.multiplier) << d.divisor;
-        EXPECT_EQ(t.divIncrement[d.divisor], d.increment) << d.divisor;
+    for (const auto& [divisor, shift, multiplier, increment] :
+         {std::array{3, 17, 43691, 0}, std::array{128, 7, 1, 0}, std::array{0, 0, 0, 0}}) {
+        EXPECT_EQ(std::tuple(t.divShift[divisor], t.divMultiplier[divisor], t.divIncrement[divisor]),
+                  std::tuple(shift, multiplier, increment))
+            << divisor;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -31,9 +32,8 @@ void ForEachRowWidth(Check check) {
 template <class Word>
 FrameBuffer MakeImage(std::uint32_t width, std::uint32_t height, Word word) {
     FrameBuffer image(width, height);
-    for (std::uint32_t y = 0; y < height; ++y) {
+    for (std::uint32_t y = 0; y < height; ++y)
         for (std::uint32_t x = 0; x < width; ++x) image.At(x, y) = word(x, y);
-    }
     return image;
 }
 
@@ -72,9 +72,8 @@ inline FixedRect FixedFromPixels(double left, double top, double right, double b
 // Pixels of `b` that differ from `a` (same size).
 inline int Differences(const FrameBuffer& a, const FrameBuffer& b) {
     int count = 0;
-    for (std::uint32_t y = 0; y < a.Height(); ++y) {
+    for (std::uint32_t y = 0; y < a.Height(); ++y)
         for (std::uint32_t x = 0; x < a.Width(); ++x) count += a.At(x, y) != b.At(x, y);
-    }
     return count;
 }
 
@@ -108,12 +107,8 @@ struct Scene {
 
 inline Scene RandomScene(std::uint32_t width, std::uint32_t height, std::mt19937& random, int count = 24,
                          SpriteKinds kinds = SpriteKinds::kBoth, double maxHalfSize = 14) {
-    auto between = [&random](double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random);
-    };
-    auto whole = [&random](std::int32_t low, std::int32_t high) {
-        return std::uniform_int_distribution<std::int32_t>(low, high)(random);
-    };
+    auto between = [&](double low, double high) { return std::uniform_real_distribution(low, high)(random); };
+    auto whole = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     Scene scene;
     for (int i = 0; i < 3; ++i) {
         scene.textures.push_back(RandomImage(static_cast<std::uint32_t>(whole(1, 32)),
@@ -166,19 +161,15 @@ public:
         : pitch_(start.Width() + 8),
           memory_(static_cast<std::size_t>(pitch_) * (start.Height() + 2), kGuard) {
         view_.View(memory_.data() + pitch_ + 4, start.Width(), start.Height(), pitch_);
-        for (std::uint32_t y = 0; y < start.Height(); ++y) {
-            for (std::uint32_t x = 0; x < start.Width(); ++x) view_.At(x, y) = start.At(x, y);
-        }
+        for (std::uint32_t y = 0; y < start.Height(); ++y)
+            std::copy_n(start.Row(y), start.Width(), view_.Row(y));
     }
     FrameBuffer& Frame() { return view_; }
     bool GuardsIntact() const {
-        for (std::size_t i = 0; i < memory_.size(); ++i) {
-            const std::size_t row = i / pitch_, column = i % pitch_;
-            const bool inFrame =
-                row >= 1 && row <= view_.Height() && column >= 4 && column < 4 + view_.Width();
-            if (!inFrame && memory_[i] != kGuard) return false;
-        }
-        return true;
+        std::vector<std::uint32_t> guards = memory_;  // the frame's words masked out
+        for (std::uint32_t y = 0; y < view_.Height(); ++y)
+            std::fill_n(guards.begin() + (y + 1) * pitch_ + 4, view_.Width(), kGuard);
+        return guards == std::vector<std::uint32_t>(guards.size(), kGuard);
     }
 
 private:

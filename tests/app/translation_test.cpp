@@ -4,8 +4,6 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTranslator>
-#include <algorithm>
-#include <iterator>
 
 #include "app/core_text.h"
 #include "app/dialogs/option_dlg.h"
@@ -26,13 +24,14 @@ namespace orv {
 namespace {
 
 // Every text that `root` and the widgets inside it show: captions, labels, button and group
-// texts, list items, special values, tool tips and accessible names.
+// texts, list items, special values, tool tips, accessible names and menu entries.
 QStringList ShownTexts(QWidget& root) {
     QStringList texts{root.windowTitle()};
     QList<QWidget*> widgets = root.findChildren<QWidget*>();
     widgets.prepend(&root);
     for (QWidget* widget : widgets) {
         texts << widget->toolTip() << widget->accessibleName();
+        for (const QAction* action : widget->actions()) texts << action->text();
         if (auto* label = qobject_cast<QLabel*>(widget)) texts << label->text();
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
         if (auto* group = qobject_cast<QGroupBox*>(widget)) texts << group->title();
@@ -45,28 +44,9 @@ QStringList ShownTexts(QWidget& root) {
     return texts;
 }
 
-QStringList MenuTexts(const QMenu& menu) {
-    QStringList texts;
-    for (const QAction* action : menu.actions()) {
-        if (!action->isSeparator()) texts << action->text();
-    }
-    return texts;
-}
-
-// Whether a text holds kana, kanji or full-width forms: a Japanese text left untranslated.
-bool HasJapanese(const QString& text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF);
-    });
-}
-
-// The texts among `texts` that are still Japanese.
-QStringList JapaneseAmong(const QStringList& texts) {
-    QStringList japanese;
-    std::copy_if(texts.begin(), texts.end(), std::back_inserter(japanese), HasJapanese);
-    return japanese;
-}
+// Kana, kanji or full-width forms: a Japanese text left untranslated.
+const QRegularExpression kJapanese(
+    QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
 
 // The numbers of a value label, in order ("-1.5", "2.0").
 QStringList Numbers(const QString& label) {
@@ -87,8 +67,8 @@ TEST_F(EnglishInterfaceTest, PanelMenusDialogsAndParameterNamesAreAllEnglish) {
     Find<QComboBox>(kIdTypeCombo)->setCurrentIndex(1);  // an undo step with a name
     const auto mainMenu = Panel().MakeMainMenu();
     EXPECT_EQ(FindCommand(*mainMenu, kCmdUndo)->text(), QStringLiteral("Undo : Emitter type"));
-    QStringList texts = ShownTexts(Panel()) + MenuTexts(*mainMenu) + MenuTexts(*Panel().MakeListMenu()) +
-                        MenuTexts(*MakeSelectionMenu(nullptr));
+    QStringList texts = ShownTexts(Panel()) + ShownTexts(*mainMenu) + ShownTexts(*Panel().MakeListMenu()) +
+                        ShownTexts(*MakeSelectionMenu(nullptr));
     for (std::size_t row = 0; row < kParamCount; ++row) {
         texts << ParamNameText(row);
         for (const std::int32_t raw :
@@ -116,7 +96,7 @@ TEST_F(EnglishInterfaceTest, PanelMenusDialogsAndParameterNamesAreAllEnglish) {
         texts << ShownTexts(*dialog);
     texts.removeAll(QStringLiteral("日本語"));
     texts.removeAll(QStringLiteral("言語 / Language"));
-    EXPECT_EQ(JapaneseAmong(texts), QStringList());
+    EXPECT_EQ(texts.filter(kJapanese), QStringList());
     EXPECT_EQ(numberDlg.findChild<QLabel*>(QString::number(kIdNumberRange))->text(),
               QStringLiteral("Range : -1.0 to 1.0"));
 
@@ -136,7 +116,8 @@ TEST(InterfaceTranslations, QtsOwnTextsFollowTheInterfaceLanguage) {
         const InterfaceTranslations translations(language);
         const QDialogButtonBox box(QDialogButtonBox::Cancel);
         const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
-        EXPECT_EQ(HasJapanese(cancel), language == InterfaceLanguage::kJapanese) << cancel.toStdString();
+        EXPECT_EQ(cancel.contains(kJapanese), language == InterfaceLanguage::kJapanese)
+            << cancel.toStdString();
     }
 }
 

@@ -28,7 +28,7 @@ protected:
     }
 };
 
-// (How edits group into steps is the document's test; here the slider's keys and drags reach it.)
+// (How edits and drags group into steps is the document's test; here the slider's keys reach it.)
 TEST_F(UndoTest, KeyboardStepsAreOneStepThatTheShortcutsUndoAndRedo) {
     ShowActive();
     QSlider* slider = Slider(kMaxParticles);
@@ -46,36 +46,23 @@ TEST_F(UndoTest, KeyboardStepsAreOneStepThatTheShortcutsUndoAndRedo) {
             << key;
     }
     EXPECT_EQ(Label(kMaxParticles)->text(), QStringLiteral("最大個数 :   %1個").arg(start + 3));
-
-    // A drag is one step from press to release; the next press starts another.
-    slider->setSliderDown(true);
-    for (int i = 1; i <= 5; ++i) slider->setValue(start + 3 + i * 10);
-    slider->setSliderDown(false);
-    QTest::keyClick(slider, Qt::Key_Right);
-    for (const int expected : {start + 53, start + 3}) {
-        Panel().ExecuteCommand(kCmdUndo);
-        EXPECT_EQ(slider->value(), expected);
-    }
 }
 
 TEST_F(UndoTest, TheMenuNamesTheStepsAndTheTitleMarksUnsavedChangesUntilSavedOrUndone) {
     using Entries = std::vector<std::pair<QString, bool>>;
     EXPECT_EQ(HistoryEntries(), (Entries{{"元に戻す", false}, {"やり直し", false}}));
-    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv"));
     Slider(kMaxParticles)->setValue(Slider(kMaxParticles)->value() + 1);
-    EXPECT_EQ(HistoryEntries(), (Entries{{"元に戻す : 最大個数", true}, {"やり直し", false}}));
-    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv*")) << "at once, not after 100 ticks";
     Find<QComboBox>(kIdBlendCombo)->setCurrentIndex(1);
     Panel().ExecuteCommand(kCmdUndo);
     EXPECT_EQ(HistoryEntries(), (Entries{{"元に戻す : 最大個数", true}, {"やり直し : ブレンド方法", true}}));
     EXPECT_EQ(Find<QComboBox>(kIdBlendCombo)->currentIndex(), 0);
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv*")) << "at once, not after 100 ticks";
     Ticks(101);
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv* - MAX FPS 100000"));
     Panel().ExecuteCommand(kCmdUndo);
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv - MAX FPS 100000"));
 
     Panel().OpenEffectPath(ToU16(test::kFire));
-    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv - fire.orv - MAX FPS 100000"));
     Slider(kMaxParticles)->setValue(Slider(kMaxParticles)->value() + 1);
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("orv - fire.orv* - MAX FPS 100000"));
     Run(kCmdSaveAs, PathOf("copy.orv"));

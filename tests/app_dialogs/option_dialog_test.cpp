@@ -92,16 +92,14 @@ TEST_F(SettingsCommand, TheLanguageChoiceIsStoredForTheNextStartAndShownAgain) {
             index == 2 ? test::Confirm(dialog) : static_cast<QDialog&>(dialog).reject();
         });
     };
-    EXPECT_FALSE(choose(2).any);  // automatic, Japanese, English
-    EXPECT_EQ(shown, 0);
-    EXPECT_EQ(LoadLanguageChoice(), LanguageChoice::kEnglish);
-    EXPECT_EQ(saves_, 0) << "the settings record did not change";
-    // The interface itself keeps its language until the next start.
-    EXPECT_EQ(ActiveInterfaceLanguage(), InterfaceLanguage::kJapanese);
-
+    // Automatic, Japanese, English. The settings record does not change, and the interface itself
+    // keeps its language until the next start.
+    EXPECT_FALSE(choose(2).any);
+    EXPECT_EQ(std::tuple(shown, LoadLanguageChoice(), saves_, ActiveInterfaceLanguage()),
+              std::tuple(0, LanguageChoice::kEnglish, 0, InterfaceLanguage::kJapanese));
     choose(1);
-    EXPECT_EQ(shown, 2);
-    EXPECT_EQ(LoadLanguageChoice(), LanguageChoice::kEnglish) << "cancel stores nothing";
+    EXPECT_EQ(std::pair(shown, LoadLanguageChoice()), std::pair(2, LanguageChoice::kEnglish))
+        << "cancel stores nothing";
     SaveLanguageChoice(LanguageChoice::kAutomatic);
 }
 

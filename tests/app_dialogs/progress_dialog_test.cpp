@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <QSettings>
+#include <map>
 
 #include "app/dialogs/progress_dlg.h"
 #include "app/dialogs/render_dlg.h"
@@ -30,8 +31,13 @@ protected:
                 .seconds = seconds,
                 .settings = TakeSettingsSnapshot()};
     }
-    QStringList Frames(const QString& folder) const {
-        return QDir(dir_.filePath(folder)).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    // The PNG files of a folder with their bytes.
+    std::map<QString, std::string> Frames(const QString& folder) const {
+        std::map<QString, std::string> frames;
+        for (const QString& name :
+             QDir(dir_.filePath(folder)).entryList({QStringLiteral("*.png")}, QDir::Files))
+            frames[name] = test::ReadFileBytes(QDir(dir_.filePath(folder)).filePath(name).toStdString());
+        return frames;
     }
     // Runs a job of 60 frames; returns the failures it reported.
     QStringList Run(const QString& base) {
@@ -75,7 +81,7 @@ TEST_P(CancelTest, StopsAfterTheCurrentFrame) {
               std::tuple(true, std::nullopt, false));
     ASSERT_TRUE(outcome.framesWritten > 0 && outcome.framesWritten < 60000u) << outcome.framesWritten;
     // (That they are an unbroken run from the first is the job's own test.)
-    EXPECT_EQ(static_cast<std::uint64_t>(Frames(QString()).size()), outcome.framesWritten);
+    EXPECT_EQ(Frames(QString()).size(), outcome.framesWritten);
 }
 
 INSTANTIATE_TEST_SUITE_P(ByButtonEscAndCloseBox, CancelTest, testing::Values(0, 1, 2));
@@ -91,7 +97,7 @@ TEST_F(RenderJobTest, FailuresAreReportedOnce) {
         ASSERT_EQ(reports.size(), 1);
         EXPECT_TRUE(reports.first().contains(QString::fromUtf8(report))) << reports.first().toStdString();
     }
-    EXPECT_TRUE(Frames(QString()).isEmpty());
+    EXPECT_TRUE(Frames(QString()).empty());
 }
 
 // The editor's render of a seeded loop with a start offset, chosen in the dialog, writes the very
@@ -124,29 +130,22 @@ TEST_F(RenderJobTest, ASeededLoopFromTheDialogIsWhatOrvRenderWritesAndItsChoices
     // The seed is the effect's now, an edit that can be undone.
     EXPECT_EQ(effect_.Seed(), std::optional<std::uint64_t>(0));
     EXPECT_EQ(document_.UndoName(), std::u16string(step_name::kSeed));
-    const QStringList frames = Frames(QStringLiteral("editor/sub"));
-    ASSERT_EQ(frames.size(), 15);
+    const std::map<QString, std::string> frames = Frames(QStringLiteral("editor/sub"));
+    ASSERT_EQ(frames.size(), 15u);
 
     const QString saved = dir_.filePath(QStringLiteral("saved.orv"));
     ASSERT_FALSE(SaveEffect(effect_, ToU16(saved)));
-    const std::string interpolation = CurrentSettings().interpolateType == 1 ? "bilinear" : "nearest";
-    const test::RunResult run =
-        test::RunProgram(ORV_RENDER_EXE,
-                         {"--quiet", "--loop", "--start=0.4", "--seconds=1", "--fps=15", "--width=48",
-                          "--height=64", "--png-compression=small", "--interpolate=" + interpolation,
-                          ActiveSse2() ? "--sse2=on" : "--sse2=off", saved.toStdString(),
-                          dir_.filePath(QStringLiteral("cli/f")).toStdString()},
-                         dir_.path().toStdString());
+    const test::RunResult run = test::RunProgram(
+        ORV_RENDER_EXE,
+        {"--quiet", "--loop", "--start=0.4", "--seconds=1", "--fps=15", "--width=48", "--height=64",
+         "--png-compression=small",
+         CurrentSettings().interpolateType == 1 ? "--interpolate=bilinear" : "--interpolate=nearest",
+         ActiveSse2() ? "--sse2=on" : "--sse2=off", saved.toStdString(),
+         dir_.filePath(QStringLiteral("cli/f")).toStdString()},
+        dir_.path().toStdString());
     ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(Frames(QStringLiteral("cli")), frames);
-    const auto bytes = [this](const QString& file) {
-        return test::ReadFileBytes(dir_.filePath(file).toStdString());
-    };
-    for (const QString& frame : frames)
-        EXPECT_EQ(bytes(QStringLiteral("cli/") + frame), bytes(QStringLiteral("editor/sub/") + frame))
-            << frame.toStdString();
-    EXPECT_NE(bytes(QStringLiteral("editor/sub/f000000.png")),
-              bytes(QStringLiteral("editor/sub/f000007.png")));
+    EXPECT_TRUE(Frames(QStringLiteral("cli")) == frames);
+    EXPECT_NE(frames.begin()->second, frames.rbegin()->second);
 
     test::WhenModalShown([&](QWidget& dialog) {
         auto* compression = test::Child<QComboBox>(dialog, "compression");

@@ -26,6 +26,8 @@ TEST(RenderInput, SecondsTexts) {
 }
 
 // Each refusal names what is wrong and keeps the dialog open with the entered values to correct.
+// (Which numbers the seed and the start take is the command line's test; here texts that only a
+// dialog sees: full-width digits, spaces, an empty seed.)
 TEST(RenderDialog, RefusesEachBadFieldAndKeepsWhatWasEntered) {
     struct Case {
         const char* field;
@@ -34,10 +36,8 @@ TEST(RenderDialog, RefusesEachBadFieldAndKeepsWhatWasEntered) {
     };
     for (const Case& c :
          {Case{"seconds", "0", "出力時間が短すぎます。"}, Case{"seconds", "-2", "出力時間が短すぎます。"},
-          Case{"outputPath", "", "出力先が指定されていません。"},
-          Case{"seed", "18446744073709551616", "シードは"}, Case{"seed", "-1", "シードは"},
-          Case{"seed", "", "シードは"}, Case{"seed", "１２", "シードは"}, Case{"seed", "12 ", "シードは"},
-          Case{"start", "-1", "開始時間は"}, Case{"start", "1e3", "開始時間は"},
+          Case{"outputPath", "", "出力先が指定されていません。"}, Case{"seed", "", "シードは"},
+          Case{"seed", "１２", "シードは"}, Case{"seed", "12 ", "シードは"},
           Case{"start", "２", "開始時間は"}}) {
         SCOPED_TRACE(std::string(c.field) + " " + c.text);
         RecordingRenderDlg dialog(60, nullptr, {}, 99);  // the effect's seed: the seed field is read

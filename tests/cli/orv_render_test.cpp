@@ -63,14 +63,38 @@ protected:
     const fs::path dir_ = folder_.Path();
 };
 
-TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
+// Usage errors exit with 2, name the problem and point to --help; what cannot be read or written
+// exits with 1 and one line naming it. (Which frames a failed render keeps is the render job's test.)
+TEST_F(OrvRenderTest, FailuresExitWithTheirStatusAndNameTheProblem) {
     const std::string out = (dir_ / "out" / "frame").string();
-    std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+    WriteFileBytes(dir_ / "broken.orv", "{\n\t\"emitter\": [\n\t\t{\n\t\t\t\"type\": \n");
+    WriteFileBytes(dir_ / "in-the-way", "a file, not a folder");
+    fs::create_directories(dir_ / "blocked" / "frame000001.png");  // a folder where frame 1 should go
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string mentioned;
+        int status = 2;
+    };
+    std::vector<Case> cases = {
         {{}, "expected an effect file and an output base"},
         {{fire_, out, "extra"}, "too many arguments: 'extra'"},
         {{fire_, out, "--fps"}, "option '--fps' needs a value"},
         {{fire_, ""}, "the output base is empty"},
-        {{"--loop", "--seconds=1", "--fps=15", "--frames=10-15", fire_, out}, "the loop has 15 frames (0 to 14)"}};
+        {{"--loop", "--seconds=1", "--fps=15", "--frames=10-15", fire_, out},
+         "the loop has 15 frames (0 to 14)"},
+        // Options of one format given with another are mistakes, not silently ignored.
+        {{"--columns=3", fire_, out}, "'--columns' applies to --format sheet only"},
+        {{"--format=gif", "--trim", fire_, out}, "'--trim' applies to --format sheet only"},
+        {{"--format=sheet", "--quality=80", fire_, out}, "'--quality' applies to --format webp only"},
+        {{"--format=apng", fire_, out + "/"}, "--format apng needs a file title"},
+        {{(dir_ / "absent.orv").string(), out}, "absent.orv\": No such file", 1},
+        {{(dir_ / "broken.orv").string(), out}, "broken.orv\": syntax error", 1},
+        {{fire_, (dir_ / "in-the-way" / "sub" / "frame").string()},
+         "output folder \"" + (dir_ / "in-the-way" / "sub/").string(),
+         1},
+        {{"--seconds=2", "--width=40", "--height=30", fire_, (dir_ / "blocked" / "frame").string()},
+         "frame000001.png",
+         1}};
     // A wrong option or value; the message names the option.
     for (const std::string bad :
          {"--bogus", "--seconds=0", "--seconds=-1", "--seconds=2x", "--fps=25", "--width=0", "--height=abc",
@@ -82,40 +106,17 @@ TEST_F(OrvRenderTest, UsageErrorsExitWithTwoAndNameTheProblem) {
           "--quality=101", "--quality=-1", "--trim=yes"}) {
         cases.push_back({{bad, fire_, out}, '\'' + bad.substr(0, bad.find('=')) + '\''});
     }
-    // Options of one format given with another are mistakes, not silently ignored.
-    cases.push_back({{"--columns=3", fire_, out}, "'--columns' applies to --format sheet only"});
-    cases.push_back({{"--format=gif", "--trim", fire_, out}, "'--trim' applies to --format sheet only"});
-    cases.push_back({{"--format=sheet", "--quality=80", fire_, out}, "'--quality' applies to --format webp only"});
-    cases.push_back({{"--format=apng", fire_, out + "/"}, "--format apng needs a file title"});
-    for (const auto& [arguments, mentioned] : cases) {
-        const RunResult result = Run(arguments);
-        EXPECT_EQ(result.status, 2) << result.err;
-        EXPECT_NE(result.err.find(mentioned), std::string::npos) << result.err;
-        EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
+    for (const Case& c : cases) {
+        const RunResult result = Run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_NE(result.err.find(c.mentioned), std::string::npos) << result.err;
+        if (c.status == 2) {
+            EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
+        } else {
+            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        }
     }
     EXPECT_FALSE(fs::exists(dir_ / "out"));  // nothing ran
-}
-
-// (Which frames a failed render keeps is the render job's test.)
-TEST_F(OrvRenderTest, WhatCannotBeReadOrWrittenExitsWithOneAndANamingLine) {
-    const std::string out = (dir_ / "out" / "frame").string();
-    WriteFileBytes(dir_ / "broken.orv", "{\n\t\"emitter\": [\n\t\t{\n\t\t\t\"type\": \n");
-    WriteFileBytes(dir_ / "in-the-way", "a file, not a folder");
-    fs::create_directories(dir_ / "blocked" / "frame000001.png");  // a folder where frame 1 should go
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{(dir_ / "absent.orv").string(), out}, "absent.orv\": No such file"},
-        {{(dir_ / "broken.orv").string(), out}, "broken.orv\": syntax error"},
-        {{fire_, (dir_ / "in-the-way" / "sub" / "frame").string()},
-         "output folder \"" + (dir_ / "in-the-way" / "sub/").string()},
-        {{"--seconds=2", "--width=40", "--height=30", fire_, (dir_ / "blocked" / "frame").string()},
-         "frame000001.png"}};
-    for (const auto& [arguments, mentioned] : cases) {
-        const RunResult result = Run(arguments);
-        EXPECT_EQ(result.status, 1);
-        EXPECT_NE(result.err.find(mentioned), std::string::npos) << result.err;
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-    }
-    EXPECT_FALSE(fs::exists(dir_ / "out"));
 }
 
 // Each format named on the command line writes its files into folders it creates, and names them;

@@ -28,7 +28,7 @@ protected:
     }
 };
 
-// (How edits and drags group into steps is the document's test; here the slider's keys reach it.)
+// (How edits group into steps is the document's test; here the slider's keys and drags reach it.)
 TEST_F(UndoTest, KeyboardStepsAreOneStepThatTheShortcutsUndoAndRedo) {
     ShowActive();
     QSlider* slider = Slider(kMaxParticles);
@@ -46,6 +46,16 @@ TEST_F(UndoTest, KeyboardStepsAreOneStepThatTheShortcutsUndoAndRedo) {
             << key;
     }
     EXPECT_EQ(Label(kMaxParticles)->text(), QStringLiteral("最大個数 :   %1個").arg(start + 3));
+
+    // A drag is one step from press to release; the next press starts another.
+    slider->setSliderDown(true);
+    for (int i = 1; i <= 5; ++i) slider->setValue(start + 3 + i * 10);
+    slider->setSliderDown(false);
+    QTest::keyClick(slider, Qt::Key_Right);
+    for (const int expected : {start + 53, start + 3}) {
+        Panel().ExecuteCommand(kCmdUndo);
+        EXPECT_EQ(slider->value(), expected);
+    }
 }
 
 TEST_F(UndoTest, TheMenuNamesTheStepsAndTheTitleMarksUnsavedChangesUntilSavedOrUndone) {

@@ -409,7 +409,7 @@ const std::vector<bool>& EmitterStepper::Advance(std::span<Emitter* const> emitt
     ForEachPiece(runTasks, live, [&](const Piece& piece) {
         const Particle* const pool = emitters[piece.emitter]->runtime.pool.data();
         for (std::size_t i = piece.begin; i < piece.end; ++i)
-            dead_[piece.flags + i - piece.begin] = HasDied(pool[i]) ? 1 : 0;
+            dead_[firstFlag_[piece.emitter] + i] = HasDied(pool[i]) ? 1 : 0;
     });
     for (std::size_t e = 0; e < emitters.size(); ++e) {
         if (steps_[e].held) continue;
@@ -441,7 +441,7 @@ std::size_t EmitterStepper::CutLive(std::span<Emitter* const> emitters) {
         if (steps_[e].held) continue;
         const auto count = static_cast<std::size_t>(emitters[e]->runtime.liveCount);
         for (std::size_t begin = 0; begin < count; begin += kParticlesPerTask)
-            pieces_.push_back({e, begin, std::min(count, begin + kParticlesPerTask), live + begin});
+            pieces_.push_back({e, begin, std::min(count, begin + kParticlesPerTask)});
         live += count;
     }
     return live;

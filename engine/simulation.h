@@ -51,9 +51,9 @@ public:
                                      const TaskRunner& runTasks);
 
 private:
-    // Live particles [begin, end) of emitters[emitter], whose flags start at dead_[flags].
+    // Live particles [begin, end) of emitters[emitter].
     struct Piece {
-        std::size_t emitter, begin, end, flags;
+        std::size_t emitter, begin, end;
     };
 
     // Cuts the live particles of the emitters that advance into pieces_; returns their count.
@@ -64,7 +64,7 @@ private:
     std::vector<StartedStep> steps_;
     std::vector<bool> advanced_;
     std::vector<Piece> pieces_;
-    std::vector<std::size_t> firstFlag_;
+    std::vector<std::size_t> firstFlag_;  // where each emitter's flags start in dead_
     std::vector<std::uint8_t> dead_;  // one per live particle: whether it has died
 };
 

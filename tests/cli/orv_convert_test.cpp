@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 class OrvConvertTest : public ::testing::Test {
 protected:
-    RunResult Run(const std::vector<std::string>& arguments) const { return RunProgram(ORV_CONVERT_EXE, arguments, dir_); }
+    RunResult Run(std::vector<std::string> args) const { return RunProgram(ORV_CONVERT_EXE, args, dir_); }
     std::string In(const std::string& name) const { return (dir_ / name).string(); }
 
     const std::string fire_ = ORV_SOURCE_DIR "/examples/fire.orv";
@@ -23,8 +23,12 @@ protected:
 
 TEST_F(OrvConvertTest, UsageErrorsExitWithTwo) {
     for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{}, {fire_}, {fire_, In("x.png")}, {fire_, In("x.p")},
-                                               {In("x.txt"), In("y.orv")}, {"--width", "0", fire_, In("y.plist")},
+         std::vector<std::vector<std::string>>{{},
+                                               {fire_},
+                                               {fire_, In("x.png")},
+                                               {fire_, In("x.p")},
+                                               {In("x.txt"), In("y.orv")},
+                                               {"--width", "0", fire_, In("y.plist")},
                                                {"--bogus", fire_, In("y.plist")}}) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.status, 2);
@@ -58,7 +62,7 @@ TEST_F(OrvConvertTest, EffectToOneFilePerEmitterAndBack) {
     const RunResult back = Run({In("back/flames.pex"), In("back/flames.orv")});
     ASSERT_EQ(back.status, 0) << back.err;
     EXPECT_TRUE(fs::exists(dir_ / "back" / "flame.png"));
-    EXPECT_NE(ReadFileBytes(dir_ / "back" / "flames.orv").find("\"filename\": \"flame.png\""), std::string::npos);
+    EXPECT_NE(ReadFileBytes(dir_ / "back/flames.orv").find("\"filename\": \"flame.png\""), std::string::npos);
 }
 
 }  // namespace

@@ -14,7 +14,12 @@ namespace orv::test {
 namespace {
 
 std::uint32_t BigEndian32(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
+    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 |
+           bytes[3];
+}
+
+std::string BigEndianBytes(std::uint32_t value) {
+    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
 }
 
 // Memory order B, G, R, A is the word 0xAARRGGBB on this little-endian machine.
@@ -35,24 +40,14 @@ Image DecodePng(const std::string& bytes) {
     return FromBgra(png.width, png.height, pixels.data());
 }
 
-void AppendBigEndian32(std::string& bytes, std::uint32_t value) {
-    for (const int shift : {24, 16, 8, 0}) bytes += static_cast<char>(value >> shift);
-}
-
-void AppendChunk(std::string& png, const std::string& type, const std::string& data) {
-    AppendBigEndian32(png, static_cast<std::uint32_t>(data.size()));
-    const std::string body = type + data;
-    png += body;
-    AppendBigEndian32(png, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                                                            static_cast<uInt>(body.size()))));
-}
-
 // An animation frame as the still PNG of the same header and its data, decoded by libpng.
 Image DecodeFrame(const std::string& header, const std::string& data) {
     std::string png = "\x89PNG\r\n\x1a\n";
-    AppendChunk(png, "IHDR", header);
-    AppendChunk(png, "IDAT", data);
-    AppendChunk(png, "IEND", "");
+    for (const std::string& chunk : {"IHDR" + header, "IDAT" + data, std::string("IEND")}) {
+        const uLong crc =
+            crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), static_cast<uInt>(chunk.size()));
+        png += BigEndianBytes(static_cast<std::uint32_t>(chunk.size() - 4)) + chunk + BigEndianBytes(crc);
+    }
     return DecodePng(png);
 }
 
@@ -64,62 +59,61 @@ Image ReadPng(const std::filesystem::path& file) {
 
 Animation ReadAnimatedPng(const std::filesystem::path& file) {
     Animation result;
+    const auto fault = [&result](bool found, const std::string& what) {
+        if (found && result.error.empty()) result.error = what;
+    };
     const std::string text = ReadFileBytes(file);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    if (text.rfind("\x89PNG\r\n\x1a\n", 0) != 0) result.error = "no PNG signature";
+    fault(text.rfind("\x89PNG\r\n\x1a\n", 0) != 0, "no PNG signature");
     std::string header;
     std::vector<std::string> data;  // each frame's deflated rows
     std::uint32_t nextSequence = 0, frameCount = 0;
     bool ended = false;
-    for (std::size_t at = 8; at < text.size() && result.error.empty();) {
+    for (std::size_t at = 8, length = 0; at < text.size() && result.error.empty(); at += 12 + length) {
         if (text.size() - at < 12 || text.size() - at - 12 < BigEndian32(bytes + at)) {
             result.error = "truncated chunk at byte " + std::to_string(at);
             break;
         }
-        const std::uint32_t length = BigEndian32(bytes + at);
+        length = BigEndian32(bytes + at);
         const std::string type = text.substr(at + 4, 4);
         const std::uint8_t* body = bytes + at + 8;
-        if (crc32(crc32(0, bytes + at + 4, 4), body, length) != BigEndian32(body + length))
-            result.error = "bad CRC in " + type;
-        if ((type == "fcTL" || type == "fdAT") && (length < 4 || BigEndian32(body) != nextSequence++))
-            result.error = "sequence number out of order in " + type;
-        if (ended) {
-            result.error = "chunk after IEND";
-        } else if (type == "IHDR") {
+        fault(crc32(crc32(0, bytes + at + 4, 4), body, length) != BigEndian32(body + length),
+              "bad CRC in " + type);
+        fault((type == "fcTL" || type == "fdAT") && (length < 4 || BigEndian32(body) != nextSequence++),
+              "sequence number out of order in " + type);
+        fault(ended, "chunk after IEND");
+        if (type == "IHDR") {
             header.assign(text, at + 8, length);
-            if (length != 13 || body[8] != 8 || body[9] != 6 || body[12] != 0) result.error = "not 8-bit RGBA";
+            fault(length != 13 || body[8] != 8 || body[9] != 6 || body[12] != 0, "not 8-bit RGBA");
         } else if (type == "acTL") {
             frameCount = BigEndian32(body);
             result.loops = static_cast<int>(BigEndian32(body + 4));
         } else if (type == "fcTL") {
             // Width and height as the header's, at 0, 0, disposed of "none", blended "source".
-            if (length != 26 || header.empty() || text.compare(at + 12, 8, header, 0, 8) != 0 ||
-                BigEndian32(body + 12) != 0 || BigEndian32(body + 16) != 0 || body[24] != 0 || body[25] != 0) {
-                result.error = "frame " + std::to_string(data.size()) + " does not replace the whole canvas";
-            }
+            fault(length != 26 || header.empty() || text.compare(at + 12, 8, header, 0, 8) != 0 ||
+                      BigEndian32(body + 12) != 0 || BigEndian32(body + 16) != 0 || body[24] != 0 ||
+                      body[25] != 0,
+                  "frame " + std::to_string(data.size()) + " does not replace the whole canvas");
             const int numerator = body[20] << 8 | body[21], denominator = body[22] << 8 | body[23];
             result.delaysMs.push_back(1000.0 * numerator / (denominator == 0 ? 100 : denominator));
             data.emplace_back();
-        } else if (type == "IDAT") {
-            if (data.size() != 1) result.error = "the default image is not the first frame";
-            else data.back().append(text, at + 8, length);
-        } else if (type == "fdAT") {
-            if (data.size() < 2) result.error = "fdAT before its fcTL";
-            else data.back().append(text, at + 12, length - 4);
-        } else if (type == "IEND") {
-            ended = true;
+        } else if (type == "IDAT" || type == "fdAT") {
+            const bool idat = type == "IDAT";  // an fdAT's data follows its sequence number
+            fault(idat ? data.size() != 1 : data.size() < 2,
+                  idat ? "the default image is not the first frame" : "fdAT before its fcTL");
+            if (result.error.empty()) data.back().append(text, at + (idat ? 8 : 12), length - (idat ? 0 : 4));
         }
-        at += 12 + length;
+        ended = ended || type == "IEND";
     }
-    if (result.error.empty() && !ended) result.error = "no IEND";
-    if (result.error.empty() && frameCount != data.size()) result.error = "acTL counts other frames";
+    fault(!ended, "no IEND");
+    fault(frameCount != data.size(), "acTL counts other frames");
     for (std::size_t i = 0; i < data.size() && result.error.empty(); ++i) {
         result.frames.push_back(DecodeFrame(header, data[i]));
-        if (result.frames.back().pixels.empty()) result.error = "frame " + std::to_string(i) + " does not decode";
+        fault(result.frames.back().pixels.empty(), "frame " + std::to_string(i) + " does not decode");
     }
     // A viewer without animation shows the first frame.
-    if (result.error.empty() && !data.empty() && DecodePng(text) != result.frames.front())
-        result.error = "libpng reads another still image";
+    fault(result.error.empty() && !data.empty() && DecodePng(text) != result.frames.front(),
+          "libpng reads another still image");
     return result;
 }
 
@@ -130,13 +124,11 @@ Animation ReadWebp(const std::filesystem::path& file) {
     WebPAnimDecoderOptions options;
     WebPAnimDecoderOptionsInit(&options);
     options.color_mode = MODE_BGRA;  // straight alpha
-    const std::unique_ptr<WebPAnimDecoder, void (*)(WebPAnimDecoder*)> decoder(WebPAnimDecoderNew(&data, &options),
-                                                                                 WebPAnimDecoderDelete);
+    const std::unique_ptr<WebPAnimDecoder, void (*)(WebPAnimDecoder*)> decoder(
+        WebPAnimDecoderNew(&data, &options), WebPAnimDecoderDelete);
     WebPAnimInfo info;
-    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) {
-        result.error = "not an animated WebP";
-        return result;
-    }
+    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info))
+        return {"not an animated WebP", -1, {}, {}};
     result.loops = static_cast<int>(info.loop_count);
     for (int shown = 0; WebPAnimDecoderHasMoreFrames(decoder.get());) {
         std::uint8_t* pixels = nullptr;
@@ -153,14 +145,11 @@ Animation ReadWebp(const std::filesystem::path& file) {
 }
 
 Animation ReadGif(const std::filesystem::path& file) {
-    Animation result;
     int error = 0;
-    const std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(DGifOpenFileName(file.c_str(), &error),
-                                                                   [](GifFileType* open) { DGifCloseFile(open, nullptr); });
-    if (!gif || DGifSlurp(gif.get()) != GIF_OK) {
-        result.error = GifErrorString(gif ? gif->Error : error);
-        return result;
-    }
+    const std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(
+        DGifOpenFileName(file.c_str(), &error), [](GifFileType* open) { DGifCloseFile(open, nullptr); });
+    if (!gif || DGifSlurp(gif.get()) != GIF_OK) return {GifErrorString(gif ? gif->Error : error), -1, {}, {}};
+    Animation result;
     // The loop count is the application block "NETSCAPE2.0" with its sub-block 1, count (little-endian).
     const std::string text = ReadFileBytes(file);
     const std::size_t at = text.find("\x21\xFF\x0BNETSCAPE2.0\x03\x01");
@@ -168,13 +157,14 @@ Animation ReadGif(const std::filesystem::path& file) {
         result.loops = std::uint8_t(text[at + 16]) | std::uint8_t(text[at + 17]) << 8;
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage& saved = gif->SavedImages[i];
+        const GifImageDesc& desc = saved.ImageDesc;
+        const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
         GraphicsControlBlock control{};
         control.TransparentColor = NO_TRANSPARENT_COLOR;
         DGifSavedExtensionToGCB(gif.get(), i, &control);
         result.delaysMs.push_back(10.0 * control.DelayTime);
-        const ColorMapObject* map = saved.ImageDesc.ColorMap != nullptr ? saved.ImageDesc.ColorMap : gif->SColorMap;
-        const GifImageDesc& desc = saved.ImageDesc;
-        Image image{static_cast<std::uint32_t>(gif->SWidth), static_cast<std::uint32_t>(gif->SHeight), {}};
+        Image& image = result.frames.emplace_back(
+            Image{static_cast<std::uint32_t>(gif->SWidth), static_cast<std::uint32_t>(gif->SHeight), {}});
         image.pixels.assign(std::size_t{image.width} * image.height, 0);
         for (int y = 0; y < desc.Height; ++y) {
             for (int x = 0; x < desc.Width; ++x) {
@@ -182,10 +172,10 @@ Animation ReadGif(const std::filesystem::path& file) {
                 if (index == control.TransparentColor || map == nullptr || index >= map->ColorCount) continue;
                 const GifColorType& colour = map->Colors[index];
                 image.pixels[std::size_t(desc.Top + y) * image.width + std::size_t(desc.Left + x)] =
-                    0xff000000u | std::uint32_t{colour.Red} << 16 | std::uint32_t{colour.Green} << 8 | colour.Blue;
+                    0xff000000u | std::uint32_t{colour.Red} << 16 | std::uint32_t{colour.Green} << 8 |
+                    colour.Blue;
             }
         }
-        result.frames.push_back(std::move(image));
     }
     return result;
 }

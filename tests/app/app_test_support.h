@@ -26,8 +26,8 @@
 #include "app/command_prompts.h"
 #include "app/main_frame.h"
 #include "app/orv_view.h"
-#include "app/popup_menus.h"
 #include "app/param_dlg_view.h"
+#include "app/popup_menus.h"
 #include "app/qt_text.h"
 #include "editor/command_ids.h"
 #include "editor/preview_tick.h"
@@ -47,8 +47,7 @@ struct FakePrompts final : CommandPrompts {
     std::vector<SaveChoice> saveChoices;
     std::vector<QString> askedTexts, proposedSaves, captions, messages;
     std::optional<ExportChoice> exportChoice;
-    int pathQuestions = 0;
-    int saveQuestions = 0;
+    int pathQuestions = 0, saveQuestions = 0;
 
     std::optional<QString> AskOpenPath(QWidget*, const QString&, const QString&) override {
         ++pathQuestions;
@@ -57,8 +56,7 @@ struct FakePrompts final : CommandPrompts {
     std::optional<QString> AskSavePath(QWidget*, const QString& proposed, const QString&,
                                        const QString&) override {
         proposedSaves.push_back(proposed);
-        ++pathQuestions;
-        return Pop(paths, std::nullopt);
+        return AskOpenPath(nullptr, proposed, proposed);
     }
     std::optional<QString> AskText(QWidget*, const QString&, const QString& text) override {
         askedTexts.push_back(text);

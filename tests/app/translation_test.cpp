@@ -2,7 +2,6 @@
 #include <QDialogButtonBox>
 #include <QLibraryInfo>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTranslator>
 
 #include "app/core_text.h"
@@ -26,19 +25,16 @@ namespace {
 // Every text that `root` and the widgets inside it show: captions, labels, button and group
 // texts, list items, special values, tool tips, accessible names and menu entries.
 QStringList ShownTexts(QWidget& root) {
-    QStringList texts{root.windowTitle()};
+    QStringList texts;
     QList<QWidget*> widgets = root.findChildren<QWidget*>();
     widgets.prepend(&root);
     for (QWidget* widget : widgets) {
-        texts << widget->toolTip() << widget->accessibleName();
+        for (const char* shown :
+             {"windowTitle", "toolTip", "accessibleName", "text", "title", "specialValueText"})
+            texts << widget->property(shown).toString();
         for (const QAction* action : widget->actions()) texts << action->text();
-        if (auto* label = qobject_cast<QLabel*>(widget)) texts << label->text();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
-        if (auto* group = qobject_cast<QGroupBox*>(widget)) texts << group->title();
-        if (auto* spin = qobject_cast<QSpinBox*>(widget)) texts << spin->specialValueText();
-        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
             for (int item = 0; item < combo->count(); ++item) texts << combo->itemText(item);
-        }
     }
     texts.removeAll(QString());
     return texts;
@@ -64,18 +60,16 @@ protected:
 // Every text of the panel, its menus and the dialogs, but for the language row, which names each
 // language in its own words. Labels show the same numbers as the Japanese ones.
 TEST_F(EnglishInterfaceTest, PanelMenusDialogsAndParameterNamesAreAllEnglish) {
-    Find<QComboBox>(kIdTypeCombo)->setCurrentIndex(1);  // an undo step with a name
-    const auto mainMenu = Panel().MakeMainMenu();
-    EXPECT_EQ(FindCommand(*mainMenu, kCmdUndo)->text(), QStringLiteral("Undo : Emitter type"));
-    QStringList texts = ShownTexts(Panel()) + ShownTexts(*mainMenu) + ShownTexts(*Panel().MakeListMenu()) +
-                        ShownTexts(*MakeSelectionMenu(nullptr));
+    Find<QComboBox>(kIdTypeCombo)->setCurrentIndex(1);  // the undo entry names a step
+    QStringList texts = ShownTexts(Panel()) + ShownTexts(*Panel().MakeMainMenu()) +
+                        ShownTexts(*Panel().MakeListMenu()) + ShownTexts(*MakeSelectionMenu(nullptr));
     for (std::size_t row = 0; row < kParamCount; ++row) {
         texts << ParamNameText(row);
         for (const std::int32_t raw :
              {Param(row).MinRaw(), Param(row).MaxRaw(), Param(row).DefaultRaw(), -5, 1}) {
             texts << ParamLabelText(row, raw);
-            const QString japanese = QString::fromStdString(FormatParamLabel(row, raw));
-            EXPECT_EQ(Numbers(texts.back()), Numbers(japanese)) << japanese.toStdString();
+            EXPECT_EQ(Numbers(texts.back()), Numbers(QString::fromStdString(FormatParamLabel(row, raw))))
+                << row << " " << raw;
         }
     }
     // Whether every text has its translation is the translations' own check; these come through
@@ -97,8 +91,6 @@ TEST_F(EnglishInterfaceTest, PanelMenusDialogsAndParameterNamesAreAllEnglish) {
     texts.removeAll(QStringLiteral("日本語"));
     texts.removeAll(QStringLiteral("言語 / Language"));
     EXPECT_EQ(texts.filter(kJapanese), QStringList());
-    EXPECT_EQ(numberDlg.findChild<QLabel*>(QString::number(kIdNumberRange))->text(),
-              QStringLiteral("Range : -1.0 to 1.0"));
 
     // Names the list proposes are saved in the file: they do not depend on the language.
     prompts_->texts = {std::nullopt};
@@ -114,8 +106,8 @@ TEST(InterfaceTranslations, QtsOwnTextsFollowTheInterfaceLanguage) {
         GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
     for (const InterfaceLanguage language : {InterfaceLanguage::kJapanese, InterfaceLanguage::kEnglish}) {
         const InterfaceTranslations translations(language);
-        const QDialogButtonBox box(QDialogButtonBox::Cancel);
-        const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
+        const QString cancel =
+            QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
         EXPECT_EQ(cancel.contains(kJapanese), language == InterfaceLanguage::kJapanese)
             << cancel.toStdString();
     }
@@ -127,9 +119,8 @@ TEST_F(EnglishInterfaceTest, NoLabelIsClippedInThePane) {
     frame_->resize(1000, 768);
     frame_->show();
     for (const bool atMaximum : {false, true}) {
-        for (std::size_t row = 0; row < kParamCount; ++row) {
+        for (std::size_t row = 0; row < kParamCount; ++row)
             Slider(row)->setValue(atMaximum ? Slider(row)->maximum() : Slider(row)->minimum());
-        }
         QCoreApplication::processEvents();
         EXPECT_LE(Panel().minimumSizeHint().width(), CMainFrame::kPanelWidth);
         EXPECT_LE(Panel().minimumSizeHint().height(), 768);

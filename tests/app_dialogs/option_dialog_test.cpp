@@ -30,11 +30,6 @@ TEST(OptionChoicesTest, ReportsWhatChangedAndStoresOnlySupportedTypes) {
     EXPECT_TRUE(change.any && !change.fpsChanged && !change.sizeChanged);
 }
 
-TEST(OptionDialog, Sse2NeedsTheProcessor) {
-    COptionDlg withoutSse2(OptionChoices{}, LanguageChoice::kAutomatic, false);
-    EXPECT_FALSE(Child<QCheckBox>(withoutSse2, "sse2")->isEnabled());
-}
-
 // The settings command on default settings, its dialog answered by the test; saves are counted.
 class SettingsCommand : public testing::Test {
 protected:

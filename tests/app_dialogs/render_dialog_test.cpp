@@ -19,10 +19,11 @@ protected:
 
 // Seconds from the first nine characters (seeds and starts are the refusals' test below).
 TEST(RenderInput, SecondsTexts) {
-    const std::pair<std::u16string_view, std::int32_t> seconds[] = {
-        {u"10", 10}, {u"2.5", 2},   {u"abc", 0}, {u"", 0}, {u"-3", -3}, {u"1234567890", 123456789},
-        {u"-999999999", -99999999}};
-    for (auto [text, value] : seconds) EXPECT_EQ(ParseRenderSeconds(text), value);
+    using Case = std::pair<std::u16string_view, std::int32_t>;
+    for (auto [text, value] :
+         {Case{u"10", 10}, Case{u"2.5", 2}, Case{u"abc", 0}, Case{u"", 0}, Case{u"-3", -3},
+          Case{u"1234567890", 123456789}, Case{u"-999999999", -99999999}})
+        EXPECT_EQ(ParseRenderSeconds(text), value);
 }
 
 // Each refusal names what is wrong and keeps the dialog open with the entered values to correct.
@@ -65,9 +66,9 @@ TEST(RenderDialog, ShowsTheEffectsSeedAndHandsOverTheChoices) {
         std::optional<std::uint64_t> chosenSeed;
         std::optional<double> chosenStart;
     };
-    for (const Case& c : {Case{30, "30 FPS", 99, false, "x", " ", std::nullopt, std::nullopt},
-                          Case{25, "60 FPS", std::nullopt, true, "18446744073709551615", "0.25", UINT64_MAX,
-                               0.25}}) {
+    for (const Case& c :
+         {Case{30, "30 FPS", 99, false, "x", " ", std::nullopt, std::nullopt},
+          Case{25, "60 FPS", std::nullopt, true, "18446744073709551615", "0.25", UINT64_MAX, 0.25}}) {
         SCOPED_TRACE(c.seed);
         RecordingRenderDlg dialog(c.settingsRate, nullptr,
                                   RenderPreferences{.loop = c.effectSeed.has_value(), .start = u"2"},

@@ -11,11 +11,13 @@
 // which rewrites tests/export/golden_frames.txt; look at the frames, then commit the new file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "effectfile/effect_loading.h"
@@ -37,21 +39,16 @@ constexpr int kFrames = 30;
 constexpr int kPinnedFrames[] = {4, 14, 29};
 const fs::path kGoldenFile = ORV_SOURCE_DIR "/tests/export/golden_frames.txt";
 
-struct Way {
-    const char* name;
-    bool opaqueTarget;
-    bool sse2;
-    std::uint32_t interpolateType;
-};
-constexpr Way kWays[] = {{"render-plain-nearest", false, false, 0},
-                         {"opaque-plain-bilinear", true, false, 1},
-                         {"opaque-sse2-nearest", true, true, 0},
-                         {"opaque-sse2-bilinear", true, true, 1}};
+// The ways a frame is drawn, by their names in the golden file: the render job's or onto an opaque
+// target, on the plain or the SSE2 code path, sampling textures at the nearest texel or bilinearly.
+constexpr std::string_view kWays[] = {"render-plain-nearest", "opaque-plain-bilinear", "opaque-sse2-nearest",
+                                      "opaque-sse2-bilinear"};
 
 // The frame's memory, rows top to bottom, each pixel's bytes from the lowest.
 std::string FrameDigest(const FrameBuffer& frame) {
     const std::size_t pixels = std::size_t{frame.Width()} * frame.Height();
-    EXPECT_EQ(frame.Row(frame.Height() - 1) + frame.Width(), frame.Row(0) + pixels) << "rows one after another";
+    EXPECT_EQ(frame.Row(frame.Height() - 1) + frame.Width(), frame.Row(0) + pixels)
+        << "rows one after another";
     return test::Sha256Hex({reinterpret_cast<const std::uint8_t*>(frame.Row(0)), pixels * 4});
 }
 
@@ -70,23 +67,23 @@ std::map<std::string, std::string> RenderDigests() {
     std::map<std::string, std::string> digests;
     for (const auto& entry : fs::directory_iterator(ORV_SOURCE_DIR "/examples")) {
         if (entry.path().extension() != ".orv") continue;
-        for (const Way& way : kWays) {
-            if (way.sse2 && !ProcessorHasSse2()) continue;
+        const std::string example = entry.path().stem().string();
+        for (const std::string_view way : kWays) {
+            const bool sse2 = way.find("sse2") != way.npos;
+            if (sse2 && !ProcessorHasSse2()) continue;
             Effect effect;
             EXPECT_TRUE(LoadEffect(effect, vesk::FromNativePath(entry.path()), false).loaded);
-            const SettingsSnapshot settings{kWidth, kHeight, way.interpolateType, way.sse2};
+            const SettingsSnapshot settings{kWidth, kHeight, way.ends_with("bilinear") ? 1u : 0u, sse2};
             ResetRandomForTesting();
             effect.RestartAllEmitters(settings);
             FrameBuffer frame(kWidth, kHeight);
-            for (int i = 0, pinned = 0; i < kFrames; ++i) {
-                if (way.opaqueTarget)
+            for (int i = 0; i < kFrames; ++i) {
+                if (way.starts_with("opaque"))
                     DrawOpaqueFrame(effect, frame, settings);
                 else
                     effect.RenderFrame(1.0 / 30, frame, settings);
-                if (i != kPinnedFrames[pinned]) continue;
-                ++pinned;
-                const std::string key = entry.path().stem().string() + ' ' + way.name + ' ' + std::to_string(i);
-                digests[key] = FrameDigest(frame);
+                if (std::count(std::begin(kPinnedFrames), std::end(kPinnedFrames), i) != 0)
+                    digests[example + ' ' + std::string(way) + ' ' + std::to_string(i)] = FrameDigest(frame);
             }
         }
     }

@@ -46,8 +46,12 @@ std::pair<std::uint32_t, std::string> Thrown(const std::function<void()>& call) 
     return {0, ""};
 }
 
-std::uint32_t LoadError(const fs::path& file) {
-    return Thrown([&] { LoadPng(file.u16string()); }).first;
+// What loading a file of these bytes throws, as Thrown.
+std::pair<std::uint32_t, std::string> LoadError(const std::string& bytes) {
+    static const test::TempFolder folder;
+    const fs::path file = folder.Path() / "damaged.png";
+    test::WriteFileBytes(file, bytes);
+    return Thrown([&] { LoadPng(file.u16string()); });
 }
 
 TEST(PngSuite, ValidFilesDecodeToThePublishedPixelsAndBrokenOnesAreRefused) {
@@ -64,25 +68,20 @@ TEST(PngSuite, ValidFilesDecodeToThePublishedPixelsAndBrokenOnesAreRefused) {
                "tbbn2c16.png 053eb9d28b7ac85c3639b5169a175df61856cef7ffdaa7ad218cafdde9646d08\n";
     std::map<std::string, std::string> expected;
     for (std::string name, digest; digests >> name >> digest;) expected[name] = digest;
-    std::size_t decoded = 0, refused = 0, compared = 0;
+    std::size_t files = 0, refused = 0, compared = 0;
     for (const auto& entry : fs::directory_iterator(kSuite)) {
         const std::string name = entry.path().filename().string();
-        SCOPED_TRACE(name);
-        if (name[0] == 'x') {  // deliberately broken
-            EXPECT_EQ(LoadError(entry.path()), 1u);
-            ++refused;
-            continue;
-        }
-        TexturePtr texture;
-        ASSERT_NO_THROW(texture = LoadPng(entry.path().u16string()));
-        ++decoded;
-        if (const auto digest = expected.find(name); digest != expected.end()) {
-            EXPECT_EQ(test::Sha256Hex(RgbaBytes(*texture->colour)), digest->second);
-            ++compared;
-        }
+        const bool broken = name[0] == 'x';  // deliberately broken
+        EXPECT_EQ(LoadError(test::ReadFileBytes(entry.path())).first, broken ? 1u : 0u) << name;
+        ++files;
+        refused += broken;
+        if (broken || expected.count(name) == 0) continue;
+        EXPECT_EQ(test::Sha256Hex(RgbaBytes(*LoadPng(entry.path().u16string())->colour)), expected[name])
+            << name;
+        ++compared;
     }
     EXPECT_EQ(refused, 14u);
-    EXPECT_GT(decoded, 150u);
+    EXPECT_GT(files - refused, 150u);
     EXPECT_EQ(compared, expected.size());
 }
 
@@ -99,23 +98,18 @@ void FixChunkCrcs(std::string& bytes) {
 
 TEST(PngSuite, TruncatedOrDamagedCopiesNeverCrash) {
     if (!fs::is_directory(kSuite)) GTEST_SKIP() << "no PNG test suite at " << kSuite;
-    const test::TempFolder folder;
-    const fs::path copy = folder.Path() / "damaged.png";
     for (const char* name : {"basn2c08.png", "basi3p02.png", "basn0g16.png", "basi6a16.png", "tbrn2c08.png",
                              "basi4a08.png", "tbbn3p08.png"}) {
         const std::string whole = test::ReadFileBytes(kSuite / name);
         ASSERT_FALSE(whole.empty()) << name;
-        for (std::size_t length = 0; length < whole.size(); length += 1 + length / 64) {
-            test::WriteFileBytes(copy, whole.substr(0, length));
-            EXPECT_EQ(LoadError(copy), 1u) << name << " cut at " << length;
-        }
+        for (std::size_t length = 0; length < whole.size(); length += 1 + length / 64)
+            EXPECT_EQ(LoadError(whole.substr(0, length)).first, 1u) << name << " cut at " << length;
         for (std::size_t at = 8; at < whole.size(); at += 1 + at / 128) {
             std::string bytes = whole;
             bytes[at] = static_cast<char>(bytes[at] ^ (1 << (at % 8)));
             for (const bool fix_crcs : {false, true}) {
                 if (fix_crcs) FixChunkCrcs(bytes);
-                test::WriteFileBytes(copy, bytes);
-                const std::uint32_t outcome = LoadError(copy);
+                const std::uint32_t outcome = LoadError(bytes).first;
                 EXPECT_TRUE(outcome == 0 || outcome == 1) << name << " byte " << at << " gave " << outcome;
             }
         }
@@ -151,10 +145,8 @@ TEST(PngCodec, EveryCompressionReadsBackExactlyAndTheDefaultWritesTheSameBytesAs
         const fs::path file = folder.Path() / (u"\u706b\u82b1-" + fs::path(name).u16string());  // non-ASCII
         ASSERT_TRUE(SavePng(file.u16string(), texture, compression));
         EXPECT_EQ(RgbaBytes(*LoadPng(file.u16string())->colour), RgbaBytes(image)) << name;
-        EXPECT_EQ(PngCompressionFromName(name), compression);
         files[compression] = test::ReadFileBytes(file);
     }
-    EXPECT_EQ(PngCompressionFromName("best"), std::nullopt);
     // The digest of this frame as the writer produced it before the compression choice existed
     // (8-bit RGBA, not interlaced, with significant bits).
     EXPECT_EQ(test::Sha256Hex({reinterpret_cast<const std::uint8_t*>(files[PngCompression::kDefault].data()),
@@ -174,28 +166,25 @@ TEST(PngCodec, OversizedPicturesAreRefusedFromTheirHeader) {
     Texture widest;
     widest.colour.emplace(16384, 1);
     ASSERT_TRUE(SavePng(file.u16string(), widest));
-    EXPECT_EQ(LoadError(file), 0u);
     const std::string taken = test::ReadFileBytes(file);
-    for (const auto& [width, height] : {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
-        std::string bytes = taken;
-        for (int i = 0; i < 4; ++i) {
-            bytes[16 + i] = static_cast<char>(width >> (24 - 8 * i));
-            bytes[20 + i] = static_cast<char>(height >> (24 - 8 * i));
-        }
+    EXPECT_EQ(LoadError(taken).first, 0u);
+    for (const auto& [width, height] :
+         {std::pair{20000u, 20000u}, {16385u, 1u}, {1u, 16385u}, {16384u, 4097u}}) {
+        std::string bytes = taken;  // the header's width and height, big-endian
+        for (int i = 0; i < 8; ++i)
+            bytes[16 + i] = static_cast<char>((i < 4 ? width : height) >> (24 - i % 4 * 8));
         FixChunkCrcs(bytes);
-        test::WriteFileBytes(file, bytes);
-        const auto [code, message] = Thrown([&] { LoadPng(file.u16string()); });
+        const auto [code, message] = LoadError(bytes);
         EXPECT_EQ(code, 1u);
-        EXPECT_NE(message.find(std::to_string(width) + " x " + std::to_string(height) + " pixels"),
-                  std::string::npos)
-            << message;
+        EXPECT_PRED_FORMAT2(::testing::IsSubstring,
+                            std::to_string(width) + " x " + std::to_string(height) + " pixels", message);
     }
 }
 
 TEST(PngCodec, FailuresAreReportedWithTheirCodes) {
     const test::TempFolder folder;
     const fs::path missing = folder.Path() / "missing";
-    EXPECT_EQ(LoadError(missing / "a.png"), 2u);
+    EXPECT_EQ(Thrown([&] { LoadPng((missing / "a.png").u16string()); }).first, 2u);
     EXPECT_EQ(Thrown([&] { LoadPng(folder.Path().u16string() + u"/a\xD800.png"); }).first, 2u);
     Texture frame;
     frame.colour.emplace(800, 600);

@@ -8,20 +8,17 @@
 namespace orv {
 namespace {
 
+using enum LanguageChoice;
+
+// Locales between these take the same branches ("ja_JP" as "ja_JP.UTF-8", "de_DE" as "en_US.UTF-8").
+// "jam_JM" is Jamaican, not Japanese.
 TEST(InterfaceLanguage, ChoiceOverridesLocaleAndAutomaticFollowsIt) {
-    const std::tuple<LanguageChoice, std::string_view, InterfaceLanguage> cases[] = {
-        {LanguageChoice::kAutomatic, "ja_JP.UTF-8", InterfaceLanguage::kJapanese},
-        {LanguageChoice::kAutomatic, "ja_JP", InterfaceLanguage::kJapanese},
-        {LanguageChoice::kAutomatic, "ja", InterfaceLanguage::kJapanese},
-        {LanguageChoice::kAutomatic, "ja-JP", InterfaceLanguage::kJapanese},
-        {LanguageChoice::kAutomatic, "en_US.UTF-8", InterfaceLanguage::kEnglish},
-        {LanguageChoice::kAutomatic, "de_DE", InterfaceLanguage::kEnglish},
-        {LanguageChoice::kAutomatic, "C", InterfaceLanguage::kEnglish},
-        {LanguageChoice::kAutomatic, "", InterfaceLanguage::kEnglish},
-        {LanguageChoice::kAutomatic, "jam_JM", InterfaceLanguage::kEnglish},  // Jamaican, not Japanese
-        {LanguageChoice::kJapanese, "en_US", InterfaceLanguage::kJapanese},
-        {LanguageChoice::kEnglish, "ja_JP", InterfaceLanguage::kEnglish},
-    };
+    constexpr auto kJa = InterfaceLanguage::kJapanese, kEn = InterfaceLanguage::kEnglish;
+    using Case = std::tuple<LanguageChoice, std::string_view, InterfaceLanguage>;
+    const Case cases[] = {
+        {kAutomatic, "ja_JP.UTF-8", kJa}, {kAutomatic, "ja", kJa},   {kAutomatic, "ja-JP", kJa},
+        {kAutomatic, "en_US.UTF-8", kEn}, {kAutomatic, "C", kEn},    {kAutomatic, "", kEn},
+        {kAutomatic, "jam_JM", kEn},      {kJapanese, "en_US", kJa}, {kEnglish, "ja_JP", kEn}};
     for (const auto& [choice, locale, expected] : cases) {
         EXPECT_EQ(ResolveInterfaceLanguage(choice, locale), expected)
             << static_cast<int>(choice) << " " << locale;
@@ -29,14 +26,11 @@ TEST(InterfaceLanguage, ChoiceOverridesLocaleAndAutomaticFollowsIt) {
 }
 
 TEST(InterfaceLanguage, StoredNamesRoundTripAndUnknownIsAutomatic) {
-    for (const LanguageChoice choice :
-         {LanguageChoice::kAutomatic, LanguageChoice::kJapanese, LanguageChoice::kEnglish}) {
+    for (const LanguageChoice choice : {kAutomatic, kJapanese, kEnglish})
         EXPECT_EQ(LanguageChoiceFromStored(StoredLanguageName(choice)), choice);
-    }
-    EXPECT_EQ(StoredLanguageName(LanguageChoice::kEnglish), "en");
-    for (const std::string_view unknown : {"", "fr", "EN", "english", "ja_JP"}) {
-        EXPECT_EQ(LanguageChoiceFromStored(unknown), LanguageChoice::kAutomatic) << unknown;
-    }
+    EXPECT_EQ(StoredLanguageName(kEnglish), "en");
+    for (const std::string_view unknown : {"", "fr", "EN", "english", "ja_JP"})
+        EXPECT_EQ(LanguageChoiceFromStored(unknown), kAutomatic) << unknown;
 }
 
 }  // namespace

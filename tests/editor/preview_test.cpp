@@ -25,24 +25,19 @@ constexpr std::uint32_t kWidth = 64;
 constexpr std::uint32_t kHeight = 48;
 constexpr std::uint64_t kSeed = 977;
 
-// An emitter that draws, with particles spread by random draws, so that any difference in the
-// simulation or in the random sequence shows in the frame.
-void MakeDrawing(Effect& effect) {
-    Emitter& emitter = effect.EmitterAt(0);
-    emitter.texture.SetImage(test::SolidTexture(4, 4, 0xFFFFFFFFu));
-    SetParam(emitter, kXVariance, 250);
-    SetParam(emitter, kYVariance, 180);
-    effect.SetSeed(kSeed);
-}
-
 using test::PixelsOf;
 
-// One run: an effect, a preview and a transport on a hand-moved clock. A run that does not draw
-// has a fixed lifespan instead, which makes the particle count a function of the elapsed time alone.
+// One run: an effect, a preview and a transport on a hand-moved clock. A run that draws has
+// particles spread by random draws, so that any difference in the simulation or in the random
+// sequence shows in the frame. A run that does not draw has a fixed lifespan instead, which makes
+// the particle count a function of the elapsed time alone.
 struct PreviewRun {
     explicit PreviewRun(bool drawing = true) {
         if (drawing) {
-            MakeDrawing(effect);
+            effect.EmitterAt(0).texture.SetImage(test::SolidTexture(4, 4, 0xFFFFFFFFu));
+            SetParam(effect.EmitterAt(0), kXVariance, 250);
+            SetParam(effect.EmitterAt(0), kYVariance, 180);
+            effect.SetSeed(kSeed);
         } else {
             SetParam(effect.EmitterAt(0), kLifespanVariance, 0);
             ClearFrame(preview, 0x12345678u, false);
@@ -51,23 +46,18 @@ struct PreviewRun {
     }
     TickInputs Inputs() { return {&preview, image.Empty() ? nullptr : &image, u"", settings}; }
     // Ticks the transport, or `ticker` where given, after `ms` milliseconds each (the first tick
-    // only starts the timing), with the clock running `speed` times as fast.
-    void Play(std::initializer_list<std::uint32_t> intervals, PreviewTicker* ticker = nullptr,
-              double speed = 1) {
+    // only starts the timing), with the clock running `speed` times as fast; the last tick's result.
+    TickResult Play(std::initializer_list<std::uint32_t> intervals, PreviewTicker* ticker = nullptr,
+                    double speed = 1) {
         const auto tick = [&] {
-            ticker ? ticker->Tick(effect, Inputs()) : transport.Tick(effect, Inputs(), false);
+            return ticker ? ticker->Tick(effect, Inputs()) : transport.Tick(effect, Inputs(), false);
         };
-        tick();
+        TickResult last = tick();
         for (std::uint32_t ms : intervals) {
             clock.Advance(static_cast<std::uint32_t>(ms * speed));
-            tick();
+            last = tick();
         }
-    }
-    // Starts the timing of `ticker`, then ticks once `ms` later.
-    TickResult SecondTick(PreviewTicker& ticker, std::uint32_t ms) {
-        ticker.Tick(effect, Inputs());
-        clock.Advance(ms);
-        return ticker.Tick(effect, Inputs());
+        return last;
     }
     // What the emitters show now, drawn by a ticker of its own.
     std::vector<std::uint32_t> Shown() {
@@ -120,11 +110,8 @@ TEST(PreviewTransportTest, PausedTicksStepNothingAndRedrawOnlyWhenAsked) {
     EXPECT_EQ(PixelsOf(run.preview), shown) << "the paused frame, drawn again";
     EXPECT_DOUBLE_EQ(run.transport.Time(), 0.1);
 
-    // An edit of the background shows at once; the particles stay where they were.
-    run.effect.SetBackgroundRaw(kBgB, 1000);
-    run.transport.Tick(run.effect, run.Inputs(), true);
-    EXPECT_EQ(PixelsOf(run.preview), run.Shown());
-    EXPECT_NE(PixelsOf(run.preview), shown);
+    // (An edit shows at once while paused:
+    // TransportBarTest.TheBarSitsUnderThePreviewShowsTheTimeSinceTheRestartSeeksAndEditsShowWhilePaused.)
 
     // Playing again: the pause is not stepped over; the tick after it steps by its own interval.
     run.transport.SetPlaying(true);
@@ -143,15 +130,13 @@ TEST(PreviewTransportTest, ASeekOrStepsShowTheStateOfTheRenderAtThatTime) {
     for (int i = 0; i < 45; ++i) rendered.effect.RenderFrame(1.0 / 60, frame, rendered.settings);
     const std::uint32_t nextDraw = NextRandom();
 
-    for (const char* before : {"fresh", "after playing"}) {
-        SCOPED_TRACE(before);
-        PreviewRun sought;
-        if (before[0] == 'a') sought.Play({100, 250, 16});
-        const TickResult seek = sought.transport.Seek(sought.effect, sought.Inputs(), 0.75, 60);
-        EXPECT_EQ(std::tuple(seek.repaint, sought.transport.Playing(), sought.transport.Time()),
-                  std::tuple(true, false, 0.75));
-        EXPECT_EQ(PixelsOf(sought.preview), rendered.Shown());
-    }
+    // (A seek straight after the start is the easier case of this one.)
+    PreviewRun sought;
+    sought.Play({100, 250, 16});
+    const TickResult seek = sought.transport.Seek(sought.effect, sought.Inputs(), 0.75, 60);
+    EXPECT_EQ(std::tuple(seek.repaint, sought.transport.Playing(), sought.transport.Time()),
+              std::tuple(true, false, 0.75));
+    EXPECT_EQ(PixelsOf(sought.preview), rendered.Shown());
 
     PreviewRun stepped;
     EXPECT_FALSE(stepped.transport.StepFrame(stepped.effect, stepped.Inputs(), 60).stepped) << "playing";
@@ -262,11 +247,11 @@ TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
 TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
     settings.drawType = 1;
     effect.SetBackgroundRaw(kBgR, 1000);
-    effect.SetBackgroundRaw(kBgA, 1000);  // work layer: opaque red
+    effect.SetBackgroundRaw(kBgA, 1000);                      // work layer: opaque red
     image = test::FilledImage(kWidth, kHeight, 0xFF0000FFu);  // background image: blue
 
     PreviewTicker ticker(clock.Clock());
-    EXPECT_FALSE(SecondTick(ticker, 100).drawn);
+    EXPECT_FALSE(Play({100}, &ticker).drawn);
     EXPECT_EQ(preview.At(0, 0), 0xFF0000FFu) << "nothing drew, so the layer is not laid over the image";
     EXPECT_EQ(ticker.WorkBuffer().At(0, 0), 0xFFFF0000u);
 
@@ -291,10 +276,9 @@ TEST_F(PreviewTickTest, TitleEveryHundredTicksFromTheProcessingTime) {
     clock.Advance(16);
     EXPECT_EQ(ticker.Tick(effect, {&preview, nullptr, u"/home/u/effects/fire.orv", settings}).title,
               std::u16string(u"orv - fire.orv - MAX FPS 1000\n"));
-
-    EXPECT_EQ(FrameRateTitle(u"", 250), u"orv - MAX FPS 250\n");
-    EXPECT_EQ(FrameRateTitle(u"/tmp/a b/Smoke.ORV", 7), u"orv - Smoke.ORV - MAX FPS 7\n");
-    EXPECT_EQ(std::pair(MaxFrameRate(0), MaxFrameRate(300)), std::pair(100000u, 333u));
+    // The title's other forms, and MaxFrameRate(0) as 100000, are the window's:
+    // UndoTest.TheMenuNamesTheStepsAndTheTitleMarksUnsavedChangesUntilSavedOrUndone.
+    EXPECT_EQ(MaxFrameRate(300), 333u);
 }
 
 TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
@@ -312,7 +296,7 @@ TEST(PreviewTimer, PeriodsAimAtTheNextFrameSlot) {
 TEST_F(PreviewTickTest, OpaqueSpritesArePaintedAndRepaintedAwayWhenTheyVanish) {
     effect.EmitterAt(0).texture.SetImage(test::SolidTexture(8, 8, 0xFFFFFFFFu));  // draws
     PreviewTicker ticker(clock.Clock());
-    const TickResult drawing = SecondTick(ticker, 200);
+    const TickResult drawing = Play({200}, &ticker);
     ASSERT_EQ(std::pair(drawing.drawn, drawing.repaint), std::pair(true, true));
     EXPECT_NE(PixelsOf(preview), PixelsOf(test::FilledImage(kWidth, kHeight, effect.BackgroundColour())));
 

@@ -143,9 +143,7 @@ TEST(EffectSaving, TheReplacementHoldsTheEffectTextKeepsModeOwnerAndGroupAndTheL
     fs::create_symlink("real/e.orv", folder.Path() / "link.orv");
     ASSERT_EQ(::chmod(file.c_str(), 0604), 0);
     const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(file.c_str(), 12345, 23456), 0);
-    }
+    ASSERT_EQ(root ? ::chown(file.c_str(), 12345, 23456) : 0, 0);
     Effect effect;
     effect.EmitterAt(0).texture.SetFileName(folder.Wide("tex/a.png"));
     EXPECT_EQ(Save(effect, folder.Path() / "link.orv"), "");
@@ -153,9 +151,7 @@ TEST(EffectSaving, TheReplacementHoldsTheEffectTextKeepsModeOwnerAndGroupAndTheL
     struct stat status {};
     ASSERT_EQ(::stat(file.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0604u);
-    if (root) {
-        EXPECT_TRUE(status.st_uid == 12345u && status.st_gid == 23456u);
-    }
+    EXPECT_TRUE(!root || (status.st_uid == 12345u && status.st_gid == 23456u));
     // Texture names are written relative to the saved file; no temporary file is left behind.
     EXPECT_EQ(test::ReadFileBytes(file), test::EffectText(effect, folder.Wide("link.orv")));
     EXPECT_EQ(test::FileNamesIn(folder.Path()).size(), 2u);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -24,12 +23,14 @@ std::string SyntaxErrorOf(std::string_view text) {
 // Names were written without escaping, so raw control characters occur inside strings; invalid
 // UTF-8 in strings is kept (the reader decides whether it converts).
 TEST(JsonParser, DecodesEscapesPairsSurrogatesAndKeepsRawControlsAndBytes) {
-    const std::string text = R"(["a\"b\\c\/\b\f\n\r\t", "\u00e9\u3042", "\ud834\udd1e", "\ud800x", "\udc00", )"
-                             "\"a\tb\nc\", \"\xFF\xC0\"]";
+    const std::string text =
+        R"(["a\"b\\c\/\b\f\n\r\t", "\u00e9\u3042", "\ud834\udd1e", "\ud800x", "\udc00", )"
+        "\"a\tb\nc\", \"\xFF\xC0\"]";
     std::vector<std::string> texts;
     for (const JsonValue& item : ParseJson(text).items) texts.push_back(item.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"a\"b\\c/\b\f\n\r\t", "\xC3\xA9\xE3\x81\x82", "\xF0\x9D\x84\x9E",
-                                               "\xEF\xBF\xBDx", "\xEF\xBF\xBD", "a\tb\nc", "\xFF\xC0"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"a\"b\\c/\b\f\n\r\t", "\xC3\xA9\xE3\x81\x82", "\xF0\x9D\x84\x9E",
+                                        "\xEF\xBF\xBDx", "\xEF\xBF\xBD", "a\tb\nc", "\xFF\xC0"}));
 }
 
 // Numbers keep their source text, their shape checked only when they are converted; text after
@@ -37,12 +38,11 @@ TEST(JsonParser, DecodesEscapesPairsSurrogatesAndKeepsRawControlsAndBytes) {
 TEST(JsonParser, KeepsNumberTextsAndTheLastOfRepeatedKeys) {
     const JsonValue value = ParseJson(R"({"k": 1, "a": 2.50, "k": -0.0e5, "c": "2.5", "d": 1.2.3} trailing)");
     EXPECT_EQ(value.members.size(), 4u);
-    EXPECT_EQ(value.Find("k")->text, "-0.0e5");
     EXPECT_EQ(value.Find("K"), nullptr);
-    EXPECT_EQ(value.Find("a")->kind, JsonValue::Kind::kNumber);
-    EXPECT_EQ(value.Find("a")->text, "2.50");
-    EXPECT_EQ(value.Find("c")->kind, JsonValue::Kind::kString);
-    EXPECT_EQ(value.Find("d")->text, "1.2.3");
+    EXPECT_EQ(std::tuple(value.Find("k")->text, value.Find("a")->text, value.Find("d")->text),
+              std::tuple("-0.0e5", "2.50", "1.2.3"));
+    EXPECT_EQ(std::pair(value.Find("a")->kind, value.Find("c")->kind),
+              std::pair(JsonValue::Kind::kNumber, JsonValue::Kind::kString));
 }
 
 TEST(JsonParser, ErrorNamesTheLineAndQuotesItsRest) {
@@ -69,28 +69,22 @@ TEST(JsonParser, DeepNestingIsASyntaxErrorNotACrash) {
         EXPECT_THROW(ParseJson(text), JsonSyntaxError);
 }
 
-// The test files that the format accepts on purpose: number shapes are not checked, text after
-// the first value is ignored, and strings may hold raw control characters.
-const std::set<std::string> kAcceptedOnPurpose = {
-    "n_array_comma_after_close.json", "n_array_extra_close.json", "n_array_just_minus.json",
-    "n_multidigit_number_then_00.json", "n_number_++.json", "n_number_+1.json", "n_number_-01.json",
-    "n_number_-1.0..json", "n_number_-2..json", "n_number_.-1.json", "n_number_.2e-3.json",
-    "n_number_0.1.2.json", "n_number_0.3e+.json", "n_number_0.3e.json", "n_number_0.e1.json",
-    "n_number_0_capital_E+.json", "n_number_0_capital_E.json", "n_number_0e+.json", "n_number_0e.json",
-    "n_number_1.0e+.json", "n_number_1.0e-.json", "n_number_1.0e.json", "n_number_1eE2.json",
-    "n_number_2.e+3.json", "n_number_2.e-3.json", "n_number_2.e3.json", "n_number_9.e+.json",
-    "n_number_expression.json", "n_number_invalid+-.json", "n_number_neg_int_starting_with_zero.json",
-    "n_number_neg_real_without_int_part.json", "n_number_real_without_fractional_part.json",
-    "n_number_starting_with_dot.json", "n_number_with_leading_zero.json", "n_object_trailing_comment.json",
-    "n_object_trailing_comment_open.json", "n_object_trailing_comment_slash_open.json",
-    "n_object_trailing_comment_slash_open_incomplete.json", "n_object_with_trailing_garbage.json",
-    "n_string_unescaped_ctrl_char.json", "n_string_unescaped_newline.json", "n_string_unescaped_tab.json",
-    "n_string_with_trailing_garbage.json", "n_structure_array_trailing_garbage.json",
-    "n_structure_array_with_extra_array_close.json", "n_structure_close_unopened_array.json",
-    "n_structure_double_array.json", "n_structure_number_with_trailing_garbage.json",
-    "n_structure_object_followed_by_closing_object.json", "n_structure_object_with_trailing_garbage.json",
-    "n_structure_trailing_#.json"
-};
+// The test files that the format accepts on purpose, without their "n_" and ".json": number shapes
+// are not checked, text after the first value is ignored, and strings may hold raw control characters.
+const std::string kAcceptedOnPurpose =
+    " array_comma_after_close array_extra_close array_just_minus multidigit_number_then_00 number_++"
+    " number_+1 number_-01 number_-1.0. number_-2. number_.-1 number_.2e-3 number_0.1.2 number_0.3e+"
+    " number_0.3e number_0.e1 number_0_capital_E+ number_0_capital_E number_0e+ number_0e number_1.0e+"
+    " number_1.0e- number_1.0e number_1eE2 number_2.e+3 number_2.e-3 number_2.e3 number_9.e+"
+    " number_expression number_invalid+- number_neg_int_starting_with_zero"
+    " number_neg_real_without_int_part number_real_without_fractional_part number_starting_with_dot"
+    " number_with_leading_zero object_trailing_comment object_trailing_comment_open"
+    " object_trailing_comment_slash_open object_trailing_comment_slash_open_incomplete"
+    " object_with_trailing_garbage string_unescaped_ctrl_char string_unescaped_newline"
+    " string_unescaped_tab string_with_trailing_garbage structure_array_trailing_garbage"
+    " structure_array_with_extra_array_close structure_close_unopened_array structure_double_array"
+    " structure_number_with_trailing_garbage structure_object_followed_by_closing_object"
+    " structure_object_with_trailing_garbage structure_trailing_# ";
 
 TEST(JsonParser, JsonTestSuite) {
     const std::filesystem::path folder =
@@ -110,7 +104,8 @@ TEST(JsonParser, JsonTestSuite) {
         if (name.starts_with("y_")) {
             EXPECT_TRUE(accepted) << name;
         } else if (name.starts_with("n_")) {
-            EXPECT_EQ(accepted, kAcceptedOnPurpose.contains(name)) << name;
+            const std::string stem = " " + name.substr(2, name.size() - 7) + " ";
+            EXPECT_EQ(accepted, kAcceptedOnPurpose.find(stem) != std::string::npos) << name;
         }
     }
     EXPECT_GT(files, 300);

@@ -9,9 +9,10 @@ namespace {
 
 enum class Layout { kOld, kMixed, kNew };
 
-std::string Scaled(bool alwaysActive, const std::string& low, const std::string& high, const std::string& curve = "") {
+std::string Scaled(bool alwaysActive, std::string low, std::string high, const std::string& curve = "") {
     std::string text = alwaysActive ? "" : "active: true\n";
-    text += "lowMin: " + low + "\nlowMax: " + low + "\nhighMin: " + high + "\nhighMax: " + high + "\nrelative: false\n";
+    text += "lowMin: " + low + "\nlowMax: " + low + "\nhighMin: " + high + "\nhighMax: " + high;
+    text += "\nrelative: false\n";
     text += curve.empty() ? "scalingCount: 1\nscaling0: 1.0\ntimelineCount: 1\ntimeline0: 0.0\n" : curve;
     return text;
 }
@@ -35,8 +36,9 @@ std::string FlameEmitter(Layout layout, const std::string& name, const std::stri
     t += "- Spawn Shape - \nshape: square\n";
     t += "- Spawn Width - \n" + Scaled(true, "0.0", "40.0");
     t += "- Spawn Height - \n" + Scaled(true, "0.0", "10.0");
-    const std::string shrink = "scalingCount: 3\nscaling0: 1.0\nscaling1: 0.5\nscaling2: 0.25\n"
-                               "timelineCount: 3\ntimeline0: 0.0\ntimeline1: 0.5\ntimeline2: 1.0\n";
+    const std::string shrink =
+        "scalingCount: 3\nscaling0: 1.0\nscaling1: 0.5\nscaling2: 0.25\n"
+        "timelineCount: 3\ntimeline0: 0.0\ntimeline1: 0.5\ntimeline2: 1.0\n";
     if (layout == Layout::kNew) {
         t += "- X Scale - \n" + Scaled(true, "0.0", "32.0", shrink) + "- Y Scale - \n" + kInactive;
     } else {
@@ -47,8 +49,8 @@ std::string FlameEmitter(Layout layout, const std::string& name, const std::stri
     t += "- Rotation - \n" + std::string(kInactive);
     t += "- Wind - \n" + Scaled(false, "0.0", "1E1");
     t += "- Gravity - \n" + std::string(kInactive);
-    t += "- Tint - \ncolorsCount: 6\ncolors0: 1.0\ncolors1: 0.5\ncolors2: 0.0\ncolors3: 1.0\ncolors4: 0.0\ncolors5: 0.0\n"
-         "timelineCount: 2\ntimeline0: 0.0\ntimeline1: 1.0\n";
+    t += "- Tint - \ncolorsCount: 6\ncolors0: 1.0\ncolors1: 0.5\ncolors2: 0.0\ncolors3: 1.0\n"
+         "colors4: 0.0\ncolors5: 0.0\ntimelineCount: 2\ntimeline0: 0.0\ntimeline1: 1.0\n";
     t += "- Transparency - \nlowMin: 0.0\nlowMax: 0.0\nhighMin: 1.0\nhighMax: 1.0\nrelative: false\n"
          "scalingCount: 2\nscaling0: 1.0\nscaling1: 0.0\ntimelineCount: 2\ntimeline0: 0.0\ntimeline1: 1.0\n";
     t += "- Options - \nattached: false\ncontinuous: true\naligned: false\nadditive: true\nbehind: false\n";
@@ -65,7 +67,8 @@ TEST(GdxImport, ThreeLayoutGenerations) {
         // Two emitters; the image line of an old file holds another machine's Windows path.
         const std::string image = layout == Layout::kOld ? "C:\\Dev\\art\\flame.png" : "flame.png";
         const char* gap = layout == Layout::kNew ? "\n\n\n\n" : "\n\n";
-        std::string text = FlameEmitter(layout, "flame", image) + gap + FlameEmitter(layout, "second", "gone.png");
+        std::string text =
+            FlameEmitter(layout, "flame", image) + gap + FlameEmitter(layout, "second", "gone.png");
         if (layout == Layout::kNew) {  // also written with CRLF and more blank lines
             std::string crlf;
             for (char c : "\n\n" + text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -74,15 +77,18 @@ TEST(GdxImport, ThreeLayoutGenerations) {
         const ImportedEmitters imported = ImportText(folder, "fire.p", text);
         ASSERT_EQ(imported.emitters.size(), 2u);
         const Emitter& flame = *imported.emitters[0];
-        EXPECT_EQ(flame.params.name + u"," + imported.emitters[1]->params.name, u"flame,second");
-        EXPECT_EQ(flame.params.blendingMode, kAdditive);
-        ExpectRawValues(flame, {{kLifespan, 15},       {kDuration, 0},        {kMaxParticles, 150},  {kOffsetY, 20},
-                                {kXVariance, 200},     {kYVariance, 50},      {kStartSize, 320},     {kFinishSize, 80},
-                                {kSpeed, 1005},        {kEmitterAngle, 2757}, {kStartColorR, 1000},  {kStartColorG, 500},
-                                {kFinishColorR, 1000}, {kFinishColorG, 0},    {kStartColorA, 1000},  {kFinishColorA, 0}});
-        EXPECT_NE(flame.texture.Image(), nullptr);
-        EXPECT_EQ(imported.emitters[1]->texture.Image(), nullptr);
-        for (const char* note : {"scale curve of 3 points", "emission 100/s", "wind 10", "image \"gone.png\" not found"})
+        const Emitter& second = *imported.emitters[1];
+        // The names, the blending, and only the first emitter's image found.
+        EXPECT_EQ(std::tuple(flame.params.name, second.params.name, flame.params.blendingMode,
+                             flame.texture.Image() != nullptr, second.texture.Image() != nullptr),
+                  std::tuple(u"flame", u"second", kAdditive, true, false));
+        ExpectRawValues(flame,
+                        "lifespan 15 duration 0 max_particles 150 offset_y 20 x_variance 200 "
+                        "y_variance 50 start_size 320 finish_size 80 speed 1005 emitter_angle 2757 "
+                        "start_color_r 1000 start_color_g 500 finish_color_r 1000 finish_color_g 0 "
+                        "start_color_a 1000 finish_color_a 0");
+        for (const char* note :
+             {"scale curve of 3 points", "emission 100/s", "wind 10", "image \"gone.png\" not found"})
             EXPECT_TRUE(Reports(imported.report, note)) << note << "\n" << imported.report.Text();
     }
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 #include "interop/pd_mapping.h"
 #include "interop/pex_file.h"
@@ -14,42 +15,27 @@
 namespace orv::test {
 namespace {
 
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
-// A gravity emitter in the spelling Particle Designer writes.
+// A gravity emitter in the spelling Particle Designer writes. The radial values it carries
+// (maxRadius, rotatePerSecond) are stored, never reported.
 Entries FountainEntries() {
-    return {{"configName", Text("fountain")}, {"emitterType", Integer(0)}, {"maxParticles", Integer(120)},
-            {"particleLifespan", Real(1.5)}, {"particleLifespanVariance", Real(0.25)},
-            {"startParticleSize", Real(32)}, {"startParticleSizeVariance", Real(4)},
-            {"finishParticleSize", Real(8)}, {"finishParticleSizeVariance", Real(2)}, {"angle", Real(60)},
-            {"angleVariance", Real(10)}, {"speed", Real(150)}, {"speedVariance", Real(30)},
-            {"gravityx", Real(5)}, {"gravityy", Real(-100)}, {"tangentialAcceleration", Real(12)},
-            {"radialAcceleration", Real(-20)}, {"sourcePositionx", Real(400)}, {"sourcePositiony", Real(300)},
-            {"sourcePositionVariancex", Real(6)}, {"sourcePositionVariancey", Real(-3)},
-            {"startColorRed", Real(1)}, {"startColorGreen", Real(0.5)}, {"startColorBlue", Real(0.25)},
-            {"startColorAlpha", Real(0.75)}, {"finishColorAlpha", Real(0)}, {"blendFuncSource", Integer(770)},
-            {"blendFuncDestination", Integer(1)}, {"duration", Real(-1)}, {"rotationStart", Real(-30)},
-            {"rotationStartVariance", Real(5)}, {"rotationEnd", Real(-30)},
-            // Radial values a gravity emitter carries: stored, never reported.
-            {"maxRadius", Real(9999)}, {"rotatePerSecond", Real(-5000)}};
+    return Plist(
+        "configName \"fountain\" emitterType 0i maxParticles 120i particleLifespan 1.5 "
+        "particleLifespanVariance 0.25 startParticleSize 32 startParticleSizeVariance 4 finishParticleSize 8 "
+        "finishParticleSizeVariance 2 angle 60 angleVariance 10 speed 150 speedVariance 30 gravityx 5 "
+        "gravityy -100 tangentialAcceleration 12 radialAcceleration -20 sourcePositionx 400 "
+        "sourcePositiony 300 sourcePositionVariancex 6 sourcePositionVariancey -3 startColorRed 1 "
+        "startColorGreen 0.5 startColorBlue 0.25 startColorAlpha 0.75 finishColorAlpha 0 "
+        "blendFuncSource 770i blendFuncDestination 1i duration -1 rotationStart -30 rotationStartVariance 5 "
+        "rotationEnd -30 maxRadius 9999 rotatePerSecond -5000");
 }
 
 // What the fountain becomes: the y axis turned down, directions mirrored.
-void ExpectFountain(const Emitter& e) {
-    EXPECT_EQ(e.params.name, u"fountain");
-    EXPECT_EQ(e.params.type, kGravity);
-    EXPECT_EQ(e.params.blendingMode, kAdditive);
-    ExpectRawValues(e, {{kMaxParticles, 120},      {kLifespan, 15},      {kLifespanVariance, 3},
-                        {kStartSize, 320},         {kStartSizeVariance, 40}, {kFinishSize, 80},
-                        {kFinishSizeVariance, 20}, {kEmitterAngle, 3000}, {kEmitterAngleVariance, 100},
-                        {kSpeed, 1500},            {kSpeedVariance, 300}, {kXGravity, 50},
-                        {kYGravity, 1000},         {kTanAcc, -120},       {kRadAcc, -200},
-                        {kOffsetX, 0},             {kOffsetY, 0},         {kXVariance, 60},
-                        {kYVariance, 30},          {kStartColorR, 1000},  {kStartColorG, 500},
-                        {kStartColorB, 250},       {kStartColorA, 750},   {kFinishColorA, 0},
-                        {kDuration, 0},            {kStartRot, 3300},     {kStartRotVariance, 50},
-                        {kRotPerSec, 0},           {kMaxRadius, 5000},    {kDegPerSec, 3600}});
-}
+const char kFountainRaw[] =
+    "max_particles 120 lifespan 15 lifespan_variance 3 start_size 320 start_size_variance 40 finish_size 80 "
+    "finish_size_variance 20 emitter_angle 3000 emitter_angle_variance 100 speed 1500 speed_variance 300 "
+    "x_gravity 50 y_gravity 1000 tan_acc -120 rad_acc -200 offset_x 0 offset_y 0 x_variance 60 y_variance 30 "
+    "start_color_r 1000 start_color_g 500 start_color_b 250 start_color_a 750 finish_color_a 0 duration 0 "
+    "start_rot 3300 start_rot_variance 50 rot_per_sec 0 max_radius 5000 deg_per_sec 3600";
 
 struct Variation {
     const char* name;
@@ -79,9 +65,13 @@ TEST(PlistImport, RealFilesVaryButMeanTheSame) {
         SCOPED_TRACE(variation.name);
         Entries entries = FountainEntries();
         variation.change(entries);
-        const ImportedEmitters imported = ImportText(folder, "fountain.plist", PlistText(entries, variation.options));
+        const ImportedEmitters imported =
+            ImportText(folder, "fountain.plist", PlistText(entries, variation.options));
         ASSERT_EQ(imported.emitters.size(), 1u);
-        ExpectFountain(*imported.emitters[0]);
+        const Emitter& e = *imported.emitters[0];
+        EXPECT_EQ(std::tuple(e.params.name, e.params.type, e.params.blendingMode),
+                  std::tuple(std::u16string(u"fountain"), kGravity, kAdditive));
+        ExpectRawValues(e, kFountainRaw);
         // Exact mapping: nothing to report (the rotation does not change, the source position is the centre).
         EXPECT_TRUE(imported.report.Empty()) << imported.report.Text();
     }
@@ -97,20 +87,22 @@ TEST(ImportParticleFile, BadFilesAreRefusedWithAReason) {
         {"binary.plist", "bplist00\xd1\x01\x02", "binary property lists"},
         {"malformed.plist", "<plist><dict><key>a</key><real>1</real></plist>", "malformed"},
         {"array.plist", "<plist version=\"1.0\"><array/></plist>", "no root <dict>"},
-        {"text.plist", PlistText({{"maxParticles", "<real>many</real>"}}), "not a number"},
-        {"string.plist", PlistText({{"speed", Text("fast")}}), "not a finite number"},
+        {"text.plist", PlistText(Plist("maxParticles many")), "not a number"},
+        {"string.plist", PlistText(Plist("speed \"fast\"")), "not a finite number"},
         {"key.plist", "<plist><dict><key>speed</key></dict></plist>", "has no value"},
-        {"type.plist", PlistText({{"emitterType", Integer(2)}}), "emitterType 2"},
+        {"type.plist", PlistText(Plist("emitterType 2i")), "emitterType 2"},
         {"empty.plist", "", "malformed"},
         {"plist.pex", "<plist/>", ""},
         {"cut.pex", "<particleEmitterConfig><speed value=\"x\"/>", ""},
         {"speed.pex", "<particleEmitterConfig><speed value=\"fast\"/></particleEmitterConfig>", ""},
         {"empty.p", "", "without emitters"},
         {"cut.p", "name\n- Delay -\nactive: false\n- Duration -\nlowMin: 1\n", "the file ends too early"},
-        {"text.p", "name\n- Delay -\nactive: false\n- Duration -\nlowMin: many\n", "\"many\" is not a number"},
+        {"text.p", "name\n- Delay -\nactive: false\n- Duration -\nlowMin: many\n",
+         "\"many\" is not a number"},
         {"count.p",
          "name\n- Delay -\nactive: false\n- Duration -\nlowMin: 1\nlowMax: 1\n- Count -\nmin: 0\nmax: 5\n"
-         "- Emission -\nlowMin: 0\nlowMax: 0\nhighMin: 0\nhighMax: 0\nrelative: false\nscalingCount: 999999999\n",
+         "- Emission -\nlowMin: 0\nlowMax: 0\nhighMin: 0\nhighMax: 0\nrelative: false\nscalingCount: "
+         "999999999\n",
          "impossible count 999999999"},
     };
     for (const auto& c : cases) {
@@ -127,11 +119,15 @@ TEST(ImportParticleFile, BadFilesAreRefusedWithAReason) {
 // Source 1 or SRC_ALPHA over ONE adds light, over ONE_MINUS_SRC_ALPHA covers; other pairs are reported.
 TEST(PlistImport, BlendPairs) {
     TempFolder folder;
-    for (const auto& [source, destination, mode, reported] :
-         {std::tuple{770, 1, kAdditive, false}, {1, 1, kAdditive, false}, {770, 771, kNormal, false},
-          {1, 771, kNormal, false}, {774, 771, kNormal, true}, {0, 0, kNormal, true}}) {
+    for (const auto& [source, destination, mode, reported] : {std::tuple{770, 1, kAdditive, false},
+                                                              {1, 1, kAdditive, false},
+                                                              {770, 771, kNormal, false},
+                                                              {1, 771, kNormal, false},
+                                                              {774, 771, kNormal, true},
+                                                              {0, 0, kNormal, true}}) {
         SCOPED_TRACE(std::to_string(source) + "," + std::to_string(destination));
-        const Entries entries = {{"blendFuncSource", Integer(source)}, {"blendFuncDestination", Integer(destination)}};
+        const Entries entries = {{"blendFuncSource", Integer(source)},
+                                 {"blendFuncDestination", Integer(destination)}};
         const ImportedEmitters imported = ImportText(folder, "b.plist", PlistText(entries));
         EXPECT_EQ(imported.emitters[0]->params.blendingMode, mode);
         EXPECT_EQ(Reports(imported.report, "blend function"), reported);
@@ -143,45 +139,41 @@ TEST(PlistImport, SpecialValuesAreMappedAndReported) {
     TempFolder folder;
     const struct {
         const char* what;
-        Entries entries;
-        RawValues raw;
+        const char* entries;
+        const char* raw;
         std::vector<const char*> reported, notReported;
     } cases[] = {
         {"outside orv's ranges: limited",
-         {{"maxParticles", Real(1e12)}, {"speed", Real(-40)}, {"startColorRed", Real(3)},
-          {"sourcePositionx", Real(1e300)}, {"particleLifespan", Real(1)}},
-         {{kMaxParticles, 5000}, {kSpeed, 0}, {kStartColorR, 1000}, {kOffsetX, 1000}},
+         "maxParticles 1e12 speed -40 startColorRed 3 sourcePositionx 1e300 particleLifespan 1",
+         "max_particles 5000 speed 0 start_color_r 1000 offset_x 1000",
          {"maxParticles", "speed -40", "startColorRed 3", "sourcePositionx"},
          {}},
         // Finish size -1 keeps the start size; duration 0 is orv's shortest; the end rotation
         // becomes a speed, (70 - 10) / 2 s, clockwise on screen in both.
         {"special values",
-         {{"startParticleSize", Real(40)}, {"startParticleSizeVariance", Real(6)}, {"finishParticleSize", Real(-1)},
-          {"duration", Real(0)}, {"particleLifespan", Real(2)}, {"rotationStart", Real(10)},
-          {"rotationEnd", Real(70)}, {"emissionRate", Real(500)}, {"maxParticles", Integer(100)},
-          {"positionType", Integer(2)}},
-         {{kFinishSize, 400}, {kFinishSizeVariance, 60}, {kDuration, 1}, {kRotPerSec, 300}},
+         "startParticleSize 40 startParticleSizeVariance 6 finishParticleSize -1 duration 0 "
+         "particleLifespan 2 rotationStart 10 rotationEnd 70 emissionRate 500 maxParticles 100i positionType "
+         "2i",
+         "finish_size 400 finish_size_variance 60 duration 1 rot_per_sec 300",
          {"finishParticleSize -1", "duration 0", "rotationEnd 70", "emissionRate 500", "positionType 2"},
          {}},
         // With a configName, cocos2d-x reads the radius and the turning speed as whole numbers;
         // the gravity speed is out of range but not a radial emitter's concern.
         {"radial",
-         {{"configName", Text("vortex")}, {"emitterType", Integer(1)}, {"maxRadius", Real(73.42)},
-          {"maxRadiusVariance", Real(5.5)}, {"minRadius", Real(0)}, {"rotatePerSecond", Real(90.7)},
-          {"angle", Real(90)}, {"speed", Real(1e6)}},
-         {{kMaxRadius, 730}, {kMaxRadiusVariance, 55}, {kDegPerSec, -900}, {kEmitterAngle, 2700}},
+         "configName \"vortex\" emitterType 1i maxRadius 73.42 maxRadiusVariance 5.5 minRadius 0 "
+         "rotatePerSecond 90.7 angle 90 speed 1e6",
+         "max_radius 730 max_radius_variance 55 deg_per_sec -900 emitter_angle 2700",
          {"maxRadius read as a whole number"},
          {"speed"}},
         {"downward y axis taken as it is",
-         {{"yCoordFlipped", Integer(-1)}, {"angle", Real(60)}, {"gravityy", Real(-100)},
-          {"tangentialAcceleration", Real(12)}, {"sourcePositiony", Real(100)}},
-         {{kEmitterAngle, 600}, {kYGravity, -1000}, {kTanAcc, 120}, {kOffsetY, -200}},
+         "yCoordFlipped -1i angle 60 gravityy -100 tangentialAcceleration 12 sourcePositiony 100",
+         "emitter_angle 600 y_gravity -1000 tan_acc 120 offset_y -200",
          {},
          {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const ImportedEmitters imported = ImportText(folder, "s.plist", PlistText(c.entries));
+        const ImportedEmitters imported = ImportText(folder, "s.plist", PlistText(Plist(c.entries)));
         ExpectRawValues(*imported.emitters[0], c.raw);
         for (const char* note : c.reported) EXPECT_TRUE(Reports(imported.report, note)) << note;
         for (const char* note : c.notReported) EXPECT_FALSE(Reports(imported.report, note)) << note;
@@ -196,15 +188,11 @@ TEST(PexImport, ElementsAttributesAndSpellings) {
         "<particleEmitterConfig>\r\n"
         "  <texture name=\"missing.png\"/>\r\n"
         "  <sourcePosition x=\"300.00\" y=\"250.00\"/>\r\n"
-        "  <sourcePositionVariance x=\"7.00\" y=\"8.00\"/>\r\n"
         "  <speed value=\"90.00\"></speed>\r\n"
-        "  <particleLifespan value=\"1.2500\"/>\r\n"
         "  <particleLifeSpanVariance value=\"0.5000\"/>\r\n"
-        "  <angle value=\"270.00\"/>\r\n"
         "  <gravity x=\"0.00\" y=\"40.00\"/>\r\n"
         "  <startColor red=\"1.00\" green=\"0.20\" blue=\"0.10\" alpha=\"0.80\"/>\r\n"
         "  <finishColorVariance red=\"0.10\" green=\"0.00\" blue=\"0.00\" alpha=\"0.05\"/>\r\n"
-        "  <maxParticles value=\"64\"/>\r\n"
         "  <FinishParticleSizeVariance value=\"3.00\"/>\r\n"
         "  <blendFuncSource value=\"1\"/>\r\n"
         "  <blendFuncDestination value=\"771\"/>\r\n"
@@ -214,37 +202,37 @@ TEST(PexImport, ElementsAttributesAndSpellings) {
     const Emitter& e = *imported.emitters[0];
     EXPECT_EQ(e.params.name, u"old");
     EXPECT_EQ(e.params.blendingMode, kNormal);
-    ExpectRawValues(e, {{kOffsetX, -100},        {kOffsetY, -50},        {kXVariance, 70},       {kYVariance, 80},
-                        {kSpeed, 900},           {kLifespan, 13},        {kLifespanVariance, 5}, {kEmitterAngle, 2700},
-                        {kYGravity, 400},        {kStartColorR, 1000},   {kStartColorG, 200},    {kStartColorA, 800},
-                        {kFinishColorRVar, 100}, {kFinishColorAVar, 50}, {kMaxParticles, 64},
-                        {kFinishSizeVariance, 30}});
+    ExpectRawValues(
+        e,
+        "offset_x -100 offset_y -50 speed 900 lifespan_variance 5 y_gravity 400 start_color_r 1000 "
+        "start_color_g 200 start_color_a 800 finish_color_r_var 100 finish_color_a_var 50 "
+        "finish_size_variance 30");
     EXPECT_TRUE(Reports(imported.report, "texture \"missing.png\" not found"));
 }
 
-// Rows the engines hold with the same meaning (or one turned around with the y axis).
-constexpr std::size_t kMappedRows[] = {
-    kMaxParticles, kLifespan,      kLifespanVariance, kStartSize,     kStartSizeVariance, kFinishSize,
-    kFinishSizeVariance, kEmitterAngle, kEmitterAngleVariance, kStartRot, kStartRotVariance, kRotPerSec,
-    kXVariance,    kYVariance,     kSpeed,            kSpeedVariance, kXGravity,          kYGravity,
-    kTanAcc,       kTanAccVar,     kRadAcc,           kRadAccVar,     kMaxRadius,         kMaxRadiusVariance,
-    kMinRadius,    kDegPerSec,     kDegPerSecVar,     kOffsetX,       kOffsetY,           kDuration,
-    kStartColorR,  kStartColorG,   kStartColorB,      kStartColorA,   kFinishColorR,      kFinishColorG,
-    kFinishColorB, kFinishColorA,  kStartColorRVar,   kStartColorGVar, kStartColorBVar,   kStartColorAVar,
-    kFinishColorRVar, kFinishColorGVar, kFinishColorBVar, kFinishColorAVar};
+// Rows the engines hold with the same meaning (or one turned around with the y axis): all but the
+// turning speed's variance, the oscillation, the delay and the background.
+std::vector<std::size_t> MappedRows() {
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < kBgR; ++row)
+        if (row != kRotPerSecVariance && (row < kHorAmplitude || row > kDelay)) rows.push_back(row);
+    return rows;
+}
 
 // Every mapped row at a random raw value within its range (seeded, so each run is the same).
 void Randomise(Emitter& emitter, std::uint32_t seed) {
     std::uint32_t state = seed;
-    for (std::size_t row : kMappedRows) {
+    for (std::size_t row : MappedRows()) {
         state = state * 1664525u + 1013904223u;
         const ParamDescriptor& param = Param(row);
         const std::int64_t span = std::int64_t{param.MaxRaw()} - param.MinRaw() + 1;
-        emitter.params.raw[row] = static_cast<std::int32_t>(param.MinRaw() + static_cast<std::int64_t>(state >> 8) % span);
+        emitter.params.raw[row] =
+            static_cast<std::int32_t>(param.MinRaw() + static_cast<std::int64_t>(state >> 8) % span);
     }
     // The emitter-type-specific rows are read back as whole numbers by the engines only with a
     // configName in radial files, so those use whole values.
-    for (std::size_t row : {kMaxRadius, kMinRadius, kDegPerSec}) emitter.params.raw[row] -= emitter.params.raw[row] % 10;
+    for (std::size_t row : {kMaxRadius, kMinRadius, kDegPerSec})
+        emitter.params.raw[row] -= emitter.params.raw[row] % 10;
     emitter.params.raw[kLifespan] = std::max(emitter.params.raw[kLifespan], 1);
     emitter.params.raw[kEmitterAngle] %= 3600;  // 360 degrees is 0 again
     emitter.params.raw[kStartRot] %= 3600;
@@ -273,7 +261,8 @@ TEST(PdRoundTrip, EveryDirectlyMappedValueComesBack) {
                 format.read(format.write(EmitterToPd(original, "round", PdFrame{800, 600, true}, report)));
             Emitter back;
             PdToEmitter(config, PdFrame{800, 600, PdYAxisUp(config, format.missingYMeansUp)}, back, report);
-            for (std::size_t row : kMappedRows) EXPECT_EQ(back.params.raw[row], original.params.raw[row]) << Param(row).key;
+            for (std::size_t row : MappedRows())
+                EXPECT_EQ(back.params.raw[row], original.params.raw[row]) << Param(row).key;
             // Only the .plist has a name key.
             EXPECT_EQ(std::tuple(back.params.type, back.params.blendingMode, back.params.name),
                       std::tuple(original.params.type, original.params.blendingMode,

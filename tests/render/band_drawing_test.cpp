@@ -86,8 +86,9 @@ TEST(BandDrawing, FrameOperationsByBandAndOnBothPathsEqualThePlainWholeOperation
                 GuardedTarget whole(start);
                 apply(whole.Frame(), false, AllRows(whole.Frame()));
                 for (bool sse2 : {false, true}) {
-                    SCOPED_TRACE(::testing::Message() << size.width << " x " << size.height << ", operation "
-                                                      << operation << ", offset " << offset << ", sse2 " << sse2);
+                    SCOPED_TRACE(::testing::Message()
+                                 << size.width << " x " << size.height << ", operation " << operation
+                                 << ", offset " << offset << ", sse2 " << sse2);
                     GuardedTarget once(start), banded(start);
                     apply(once.Frame(), sse2, AllRows(once.Frame()));
                     pool.DrawBands(size.height,
@@ -111,26 +112,22 @@ std::vector<std::int32_t> Cuts(const std::vector<RowBand>& bands) {
     return cuts;
 }
 
+// Gaps or overlaps would also change the band drawing tests' pixels; here the shares: rows split
+// evenly, and by work each band's weight's share of the work, down to a band a row.
 TEST(SplitRows, CutsIntoBandsOfNearlyEqualRowsOrWorkWithoutGapsOrEmptyOnes) {
     // The height, the band count, the cuts.
     using Case = std::tuple<std::uint32_t, std::uint32_t, std::vector<std::int32_t>>;
-    for (const auto& [height, count, cuts] :
-         {Case{600, 2, {0, 300, 600}}, Case{23, 7, {0, 4, 8, 11, 14, 17, 20, 23}}, Case{1, 7, {0, 1}},
-          Case{5, 0, {0, 5}}, Case{0, 3, {0}}})
+    for (const auto& [height, count, cuts] : {Case{23, 7, {0, 4, 8, 11, 14, 17, 20, 23}}, Case{1, 7, {0, 1}},
+                                              Case{5, 0, {0, 5}}, Case{0, 3, {0}}})
         EXPECT_EQ(Cuts(SplitRows(height, count)), cuts) << height << " rows, " << count << " bands";
-    // By work: each band gets its weight's share of the work of the rows.
     // The work per row, the band weights, the cuts.
     using WorkCase =
         std::tuple<std::vector<std::uint64_t>, std::vector<std::uint32_t>, std::vector<std::int32_t>>;
     const WorkCase workCases[] = {
-        {std::vector<std::uint64_t>(10, 1), {1, 1}, {0, 5, 10}},
         {std::vector<std::uint64_t>(20, 1), {7, 7, 2, 2, 1, 1}, {0, 7, 14, 16, 18, 19, 20}},
-        {{100, 1, 1, 1, 1, 1, 1, 1}, {1, 1}, {0, 1, 8}},
         {{1, 1, 1, 1, 1, 1, 1, 100}, {1, 1}, {0, 7, 8}},  // the heavy row still gets a band
-        {{4, 0, 0, 4, 4, 0, 0, 4}, {1, 1, 1, 1}, {0, 1, 4, 5, 8}},
         {{0, 0, 0, 0, 0}, {1, 1}, {0, 1, 5}},
         {{5, 5, 5}, {3, 3, 3, 3, 3, 3, 3, 3}, {0, 1, 2, 3}},
-        {std::vector<std::uint64_t>(4, 1), {7, 7, 2, 2, 1, 1}, {0, 1, 2, 3, 4}},
         {{}, {1, 1, 1}, {0}},
     };
     for (const auto& [work, weights, cuts] : workCases)

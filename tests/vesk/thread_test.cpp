@@ -29,8 +29,8 @@ void Loop(Worker& w) {
     w.result = 0;
 }
 
-// The event flag is tested through the thread: Start waits on its started signal and resets it,
-// and IsStopRequested reads the stop request's flag.
+// The event flag is tested through the thread: Start resets its started signal and waits on it,
+// and IsStopRequested reads the stop request's flag. (CEventFlag::WaitFor has no caller.)
 TEST(Thread, StartStopRequestStopAndRestart) {
     Worker w(Loop);
     EXPECT_EQ(w.Stop(), 0);  // never started
@@ -85,7 +85,8 @@ TEST(TaskPool, TheWorkersTakePart) {
     vesk::CTaskPool pool(3);
     const std::thread::id caller = std::this_thread::get_id();
     std::atomic<bool> callerTookPart{false};
-    // Tasks that wait for one another can only finish when three threads run them at once.
+    // Tasks that wait for one another can only finish when three threads run them at once, so three
+    // threads took part; the caller must be one of them.
     std::atomic<int> arrived{0};
     pool.Run(3, [&](std::size_t) {
         ++arrived;

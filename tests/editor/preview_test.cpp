@@ -111,7 +111,7 @@ TEST(PreviewTransportTest, PausedTicksStepNothingAndRedrawOnlyWhenAsked) {
     EXPECT_DOUBLE_EQ(run.transport.Time(), 0.1);
 
     // (An edit shows at once while paused:
-    // TransportBarTest.TheBarSitsUnderThePreviewShowsTheTimeSinceTheRestartSeeksAndEditsShowWhilePaused.)
+    // TransportBarTest.TheBarShowsTheTimeSinceTheRestartSeeksAndEditsShowWhilePaused.)
 
     // Playing again: the pause is not stepped over; the tick after it steps by its own interval.
     run.transport.SetPlaying(true);

@@ -26,7 +26,7 @@ TEST(EffectWriter, DefaultEffectMatchesTheReferenceFileByteForByte) {
 
 // Which rows each emitter type and colour flag writes, the texture object with splits and frame
 // durations, names and backgrounds are pinned byte for byte by the shipped examples
-// (ExamplesTest.EveryExampleLoadsWithItsTexturesAndIsInTheSavedForm), number texts by FixedPoint.
+// (ExamplesTest.EveryExampleLoadsAndIsInTheSavedForm), number texts by FixedPoint.
 
 TEST(RelativePath, FollowsTheFoldersOfBothFiles) {
     EXPECT_EQ(MakeRelativePath(u"/fx/e.orv", u"/fx/spark.png"), u"spark.png");

@@ -47,7 +47,7 @@ TEST(TextConversion, MalformedInputFailsAndLeavesTheOutput) {
 }
 
 // SplitString's rules that the program relies on (inner empty pieces kept, a trailing one dropped)
-// are FrameDurationsText's test.
+// are the texture dialog's: FrameDurationsText and TextureTest's applying test.
 
 // The messages in between are the table restated.
 TEST(ErrCodeException, MessagesAtTheEndOfTheTableAndPastIt) {

@@ -19,10 +19,9 @@ using Pixels = std::vector<std::uint32_t>;
 // Sum of the channel differences of two frames.
 std::uint64_t Difference(const Pixels& a, const Pixels& b) {
     std::uint64_t sum = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
+    for (std::size_t i = 0; i < a.size(); ++i)
         for (int shift = 0; shift < 32; shift += 8)
             sum += std::abs(int((a[i] >> shift) & 0xFF) - int((b[i] >> shift) & 0xFF));
-    }
     return sum;
 }
 
@@ -91,7 +90,6 @@ TEST_P(SeamlessLoopTest, FrameAfterTheLastIsFrameZeroAndTheSeamIsNoStep) {
 
 INSTANTIATE_TEST_SUITE_P(Effects, SeamlessLoopTest,
                          ::testing::Values(Variant{"Unsorted", kSortNone, -1, 0, 30},
-                                           Variant{"OldestOnTop", kSortAgeAscending, -1, 0, 30},
                                            Variant{"LargestOnTop", kSortScaleAscending, -1, 0, 15},
                                            Variant{"DelayedBurstsOver", kSortAgeDescending, 30, 20, 30}),
                          [](const auto& info) { return info.param.name; });

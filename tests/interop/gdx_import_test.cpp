@@ -17,46 +17,33 @@ std::string Scaled(bool alwaysActive, std::string low, std::string high, const s
     return text;
 }
 
-const char kInactive[] = "active: false\n";
+const std::string kInactive = "active: false\n";
 
 // One emitter as the libgdx editor of each era saves it: rising flames, 40 units wide, drifting
 // right in the wind, fading from orange to red.
 std::string FlameEmitter(Layout layout, const std::string& name, const std::string& image) {
-    const bool old = layout == Layout::kOld;
-    std::string t = name + "\n";
-    t += "- Delay -\n" + std::string(kInactive);
-    t += "- Duration - \nlowMin: 3000.0\nlowMax: 3000.0\n";
-    t += "- Count - \nmin: 0\nmax: 200\n";
-    t += "- Emission - \n" + Scaled(true, "0.0", "100.0");
-    t += "- Life - \n" + Scaled(true, "0.0", "1500.0");
-    if (!old) t += "independent: false\n";
-    t += "- Life Offset - \n" + std::string(kInactive);
-    if (layout == Layout::kNew) t += "independent: false\n";
-    t += "- X Offset - \n" + std::string(kInactive) + "- Y Offset - \n" + Scaled(false, "-20.0", "0.0");
-    t += "- Spawn Shape - \nshape: square\n";
-    t += "- Spawn Width - \n" + Scaled(true, "0.0", "40.0");
-    t += "- Spawn Height - \n" + Scaled(true, "0.0", "10.0");
-    const std::string shrink =
-        "scalingCount: 3\nscaling0: 1.0\nscaling1: 0.5\nscaling2: 0.25\n"
-        "timelineCount: 3\ntimeline0: 0.0\ntimeline1: 0.5\ntimeline2: 1.0\n";
-    if (layout == Layout::kNew) {
-        t += "- X Scale - \n" + Scaled(true, "0.0", "32.0", shrink) + "- Y Scale - \n" + kInactive;
-    } else {
-        t += "- Scale - \n" + Scaled(true, "0.0", "32.0", shrink);
-    }
-    t += "- Velocity - \n" + Scaled(false, "0.0", "100.0");
-    t += "- Angle - \n" + Scaled(false, "0.0", "90.0");
-    t += "- Rotation - \n" + std::string(kInactive);
-    t += "- Wind - \n" + Scaled(false, "0.0", "1E1");
-    t += "- Gravity - \n" + std::string(kInactive);
+    const bool old = layout == Layout::kOld, isNew = layout == Layout::kNew;
+    std::string t = name + "\n- Delay -\n" + kInactive + "- Duration - \nlowMin: 3000.0\nlowMax: 3000.0\n";
+    t += "- Count - \nmin: 0\nmax: 200\n- Emission - \n" + Scaled(true, "0.0", "100.0");
+    t += "- Life - \n" + Scaled(true, "0.0", "1500.0") + (old ? "" : "independent: false\n");
+    t += "- Life Offset - \n" + kInactive + (isNew ? "independent: false\n" : "");
+    t += "- X Offset - \n" + kInactive + "- Y Offset - \n" + Scaled(false, "-20.0", "0.0");
+    t += "- Spawn Shape - \nshape: square\n- Spawn Width - \n" + Scaled(true, "0.0", "40.0");
+    t += "- Spawn Height - \n" + Scaled(true, "0.0", "10.0") + (isNew ? "- X Scale - \n" : "- Scale - \n");
+    t += Scaled(true, "0.0", "32.0",
+                "scalingCount: 3\nscaling0: 1.0\nscaling1: 0.5\nscaling2: 0.25\n"
+                "timelineCount: 3\ntimeline0: 0.0\ntimeline1: 0.5\ntimeline2: 1.0\n");
+    if (isNew) t += "- Y Scale - \n" + kInactive;
+    t += "- Velocity - \n" + Scaled(false, "0.0", "100.0") + "- Angle - \n" + Scaled(false, "0.0", "90.0");
+    t += "- Rotation - \n" + kInactive + "- Wind - \n" + Scaled(false, "0.0", "1E1") + "- Gravity - \n" +
+         kInactive;
     t += "- Tint - \ncolorsCount: 6\ncolors0: 1.0\ncolors1: 0.5\ncolors2: 0.0\ncolors3: 1.0\n"
          "colors4: 0.0\ncolors5: 0.0\ntimelineCount: 2\ntimeline0: 0.0\ntimeline1: 1.0\n";
     t += "- Transparency - \nlowMin: 0.0\nlowMax: 0.0\nhighMin: 1.0\nhighMax: 1.0\nrelative: false\n"
          "scalingCount: 2\nscaling0: 1.0\nscaling1: 0.0\ntimelineCount: 2\ntimeline0: 0.0\ntimeline1: 1.0\n";
     t += "- Options - \nattached: false\ncontinuous: true\naligned: false\nadditive: true\nbehind: false\n";
     if (!old) t += "premultipliedAlpha: false\nspriteMode: single\n";
-    t += old ? "- Image Path -\n" + image + "\n" : "- Image Paths -\n" + image + "\n\n";
-    return t;
+    return t + (old ? "- Image Path -\n" + image + "\n" : "- Image Paths -\n" + image + "\n\n");
 }
 
 TEST(GdxImport, ThreeLayoutGenerations) {

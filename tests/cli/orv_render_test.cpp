@@ -36,9 +36,7 @@ std::uint64_t PeakMemoryOfRender(const std::vector<std::string>& arguments, cons
 
 class OrvRenderTest : public ::testing::Test {
 protected:
-    RunResult Run(const std::vector<std::string>& args) const {
-        return RunProgram(ORV_RENDER_EXE, args, dir_);
-    }
+    RunResult Run(std::vector<std::string> args) const { return RunProgram(ORV_RENDER_EXE, args, dir_); }
 
     const std::string fire_ = ORV_SOURCE_DIR "/examples/fire.orv";
     const TempFolder folder_{"orv-cli-"};
@@ -122,11 +120,11 @@ TEST_F(OrvRenderTest, EveryFormatWritesItsFilesIntoFoldersItCreates) {
 
 // Split over processes, started late or seeded: the frames of the same whole render.
 TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
-    const auto render = [&](std::vector<std::string> arguments, const std::string& effect,
-                            const std::string& folder) {
+    // Options and effect; the frames' folder.
+    const auto render = [&](std::vector<std::string> arguments, const std::string& folder) {
         arguments.insert(arguments.begin(),
                          {"--quiet", "--seconds=1", "--fps=15", "--width=48", "--height=64", "--sse2=off"});
-        arguments.insert(arguments.end(), {effect, (dir_ / folder / "f").string()});
+        arguments.push_back((dir_ / folder / "f").string());
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.status, 0) << result.err;
         std::map<std::string, std::string> frames;  // every file with its bytes
@@ -134,12 +132,12 @@ TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
             frames[name] = ReadFileBytes(dir_ / folder / name);
         return frames;
     };
-    const auto whole = render({}, fire_, "whole");
+    const auto whole = render({fire_}, "whole");
     ASSERT_EQ(whole.size(), 15u);
-    render({"--frames=0-6"}, fire_, "parts");
-    EXPECT_EQ(render({"--frames", "7-14"}, fire_, "parts"), whole);
+    render({"--frames=0-6", fire_}, "parts");
+    EXPECT_EQ(render({"--frames", "7-14", fire_}, "parts"), whole);
     // A start offset of 2/15 s shifts the sequence by two frames.
-    const auto started = render({"--start=0.1333"}, fire_, "started");
+    const auto started = render({"--start=0.1333", fire_}, "started");
     EXPECT_EQ(started.at("f000000.png"), whole.at("f000002.png"));
     EXPECT_EQ(started.at("f000012.png"), whole.at("f000014.png"));
 
@@ -148,25 +146,24 @@ TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
     ASSERT_TRUE(LoadEffect(effect, fs::path(fire_).u16string(), false).loaded);
     effect.SetSeed(77);
     ASSERT_FALSE(SaveEffect(effect, (dir_ / "seeded.orv").u16string()));
-    const auto seeded = render({}, (dir_ / "seeded.orv").string(), "saved");
+    const auto seeded = render({(dir_ / "seeded.orv").string()}, "saved");
     EXPECT_NE(seeded, whole);
-    EXPECT_EQ(render({"--seed=77"}, fire_, "overridden"), seeded);
+    EXPECT_EQ(render({"--seed=77", fire_}, "overridden"), seeded);
 
     // A loop split over processes with writer threads; another warm-up is another loop.
-    const auto loop = render({"--loop", "--seed=4", "--threads=1"}, fire_, "loop");
+    const auto loop = render({"--loop", "--seed=4", "--threads=1", fire_}, "loop");
     ASSERT_EQ(loop.size(), 15u);
-    render({"--loop", "--seed=4", "--frames=0-5"}, fire_, "loop-parts");
-    EXPECT_EQ(render({"--loop", "--seed=4", "--frames=6-14", "--threads=3"}, fire_, "loop-parts"), loop);
-    EXPECT_NE(render({"--loop", "--seed=4", "--start=0.5"}, fire_, "loop-started"), loop);
+    render({"--loop", "--seed=4", "--frames=0-5", fire_}, "loop-parts");
+    EXPECT_EQ(render({"--loop", "--seed=4", "--frames=6-14", "--threads=3", fire_}, "loop-parts"), loop);
+    EXPECT_NE(render({"--loop", "--seed=4", "--start=0.5", fire_}, "loop-started"), loop);
 }
 
 TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender) {
     // AddressSanitizer keeps freed blocks aside (256 MB by default) to catch late uses; blocks freed
     // every frame would count as the program's memory. A small quarantine measures the program.
-    const char* sanitizer = std::getenv("ASAN_OPTIONS");
-    if (sanitizer == nullptr || std::string(sanitizer).find("quarantine_size_mb") == std::string::npos)
-        setenv("ASAN_OPTIONS", (std::string(sanitizer ? sanitizer : "") + ":quarantine_size_mb=8").c_str(),
-               1);
+    const std::string sanitizer = std::getenv("ASAN_OPTIONS") != nullptr ? std::getenv("ASAN_OPTIONS") : "";
+    if (sanitizer.find("quarantine_size_mb") == std::string::npos)
+        setenv("ASAN_OPTIONS", (sanitizer + ":quarantine_size_mb=8").c_str(), 1);
     const fs::path err = dir_ / "err.txt";
     const auto peakMemory = [&](std::vector<std::string> arguments) {
         arguments.insert(arguments.end(), {"--quiet", "--fps=15", fire_, (dir_ / "out" / "f").string()});
@@ -179,8 +176,8 @@ TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender)
     // Frames of 12 MB that draw in a blink and take far longer to write: writers that fell behind
     // without a bound would hold most of them at once.
     constexpr std::uint64_t kFrameBytes = 2000ull * 1500 * 4;
-    constexpr std::uint64_t kSlack =
-        40ull << 20;  // the encoders' working memory, allocator rounding, sanitizer shadow
+    // The encoders' working memory, allocator rounding, sanitizer shadow.
+    constexpr std::uint64_t kSlack = 40ull << 20;
     // A sequence holds the frames being written and drawn. A seamless loop keeps copies of the
     // simulation, never frames. The one-file formats hold the three frames of one encoder thread,
     // plus a row of cells for the sheet (four frames fit in 8192 pixels; trimming adds a frame
@@ -193,7 +190,8 @@ TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender)
         {{"--seconds=1", "--threads=2", "--format=apng"}, 3},
         {{"--seconds=1", "--threads=2", "--format=sheet"}, 7},
         {{"--seconds=1", "--threads=2", "--format=sheet", "--trim"}, 9},
-        {{"--seconds=1", "--threads=2", "--format=gif"}, 6}};
+        {{"--seconds=1", "--threads=2", "--format=gif"}, 6},
+    };
     for (auto [options, frames] : cases) {
         SCOPED_TRACE(::testing::PrintToString(options));
         options.insert(options.end(), {"--width=2000", "--height=1500", "--png-compression=fast"});

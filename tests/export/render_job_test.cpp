@@ -60,8 +60,8 @@ PixelRect Rect(const JsonValue& object) {
 Image Cut(const Image& image, const PixelRect& rect) {
     Image part{rect.width, rect.height, {}};
     for (std::uint32_t y = rect.y; y < rect.y + rect.height; ++y) {
-        for (std::uint32_t x = rect.x; x < rect.x + rect.width; ++x)
-            part.pixels.push_back(image.pixels[y * image.width + x]);
+        const auto row = image.pixels.begin() + y * image.width;
+        part.pixels.insert(part.pixels.end(), row + rect.x, row + rect.x + rect.width);
     }
     return part;
 }
@@ -84,8 +84,7 @@ protected:
         ASSERT_TRUE(LoadEffect(effect_, u"" ORV_SOURCE_DIR "/examples/fire.orv", false).loaded);
         effect_.SetBackgroundRaw(kBgA, 0);
         ASSERT_EQ(Render("f"), "");
-        for (const std::string& name : Numbered("f", kFrames))
-            reference_.push_back(test::ReadPng(dir_ / name));
+        for (const auto& name : Numbered("f", kFrames)) reference_.push_back(test::ReadPng(dir_ / name));
         sequence_ = TakeFileBytes();
         ASSERT_EQ(reference_.back().width, 64u);
         ASSERT_NE(reference_.front(), reference_.back());        // the effect moves
@@ -244,8 +243,7 @@ TEST_F(RenderJobTest, RangesAndStartOffsetsWriteTheFramesOfTheWholeRender) {
 // ground, over the pixels of `want` that are seen; `twoLevelAlpha` takes `want` as a GIF shows it.
 std::pair<int, double> Error(const Image& want, const Image& got, bool twoLevelAlpha) {
     int worst = 0;
-    double total = 0;
-    std::size_t seen = 0;
+    double total = 0, seen = 0;
     for (std::size_t p = 0; p < want.pixels.size(); ++p) {
         const std::uint32_t wantAlpha = twoLevelAlpha ? (want.pixels[p] >> 31) * 255 : want.pixels[p] >> 24;
         for (const int shift : {0, 8, 16, 24}) {
@@ -259,7 +257,7 @@ std::pair<int, double> Error(const Image& want, const Image& got, bool twoLevelA
         }
         seen += wantAlpha != 0;
     }
-    return {worst, seen != 0 ? total / (4.0 * seen) : 0};
+    return {worst, seen != 0 ? total / (4 * seen) : 0};
 }
 
 // Each animated format read back apart from its writer: the sequence's frames within the format's
@@ -320,33 +318,28 @@ std::size_t VisiblePixels(const Image& image) {
 // Every rectangle of every page's atlas, cut from its page, is the frame's part that the atlas
 // names, and that part holds all the frame's visible pixels, from one thread as from three.
 TEST_F(RenderJobTest, SheetAtlasesCutBackToEveryFrame) {
-    struct Case {
-        SheetOptions sheet;
-        std::size_t pages;
-        std::uint32_t firstPageWidth;  // 0: not checked
-        unsigned threads;
-    };
-    const Case cases[] = {
-        {{0, false, kMaxAtlasSide}, 1, 4 * 64, 1},  // 15 frames: the 4 x 4 grid
-        {{5, false, kMaxAtlasSide}, 1, 5 * 64, 3},
-        {{0, true, kMaxAtlasSide}, 1, 0, 3},
-        {{0, false, 130}, 4, 2 * 64, 3},  // 2 x 2 frames a page
-        {{3, true, 100}, 0, 0, 1},
+    // Columns, trimmed, page side; the pages and the first page's width (0: not checked); threads.
+    const std::uint32_t cases[][6] = {
+        {0, false, kMaxAtlasSide, 1, 4 * 64, 1},  // 15 frames: the 4 x 4 grid
+        {5, false, kMaxAtlasSide, 1, 5 * 64, 3},
+        {0, true, kMaxAtlasSide, 1, 0, 3},
+        {0, false, 130, 4, 2 * 64, 3},  // 2 x 2 frames a page
+        {3, true, 100, 0, 0, 1},
     };
     const PixelRect whole{0, 0, 64, 48};
     config_.format = OutputFormat::kSheet;
-    for (const Case& c : cases) {
-        SCOPED_TRACE("case " + std::to_string(&c - cases));
-        config_.sheet = c.sheet;
-        config_.threads = c.threads;
+    for (const auto& [columns, trim, side, wantPages, firstPageWidth, threads] : cases) {
+        SCOPED_TRACE(::testing::Message() << columns << " columns, trimmed " << trim << ", side " << side);
+        config_.sheet = {columns, trim != 0, side};
+        config_.threads = threads;
         ASSERT_EQ(Render("f"), "");
         std::set<std::string> named;
         std::size_t pages = 0;
         for (std::string title = "f"; fs::exists(dir_ / (title + ".json"));
              title = "f-" + std::to_string(++pages)) {
             const Image page = test::ReadPng(dir_ / (title + ".png"));
-            EXPECT_LE(std::max(page.width, page.height), c.sheet.maxPageSide);
-            EXPECT_TRUE(pages != 0 || c.firstPageWidth == 0 || page.width == c.firstPageWidth) << page.width;
+            EXPECT_LE(std::max(page.width, page.height), side);
+            EXPECT_TRUE(pages != 0 || firstPageWidth == 0 || page.width == firstPageWidth) << page.width;
             const JsonValue atlas = ParseJson(test::ReadFileBytes(dir_ / (title + ".json")));
             const JsonValue* meta = atlas.Find("meta");
             const JsonValue* frames = atlas.Find("frames");
@@ -364,7 +357,7 @@ TEST_F(RenderJobTest, SheetAtlasesCutBackToEveryFrame) {
                 const PixelRect inSource = Rect(*frame.Find("spriteSourceSize"));
                 EXPECT_EQ(Rect(*frame.Find("sourceSize")), (PixelRect{~0u, ~0u, 64, 48}));
                 EXPECT_EQ(frame.Find("trimmed")->boolean, inSource != whole);
-                EXPECT_TRUE(c.sheet.trim || inSource == whole);
+                EXPECT_TRUE(trim || inSource == whole);
                 ASSERT_TRUE(onPage.x + onPage.width <= page.width && onPage.y + onPage.height <= page.height);
                 const Image part = Cut(reference_[index], inSource);
                 EXPECT_EQ(Cut(page, onPage), part);
@@ -372,35 +365,30 @@ TEST_F(RenderJobTest, SheetAtlasesCutBackToEveryFrame) {
             }
         }
         EXPECT_EQ(named.size(), kFrames);
-        EXPECT_TRUE(c.pages == 0 || pages == c.pages) << pages;
+        EXPECT_TRUE(wantPages == 0 || pages == wantPages) << pages;
         EXPECT_EQ(TakeFiles().size(), 2 * pages);  // no temporary left
     }
 }
 
 TEST(SheetLayoutTest, GridsCloseToSquareWithinThePageSide) {
-    struct Case {
-        std::uint64_t frames;
-        std::uint32_t cellWidth, cellHeight, columns, maxSide;
-        std::uint32_t wantColumns;
-        std::uint64_t wantPages;
-        std::uint32_t lastPageWidth, lastPageHeight;
-    };
-    const Case cases[] = {
+    // Frames, cell width and height, columns asked for (0: closest to square), page side; then the
+    // columns, the pages and the last page's width and height.
+    const std::uint64_t cases[][9] = {
         {1, 800, 600, 0, 8192, 1, 1, 800, 600},
         {16, 64, 48, 0, 8192, 4, 1, 256, 192},
         {17, 64, 48, 0, 8192, 5, 1, 320, 192},
         {600, 800, 600, 0, 8192, 10, 5, 8000, 4800},  // 130 a page: 80 frames on the last
         {3, 64, 48, 10, 8192, 3, 1, 192, 48},         // more columns than frames
         {5, 8192, 8192, 0, 8192, 1, 5, 8192, 8192},
-        {7, 10, 10, 2, 25, 2, 2, 20, 20},  // 4 a page; the last holds 3
     };
-    for (const Case& c : cases) {
-        const SheetLayout layout(c.frames, c.cellWidth, c.cellHeight, c.columns, c.maxSide);
+    for (const auto& [frames, width, height, columns, side, wantColumns, pages, lastWidth, lastHeight] :
+         cases) {
+        const SheetLayout layout(frames, width, height, columns, side);
         const auto last = static_cast<std::uint32_t>(layout.PageCount() - 1);
         EXPECT_EQ(
             std::tuple(layout.Columns(), layout.PageCount(), layout.PageWidth(last), layout.PageHeight(last)),
-            std::tuple(c.wantColumns, c.wantPages, c.lastPageWidth, c.lastPageHeight))
-            << c.frames;
+            std::tuple(wantColumns, pages, lastWidth, lastHeight))
+            << frames;
     }
     EXPECT_THROW(SheetLayout(3, 8193, 10, 0), std::runtime_error);
     EXPECT_THROW(SheetLayout(3, 10, 8193, 0), std::runtime_error);

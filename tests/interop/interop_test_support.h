@@ -38,14 +38,10 @@ inline Entries Plist(const std::string& text) {
 }
 
 // A .plist text of the given <key>/<value> pairs; `value` is the whole value element.
-struct PlistOptions {
-    bool declaration = true;
-    bool crlf = false;
-};
-inline std::string PlistText(const Entries& entries, PlistOptions options = {}) {
-    const std::string eol = options.crlf ? "\r\n" : "\n";
+inline std::string PlistText(const Entries& entries, bool declaration = true, bool crlf = false) {
+    const std::string eol = crlf ? "\r\n" : "\n";
     std::string text;
-    if (options.declaration) text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + eol;
+    if (declaration) text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + eol;
     text += "<plist version=\"1.0\">" + eol + "<dict>" + eol;
     for (const auto& [key, value] : entries) text += "  <key>" + key + "</key>" + eol + "  " + value + eol;
     return text + "</dict>" + eol + "</plist>" + eol;

@@ -37,36 +37,38 @@ const char kFountainRaw[] =
     "start_color_r 1000 start_color_g 500 start_color_b 250 start_color_a 750 finish_color_a 0 duration 0 "
     "start_rot 3300 start_rot_variance 50 rot_per_sec 0 max_radius 5000 deg_per_sec 3600";
 
+// Integers as reals, reals as integers and strings, keys in another case.
+void OtherSpellings(Entries& entries) {
+    for (auto& [key, value] : entries) {
+        if (value.rfind("<integer>", 0) == 0)
+            value = "<real>" + value.substr(9, value.size() - 19) + ".0</real>";
+        if (key == "maxParticles") value = Text(" 120 ");
+        if (key == "startParticleSize") value = Integer(32);
+        if (key == "finishParticleSizeVariance") key = "FinishParticleSizeVariance";
+        if (key == "particleLifespan") key = "particleLifeSpan";
+    }
+}
+
 struct Variation {
     const char* name;
-    PlistOptions options;
-    void (*change)(Entries&);
+    bool declaration, crlf, reversed, otherSpellings;
 };
 
-const Variation kVariations[] = {
-    {"as written", {}, [](Entries&) {}},
-    {"no declaration", {false, false}, [](Entries&) {}},
-    {"CRLF", {true, true}, [](Entries&) {}},
-    {"keys in reverse order", {}, [](Entries& entries) { std::reverse(entries.begin(), entries.end()); }},
-    {"integers as reals, reals as integers and strings, keys in other case", {}, [](Entries& entries) {
-         for (auto& [key, value] : entries) {
-             if (value.rfind("<integer>", 0) == 0)
-                 value = "<real>" + value.substr(9, value.size() - 19) + ".0</real>";
-             if (key == "maxParticles") value = Text(" 120 ");
-             if (key == "startParticleSize") value = Integer(32);
-             if (key == "finishParticleSizeVariance") key = "FinishParticleSizeVariance";
-             if (key == "particleLifespan") key = "particleLifeSpan";
-         }
-     }}};
+const Variation kVariations[] = {{"as written", true, false, false, false},
+                                 {"no declaration", false, false, false, false},
+                                 {"CRLF", true, true, false, false},
+                                 {"keys in reverse order", true, false, true, false},
+                                 {"other spellings", true, false, false, true}};
 
 TEST(PlistImport, RealFilesVaryButMeanTheSame) {
     TempFolder folder;
     for (const Variation& variation : kVariations) {
         SCOPED_TRACE(variation.name);
         Entries entries = FountainEntries();
-        variation.change(entries);
+        if (variation.otherSpellings) OtherSpellings(entries);
+        if (variation.reversed) std::reverse(entries.begin(), entries.end());
         const ImportedEmitters imported =
-            ImportText(folder, "fountain.plist", PlistText(entries, variation.options));
+            ImportText(folder, "fountain.plist", PlistText(entries, variation.declaration, variation.crlf));
         ASSERT_EQ(imported.emitters.size(), 1u);
         const Emitter& e = *imported.emitters[0];
         EXPECT_EQ(std::tuple(e.params.name, e.params.type, e.params.blendingMode),
@@ -119,16 +121,15 @@ TEST(ImportParticleFile, BadFilesAreRefusedWithAReason) {
 // Source 1 or SRC_ALPHA over ONE adds light, over ONE_MINUS_SRC_ALPHA covers; other pairs are reported.
 TEST(PlistImport, BlendPairs) {
     TempFolder folder;
-    for (const auto& [source, destination, mode, reported] : {std::tuple{770, 1, kAdditive, false},
-                                                              {1, 1, kAdditive, false},
-                                                              {770, 771, kNormal, false},
-                                                              {1, 771, kNormal, false},
-                                                              {774, 771, kNormal, true},
-                                                              {0, 0, kNormal, true}}) {
+    // The source and destination factors, the blending, whether it is reported.
+    using Case = std::tuple<int, int, std::uint32_t, bool>;
+    const Case cases[] = {{770, 1, kAdditive, false}, {1, 1, kAdditive, false},  {770, 771, kNormal, false},
+                          {1, 771, kNormal, false},   {774, 771, kNormal, true}, {0, 0, kNormal, true}};
+    for (const auto& [source, destination, mode, reported] : cases) {
         SCOPED_TRACE(std::to_string(source) + "," + std::to_string(destination));
-        const Entries entries = {{"blendFuncSource", Integer(source)},
-                                 {"blendFuncDestination", Integer(destination)}};
-        const ImportedEmitters imported = ImportText(folder, "b.plist", PlistText(entries));
+        const std::string text = "blendFuncSource " + std::to_string(source) + "i blendFuncDestination ";
+        const ImportedEmitters imported =
+            ImportText(folder, "b.plist", PlistText(Plist(text + std::to_string(destination) + "i")));
         EXPECT_EQ(imported.emitters[0]->params.blendingMode, mode);
         EXPECT_EQ(Reports(imported.report, "blend function"), reported);
     }

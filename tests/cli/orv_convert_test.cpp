@@ -53,9 +53,8 @@ TEST_F(OrvConvertTest, EffectToOneFilePerEmitterAndBack) {
     ASSERT_EQ(out.status, 0) << out.err;
     // The fire's embers swing sideways, which no engine file holds.
     EXPECT_NE(out.out.find("emitter \"embers\": dropped: hor_amplitude 12"), std::string::npos) << out.out;
-    for (const char* name : {"fire-smoke.pex", "fire-glow.pex", "fire-flames.pex", "fire-embers.pex"}) {
+    for (const char* name : {"fire-smoke.pex", "fire-glow.pex", "fire-flames.pex", "fire-embers.pex"})
         EXPECT_TRUE(fs::exists(dir_ / name)) << name;
-    }
     // The embedded texture comes back as a PNG beside the converted effect.
     fs::create_directories(dir_ / "back");
     fs::copy_file(dir_ / "fire-flames.pex", dir_ / "back" / "flames.pex");

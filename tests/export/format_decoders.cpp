@@ -43,8 +43,7 @@ Image DecodePng(const std::string& bytes) {
 Image DecodeFrame(const std::string& header, const std::string& data) {
     std::string png = "\x89PNG\r\n\x1a\n";
     for (const std::string& chunk : {"IHDR" + header, "IDAT" + data, std::string("IEND")}) {
-        const uLong crc =
-            crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), static_cast<uInt>(chunk.size()));
+        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), chunk.size());
         png += BigEndianBytes(static_cast<std::uint32_t>(chunk.size() - 4)) + chunk + BigEndianBytes(crc);
     }
     return DecodePng(png);
@@ -58,7 +57,8 @@ Image ReadPng(const std::filesystem::path& file) {
 
 Animation ReadAnimatedPng(const std::filesystem::path& file) {
     Animation result;
-    const auto fault = [&result](bool found, const std::string& what) {
+    // Records the first flaw found; the reading stops at it.
+    const auto flaw = [&result](bool found, const std::string& what) {
         if (found && result.error.empty()) result.error = what;
     };
     const std::string text = ReadFileBytes(file);
@@ -70,48 +70,48 @@ Animation ReadAnimatedPng(const std::filesystem::path& file) {
     bool ended = false;
     // Like a player, the reader stops at IEND.
     for (std::size_t at = 8, length = 0; at < text.size() && !ended; at += 12 + length) {
-        fault(text.size() - at < 12 || text.size() - at - 12 < BigEndian32(bytes + at),
-              "truncated chunk at byte " + std::to_string(at));
+        flaw(text.size() - at < 12 || text.size() - at - 12 < BigEndian32(bytes + at),
+             "truncated chunk at byte " + std::to_string(at));
         if (!result.error.empty()) break;  // the first fault ends the reading
         length = BigEndian32(bytes + at);
         const std::string type = text.substr(at + 4, 4);
         const std::uint8_t* body = bytes + at + 8;
-        fault(crc32(crc32(0, bytes + at + 4, 4), body, length) != BigEndian32(body + length),
-              "bad CRC in " + type);
-        fault((type == "fcTL" || type == "fdAT") && (length < 4 || BigEndian32(body) != nextSequence++),
-              "sequence number out of order in " + type);
+        flaw(crc32(crc32(0, bytes + at + 4, 4), body, length) != BigEndian32(body + length),
+             "bad CRC in " + type);
+        flaw((type == "fcTL" || type == "fdAT") && (length < 4 || BigEndian32(body) != nextSequence++),
+             "sequence number out of order in " + type);
         if (type == "IHDR") {
             header.assign(text, at + 8, length);
-            fault(length != 13 || body[8] != 8 || body[9] != 6 || body[12] != 0, "not 8-bit RGBA");
+            flaw(length != 13 || body[8] != 8 || body[9] != 6 || body[12] != 0, "not 8-bit RGBA");
         } else if (type == "acTL") {
             frameCount = BigEndian32(body);
             result.loops = static_cast<int>(BigEndian32(body + 4));
         } else if (type == "fcTL") {
             // Width and height as the header's, at 0, 0, disposed of "none", blended "source".
-            fault(length != 26 || header.empty() || text.compare(at + 12, 8, header, 0, 8) != 0 ||
-                      BigEndian32(body + 12) != 0 || BigEndian32(body + 16) != 0 || body[24] != 0 ||
-                      body[25] != 0,
-                  "frame " + std::to_string(data.size()) + " does not replace the whole canvas");
+            flaw(length != 26 || header.empty() || text.compare(at + 12, 8, header, 0, 8) != 0 ||
+                     BigEndian32(body + 12) != 0 || BigEndian32(body + 16) != 0 || body[24] != 0 ||
+                     body[25] != 0,
+                 "frame " + std::to_string(data.size()) + " does not replace the whole canvas");
             const int numerator = body[20] << 8 | body[21], denominator = body[22] << 8 | body[23];
             result.delaysMs.push_back(1000.0 * numerator / (denominator == 0 ? 100 : denominator));
             data.emplace_back();
         } else if (type == "IDAT" || type == "fdAT") {
             const bool idat = type == "IDAT";  // an fdAT's data follows its sequence number
-            fault(idat ? data.size() != 1 : data.size() < 2,
-                  idat ? "the default image is not the first frame" : "fdAT before its fcTL");
+            flaw(idat ? data.size() != 1 : data.size() < 2,
+                 idat ? "the default image is not the first frame" : "fdAT before its fcTL");
             if (result.error.empty()) data.back().append(text, at + (idat ? 8 : 12), length - (idat ? 0 : 4));
         }
         ended = type == "IEND";
     }
-    fault(!ended, "no IEND");
-    fault(frameCount != data.size(), "acTL counts other frames");
+    flaw(!ended, "no IEND");
+    flaw(frameCount != data.size(), "acTL counts other frames");
     for (std::size_t i = 0; i < data.size() && result.error.empty(); ++i) {
         result.frames.push_back(DecodeFrame(header, data[i]));
-        fault(result.frames.back().pixels.empty(), "frame " + std::to_string(i) + " does not decode");
+        flaw(result.frames.back().pixels.empty(), "frame " + std::to_string(i) + " does not decode");
     }
     // A viewer without animation shows the first frame.
-    fault(result.error.empty() && !data.empty() && DecodePng(text) != result.frames.front(),
-          "libpng reads another still image");
+    flaw(result.error.empty() && !data.empty() && DecodePng(text) != result.frames.front(),
+         "libpng reads another still image");
     return result;
 }
 
@@ -161,8 +161,8 @@ Animation ReadGif(const std::filesystem::path& file) {
         control.TransparentColor = NO_TRANSPARENT_COLOR;
         DGifSavedExtensionToGCB(gif.get(), i, &control);
         result.delaysMs.push_back(10.0 * control.DelayTime);
-        Image& image = result.frames.emplace_back(
-            Image{static_cast<std::uint32_t>(gif->SWidth), static_cast<std::uint32_t>(gif->SHeight), {}});
+        Image& image =
+            result.frames.emplace_back(Image{std::uint32_t(gif->SWidth), std::uint32_t(gif->SHeight), {}});
         image.pixels.assign(std::size_t{image.width} * image.height, 0);
         for (int y = 0; y < desc.Height; ++y) {
             for (int x = 0; x < desc.Width; ++x) {
@@ -170,8 +170,7 @@ Animation ReadGif(const std::filesystem::path& file) {
                 if (index == control.TransparentColor || map == nullptr || index >= map->ColorCount) continue;
                 const GifColorType& colour = map->Colors[index];
                 image.pixels[std::size_t(desc.Top + y) * image.width + std::size_t(desc.Left + x)] =
-                    0xff000000u | std::uint32_t{colour.Red} << 16 | std::uint32_t{colour.Green} << 8 |
-                    colour.Blue;
+                    0xff000000u | colour.Red << 16 | colour.Green << 8 | colour.Blue;
             }
         }
     }

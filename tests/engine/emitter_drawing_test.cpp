@@ -73,17 +73,17 @@ TEST(EmitterSort, OrdersLiveParticlesSoTheKeyedOneIsDrawnLast) {
                             {.sizeScale = 3.0, .age = 0.1},
                             {.sizeScale = 1.0, .age = 0.9},
                             {.sizeScale = 9.0, .age = 0.0}};
-    emitter.runtime.allocatedCount = 4;
     emitter.runtime.liveCount = 3;
     // Sort type, then the age of the particle drawn last (on top).
-    for (const auto& [sort, top] : {std::pair{kSortAgeAscending, 0.9},
-                                    {kSortAgeDescending, 0.1},
-                                    {kSortScaleAscending, 0.1},
-                                    {kSortScaleDescending, 0.9}}) {
+    const std::pair<std::uint32_t, double> orders[] = {{kSortAgeAscending, 0.9},
+                                                       {kSortAgeDescending, 0.1},
+                                                       {kSortScaleAscending, 0.1},
+                                                       {kSortScaleDescending, 0.9}};
+    for (const auto& [sort, top] : orders) {
         emitter.params.sortType = sort;
         SortParticles(emitter);
-        EXPECT_EQ(emitter.runtime.pool[2].age, top) << sort;
-        EXPECT_EQ(emitter.runtime.pool[3].age, 0.0) << sort;
+        EXPECT_EQ(std::pair(emitter.runtime.pool[2].age, emitter.runtime.pool[3].age), std::pair(top, 0.0))
+            << sort;
     }
 }
 

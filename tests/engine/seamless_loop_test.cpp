@@ -94,14 +94,6 @@ INSTANTIATE_TEST_SUITE_P(Effects, SeamlessLoopTest,
                                            Variant{"DelayedBurstsOver", kSortAgeDescending, 30, 20, 30}),
                          [](const auto& info) { return info.param.name; });
 
-TEST(SeamlessLoop, AStopWhileSettingUpLeavesNothingToStep) {
-    Effect effect;
-    int asked = 0;
-    SeamlessLoop loop(effect, SettingsSnapshot{32, 32}, 1.0 / 60, 100, 60, [&] { return ++asked == 10; });
-    EXPECT_TRUE(loop.Stopped());
-    EXPECT_EQ(asked, 10);
-}
-
 TEST(SeamlessLoop, DefaultWarmUpIsTheLongestLifeAndDelayRoundedUp) {
     Effect effect;  // lifespan 2.0 + variance 2.0
     EXPECT_EQ(DefaultLoopWarmUpSteps(effect, 1.0 / 30), 120u);

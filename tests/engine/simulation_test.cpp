@@ -114,32 +114,24 @@ TEST_F(Simulation, DirectionFollowingParticleThatStandsStillHasNoRotation) {
     EXPECT_EQ(emitter.runtime.pool[0].rotation, 0.0);
 }
 
-TEST_F(Simulation, CapacityChangesGateEmissionAndAClearedEmitterStillEmits) {
+// (An emitter stepped on an empty pool still emitting is SteadyEmission.AllocatesNothing's growing
+// emitter.)
+TEST_F(Simulation, CapacityLoweredBelowTheLiveCountGatesEmission) {
     for (int i = 0; i < 120; ++i) Step(kStep60);
-    const std::int32_t live = emitter.runtime.liveCount;
-    ASSERT_GT(live, 20);
+    ASSERT_GT(emitter.runtime.liveCount, 20);
     SetParam(emitter, kMaxParticles, 10);
     for (int i = 0; i < 10; ++i) {
         const std::int32_t before = emitter.runtime.liveCount;
         Step(kStep60);
         EXPECT_LE(emitter.runtime.liveCount, std::max(before, 10));
     }
-
-    SetParam(emitter, kMaxParticles, 100);
-    ClearEmitter(emitter);  // empty pool; an emitter stepped now still emits
-    ApplyRawValues(emitter);
-    RearmEmitter(emitter, 0);
-    Step(kStep60);
-    EXPECT_EQ(std::pair(emitter.runtime.liveCount, emitter.runtime.allocatedCount), std::pair(1, 1));
 }
 
 // Frame index of a 4-frame animation over a 2 s life, as {age, frame} pairs per duration list.
 TEST(AnimatedFrames, FollowListedDurationsThenShareTheRestOfTheLife) {
     const std::vector<std::pair<std::vector<std::uint32_t>, std::vector<std::pair<double, std::uint32_t>>>>
-        cases = {// Listed durations loop.
-                 {{100, 100, 100, 100},
-                  {{0.0, 0}, {0.1, 0}, {0.101, 1}, {0.2, 1}, {0.35, 3}, {0.4, 0}, {0.55, 1}}},
-                 // Frames without a duration share the rest of the life.
+        cases = {// (Listed durations looping are the sparks example's: the golden frames.) Frames without a
+                 // duration share the rest of the life.
                  {{200}, {{0.1, 0}, {0.25, 1}, {0.79, 1}, {0.81, 2}, {1.41, 3}, {2.0, 3}}},
                  // No durations spread the frames over the life.
                  {{}, {{0.0, 0}, {0.49, 0}, {0.51, 1}, {2.0, 3}}},

@@ -25,15 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs orv-render and returns its peak resident memory in bytes, 0 when it failed.
-std::uint64_t PeakMemoryOfRender(const std::vector<std::string>& arguments, const fs::path& errFile) {
-    const pid_t child = StartProgram(ORV_RENDER_EXE, arguments, "/dev/null", errFile);
-    int status = 0;
-    rusage usage{};
-    const bool ok = child != 0 && wait4(child, &status, 0, &usage) == child && WIFEXITED(status);
-    return ok && WEXITSTATUS(status) == 0 ? static_cast<std::uint64_t>(usage.ru_maxrss) * 1024 : 0;  // KiB
-}
-
 class OrvRenderTest : public ::testing::Test {
 protected:
     RunResult Run(std::vector<std::string> args) const { return RunProgram(ORV_RENDER_EXE, args, dir_); }
@@ -60,8 +51,7 @@ TEST_F(OrvRenderTest, FailuresExitWithTheirStatusAndNameTheProblem) {
         {{fire_, out, "extra"}, "too many arguments: 'extra'"},
         {{fire_, out, "--fps"}, "option '--fps' needs a value"},
         {{fire_, ""}, "the output base is empty"},
-        {{"--loop", "--seconds=1", "--fps=15", "--frames=10-15", fire_, out},
-         "the loop has 15 frames (0 to 14)"},
+        {{"--loop", "--frames=10-600", fire_, out}, "the loop has 600 frames (0 to 599)"},
         // Options of one format given with another are mistakes, not silently ignored.
         {{"--columns=3", fire_, out}, "'--columns' applies to --format sheet only"},
         {{"--format=gif", "--trim", fire_, out}, "'--trim' applies to --format sheet only"},
@@ -111,10 +101,9 @@ TEST_F(OrvRenderTest, EveryFormatWritesItsFilesIntoFoldersItCreates) {
         const std::vector<std::string> files = FileNamesIn(folder);
         EXPECT_EQ(files.size(), count) << format;
         EXPECT_EQ(files.back(), last) << format;
-        EXPECT_EQ(result.out.find("orv-render: wrote 15 frames"), quiet ? std::string::npos : std::size_t{0})
-            << result.out;
-        EXPECT_EQ(result.out.find((folder / files.back()).string()) != std::string::npos, !quiet)
-            << result.out;
+        const bool reported = result.out.rfind("orv-render: wrote 15 frames", 0) == 0 &&
+                              result.out.find((folder / files.back()).string()) != std::string::npos;
+        EXPECT_TRUE(quiet ? result.out.empty() : reported) << result.out;
     }
 }
 
@@ -164,13 +153,17 @@ TEST_F(OrvRenderTest, MemoryStaysWithinThreadsPlusTwoFramesHoweverLongTheRender)
     const std::string sanitizer = std::getenv("ASAN_OPTIONS") != nullptr ? std::getenv("ASAN_OPTIONS") : "";
     if (sanitizer.find("quarantine_size_mb") == std::string::npos)
         setenv("ASAN_OPTIONS", (sanitizer + ":quarantine_size_mb=8").c_str(), 1);
-    const fs::path err = dir_ / "err.txt";
+    // Runs orv-render quietly and returns its peak resident memory in bytes.
     const auto peakMemory = [&](std::vector<std::string> arguments) {
         arguments.insert(arguments.end(), {"--quiet", "--fps=15", fire_, (dir_ / "out" / "f").string()});
-        const std::uint64_t peak = PeakMemoryOfRender(arguments, err);
-        EXPECT_GT(peak, 0u) << ReadFileBytes(err);
+        const pid_t child = StartProgram(ORV_RENDER_EXE, arguments, "/dev/null", dir_ / "err.txt");
+        int status = 0;
+        rusage usage{};
+        // A wait status of 0: exited with status 0.
+        EXPECT_TRUE(child != 0 && wait4(child, &status, 0, &usage) == child && status == 0)
+            << ReadFileBytes(dir_ / "err.txt");
         fs::remove_all(dir_ / "out");
-        return peak;
+        return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;  // reported in KiB
     };
     const std::uint64_t baseline = peakMemory({"--width=4", "--height=4", "--seconds=1", "--threads=1"});
     // Frames of 12 MB that draw in a blink and take far longer to write: writers that fell behind
@@ -211,7 +204,6 @@ TEST_F(OrvRenderTest, InterruptStopsBetweenFramesAndKeepsAnUnbrokenRunFromTheFir
         ASSERT_NE(child, 0);
         // Wait for the first frames: a signal before the handlers are set would end it the hard way.
         for (int i = 0; i < 6000 && !fs::exists(out / "f000002.png"); ++i) usleep(10'000);
-        ASSERT_TRUE(fs::exists(out / "f000002.png"));
         kill(child, signal);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);

@@ -21,22 +21,17 @@ std::string BigEndianBytes(std::uint32_t value) {
     return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
 }
 
-// Memory order B, G, R, A is the word 0xAARRGGBB on this little-endian machine.
-Image FromBgra(std::uint32_t width, std::uint32_t height, const std::uint8_t* bytes) {
-    Image image{width, height, std::vector<std::uint32_t>(std::size_t{width} * height)};
-    std::memcpy(image.pixels.data(), bytes, image.pixels.size() * 4);
-    return image;
-}
-
 // libpng's reader of a PNG in memory; an empty image when it is no PNG.
 Image DecodePng(const std::string& bytes) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return {};
-    png.format = PNG_FORMAT_BGRA;  // 8-bit sRGB: straight alpha
-    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) return {};
-    return FromBgra(png.width, png.height, pixels.data());
+    // 8-bit sRGB, straight alpha; memory order B, G, R, A is the word 0xAARRGGBB on this little-endian
+    // machine.
+    png.format = PNG_FORMAT_BGRA;
+    Image image{png.width, png.height, std::vector<std::uint32_t>(PNG_IMAGE_SIZE(png) / 4)};
+    if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr)) return {};
+    return image;
 }
 
 // An animation frame as the still PNG of the same header and its data, decoded by libpng.
@@ -135,7 +130,10 @@ Animation ReadWebp(const std::filesystem::path& file) {
             result.error = "frame " + std::to_string(result.frames.size()) + " does not decode";
             break;
         }
-        result.frames.push_back(FromBgra(info.canvas_width, info.canvas_height, pixels));
+        const std::size_t size = std::size_t{info.canvas_width} * info.canvas_height;
+        result.frames.push_back({info.canvas_width, info.canvas_height, std::vector<std::uint32_t>(size)});
+        std::memcpy(result.frames.back().pixels.data(), pixels,
+                    size * 4);  // B, G, R, A bytes as in DecodePng
         result.delaysMs.push_back(timestamp - shown);
         shown = timestamp;
     }

@@ -50,7 +50,7 @@ std::vector<std::uint32_t> Draws(int count) {
 }
 
 // The program starts on Marsaglia's xorshift sequence. Seed 0 replaying the program's start, and
-// the reset to it, are part of SeededEffect.ARestartWithASeedForgetsEarlierDrawsAndWithoutOneDoesNot.
+// the reset to it, are part of SeededEffect.WithoutASeedARestartCarriesOnAndSeedZeroIsTheProgramStart.
 TEST(Seed, EverySeedReplaysAndNoneIsStuckOrAlikeAnother) {
     ResetRandomForTesting();
     const std::vector<std::uint32_t> start = Draws(8);

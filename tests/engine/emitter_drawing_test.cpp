@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -31,21 +32,17 @@ TEST(SpriteGeometry, ValuesOutOfRangeAreSkippedOrClamped) {
     }
 }
 
+// In a 100 px image split in 3, column 99 is never shown; unsplit, the frame is the image. (An even
+// split's frames are the sparks example's: the golden frames.)
 TEST(SpriteGeometry, SourceRectanglesOfSplitTextures) {
-    // {image width, height, split x, y, frame} -> {left, top, right, bottom}. In a 100 px image
-    // split in 3, column 99 is never shown. (An even split's frames are the sparks example's: the
-    // golden frames.)
-    const std::int32_t cases[][9] = {{100, 100, 3, 3, 8, 66, 66, 99, 99},
-                                     {100, 100, 1, 1, 0, 0, 0, 100, 100}};
-    for (const auto& c : cases) {
-        TextureSettings texture;
-        texture.SetImage(SolidTexture(c[0], c[1], 0xFFFFFFFF));
-        texture.SetSplitX(c[2]);
-        texture.SetSplitY(c[3]);
-        const TexelRect rect = SourceRectFor(texture, c[4]);
-        EXPECT_EQ(std::vector<std::int32_t>({rect.left, rect.top, rect.right, rect.bottom}),
-                  std::vector<std::int32_t>(c + 5, c + 9))
-            << c[0] << " x " << c[1] << " in " << c[2] << " x " << c[3];
+    TextureSettings texture;
+    texture.SetImage(SolidTexture(100, 100, 0xFFFFFFFF));
+    for (const auto& [split, frame, edges] :
+         {std::tuple{3u, 8u, std::array{66, 66, 99, 99}}, {1u, 0u, std::array{0, 0, 100, 100}}}) {
+        texture.SetSplitX(split);
+        texture.SetSplitY(split);
+        const TexelRect rect = SourceRectFor(texture, frame);
+        EXPECT_EQ((std::array{rect.left, rect.top, rect.right, rect.bottom}), edges) << split;
     }
 }
 

@@ -64,18 +64,11 @@ TEST_F(Simulation, DelayAndDurationCycleWithRearming) {
     EXPECT_TRUE(step());
 }
 
-TEST_F(Simulation, EndlessEmitterIgnoresTheDelayAndOneWithoutRateStaysIdle) {
+TEST_F(Simulation, EndlessEmitterIgnoresTheDelay) {
     SetParam(emitter, kDelay, 50);
     RearmEmitter(emitter, 0);
     EXPECT_FALSE(Step(kStep60));
     EXPECT_EQ(emitter.runtime.liveCount, 1);
-
-    Emitter idle;
-    SetParam(idle, kMaxParticles, 0);
-    ApplyDefaults(idle);
-    EXPECT_EQ(idle.runtime.remainingDuration, 0.0);
-    StepEmitter(idle, 1.0, nullptr, true, {});
-    EXPECT_EQ(idle.runtime.liveCount, 0);
 }
 
 TEST_F(Simulation, StepLongerThanTheRemainingLifeStopsAtTheEnd) {
@@ -103,15 +96,6 @@ TEST_F(Simulation, RadialParticleInsideMinimumRadiusLivesOneStep) {
     emitter.runtime.remainingDuration = 0;  // no new birth replaces it
     Step(kStep60);
     EXPECT_EQ(emitter.runtime.liveCount, 0);
-}
-
-TEST_F(Simulation, DirectionFollowingParticleThatStandsStillHasNoRotation) {
-    emitter.params.textureDirectionBefore = true;
-    SetParam(emitter, kSpeed, 0);
-    SetParam(emitter, kSpeedVariance, 0);
-    SetParam(emitter, kStartRot, 900);
-    Step(kStep60);
-    EXPECT_EQ(emitter.runtime.pool[0].rotation, 0.0);
 }
 
 // (An emitter stepped on an empty pool still emitting is SteadyEmission.AllocatesNothing's growing

@@ -10,11 +10,10 @@ namespace {
 enum class Layout { kOld, kMixed, kNew };
 
 std::string Scaled(bool alwaysActive, std::string low, std::string high, const std::string& curve = "") {
-    std::string text = alwaysActive ? "" : "active: true\n";
-    text += "lowMin: " + low + "\nlowMax: " + low + "\nhighMin: " + high + "\nhighMax: " + high;
-    text += "\nrelative: false\n";
-    text += curve.empty() ? "scalingCount: 1\nscaling0: 1.0\ntimelineCount: 1\ntimeline0: 0.0\n" : curve;
-    return text;
+    const std::string scaling = "scalingCount: 1\nscaling0: 1.0\ntimelineCount: 1\ntimeline0: 0.0\n";
+    return (alwaysActive ? "" : "active: true\n") +
+           ("lowMin: " + low + "\nlowMax: " + low + "\nhighMin: " + high) + "\nhighMax: " + high +
+           "\nrelative: false\n" + (curve.empty() ? scaling : curve);
 }
 
 const std::string kInactive = "active: false\n";

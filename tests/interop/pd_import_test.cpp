@@ -234,10 +234,9 @@ struct Format {
     const char* name;
     std::string (*write)(const PdConfig&);
     PdConfig (*read)(std::string_view);
-    bool missingYMeansUp;
 };
 
-const Format kFormats[] = {{"plist", WritePlist, ReadPlist, true}, {"pex", WritePex, ReadPex, false}};
+const Format kFormats[] = {{"plist", WritePlist, ReadPlist}, {"pex", WritePex, ReadPex}};
 
 TEST(PdRoundTrip, EveryDirectlyMappedValueComesBack) {
     for (const Format& format : kFormats) {
@@ -249,7 +248,7 @@ TEST(PdRoundTrip, EveryDirectlyMappedValueComesBack) {
             const PdConfig config =
                 format.read(format.write(EmitterToPd(original, "round", PdFrame{800, 600, true}, report)));
             Emitter back;
-            PdToEmitter(config, PdFrame{800, 600, PdYAxisUp(config, format.missingYMeansUp)}, back, report);
+            PdToEmitter(config, PdFrame{800, 600, PdYAxisUp(config, format.read == ReadPlist)}, back, report);
             for (std::size_t row : MappedRows())
                 EXPECT_EQ(back.params.raw[row], original.params.raw[row]) << Param(row).key;
             // Only the .plist has a name key.

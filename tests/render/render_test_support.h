@@ -49,8 +49,7 @@ inline FrameBuffer FilledImage(std::uint32_t width, std::uint32_t height, std::u
 // alpha over black (channel c becomes (c * 254) >> 8 = c - 1 for c up to 128), a pixel's green
 // byte is the column and its blue byte the row of the texel it sampled.
 inline FrameBuffer CoordinateTexture(std::uint32_t width, std::uint32_t height) {
-    return MakeImage(width, height,
-                     [](std::uint32_t x, std::uint32_t y) { return 0xFF000000u | (x + 1) << 8 | (y + 1); });
+    return MakeImage(width, height, [](auto x, auto y) { return 0xFF000000u | (x + 1) << 8 | (y + 1); });
 }
 
 // The variant of index `bits`, selectors from the most significant bit: bilinear, with alpha,
@@ -60,8 +59,7 @@ inline SpriteVariantKey KeyOf(unsigned bits) {
 }
 
 inline TexelSampler SamplerFor(const FrameBuffer& texture) {
-    return {&texture, static_cast<std::int32_t>(texture.Width()) - 1,
-            static_cast<std::int32_t>(texture.Height()) - 1};
+    return {&texture, std::int32_t(texture.Width()) - 1, std::int32_t(texture.Height()) - 1};
 }
 
 inline FixedRect FixedFromPixels(double left, double top, double right, double bottom) {

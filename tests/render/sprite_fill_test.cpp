@@ -21,13 +21,9 @@ constexpr SpriteTint kOpaque{255, 255, 255, 255};
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
 // Draws untinted, nearest-sampled and normal-blended onto an opaque target, over all its rows.
-void Fill(FrameBuffer& target, const FixedRect& dest, const TexelRect& source, const FrameBuffer& texture) {
-    SelectSpriteFills({false, true, false, true, false})
-        .fillRect(target, AllRows(target), dest, source, kOpaque, SamplerFor(texture));
-}
+constexpr SpriteVariantKey kPlain{false, true, false, true, false};
 void Fill(FrameBuffer& target, const SpriteQuad& quad, const FrameBuffer& texture) {
-    SelectSpriteFills({false, true, false, true, false})
-        .fillQuad(target, AllRows(target), quad, kOpaque, SamplerFor(texture));
+    SelectSpriteFills(kPlain).fillQuad(target, AllRows(target), quad, kOpaque, SamplerFor(texture));
 }
 
 SpriteQuad Quad(std::initializer_list<QuadVertex> vertices) {
@@ -50,7 +46,9 @@ TEST(FillSprite, ClipsOnEveryEdgeByAdvancingTheTexelCoordinate) {
             Fill(target.Frame(),
                  Quad({{-7.5, -2, 0, 0}, {20.5, -2, 28, 0}, {20.5, 14, 28, 16}, {-7.5, 14, 0, 16}}), texture);
         } else {
-            Fill(target.Frame(), FixedFromPixels(-5, -3, 27, 29), {0, 0, 32, 32}, texture);
+            SelectSpriteFills(kPlain).fillRect(target.Frame(), AllRows(target.Frame()),
+                                               FixedFromPixels(-5, -3, 27, 29), {0, 0, 32, 32}, kOpaque,
+                                               SamplerFor(texture));
         }
         EXPECT_TRUE(target.GuardsIntact());
         const FrameBuffer expected =

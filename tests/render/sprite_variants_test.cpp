@@ -14,7 +14,6 @@ namespace {
 
 using test::GuardedTarget;
 using test::KeyOf;
-using test::SamplerFor;
 
 // Draws the same random scenes with the plain and the SSE2 form of variant `bits` onto equal
 // random targets and hands each pair of targets to `compare`. Targets have odd widths and rows that
@@ -92,9 +91,9 @@ TEST(SpriteVariants, Sse2SpanEndsUseThePlainFormulasOnTargetsWithAlpha) {
         const FixedRect dest{1 << 16, 0, 4 << 16, 1 << 16};  // columns 1 to 3 of an aligned row
         const SpriteTint tint{200, 90, 180, 255};
         SelectSpriteFills({false, false, false, normal, true})
-            .fillRect(plain, AllRows(plain), dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
+            .fillRect(plain, AllRows(plain), dest, {0, 0, 8, 8}, tint, test::SamplerFor(texture));
         SelectSpriteFills({false, false, true, normal, true})
-            .fillRect(wide, AllRows(wide), dest, {0, 0, 8, 8}, tint, SamplerFor(texture));
+            .fillRect(wide, AllRows(wide), dest, {0, 0, 8, 8}, tint, test::SamplerFor(texture));
         EXPECT_EQ(test::Differences(plain, wide), 0) << normal;
     }
 }

@@ -37,7 +37,9 @@ TEST(PixelOperations, WorkedExamples) {
         EXPECT_EQ(TransparentNormal<true>({a, 255, 255, 255}, 0xFF336699u, 0x80FFFFFFu) >> 24, 255u) << a;
 }
 
-// The alpha tables' entries are pinned by the golden frames' render way.
+// A wrong entry of the alpha tables takes the plain path away from the SSE2 path, which computes
+// them (SpriteVariants.Sse2StaysCloseToPlainOnTargetsWithAlpha); any shift and multiplier that keep
+// the identity below divide alike.
 TEST(BlendTables, DivisionIdentityHoldsForEveryNumeratorAndDivisorAndZeroDividesToZero) {
     const BlendTables& t = GetBlendTables();
     EXPECT_EQ(std::tuple(t.divShift[0], t.divMultiplier[0], t.divIncrement[0]), std::tuple(0, 0, 0));

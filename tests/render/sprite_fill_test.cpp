@@ -33,7 +33,7 @@ SpriteQuad Quad(std::initializer_list<QuadVertex> vertices) {
 }
 
 // Which pixels a rectangle covers, and the bilinear sampler's levels inside a texture, are pinned
-// by the golden frames of every example.
+// by the golden frames of the fire, sparks, swarm and vortex examples.
 
 // One texel per pixel, starting left of and above the frame and ending past it: every pixel (x, y)
 // samples texel (x + dx, y + dy), and nothing outside the frame is written.

@@ -117,7 +117,7 @@ TEST_F(OrvRenderTest, SeedsRangesAndLoopsGiveTheSameFramesInEveryProcess) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.status, 0) << result.err;
         std::map<std::string, std::string> frames;  // every file with its bytes
-        for (const std::string& name : FileNamesIn(dir_ / folder))
+        for (const auto& name : FileNamesIn(dir_ / folder))
             frames[name] = ReadFileBytes(dir_ / folder / name);
         return frames;
     };
@@ -198,9 +198,8 @@ TEST_F(OrvRenderTest, InterruptStopsBetweenFramesAndKeepsAnUnbrokenRunFromTheFir
     for (const int signal : {SIGINT, SIGTERM}) {
         SCOPED_TRACE(signal);
         const fs::path out = dir_ / ("out" + std::to_string(signal));
-        const pid_t child =
-            StartProgram(ORV_RENDER_EXE, {"--seconds", "600", "--threads", "2", fire_, (out / "f").string()},
-                         "/dev/null", dir_ / "err.txt");
+        const std::vector<std::string> args = {"--seconds=600", "--threads=2", fire_, (out / "f").string()};
+        const pid_t child = StartProgram(ORV_RENDER_EXE, args, "/dev/null", dir_ / "err.txt");
         ASSERT_NE(child, 0);
         // Wait for the first frames: a signal before the handlers are set would end it the hard way.
         for (int i = 0; i < 6000 && !fs::exists(out / "f000002.png"); ++i) usleep(10'000);
@@ -211,8 +210,7 @@ TEST_F(OrvRenderTest, InterruptStopsBetweenFramesAndKeepsAnUnbrokenRunFromTheFir
         EXPECT_NE(ReadFileBytes(dir_ / "err.txt").find("orv-render: interrupted: "), std::string::npos);
 
         const std::vector<std::string> files = FileNamesIn(out);
-        ASSERT_GE(files.size(), 3u);
-        EXPECT_LT(files.size(), 36000u);
+        ASSERT_GE(files.size(), 3u);  // (that it stopped before the end is what status 130 says)
         // The frames stay an unbroken run from 0, with no temporary files.
         for (std::size_t i = 0; i < files.size(); ++i)
             EXPECT_EQ(files[i], "f" + std::to_string(1000000 + i).substr(1) + ".png");

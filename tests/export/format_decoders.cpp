@@ -120,8 +120,7 @@ Animation ReadWebp(const std::filesystem::path& file) {
     const std::unique_ptr<WebPAnimDecoder, void (*)(WebPAnimDecoder*)> decoder(
         WebPAnimDecoderNew(&data, &options), WebPAnimDecoderDelete);
     WebPAnimInfo info;
-    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info))
-        return {"not an animated WebP", -1, {}, {}};
+    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) return {"no animated WebP", -1, {}, {}};
     result.loops = static_cast<int>(info.loop_count);
     for (int shown = 0; WebPAnimDecoderHasMoreFrames(decoder.get());) {
         std::uint8_t* pixels = nullptr;
@@ -155,8 +154,7 @@ Animation ReadGif(const std::filesystem::path& file) {
         const SavedImage& saved = gif->SavedImages[i];
         const GifImageDesc& desc = saved.ImageDesc;
         const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
-        GraphicsControlBlock control{};
-        control.TransparentColor = NO_TRANSPARENT_COLOR;
+        GraphicsControlBlock control{};  // no transparent colour and no delay when the frame sets none
         DGifSavedExtensionToGCB(gif.get(), i, &control);
         result.delaysMs.push_back(10.0 * control.DelayTime);
         Image& image =

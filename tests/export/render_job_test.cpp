@@ -31,8 +31,7 @@ namespace fs = std::filesystem;
 using test::Image;
 using ::testing::IsSubstring;
 
-constexpr std::uint32_t kFps = 15;
-constexpr std::size_t kFrames = 15;
+constexpr std::uint32_t kFps = 15, kFrames = kFps;  // the renders last one second
 
 // Records what the job reports; `onPosition` sees the number of position reports so far.
 struct Recorder final : RenderProgress {
@@ -112,8 +111,7 @@ protected:
     // The files in the folder with their bytes, emptying it.
     std::map<std::string, std::string> TakeFileBytes() const {
         std::map<std::string, std::string> files;
-        for (const std::string& name : test::FileNamesIn(dir_))
-            files[name] = test::ReadFileBytes(dir_ / name);
+        for (const auto& name : test::FileNamesIn(dir_)) files[name] = test::ReadFileBytes(dir_ / name);
         TakeFiles();
         return files;
     }
@@ -277,13 +275,11 @@ TEST_F(RenderJobTest, AnimationsHoldTheSequencesFramesWithinTheirLoss) {
         SCOPED_TRACE(c.name + (c.quality ? " quality " + std::to_string(*c.quality) : ""));
         config_.webpQuality = c.quality;
         config_.format = c.format;
-        std::map<std::string, std::string> files;
-        for (const unsigned threads : {3u, 1u}) {
-            config_.threads = threads;
-            EXPECT_EQ(Render("f"), "");
-            if (threads == 3) files = TakeFileBytes();
-        }
-        EXPECT_EQ(test::FileNamesIn(dir_), std::vector<std::string>{c.name});
+        config_.threads = 3;
+        EXPECT_EQ(Render("f"), "");
+        std::map<std::string, std::string> files = TakeFileBytes();
+        config_.threads = 1;
+        EXPECT_EQ(Render("f"), "");
         const test::Animation animation = c.read(dir_ / c.name);
         EXPECT_TRUE(TakeFileBytes() == files) << "one thread writes what three do";
         sizes.push_back(files[c.name].size());
@@ -310,17 +306,19 @@ std::size_t VisiblePixels(const Image& image) {
 // Every rectangle of every page's atlas, cut from its page, is the frame's part that the atlas
 // names, and that part holds all the frame's visible pixels, from one thread as from three.
 TEST_F(RenderJobTest, SheetAtlasesCutBackToEveryFrame) {
-    // Columns, trimmed, page side; the pages and the first page's width (0: not checked); threads.
-    const std::uint32_t cases[][6] = {
-        {0, false, kMaxAtlasSide, 1, 4 * 64, 1},  // 15 frames: the 4 x 4 grid
-        {5, false, kMaxAtlasSide, 1, 5 * 64, 3},
-        {0, true, kMaxAtlasSide, 1, 0, 3},
-        {0, false, 130, 4, 2 * 64, 3},  // 2 x 2 frames a page
-        {3, true, 100, 0, 0, 1},
+    // Columns, trimmed, page side; the first page's width (0: not checked); threads. The 15 frames
+    // make a 4 x 4 grid, or 2 x 2 frames on each of 4 pages 130 pixels a side. (How many pages a
+    // layout takes is the layout's test; that the side reached it, the first page's width shows.)
+    const std::uint32_t cases[][5] = {
+        {0, false, kMaxAtlasSide, 4 * 64, 1},
+        {5, false, kMaxAtlasSide, 5 * 64, 3},
+        {0, true, kMaxAtlasSide, 0, 3},
+        {0, false, 130, 2 * 64, 3},
+        {3, true, 100, 0, 1},
     };
     const PixelRect whole{0, 0, 64, 48};
     config_.format = OutputFormat::kSheet;
-    for (const auto& [columns, trim, side, wantPages, firstPageWidth, threads] : cases) {
+    for (const auto& [columns, trim, side, firstPageWidth, threads] : cases) {
         SCOPED_TRACE(::testing::Message() << columns << " columns, trimmed " << trim << ", side " << side);
         config_.sheet = {columns, trim != 0, side};
         config_.threads = threads;
@@ -356,7 +354,6 @@ TEST_F(RenderJobTest, SheetAtlasesCutBackToEveryFrame) {
             }
         }
         EXPECT_EQ(named.size(), kFrames);
-        EXPECT_TRUE(wantPages == 0 || pages == wantPages) << pages;
         EXPECT_EQ(TakeFiles().size(), 2 * pages);  // no temporary left
     }
 }

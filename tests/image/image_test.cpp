@@ -1,6 +1,5 @@
-// The PNG decoder over the public PNG test suite and damaged copies of it, and the PNG writer read
-// back through the decoder. (The transparent-pixel bleed that every loaded texture gets is pinned
-// by the golden frames of the export tests: their bilinear ways sample the colour under alpha 0.)
+// The PNG decoder over the public PNG test suite and damaged copies of it, the PNG writer read back
+// through the decoder, and the transparent-pixel bleed.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -15,6 +14,7 @@
 
 #include "image/png_loader.h"
 #include "image/png_writer.h"
+#include "image/transparent_bleed.h"
 #include "tests/image/sha256.h"
 #include "tests/support/temp_folder.h"
 #include "vesk/err_code_exception.h"
@@ -198,6 +198,20 @@ TEST(PngCodec, FailuresAreReportedWithTheirCodes) {
     frame.colour.emplace();  // no pixels: nothing written
     EXPECT_FALSE(SavePng((folder.Path() / "e.png").u16string(), frame));
     EXPECT_FALSE(fs::exists(folder.Path() / "e.png"));
+}
+
+// Most example textures already carry their neighbours' colour under alpha 0, and what bleeding
+// changes shows only faintly at sprite edges, so the golden frames would hardly see a fault here.
+TEST(TransparentBleed, TakesOneVisibleNeighbourRightLeftBelowAbove) {
+    // A partly transparent pixel counts as visible; a pixel bled earlier never feeds a later one.
+    const std::uint32_t red = 0xFFFF0000, blue = 0xFF0000FF, green = 0x0100FF00, none = 0x00777777;
+    const std::uint32_t r0 = 0x00FF0000, b0 = 0x000000FF, g0 = 0x0000FF00;  // their colours under alpha 0
+    const std::uint32_t pixels[12] = {none, none, none, none, red, none, blue, blue, none, green, none, none};
+    const std::uint32_t bled[12] = {r0, 0, b0, b0, red, b0, blue, blue, g0, green, g0, b0};
+    FrameBuffer image(4, 3);
+    for (std::uint32_t i = 0; i < 12; ++i) image.At(i % 4, i / 4) = pixels[i];
+    BleedTransparentPixels(image);
+    for (std::uint32_t i = 0; i < 12; ++i) EXPECT_EQ(image.At(i % 4, i / 4), bled[i]) << i;
 }
 
 }  // namespace

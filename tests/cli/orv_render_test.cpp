@@ -99,8 +99,8 @@ TEST_F(OrvRenderTest, EveryFormatWritesItsFilesIntoFoldersItCreates) {
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "");  // no terminal: no progress bar, and no warnings
         const std::vector<std::string> files = FileNamesIn(folder);
-        EXPECT_EQ(files.size(), count) << format;
-        EXPECT_EQ(files.back(), last) << format;
+        ASSERT_FALSE(files.empty()) << format;
+        EXPECT_EQ(std::pair(files.size(), files.back()), std::pair(count, last)) << format;
         const bool reported = result.out.rfind("orv-render: wrote 15 frames", 0) == 0 &&
                               result.out.find((folder / files.back()).string()) != std::string::npos;
         EXPECT_TRUE(quiet ? result.out.empty() : reported) << result.out;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <utility>
 
 #include "engine/effect.h"
 #include "engine/frame_drawer.h"

@@ -37,12 +37,15 @@ TEST(PixelOperations, WorkedExamples) {
         EXPECT_EQ(TransparentNormal<true>({a, 255, 255, 255}, 0xFF336699u, 0x80FFFFFFu) >> 24, 255u) << a;
 }
 
-// A wrong entry of the alpha tables takes the plain path away from the SSE2 path, which computes
-// them (SpriteVariants.Sse2StaysCloseToPlainOnTargetsWithAlpha); any shift and multiplier that keep
-// the identity below divide alike.
-TEST(BlendTables, DivisionIdentityHoldsForEveryNumeratorAndDivisorAndZeroDividesToZero) {
+// The quoted entries, and the identity every division entry must keep; division by 0 gives 0.
+TEST(BlendTables, QuotedEntriesAndTheDivisionIdentityForEveryNumeratorAndDivisor) {
     const BlendTables& t = GetBlendTables();
-    EXPECT_EQ(std::tuple(t.divShift[0], t.divMultiplier[0], t.divIncrement[0]), std::tuple(0, 0, 0));
+    EXPECT_EQ(t.outAlpha[128 * 256 + 128], 192);
+    for (const auto& [divisor, shift, multiplier] : {std::tuple(0, 0, 0), {3, 17, 43691}, {128, 7, 1}}) {
+        EXPECT_EQ(std::tuple(t.divShift[divisor], t.divMultiplier[divisor], t.divIncrement[divisor]),
+                  std::tuple(shift, multiplier, 0))
+            << divisor;
+    }
     for (std::uint32_t divisor = 1; divisor < 256; ++divisor) {
         const std::uint32_t inc = t.divIncrement[divisor], mul = t.divMultiplier[divisor],
                             shift = t.divShift[divisor];

@@ -32,8 +32,14 @@ SpriteQuad Quad(std::initializer_list<QuadVertex> vertices) {
     return quad;
 }
 
-// Which pixels a rectangle covers, and the bilinear sampler's levels inside a texture, are pinned
-// by the golden frames of the fire, sparks, swarm and vortex examples.
+TEST(FillSpriteRect, CoversEveryPixelItOverlapsAndSamplesFromTheLeftEdge) {
+    FrameBuffer target = test::FilledImage(32, 8, kBlack);
+    SelectSpriteFills(kPlain).fillRect(target, AllRows(target), FixedFromPixels(10.5, 2.75, 20.25, 3.0),
+                                       {0, 0, 4, 4}, kOpaque, SamplerFor(test::FilledImage(4, 4, ~0u)));
+    const FrameBuffer expected = test::MakeImage(
+        32, 8, [](auto x, auto y) { return y == 2 && x >= 10 && x <= 20 ? 0xFFFDFDFDu : kBlack; });
+    EXPECT_EQ(test::Differences(expected, target), 0);
+}
 
 // One texel per pixel, starting left of and above the frame and ending past it: every pixel (x, y)
 // samples texel (x + dx, y + dy), and nothing outside the frame is written.
@@ -115,12 +121,13 @@ TEST(FillSprite, DegenerateOutsideOrOutOfRangeSpritesDrawNothing) {
 }
 
 // Coordinates outside the texture read its edge texels, never memory beside it.
-TEST(Samplers, NearestAndBilinearClampToTheWholeTexture) {
+TEST(Samplers, NearestAndBilinearClampToTheWholeTextureAndBilinearLosesOneLevelPerMix) {
     const FrameBuffer texture = CoordinateTexture(8, 8);
     EXPECT_EQ(SampleNearest(SamplerFor(texture), -5, -5), texture.At(0, 0));
     EXPECT_EQ(SampleNearest(SamplerFor(texture), 100 << 16, 3 << 16), texture.At(7, 3));
     EXPECT_EQ(SampleNearest(SamplerFor(texture), (4 << 16) + 0xFFFF, 2 << 16), texture.At(4, 2));
     const FrameBuffer white = test::FilledImage(4, 4, 0xFFFFFFFFu);
+    EXPECT_EQ(SampleBilinear(SamplerFor(white), 0x18000, 0x14000), 0xFDFDFDFDu);  // one level per mix
     EXPECT_EQ(SampleBilinear(SamplerFor(white), 3 << 16, 0x14000), 0xFEFEFEFEu);  // outer column
     EXPECT_EQ(SampleBilinear(SamplerFor(white), -1, -1), 0xFFFFFFFFu);            // corner: unmixed
 }

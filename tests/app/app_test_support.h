@@ -30,7 +30,6 @@
 #include "app/popup_menus.h"
 #include "app/qt_text.h"
 #include "editor/command_ids.h"
-#include "editor/preview_tick.h"
 #include "engine/param_table.h"
 #include "engine/settings.h"
 #include "tests/editor/fake_clock.h"

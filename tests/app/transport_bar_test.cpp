@@ -25,9 +25,9 @@ TEST_F(TransportBarTest, TheBarShowsTheTimeSinceTheRestartSeeksAndEditsShowWhile
     Ticks(1);  // the window's own timer may have started the timing already
     Bar<QToolButton>("restart")->click();
     Ticks(25, 20);
-    EXPECT_EQ(TimeText(), QStringLiteral("0.50 秒"));
-    EXPECT_EQ(Bar<QSlider>("seekSlider")->value(), 30)
-        << "the slider follows the time, in frames of 1 / 60 s";
+    // The slider follows the time, in frames of 1 / 60 s.
+    EXPECT_EQ(std::pair(TimeText(), Bar<QSlider>("seekSlider")->value()),
+              std::pair(QStringLiteral("0.50 秒"), 30));
 
     // Seeking pauses at that time. (Speeds, how a seek is held to the length and what it simulates
     // are the transport's tests.)
@@ -84,8 +84,8 @@ TEST_F(TransportBarTest,
     QSlider* slider = Slider(kMaxParticles);
     slider->setFocus();
     press(slider, {Qt::Key_Space, Qt::Key_Right, Qt::Key_Home, Qt::Key_Right});
-    EXPECT_TRUE(Transport().Playing());
-    EXPECT_EQ(slider->value(), slider->minimum() + 1) << "Home took the slider to its start";
+    // Home took the slider to its start.
+    EXPECT_EQ(std::pair(Transport().Playing(), slider->value()), std::pair(true, slider->minimum() + 1));
 
     // The bar's own fields keep the keys they edit with. The seed is an edit of the effect that can
     // be undone; the field, left, fixes its seed, and text that is no seed is replaced.

@@ -46,8 +46,6 @@ inline void WhenModalShown(std::function<void(QWidget&)> action) {
         action(*modal);
     });
 }
-inline void Confirm(QWidget& dialog) {
-    static_cast<QDialog&>(dialog).accept();
-}
+inline const auto Confirm = [](QWidget& dialog) { static_cast<QDialog&>(dialog).accept(); };
 
 }  // namespace orv::test

@@ -98,9 +98,16 @@ TEST_F(Simulation, RadialParticleInsideMinimumRadiusLivesOneStep) {
     EXPECT_EQ(emitter.runtime.liveCount, 0);
 }
 
-// (An emitter stepped on an empty pool still emitting is SteadyEmission.AllocatesNothing's growing
-// emitter.)
-TEST_F(Simulation, CapacityLoweredBelowTheLiveCountGatesEmission) {
+TEST_F(Simulation, DirectionFollowingParticleThatStandsStillHasNoRotation) {
+    emitter.params.textureDirectionBefore = true;
+    SetParam(emitter, kSpeed, 0);
+    SetParam(emitter, kSpeedVariance, 0);
+    SetParam(emitter, kStartRot, 900);
+    Step(kStep60);
+    EXPECT_EQ(emitter.runtime.pool[0].rotation, 0.0);
+}
+
+TEST_F(Simulation, CapacityChangesGateEmissionAndGrowThePoolByDoubling) {
     for (int i = 0; i < 120; ++i) Step(kStep60);
     ASSERT_GT(emitter.runtime.liveCount, 20);
     SetParam(emitter, kMaxParticles, 10);
@@ -109,13 +116,34 @@ TEST_F(Simulation, CapacityLoweredBelowTheLiveCountGatesEmission) {
         Step(kStep60);
         EXPECT_LE(emitter.runtime.liveCount, std::max(before, 10));
     }
+    // (An emitter stepped on an empty pool still emitting is SteadyEmission.AllocatesNothing's.)
+    SetParam(emitter, kMaxParticles, 100);
+    ClearEmitter(emitter);
+    ApplyRawValues(emitter);
+    RearmEmitter(emitter, 0);
+    for (int i = 0; i < 7; ++i) Step(kStep60);
+    EXPECT_EQ(emitter.runtime.allocatedCount, 8);  // 1, 2, 4, 8 as particles are born
+}
+
+// A birth whose drawn lifespan is not positive is given up after its one draw: the next birth
+// draws on from there.
+TEST_F(Simulation, DiscardedBirthConsumesOneDraw) {
+    SetParam(emitter, kLifespan, 1);             // 0.1 s
+    SetParam(emitter, kLifespanVariance, 1000);  // +-100 s: most draws are negative
+    Xorshift128 replay;
+    Particle particle;
+    int draws = 0;
+    for (int i = 0; i < 20; ++i) draws += InitParticle(emitter, particle) ? 19 : 1;
+    for (int i = 0; i < draws; ++i) replay.Next();
+    EXPECT_EQ(NextRandom(), replay.Next());
 }
 
 // Frame index of a 4-frame animation over a 2 s life, as {age, frame} pairs per duration list.
 TEST(AnimatedFrames, FollowListedDurationsThenShareTheRestOfTheLife) {
     const std::vector<std::pair<std::vector<std::uint32_t>, std::vector<std::pair<double, std::uint32_t>>>>
-        cases = {// (Listed durations looping are the sparks example's: the golden frames.) Frames without a
-                 // duration share the rest of the life.
+        cases = {// Listed durations loop.
+                 {{100, 100, 100, 100}, {{0.0, 0}, {0.1, 0}, {0.101, 1}, {0.2, 1}, {0.35, 3}, {0.4, 0}}},
+                 // Frames without a duration share the rest of the life.
                  {{200}, {{0.1, 0}, {0.25, 1}, {0.79, 1}, {0.81, 2}, {1.41, 3}, {2.0, 3}}},
                  // No durations spread the frames over the life.
                  {{}, {{0.0, 0}, {0.49, 0}, {0.51, 1}, {2.0, 3}}},

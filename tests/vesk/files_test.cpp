@@ -17,8 +17,28 @@ namespace fs = std::filesystem;
 using orv::test::TempFolder;
 const char kNonAsciiFolder[] = "orv-vesk-\xe3\x83\x86-";
 
-// The program opens streams only to read (the effect loader); opening to write, its exclusivity and
-// CStream::Seek have no caller outside this library.
+// Writing truncates and locks out every other open; seeks use the library's own origin codes.
+TEST(Stream, WritingTruncatesExcludesOtherOpensAndSeeksByOrigin) {
+    TempFolder dir(kNonAsciiFolder);
+    const std::u16string path = dir.Wide("w.bin");
+    std::ofstream(fs::path(path)) << "an older and longer content";
+    auto s = OpenFileStream(path, kOpenRead | kOpenWrite);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetSize(), 0u);
+    EXPECT_EQ(s->Write("0123456789abcdef", 16), 16u);
+    EXPECT_FALSE(OpenFileStream(path, kOpenRead) || OpenFileStream(path, kOpenWrite));
+    const int seeks[][3] = {
+        {0, kSeekBegin, 0},    {0, kSeekEnd, 16},     {-4, kSeekEnd, 12}, {-100, kSeekBegin, 12},
+        {-7, kSeekCurrent, 5}, {5, kSeekCurrent, 10}, {1, 7, 11}};  // 7 acts as 0
+    for (const auto& [offset, origin, position] : seeks) {
+        EXPECT_TRUE(s->Seek(offset, origin));
+        EXPECT_EQ(s->Tell(), static_cast<std::uint32_t>(position)) << offset << " from " << origin;
+    }
+    char rest[8];
+    EXPECT_EQ(std::string(rest, s->Read(rest, 8)), "bcdef");
+    EXPECT_FALSE(CBasicStream().Seek(0, kSeekBegin));  // a closed stream
+}
+
 TEST(Stream, ReadingSharesTheFileReadsShortAtTheEndAndOpensNothingElse) {
     TempFolder dir(kNonAsciiFolder);
     const std::u16string path = dir.Wide() + u"/\u30c6\u30af\u30b9\u30c1\u30e3 \U0001F600.bin";

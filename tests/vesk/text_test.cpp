@@ -1,10 +1,13 @@
 // Text conversion and the error-code messages.
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "vesk/err_code_exception.h"
+#include "vesk/split_string.h"
 #include "vesk/text_conversion.h"
 
 namespace {
@@ -46,8 +49,19 @@ TEST(TextConversion, MalformedInputFailsAndLeavesTheOutput) {
     }
 }
 
-// SplitString's rules that the program relies on (inner empty pieces kept, a trailing one dropped)
-// are the texture dialog's: FrameDurationsText and TextureTest's applying test.
+TEST(SplitString, KeepsInnerEmptyPiecesButNoTrailingOneAndCountsWhatItAppended) {
+    using List = std::vector<std::u16string>;
+    const std::tuple<std::u16string, std::u16string, List> cases[] = {
+        {u"1,2,,3", u",", {u"1", u"2", u"", u"3"}},
+        {u"1,2,", u",", {u"1", u"2"}},
+        {u"a;;b", u";;", {u"a", u";b"}},  // the search resumes one past a delimiter's start
+        {u"a,b", u"", {u"a,b"}}};
+    for (const auto& [text, delimiter, pieces] : cases) {
+        List list{u"old"};  // appended to
+        EXPECT_EQ(vesk::SplitString(text, delimiter, list), pieces.size() + 1);
+        EXPECT_EQ(List(list.begin() + 1, list.end()), pieces);
+    }
+}
 
 // The messages in between are the table restated.
 TEST(ErrCodeException, MessagesAtTheEndOfTheTableAndPastIt) {

@@ -133,8 +133,8 @@ TEST_F(PanelTest, SelectionCommands) {
     const std::vector<std::size_t> emission{kOffsetX, kOffsetY, kXVariance, kYVariance};
     for (const Case& c :
          {Case{{-50, -20}, {30, 40}, kCmdSelectionToEmission, emission, {-10, 10, 400, 300}},
+          Case{{-600, 0}, {600, 10}, kCmdSelectionToStartSize, {kStartSize}, {700}},  // too wide: left alone
           Case{{5, 5}, {5, 5}, kCmdSelectionToStartSize, {kStartSize}, {0}},
-          Case{{-600, 0}, {600, 10}, kCmdSelectionToStartSize, {kStartSize}, {0}},
           Case{{100, 0}, {-20, 70}, kCmdSelectionToFinishSize, {kFinishSize}, {1200}},
           Case{{100, 0}, {-20, 70}, kCmdSelectionToAmplitudes, {kHorAmplitude, kVerAmplitude}, {1200, 700}},
           Case{{0, 0}, {3, 9}, kCmdSelectionToHorAmplitude, {kHorAmplitude, kVerAmplitude}, {30, 700}},

@@ -83,20 +83,4 @@ LoadOutcome LoadEffect(Effect& effect, std::u16string_view path, bool merge) {
     return outcome;
 }
 
-OpenFileOutcome OpenEffectFile(Effect& effect, std::size_t currentEmitter, std::u16string_view path) {
-    OpenFileOutcome outcome;
-    if (vesk::GetExtensionPart(path) == u".orv") {
-        outcome.isEffect = true;
-        outcome.load = LoadEffect(effect, path, false);
-        return outcome;
-    }
-    if (currentEmitter < effect.Count()) {
-        outcome.load.texturesLoaded =
-            LoadEmitterTexture(effect.EmitterAt(currentEmitter), std::u16string(path));
-    }
-    outcome.load.listNames = ListNames(effect);
-    outcome.load.selection = currentEmitter;
-    return outcome;
-}
-
 }  // namespace orv

@@ -32,12 +32,4 @@ struct LoadOutcome {
 // as endless. The file is read and parsed before the effect is touched.
 LoadOutcome LoadEffect(Effect& effect, std::u16string_view path, bool merge);
 
-// A file dropped on the editor or named on its command line: an ".orv" file replaces the effect
-// (LoadEffect); any other file is loaded as the texture of the emitter at `currentEmitter`.
-struct OpenFileOutcome {
-    bool isEffect = false;  // the file was taken as an effect file; see `load`
-    LoadOutcome load;       // for an effect file
-};
-OpenFileOutcome OpenEffectFile(Effect& effect, std::size_t currentEmitter, std::u16string_view path);
-
 }  // namespace orv

@@ -36,12 +36,4 @@ LoadOutcome LoadAnyEffect(Effect& effect, std::u16string_view path, bool merge, 
     return LoadEffect(effect, path, merge);
 }
 
-OpenFileOutcome OpenAnyFile(Effect& effect, std::size_t currentEmitter, std::u16string_view path, FrameSize frame) {
-    if (!IsImportedFormat(path)) return OpenEffectFile(effect, currentEmitter, path);
-    OpenFileOutcome outcome;
-    outcome.isEffect = true;
-    outcome.load = ImportEffect(effect, path, false, frame);
-    return outcome;
-}
-
 }  // namespace orv

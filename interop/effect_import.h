@@ -22,8 +22,4 @@ LoadOutcome ImportEffect(Effect& effect, std::u16string_view path, bool merge, F
 // Open and merge-load of any effect file: engine files by ImportEffect, others by LoadEffect.
 LoadOutcome LoadAnyEffect(Effect& effect, std::u16string_view path, bool merge, FrameSize frame);
 
-// A dropped file: an engine file is imported (replacing the effect), anything else is handled
-// as OpenEffectFile handles it.
-OpenFileOutcome OpenAnyFile(Effect& effect, std::size_t currentEmitter, std::u16string_view path, FrameSize frame);
-
 }  // namespace orv

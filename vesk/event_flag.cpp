@@ -35,15 +35,4 @@ int CEventFlag::Wait() {
     }
 }
 
-int CEventFlag::WaitFor(std::chrono::milliseconds timeout) {
-    try {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (!cv_.wait_for(lock, timeout, [this] { return signalled_; })) return 1;
-        signalled_ = false;
-        return 0;
-    } catch (const std::system_error&) {
-        return 2;
-    }
-}
-
 }  // namespace vesk

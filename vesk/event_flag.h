@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -24,9 +23,6 @@ public:
     // Waits without time limit until the event is signalled, consuming the signal (auto-reset).
     // 0 = signalled, 1 = timed out (never happens here), 2 = any other failure.
     int Wait();
-    // Same with a time limit, for callers that want a bounded wait: 0 = signalled, 1 = timed out,
-    // 2 = failure.
-    int WaitFor(std::chrono::milliseconds timeout);
 
 private:
     mutable std::mutex mutex_;

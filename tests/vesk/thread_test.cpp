@@ -30,7 +30,7 @@ void Loop(Worker& w) {
 }
 
 // The event flag is tested through the thread: Start resets its started signal and waits on it,
-// and IsStopRequested reads the stop request's flag. (CEventFlag::WaitFor has no caller.)
+// and IsStopRequested reads the stop request's flag.
 TEST(Thread, StartStopRequestStopAndRestart) {
     Worker w(Loop);
     EXPECT_EQ(w.Stop(), 0);  // never started

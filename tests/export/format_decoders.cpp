@@ -79,6 +79,8 @@ Animation ReadAnimatedPng(const std::filesystem::path& file) {
             header.assign(text, at + 8, length);
             flaw(length != 13 || body[8] != 8 || body[9] != 6 || body[12] != 0, "not 8-bit RGBA");
         } else if (type == "acTL") {
+            flaw(length != 8, "acTL is not 8 bytes");
+            if (!result.error.empty()) break;
             frameCount = BigEndian32(body);
             result.loops = static_cast<int>(BigEndian32(body + 4));
         } else if (type == "fcTL") {

@@ -107,8 +107,8 @@ TEST(InterfaceTranslations, QtsOwnTextsFollowTheInterfaceLanguage) {
     }
 }
 
-// Every label of the panel shows its whole text, with every slider at either end, in both
-// languages: the English words are longer than the Japanese ones.
+// Every label of the panel shows its whole text, with every slider at either end, in English: its
+// labels are the longer ones, most of them several times as many letters as the Japanese.
 TEST_F(EnglishInterfaceTest, NoLabelIsClippedInThePane) {
     frame_->resize(1000, 768);
     frame_->show();

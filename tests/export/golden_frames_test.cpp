@@ -87,8 +87,9 @@ TEST(GoldenFrames, EveryExampleDrawsItsPinnedFrames) {
                     DrawOpaqueFrame(effect, frame, settings);
                 else
                     effect.RenderFrame(1.0 / 30, frame, settings);
-                digests[example + ' ' + std::string(way) + ' ' + std::to_string(i)] = FrameDigest(frame);
-                shown.insert(FrameDigest(frame));
+                const std::string digest = FrameDigest(frame);
+                digests[example + ' ' + std::string(way) + ' ' + std::to_string(i)] = digest;
+                shown.insert(digest);
             }
             EXPECT_EQ(shown.size(), std::size(kPinnedFrames)) << example << ' ' << way;
         }
